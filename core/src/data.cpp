@@ -3,6 +3,7 @@
 #include "data_p.h"
 
 #include <array>
+#include <cstdio>
 
 namespace quen {
 namespace {
@@ -157,6 +158,13 @@ DataItem* resolveArray(QuenHandle h, const char* function)
         return nullptr;
     }
     return item;
+}
+
+std::string realText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
 }
 
 QuenHandle newData(DataClass cls)
