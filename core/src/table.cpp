@@ -1,0 +1,195 @@
+// Symbol tables (named parameter blocks), their registry, and table files. Names of tables and
+// symbols are found without regard to case; a find that finds nothing returns 0 and records no
+// error, as callers use the finds to test whether a name exists.
+#include "tables_p.h"
+
+#include "block_p.h"
+#include "data_p.h"
+#include "fileio_p.h"
+#include "json_p.h"
+#include "names_p.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace quen {
+namespace {
+
+constexpr const char* kTableFormat = "VeltEditors.SymbolTable";
+
+std::vector<RegisteredTable>::iterator findEntry(QuenHandle table)
+{
+    auto& entries = tableRegistry();
+    return std::find_if(entries.begin(), entries.end(),
+                        [table](const RegisteredTable& e) { return e.table == table; });
+}
+
+const RegisteredTable* entryAt(int32_t position, const char* function)
+{
+    const auto& entries = tableRegistry();
+    if (position < 1 || std::size_t(position) > entries.size()) {
+        raise(QUEN_ERR_OUT_OF_RANGE, function,
+              "position " + std::to_string(position) + " is outside 1 to "
+                      + std::to_string(entries.size()) + " (the tables in the registry)");
+        return nullptr;
+    }
+    return &entries[std::size_t(position) - 1];
+}
+
+const Block* findTable(const std::string& name)
+{
+    for (const RegisteredTable& entry : tableRegistry()) {
+        const auto* block = lookup<Block>(entry.table);
+        if (block && sameName(block->name, name))
+            return block;
+    }
+    return nullptr;
+}
+
+const Parm* findSymbol(const Block* table, const std::string& symbol)
+{
+    if (!table)
+        return nullptr;
+    const int32_t i = findParmIndex(*table, symbol);
+    return i < 0 ? nullptr : lookup<Parm>(table->parms[std::size_t(i)]);
+}
+
+} // namespace
+
+std::vector<RegisteredTable>& tableRegistry()
+{
+    static std::vector<RegisteredTable> entries;
+    return entries;
+}
+
+void clearTableRegistry()
+{
+    std::vector<RegisteredTable> entries;
+    entries.swap(tableRegistry());
+    for (const RegisteredTable& entry : entries)
+        QuenPbDefRelease(entry.table);
+}
+
+} // namespace quen
+
+using namespace quen;
+
+extern "C" {
+
+QuenHandle QuenTableCreate(const char* name) { return newBlock(textArg(name)); }
+
+const char* QuenTableGetName(QuenHandle table) { return QuenPbDefGetName(table); }
+
+QuenBool QuenTableSetName(QuenHandle table, const char* name) { return QuenPbDefSetName(table, name); }
+
+QuenBool QuenTableSave(QuenHandle table, const char* path)
+{
+    const auto* block = resolveAs<Block>(table, __func__);
+    if (!block)
+        return QUEN_FALSE;
+    QJsonObject file;
+    file.insert(QLatin1String("format"), QLatin1String(kTableFormat));
+    file.insert(QLatin1String("formatVersion"), 1);
+    file.insert(QLatin1String("table"), json::writeBlock(*block, "symbols", { defaultArrayMaxSize() }));
+    return toBool(writeFileAtomically(textArg(path), QJsonDocument(file).toJson(), __func__));
+}
+
+QuenHandle QuenTableRestore(const char* path)
+{
+    const std::string file = textArg(path);
+    QByteArray text;
+    if (!readFile(file, text, __func__))
+        return 0;
+    const std::string source = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
+    try {
+        const QJsonObject object = json::parseObject(text);
+        json::checkKeys(object, {}, { "format", "formatVersion", "table" });
+        if (object.value(QLatin1String("format")).toString() != QLatin1String(kTableFormat))
+            throw json::ReadError("format", std::string("expected \"") + kTableFormat + "\"");
+        json::checkFormatVersion(object);
+        if (!object.contains(QLatin1String("table")))
+            throw json::ReadError("table", "missing");
+        return json::readBlock(object.value(QLatin1String("table")), "table", "symbols",
+                               { defaultArrayMaxSize() });
+    } catch (const json::ReadError& error) {
+        json::raiseReadError(__func__, source, error);
+        return 0;
+    }
+}
+
+int32_t QuenTableRegGetSize() { return int32_t(tableRegistry().size()); }
+
+QuenHandle QuenTableRegGetTable(int32_t position)
+{
+    const RegisteredTable* entry = entryAt(position, __func__);
+    return entry ? entry->table : 0;
+}
+
+QuenBool QuenTableRegIsPublic(int32_t position)
+{
+    const RegisteredTable* entry = entryAt(position, __func__);
+    return toBool(entry && entry->isPublic);
+}
+
+QuenBool QuenTableRegAddTable(QuenHandle table, QuenBool isPublic)
+{
+    const auto* block = resolveAs<Block>(table, __func__);
+    if (!block)
+        return QUEN_FALSE;
+    if (findEntry(table) != tableRegistry().end()) {
+        raise(QUEN_ERR_INVALID_ARGUMENT, __func__, "table '" + block->name + "' is already in the registry");
+        return QUEN_FALSE;
+    }
+    if (!block->name.empty() && findTable(block->name)) {
+        raise(QUEN_ERR_INVALID_ARGUMENT, __func__,
+              "the registry already has a table named '" + block->name + "'");
+        return QUEN_FALSE;
+    }
+    if (!QuenPbDefAddRef(table))
+        return QUEN_FALSE;
+    tableRegistry().push_back({ table, isPublic != 0 });
+    return QUEN_TRUE;
+}
+
+QuenBool QuenTableRegRemoveTable(QuenHandle table)
+{
+    if (!resolveAs<Block>(table, __func__))
+        return QUEN_FALSE;
+    const auto it = findEntry(table);
+    if (it == tableRegistry().end()) {
+        raise(QUEN_ERR_NOT_FOUND, __func__, "table " + std::to_string(table) + " is not in the registry");
+        return QUEN_FALSE;
+    }
+    tableRegistry().erase(it);
+    return QuenPbDefRelease(table);
+}
+
+QuenHandle QuenTableRegFindTable(const char* name, int32_t nameLength)
+{
+    const Block* block = findTable(textArg(name, nameLength));
+    return block ? block->self : 0;
+}
+
+QuenHandle QuenTableRegFindParm(const char* table, int32_t tableLength, const char* symbol,
+                                int32_t symbolLength)
+{
+    const std::string tableName = textArg(table, tableLength);
+    const std::string symbolName = textArg(symbol, symbolLength);
+    if (!tableName.empty()) {
+        const Parm* parm = findSymbol(findTable(tableName), symbolName);
+        return parm ? parm->self : 0;
+    }
+    for (const RegisteredTable& entry : tableRegistry()) {
+        if (!entry.isPublic)
+            continue;
+        if (const Parm* parm = findSymbol(lookup<Block>(entry.table), symbolName))
+            return parm->self;
+    }
+    return 0;
+}
+
+void QuenTableRegClear() { clearTableRegistry(); }
+
+} // extern "C"

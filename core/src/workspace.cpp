@@ -1,0 +1,246 @@
+// The workspace: the settings, the symbol tables of the registry and the parameter block
+// definitions, read from and written to one JSON file. A load replaces the registry and the
+// definitions only when the whole file has been read; top-level keys this version does not
+// know (topology, instruments, tests) are kept and written back unchanged.
+#include "block_p.h"
+#include "data_p.h"
+#include "fileio_p.h"
+#include "json_p.h"
+#include "names_p.h"
+#include "tables_p.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <unordered_map>
+
+namespace quen {
+namespace {
+
+constexpr const char* kWorkspaceFormat = "VeltEditors.Workspace";
+
+struct Workspace
+{
+    std::vector<QuenHandle> definitions; // one reference held on each
+    QJsonObject unknown;                 // top-level keys kept for a later version
+    std::string path;
+};
+
+Workspace& workspace()
+{
+    static Workspace w;
+    return w;
+}
+
+void releaseDefinitions()
+{
+    std::vector<QuenHandle> definitions;
+    definitions.swap(workspace().definitions);
+    for (const QuenHandle h : definitions)
+        QuenPbDefRelease(h);
+}
+
+bool isKnownKey(const QString& key)
+{
+    return key == QLatin1String("format") || key == QLatin1String("formatVersion")
+            || key == QLatin1String("settings") || key == QLatin1String("tables")
+            || key == QLatin1String("parameterBlocks");
+}
+
+QJsonArray readList(const QJsonObject& object, const char* key)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined())
+        return {};
+    if (!value.isArray())
+        throw json::ReadError(key, "expected an array");
+    return value.toArray();
+}
+
+// A name taken twice among the blocks read so far.
+void checkUnique(std::unordered_map<std::string, qsizetype>& names, QuenHandle h,
+                 const std::string& place, const char* list, qsizetype i)
+{
+    const std::string& name = lookup<Block>(h)->name;
+    if (name.empty())
+        return;
+    const auto [it, added] = names.emplace(nameKey(name), i);
+    if (!added)
+        throw json::ReadError(place + ".name", "'" + name + "' is already the name of " + list + "["
+                                                       + std::to_string(it->second) + "]");
+}
+
+// Reads the whole document, then swaps it in; throws ReadError (changing nothing) otherwise.
+void load(const QByteArray& text)
+{
+    const QJsonObject object = json::parseObject(text);
+    const QJsonValue format = object.value(QLatin1String("format"));
+    if (!format.isUndefined() && format.toString() != QLatin1String(kWorkspaceFormat))
+        throw json::ReadError("format", std::string("expected \"") + kWorkspaceFormat + "\"");
+    json::checkFormatVersion(object);
+
+    json::Options options { kArrayMaxSizeLimit };
+    const QJsonValue settings = object.value(QLatin1String("settings"));
+    if (!settings.isUndefined()) {
+        if (!settings.isObject())
+            throw json::ReadError("settings", "expected an object");
+        const QJsonObject s = settings.toObject();
+        json::checkKeys(s, "settings", { "arrayMaxSize" });
+        if (s.contains(QLatin1String("arrayMaxSize")))
+            options.arrayMaxSize = json::readInt(s.value(QLatin1String("arrayMaxSize")),
+                                                 "settings.arrayMaxSize", 1, kArrayMaxSizeLimit);
+    }
+
+    std::vector<json::Owned> tables;
+    std::vector<bool> publicFlags;
+    std::unordered_map<std::string, qsizetype> names;
+    const QJsonArray tableList = readList(object, "tables");
+    for (qsizetype i = 0; i < tableList.size(); ++i) {
+        const std::string place = json::at("tables", i);
+        tables.emplace_back(json::readBlock(tableList[i], place, "symbols", options, { "public" }), Kind::Block);
+        publicFlags.push_back(json::readBool(tableList[i].toObject(), "public", place, false));
+        checkUnique(names, tables.back().get(), place, "tables", i);
+    }
+    std::vector<json::Owned> definitions;
+    names.clear();
+    const QJsonArray blockList = readList(object, "parameterBlocks");
+    for (qsizetype i = 0; i < blockList.size(); ++i) {
+        const std::string place = json::at("parameterBlocks", i);
+        definitions.emplace_back(json::readBlock(blockList[i], place, "parameters", options), Kind::Block);
+        checkUnique(names, definitions.back().get(), place, "parameterBlocks", i);
+    }
+
+    // Everything is read: from here nothing fails.
+    clearTableRegistry();
+    releaseDefinitions();
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        tableRegistry().push_back({ tables[i].release(), publicFlags[i] });
+    for (json::Owned& definition : definitions)
+        workspace().definitions.push_back(definition.release());
+    QJsonObject unknown;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!isKnownKey(it.key()))
+            unknown.insert(it.key(), it.value());
+    }
+    workspace().unknown = unknown;
+    setDefaultArrayMaxSize(options.arrayMaxSize);
+}
+
+QByteArray save()
+{
+    const json::Options options { defaultArrayMaxSize() };
+    QJsonObject object = workspace().unknown;
+    object.insert(QLatin1String("format"), QLatin1String(kWorkspaceFormat));
+    object.insert(QLatin1String("formatVersion"), 1);
+    object.insert(QLatin1String("settings"), QJsonObject { { QLatin1String("arrayMaxSize"), options.arrayMaxSize } });
+    QJsonArray tables;
+    for (const RegisteredTable& entry : tableRegistry()) {
+        if (const auto* block = lookup<Block>(entry.table)) {
+            QJsonObject table = json::writeBlock(*block, "symbols", options);
+            table.insert(QLatin1String("public"), entry.isPublic);
+            tables.append(table);
+        }
+    }
+    object.insert(QLatin1String("tables"), tables);
+    QJsonArray definitions;
+    for (const QuenHandle h : workspace().definitions) {
+        if (const auto* block = lookup<Block>(h))
+            definitions.append(json::writeBlock(*block, "parameters", options));
+    }
+    object.insert(QLatin1String("parameterBlocks"), definitions);
+    return QJsonDocument(object).toJson();
+}
+
+bool loadFrom(const QByteArray& text, const std::string& source, const char* function)
+{
+    try {
+        load(text);
+        return true;
+    } catch (const json::ReadError& error) {
+        json::raiseReadError(function, source, error);
+        return false;
+    }
+}
+
+} // namespace
+} // namespace quen
+
+using namespace quen;
+
+extern "C" {
+
+QuenBool QuenWorkspaceLoad(const char* path)
+{
+    const std::string file = textArg(path);
+    QByteArray text;
+    if (!readFile(file, text, __func__))
+        return QUEN_FALSE;
+    const QFileInfo info(QString::fromStdString(file));
+    if (!loadFrom(text, info.fileName().toStdString(), __func__))
+        return QUEN_FALSE;
+    workspace().path = info.absoluteFilePath().toStdString();
+    return QUEN_TRUE;
+}
+
+QuenBool QuenWorkspaceLoadText(const char* json)
+{
+    if (!loadFrom(QByteArray(json ? json : ""), "workspace text", __func__))
+        return QUEN_FALSE;
+    workspace().path.clear();
+    return QUEN_TRUE;
+}
+
+QuenBool QuenWorkspaceSave(const char* path)
+{
+    const std::string file = textArg(path);
+    if (!writeFileAtomically(file, save(), __func__))
+        return QUEN_FALSE;
+    workspace().path = QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
+    return QUEN_TRUE;
+}
+
+void QuenWorkspaceClear()
+{
+    clearTableRegistry();
+    releaseDefinitions();
+    workspace().unknown = QJsonObject();
+    workspace().path.clear();
+}
+
+int32_t QuenWorkspaceGetPbDefCount() { return int32_t(workspace().definitions.size()); }
+
+QuenHandle QuenWorkspaceGetPbDef(int32_t position)
+{
+    const auto& definitions = workspace().definitions;
+    if (position < 1 || std::size_t(position) > definitions.size()) {
+        raise(QUEN_ERR_OUT_OF_RANGE, __func__,
+              "position " + std::to_string(position) + " is outside 1 to "
+                      + std::to_string(definitions.size()) + " (the workspace's definitions)");
+        return 0;
+    }
+    return definitions[std::size_t(position) - 1];
+}
+
+QuenBool QuenWorkspaceAddPbDef(QuenHandle h)
+{
+    const auto* block = resolveAs<Block>(h, __func__);
+    if (!block)
+        return QUEN_FALSE;
+    for (const QuenHandle other : workspace().definitions) {
+        const auto* definition = lookup<Block>(other);
+        if (other == h || (definition && !block->name.empty() && sameName(definition->name, block->name))) {
+            raise(QUEN_ERR_INVALID_ARGUMENT, __func__,
+                  "the workspace already has a definition named '" + block->name + "'");
+            return QUEN_FALSE;
+        }
+    }
+    if (!QuenPbDefAddRef(h))
+        return QUEN_FALSE;
+    workspace().definitions.push_back(h);
+    return QUEN_TRUE;
+}
+
+const char* QuenWorkspaceGetPath() { return workspace().path.c_str(); }
+
+} // extern "C"
