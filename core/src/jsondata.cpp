@@ -7,6 +7,7 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -190,8 +191,8 @@ void readArray(const QJsonObject& o, const std::string& place, DataClass cls, Ar
         if (pair.size() != 2)
             throw ReadError(dimPlace, "expected [lower, upper]");
         const int32_t lower = readInt(pair[0], at(dimPlace, qsizetype(0)), INT16_MIN, INT16_MAX);
-        // Only the first dimension may be empty (upper = lower - 1).
-        const int32_t upper = readInt(pair[1], at(dimPlace, qsizetype(1)), d == 0 ? lower - 1 : lower, INT16_MAX);
+        // A dimension is empty when upper = lower - 1.
+        const int32_t upper = readInt(pair[1], at(dimPlace, qsizetype(1)), std::max(lower - 1, INT16_MIN), INT16_MAX);
         a.lower[std::size_t(d)] = lower;
         a.upper[std::size_t(d)] = upper;
         count *= int64_t(upper) - lower + 1; // at most 65536^3: no overflow in 64 bits

@@ -1,0 +1,245 @@
+// Parameter blocks: membership, positions, finds, ages, reference counts and value blocks.
+#include "coretest.h"
+
+#include <QObject>
+
+#include <functional>
+
+using namespace coretest;
+
+namespace {
+
+using Change = std::function<void(QuenHandle block, QuenHandle parm)>;
+
+QuenHandle blockOf(std::initializer_list<const char*> names)
+{
+    const QuenHandle block = QuenPbDefCreate();
+    for (const char* name : names)
+        QuenPbDefAddParm(block, QuenParmCreate(name, "CQuenInt32"));
+    return block;
+}
+
+QStringList namesOf(QuenHandle block)
+{
+    QStringList names;
+    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
+        names << text(QuenParmGetName(QuenPbDefGetParm(block, i)));
+    return names;
+}
+
+} // namespace
+
+class BlockTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
+    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
+
+    void addInsertRemoveKeepOrder()
+    {
+        const QuenHandle block = blockOf({ "A", "B" });
+        QVERIFY(QuenPbDefInsertParmAt(block, QuenParmCreate("First", "CQuenInt32"), 1));
+        QVERIFY(QuenPbDefInsertParmAt(block, QuenParmCreate("Last", "CQuenInt32"), 4));
+        QVERIFY(QuenPbDefInsertParmAt(block, QuenParmCreate("Mid", "CQuenInt32"), 3));
+        QCOMPARE(namesOf(block), (QStringList { "First", "A", "Mid", "B", "Last" }));
+
+        const QuenHandle removed = QuenPbDefRemoveParmId(block, 3);
+        QCOMPARE(text(QuenParmGetName(removed)), QStringLiteral("Mid"));
+        QCOMPARE(QuenParmGetOwner(removed), 0);
+        QCOMPARE(namesOf(block), (QStringList { "First", "A", "B", "Last" }));
+        QVERIFY(QuenParmRelease(removed)); // the caller's now
+
+        QVERIFY(QuenPbDefReleaseParm(block, "a"));
+        QCOMPARE(namesOf(block), (QStringList { "First", "B", "Last" }));
+        QVERIFY(QuenPbDefRelease(block));
+        EXPECT_NO_ERROR();
+    }
+
+    void positionsOutsideFail_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("0") << 0;
+        QTest::newRow("-1") << -1;
+        QTest::newRow("size + 1") << 3;
+        QTest::newRow("huge") << int(INT32_MAX);
+    }
+    void positionsOutsideFail()
+    {
+        QFETCH(int, position);
+        const QuenHandle block = blockOf({ "A", "B" });
+        QCOMPARE(QuenPbDefGetParm(block, position), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenPbDefGetParm");
+        QCOMPARE(QuenPbDefRemoveParmId(block, position), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenPbDefRemoveParmId");
+        QCOMPARE(text(QuenPbGetParmName(block, position)), QString());
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenPbGetParmName");
+        if (position != 3) { // size + 1 is a valid insert position
+            const QuenHandle parm = QuenParmCreate("C", "CQuenInt32");
+            QCOMPARE(QuenPbDefInsertParmAt(block, parm, position), QUEN_FALSE);
+            EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenPbDefInsertParmAt");
+            QCOMPARE(QuenParmGetOwner(parm), 0);
+            QuenParmRelease(parm);
+        }
+        QCOMPARE(namesOf(block), (QStringList { "A", "B" }));
+        QuenPbDefRelease(block);
+    }
+
+    void findIgnoresCase_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("position");
+        QTest::newRow("exact") << "Gain" << 2;
+        QTest::newRow("upper") << "GAIN" << 2;
+        QTest::newRow("lower") << "offset" << 1;
+        QTest::newRow("non-ASCII") << QString::fromUtf8("STRÖM") << 3;
+        QTest::newRow("absent") << "Gai" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void findIgnoresCase()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, position);
+        const QuenHandle block = blockOf({ "Offset", "Gain", "Ström" });
+        const QByteArray utf8 = name.toUtf8();
+        QCOMPARE(QuenPbDefFindId(block, utf8.constData()), position);
+        const QuenHandle found = QuenPbDefFindParm(block, utf8.constData());
+        QCOMPARE(found, position ? QuenPbDefGetParm(block, position) : 0);
+        EXPECT_NO_ERROR(); // a find that finds nothing is not an error
+        QuenPbDefRelease(block);
+    }
+
+    void addRejectsOwnedAndDuplicateParameters()
+    {
+        const QuenHandle block = blockOf({ "Gain" });
+        const QuenHandle other = blockOf({ "Offset" });
+        const QuenHandle duplicate = QuenParmCreate("GAIN", "CQuenReal64");
+        QVERIFY(!QuenPbDefAddParm(block, duplicate));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenPbDefAddParm");
+        QVERIFY(!QuenPbDefInsertParmAt(block, QuenPbDefGetParm(other, 1), 1));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenPbDefInsertParmAt");
+        QCOMPARE(QuenParmGetOwner(QuenPbDefGetParm(other, 1)), other);
+        QCOMPARE(QuenPbDefGetSize(block), 1);
+        QVERIFY(!QuenPbDefReleaseParm(block, "Nothing"));
+        EXPECT_ONE_ERROR(QUEN_ERR_NOT_FOUND, "QuenPbDefReleaseParm");
+        QuenParmRelease(duplicate);
+        QuenPbDefRelease(block);
+        QuenPbDefRelease(other);
+    }
+
+    // Every kind of change ages the block, including changes deep inside a parameter's value.
+    void ageChangesOnEveryChange_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::newRow("add") << Change([](QuenHandle b, QuenHandle) { QuenPbDefAddParm(b, QuenParmCreate("New", "CQuenInt32")); });
+        QTest::newRow("insert") << Change([](QuenHandle b, QuenHandle) { QuenPbDefInsertParmAt(b, QuenParmCreate("New", "CQuenInt32"), 1); });
+        QTest::newRow("remove") << Change([](QuenHandle b, QuenHandle) { QuenParmRelease(QuenPbDefRemoveParmId(b, 2)); });
+        QTest::newRow("release parm") << Change([](QuenHandle b, QuenHandle) { QuenPbDefReleaseParm(b, "Other"); });
+        QTest::newRow("block name") << Change([](QuenHandle b, QuenHandle) { QuenPbDefSetName(b, "Renamed"); });
+        QTest::newRow("parm name") << Change([](QuenHandle, QuenHandle p) { QuenParmSetName(p, "Renamed"); });
+        QTest::newRow("output") << Change([](QuenHandle, QuenHandle p) { QuenParmSetOutput(p); });
+        QTest::newRow("hidden") << Change([](QuenHandle, QuenHandle p) { QuenParmSetHidden(p, QUEN_TRUE); });
+        QTest::newRow("reference") << Change([](QuenHandle, QuenHandle p) {
+            const QuenHandle value = QuenParmGetData(p);
+            QuenParmSetReference(p, "S", -1, "", -1);
+            QuenDataRelease(value);
+        });
+        QTest::newRow("set data") << Change([](QuenHandle, QuenHandle p) { QuenParmSetData(p, QuenReal64Create(1)); });
+        QTest::newRow("value") << Change([](QuenHandle, QuenHandle p) { QuenInt32SetValue(QuenParmGetData(p), 99); });
+        QTest::newRow("property") << Change([](QuenHandle, QuenHandle p) {
+            const QuenHandle units = QuenStringCreate("V");
+            QuenDataExSetProperty(QuenParmGetData(p), "Units", units);
+            QuenDataRelease(units);
+        });
+        QTest::newRow("runtime mark") << Change([](QuenHandle, QuenHandle p) { QuenDataExSetRuntimeScan(QuenParmGetData(p)); });
+    }
+    void ageChangesOnEveryChange()
+    {
+        QFETCH(Change, change);
+        const QuenHandle block = blockOf({ "Gain", "Other" });
+        const QuenHandle parm = QuenPbDefGetParm(block, 1);
+        const int32_t before = QuenPbDefGetAge(block);
+        change(block, parm);
+        EXPECT_NO_ERROR();
+        QVERIFY(QuenPbDefGetAge(block) != before);
+        QuenPbDefRelease(block);
+    }
+
+    void readsDoNotAge()
+    {
+        const QuenHandle block = blockOf({ "Gain" });
+        const int32_t before = QuenPbDefGetAge(block);
+        QuenPbDefFindParm(block, "Gain");
+        QuenParmGetData(QuenPbDefGetParm(block, 1));
+        QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 1)));
+        QuenParmSetName(QuenPbDefGetParm(block, 1), "Gain"); // the same name
+        QCOMPARE(QuenPbDefGetAge(block), before);
+        QuenPbDefRelease(block);
+    }
+
+    void referenceCountsRelease()
+    {
+        const int32_t start = QuenCoreGetLiveObjectCount();
+        const QuenHandle block = blockOf({ "A", "B", "C" });
+        QVERIFY(QuenCoreGetLiveObjectCount() > start);
+        QVERIFY(QuenPbDefAddRef(block));
+        QVERIFY(QuenPbAddRef(block));
+        QVERIFY(QuenPbDefRelease(block));
+        QVERIFY(QuenPbRelease(block));
+        QCOMPARE(QuenPbDefGetSize(block), 3); // one reference left
+        QVERIFY(QuenPbDefRelease(block));
+        QCOMPARE(QuenCoreGetLiveObjectCount(), start);
+        QVERIFY(!QuenPbDefRelease(block));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenPbDefRelease");
+    }
+
+    void parameterBlockIsADeepBoundCopy()
+    {
+        const QuenHandle definition = blockOf({ "Channel", "Range" });
+        QuenPbDefSetName(definition, "Measure");
+        QuenDescSetText(QuenPbDefGetDesc(definition), "Measures");
+        QuenInt32SetValue(QuenParmGetData(QuenPbDefGetParm(definition, 1)), 5);
+        const QuenHandle ref = QuenPbDefGetParm(definition, 2);
+        const QuenHandle value = QuenParmGetData(ref);
+        QuenParmSetReference(ref, "Vdd", -1, "Station", -1);
+        QuenDataRelease(value);
+
+        const QuenHandle values = QuenPbDefCreateParameterBlock(definition);
+        QVERIFY(values);
+        QVERIFY(QuenPbIsBoundPb(values));
+        QVERIFY(!QuenPbIsBoundPb(definition));
+        QCOMPARE(QuenPbGetSize(values), 2);
+        QCOMPARE(text(QuenPbGetParmName(values, 1)), QStringLiteral("Channel"));
+        QCOMPARE(text(QuenPbGetParmType(values, 1)), QStringLiteral("CQuenInt32"));
+        QCOMPARE(text(QuenPbGetParmType(values, 2)), QStringLiteral("CQuenInt32"));
+        QCOMPARE(text(QuenDescGetText(QuenPbDefGetDesc(values))), QStringLiteral("Measures"));
+        const QuenHandle channel = QuenPbDefGetParm(values, 1);
+        QVERIFY(channel != QuenPbDefGetParm(definition, 1));
+        QCOMPARE(QuenParmGetOwner(channel), values);
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(channel)), 5);
+        QVERIFY(QuenParmIsReference(QuenPbDefGetParm(values, 2)));
+
+        // Changing the values leaves the definition and its age alone.
+        const int32_t age = QuenPbDefGetAge(definition);
+        QuenInt32SetValue(QuenParmGetData(channel), 8);
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(definition, 1))), 5);
+        QCOMPARE(QuenPbDefGetAge(definition), age);
+        QuenPbRelease(values);
+        QuenPbDefRelease(definition);
+        EXPECT_NO_ERROR();
+    }
+
+    void localsBlockOfAParametersData()
+    {
+        const QuenHandle block = blockOf({ "A" });
+        QCOMPARE(QuenDataExGetLocalsParmBlock(QuenParmGetData(QuenPbDefGetParm(block, 1))), block);
+        QuenPbDefRelease(block);
+    }
+
+private:
+    int32_t m_live = 0;
+};
+
+QTEST_GUILESS_MAIN(BlockTest)
+#include "blocktest.moc"

@@ -1,0 +1,259 @@
+// Parameters: creation, deep copies, data ownership, references and flags.
+#include "coretest.h"
+
+#include <QObject>
+
+using namespace coretest;
+
+class ParmTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
+    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
+
+    void createGivesDataOfTheClass_data()
+    {
+        QTest::addColumn<QString>("cls");
+        for (const char* cls : { "CQuenInt32", "CQuenReal64", "CQuenString", "CQuenRange",
+                                 "CQuenPointArray", "CQuenWaveform", "CQuenObjectLifetime" })
+            QTest::newRow(cls) << QString::fromLatin1(cls);
+    }
+    void createGivesDataOfTheClass()
+    {
+        QFETCH(QString, cls);
+        const QuenHandle parm = QuenParmCreate("Gain", cls.toUtf8().constData());
+        QVERIFY(parm);
+        QCOMPARE(text(QuenParmGetType(parm)), cls);
+        const QuenHandle data = QuenParmGetData(parm);
+        QCOMPARE(text(QuenDataGetType(data)), cls);
+        QVERIFY(QuenParmGetDesc(parm) != 0);
+        QCOMPARE(QuenParmGetOwner(parm), 0);
+        // The parameter owns its data: only the parameter releases it.
+        QVERIFY(!QuenDataRelease(data));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRelease");
+        QVERIFY(QuenParmRelease(parm));
+        QVERIFY(!QuenDataIsValid(data));
+        EXPECT_NO_ERROR();
+    }
+
+    void createRejectsUnknownClass()
+    {
+        QCOMPARE(QuenParmCreate("X", "CQuenInt64"), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmCreate");
+    }
+
+    void copyIsDeep()
+    {
+        const QuenHandle parm = QuenParmCreate("Limit", "CQuenInt32");
+        QuenInt32SetValue(QuenParmGetData(parm), 42);
+        const QuenHandle units = QuenStringCreate("mV");
+        QuenDataExSetProperty(QuenParmGetData(parm), "Units", units);
+        QuenDataRelease(units);
+        QuenDescSetText(QuenParmGetDesc(parm), "Upper limit");
+        QuenDescAddKeyword(QuenParmGetDesc(parm), "limits");
+        QuenParmSetOutput(parm);
+        QuenParmSetHidden(parm, QUEN_TRUE);
+        QuenParmSetDevelopmentEditable(parm, QUEN_FALSE);
+        QuenParmSetReferenceEditable(parm, QUEN_FALSE);
+
+        const QuenHandle copy = QuenParmCopy(parm);
+        QVERIFY(copy && copy != parm);
+        QCOMPARE(text(QuenParmGetName(copy)), QStringLiteral("Limit"));
+        QVERIFY(QuenParmGetData(copy) != QuenParmGetData(parm));
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(copy)), 42);
+        const QuenHandle copiedUnits = QuenDataExGetProperty(QuenParmGetData(copy), "Units");
+        QCOMPARE(text(QuenStringGetValue(copiedUnits)), QStringLiteral("mV"));
+        QVERIFY(QuenParmGetDesc(copy) != QuenParmGetDesc(parm));
+        QCOMPARE(text(QuenDescGetText(QuenParmGetDesc(copy))), QStringLiteral("Upper limit"));
+        QCOMPARE(QuenDescGetKeywordCount(QuenParmGetDesc(copy)), 1);
+        QVERIFY(QuenParmIsOutput(copy) && QuenParmIsHidden(copy));
+        QVERIFY(!QuenParmIsDevelopmentEditable(copy) && !QuenParmIsReferenceEditable(copy));
+
+        // Changing the copy leaves the original alone.
+        QuenInt32SetValue(QuenParmGetData(copy), 7);
+        QuenDescSetText(QuenParmGetDesc(copy), "changed");
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 42);
+        QCOMPARE(text(QuenDescGetText(QuenParmGetDesc(parm))), QStringLiteral("Upper limit"));
+        QVERIFY(QuenParmRelease(copy));
+        QVERIFY(QuenParmRelease(parm));
+        EXPECT_NO_ERROR();
+    }
+
+    void copyOfReferenceKeepsIt()
+    {
+        const QuenHandle parm = QuenParmCreate("Supply", "CQuenReal64");
+        const QuenHandle value = QuenParmGetData(parm);
+        QVERIFY(QuenParmSetReference(parm, "SupplyVoltage", -1, "Station", -1));
+        QuenDataRelease(value);
+        const QuenHandle copy = QuenParmCopy(parm);
+        QVERIFY(QuenParmIsReference(copy));
+        QCOMPARE(text(QuenParmGetRefName(copy)), QStringLiteral("SupplyVoltage"));
+        QCOMPARE(text(QuenParmGetRefTableName(copy)), QStringLiteral("Station"));
+        QCOMPARE(text(QuenParmGetType(copy)), QStringLiteral("CQuenReal64"));
+        QuenParmRelease(copy);
+        QuenParmRelease(parm);
+        EXPECT_NO_ERROR();
+    }
+
+    void setDataTakesOwnershipAndReleasesPrevious()
+    {
+        const QuenHandle parm = QuenParmCreate("P", "CQuenInt32");
+        const QuenHandle old = QuenParmGetData(parm);
+        const QuenHandle real = QuenReal64Create(2.5);
+        QVERIFY(QuenParmSetData(parm, real));
+        QVERIFY(!QuenDataIsValid(old));
+        QCOMPARE(QuenParmGetData(parm), real);
+        QCOMPARE(text(QuenParmGetType(parm)), QStringLiteral("CQuenReal64"));
+        QVERIFY(!QuenDataRelease(real)); // the parameter's now
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRelease");
+        QVERIFY(QuenParmSetData(parm, real)); // its own item again: nothing changes
+        QVERIFY(QuenDataIsValid(real));
+        QuenParmRelease(parm);
+        EXPECT_NO_ERROR();
+    }
+
+    void setDataRejectsOwnedItems()
+    {
+        const QuenHandle a = QuenParmCreate("A", "CQuenInt32");
+        const QuenHandle b = QuenParmCreate("B", "CQuenInt32");
+        const QuenHandle bData = QuenParmGetData(b);
+        QVERIFY(!QuenParmSetData(a, bData));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmSetData");
+        QCOMPARE(QuenParmGetData(b), bData);
+        QVERIFY(!QuenParmSetData(a, QuenParmGetDesc(a)));
+        EXPECT_ONE_ERROR(QUEN_ERR_WRONG_KIND, "QuenParmSetData");
+        QuenParmRelease(a);
+        QuenParmRelease(b);
+    }
+
+    void setReferenceHandsTheValueToTheCaller()
+    {
+        const QuenHandle parm = QuenParmCreate("Supply", "CQuenReal64");
+        const QuenHandle value = QuenParmGetData(parm);
+        QVERIFY(QuenParmSetReference(parm, "SupplyVoltageXX", 13, "StationXX", 7));
+        QVERIFY(QuenParmIsReference(parm));
+        QCOMPARE(text(QuenParmGetRefName(parm)), QStringLiteral("SupplyVoltage"));
+        QCOMPARE(text(QuenParmGetRefTableName(parm)), QStringLiteral("Station"));
+        QCOMPARE(text(QuenParmGetType(parm)), QStringLiteral("CQuenReal64"));
+        QCOMPARE(QuenParmGetData(parm), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_NO_DATA, "QuenParmGetData");
+        // The item survives, unowned: the caller releases it.
+        QVERIFY(QuenDataIsValid(value));
+        QVERIFY(QuenDataRelease(value));
+
+        // Giving a value ends the reference.
+        QVERIFY(QuenParmSetData(parm, QuenInt32Create(3)));
+        QVERIFY(!QuenParmIsReference(parm));
+        QCOMPARE(text(QuenParmGetRefName(parm)), QString());
+        QCOMPARE(text(QuenParmGetType(parm)), QStringLiteral("CQuenInt32"));
+        QuenParmRelease(parm);
+        EXPECT_NO_ERROR();
+    }
+
+    void flags_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<bool>("initial");
+        QTest::newRow("output") << 0 << false;
+        QTest::newRow("hidden") << 1 << false;
+        QTest::newRow("development editable") << 2 << true;
+        QTest::newRow("reference editable") << 3 << true;
+    }
+    void flags()
+    {
+        QFETCH(int, flag);
+        QFETCH(bool, initial);
+        const QuenHandle parm = QuenParmCreate("P", "CQuenInt32");
+        auto get = [&] {
+            switch (flag) {
+            case 0: return QuenParmIsOutput(parm);
+            case 1: return QuenParmIsHidden(parm);
+            case 2: return QuenParmIsDevelopmentEditable(parm);
+            default: return QuenParmIsReferenceEditable(parm);
+            }
+        };
+        auto set = [&](bool on) {
+            switch (flag) {
+            case 0: return on ? QuenParmSetOutput(parm) : QuenParmClearOutput(parm);
+            case 1: return QuenParmSetHidden(parm, on ? QUEN_TRUE : QUEN_FALSE);
+            case 2: return QuenParmSetDevelopmentEditable(parm, on ? QUEN_TRUE : QUEN_FALSE);
+            default: return QuenParmSetReferenceEditable(parm, on ? QUEN_TRUE : QUEN_FALSE);
+            }
+        };
+        QCOMPARE(get(), initial ? QUEN_TRUE : QUEN_FALSE);
+        QCOMPARE(set(!initial), QUEN_TRUE);
+        QCOMPARE(get(), initial ? QUEN_FALSE : QUEN_TRUE);
+        QCOMPARE(set(initial), QUEN_TRUE);
+        QCOMPARE(get(), initial ? QUEN_TRUE : QUEN_FALSE);
+        QuenParmRelease(parm);
+        EXPECT_NO_ERROR();
+    }
+
+    void badHandlesFailCleanly_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("zero") << 0;
+        QTest::newRow("released") << 1;
+        QTest::newRow("a data item") << 2;
+    }
+    void badHandlesFailCleanly()
+    {
+        QFETCH(int, which);
+        Items items;
+        QuenHandle h = 0;
+        if (which == 1) {
+            h = QuenParmCreate("Gone", "CQuenInt32");
+            QuenParmRelease(h);
+        } else if (which == 2) {
+            h = items << QuenInt32Create(1);
+        }
+        const int32_t expected = which == 2 ? QUEN_ERR_WRONG_KIND : QUEN_ERR_INVALID_HANDLE;
+        QCOMPARE(text(QuenParmGetName(h)), QString());
+        EXPECT_ONE_ERROR(expected, "QuenParmGetName");
+        QCOMPARE(QuenParmSetName(h, "X"), QUEN_FALSE);
+        EXPECT_ONE_ERROR(expected, "QuenParmSetName");
+        QCOMPARE(QuenParmCopy(h), 0);
+        EXPECT_ONE_ERROR(expected, "QuenParmCopy");
+        QCOMPARE(QuenParmSetReference(h, "S", -1, "T", -1), QUEN_FALSE);
+        EXPECT_ONE_ERROR(expected, "QuenParmSetReference");
+        QCOMPARE(QuenParmRelease(h), QUEN_FALSE);
+        EXPECT_ONE_ERROR(expected, "QuenParmRelease");
+    }
+
+    void ownedParameterIsReleasedByItsBlock()
+    {
+        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle parm = QuenParmCreate("P", "CQuenInt32");
+        QVERIFY(QuenPbDefAddParm(block, parm));
+        QCOMPARE(QuenParmGetOwner(parm), block);
+        QVERIFY(!QuenParmRelease(parm));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmRelease");
+        QVERIFY(QuenPbDefRelease(block));
+        QVERIFY(!QuenParmGetName(parm)[0]);
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenParmGetName");
+    }
+
+    void renameToANameTakenInTheBlockFails()
+    {
+        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle a = QuenParmCreate("Alpha", "CQuenInt32");
+        const QuenHandle b = QuenParmCreate("Beta", "CQuenInt32");
+        QuenPbDefAddParm(block, a);
+        QuenPbDefAddParm(block, b);
+        QVERIFY(!QuenParmSetName(b, "ALPHA"));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmSetName");
+        QCOMPARE(text(QuenParmGetName(b)), QStringLiteral("Beta"));
+        QVERIFY(QuenParmSetName(a, "ALPHA")); // its own name in another case
+        QCOMPARE(text(QuenParmGetName(a)), QStringLiteral("ALPHA"));
+        QuenPbDefRelease(block);
+        EXPECT_NO_ERROR();
+    }
+
+private:
+    int32_t m_live = 0;
+};
+
+QTEST_GUILESS_MAIN(ParmTest)
+#include "parmtest.moc"
