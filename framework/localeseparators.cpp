@@ -17,8 +17,11 @@ struct LocaleCache
     LocaleSeparators separators = LocaleSeparators::fromLocale(locale);
 };
 
+// A separator may itself be a blank (U+00A0, U+202F), so a single unit is taken as it is.
 QChar singleUnit(const QString& text, QChar fallback)
 {
+    if (text.size() == 1)
+        return text.front();
     const QString trimmed = text.trimmed();
     return trimmed.size() == 1 ? trimmed.front() : fallback;
 }
