@@ -61,15 +61,24 @@ BENCHMARK(BM_Int32SetValue);
 
 void BM_R64ArrGetAt1_All(benchmark::State& state)
 {
-    const QuenHandle h = QuenR64ArrCreate(0, kElements - 1);
+    // Bounds are 16-bit signed: the largest array runs from -32768.
+    constexpr int32_t kLower = -32768;
+    const QuenHandle h = QuenR64ArrCreate(kLower, kLower + kElements - 1);
     for (int32_t i = 0; i < kElements; ++i)
-        QuenR64ArrSetAt1(h, i, i * 0.5);
+        QuenR64ArrSetAt1(h, kLower + i, i * 0.5);
+    if (QuenExcRegIsError(0)) {
+        state.SkipWithError("the array could not be made");
+        QuenExcRegClearError(0);
+        return;
+    }
     for (auto _ : state) {
         double sum = 0;
-        for (int32_t i = 0; i < kElements; ++i)
+        for (int32_t i = kLower; i < kLower + kElements; ++i)
             sum += QuenR64ArrGetAt1(h, i);
         benchmark::DoNotOptimize(sum);
     }
+    if (QuenExcRegIsError(0))
+        state.SkipWithError("a read failed");
     state.SetItemsProcessed(state.iterations() * kElements);
     QuenDataRelease(h);
 }
