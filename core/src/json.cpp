@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace quen::json {
@@ -136,7 +137,8 @@ QJsonObject parseObject(const QByteArray& text)
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
         int line = 1, column = 1;
-        const qsizetype end = std::min<qsizetype>(error.offset, text.size());
+        // Qt's offset lies just past the character it stopped at.
+        const qsizetype end = std::clamp<qsizetype>(error.offset - 1, 0, text.size());
         for (qsizetype i = 0; i < end; ++i) {
             if (text[i] == '\n') {
                 ++line;

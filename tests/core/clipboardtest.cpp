@@ -1,0 +1,160 @@
+// The parameter clipboard, kept in this process or handed to the host through hooks.
+#include "coretest.h"
+
+#include <QObject>
+
+using namespace coretest;
+
+namespace {
+
+QByteArray g_hostClipboard; // what the host's clipboard holds; null: nothing
+int g_puts = 0;
+
+void put(const char* content, void* context)
+{
+    ++g_puts;
+    QCOMPARE(context, static_cast<void*>(&g_hostClipboard));
+    g_hostClipboard = QByteArray(content);
+}
+
+const char* get(void*) { return g_hostClipboard.isNull() ? nullptr : g_hostClipboard.constData(); }
+
+// A block with a value carrying a property, a reference and flags.
+QuenHandle sampleBlock()
+{
+    const QuenHandle block = QuenPbDefCreate();
+    const QuenHandle range = QuenParmCreate("Range", "CQuenReal64");
+    QuenReal64SetValue(QuenParmGetData(range), 10);
+    const QuenHandle units = QuenStringCreate("V");
+    QuenDataExSetProperty(QuenParmGetData(range), "Units", units);
+    QuenDataRelease(units);
+    QuenDescSetText(QuenParmGetDesc(range), "Full scale");
+    QuenParmSetOutput(range);
+    QuenPbDefAddParm(block, range);
+    const QuenHandle supply = QuenParmCreate("Supply", "CQuenRange");
+    const QuenHandle value = QuenParmGetData(supply);
+    QuenParmSetReference(supply, "Sweep", -1, "Station", -1);
+    QuenDataRelease(value);
+    QuenParmSetReferenceEditable(supply, QUEN_FALSE);
+    QuenPbDefAddParm(block, supply);
+    return block;
+}
+
+void verifySample(QuenHandle block)
+{
+    QVERIFY(block);
+    QCOMPARE(QuenPbDefGetSize(block), 2);
+    const QuenHandle range = QuenPbDefGetParm(block, 1);
+    QCOMPARE(text(QuenParmGetName(range)), QStringLiteral("Range"));
+    QCOMPARE(QuenReal64GetValue(QuenParmGetData(range)), 10.0);
+    QCOMPARE(text(QuenStringGetValue(QuenDataExGetProperty(QuenParmGetData(range), "Units"))), QStringLiteral("V"));
+    QCOMPARE(text(QuenDescGetText(QuenParmGetDesc(range))), QStringLiteral("Full scale"));
+    QVERIFY(QuenParmIsOutput(range));
+    const QuenHandle supply = QuenPbDefGetParm(block, 2);
+    QVERIFY(QuenParmIsReference(supply));
+    QCOMPARE(text(QuenParmGetRefName(supply)), QStringLiteral("Sweep"));
+    QCOMPARE(text(QuenParmGetRefTableName(supply)), QStringLiteral("Station"));
+    QCOMPARE(text(QuenParmGetType(supply)), QStringLiteral("CQuenRange"));
+    QVERIFY(!QuenParmIsReferenceEditable(supply));
+}
+
+} // namespace
+
+class ClipboardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
+    void cleanup()
+    {
+        QuenSetClipboardHooks(nullptr, nullptr, nullptr);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+    }
+
+    void emptyAtFirst()
+    {
+        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE);
+        QCOMPARE(QuenPbDefCreateFromClipboard(), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_NOT_FOUND, "QuenPbDefCreateFromClipboard");
+    }
+
+    void roundTripInProcess()
+    {
+        const QuenHandle block = sampleBlock();
+        QVERIFY(QuenPbDefCopyToClipboard(block));
+        QuenPbDefRelease(block);
+        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_TRUE);
+        for (int i = 0; i < 2; ++i) { // pasting does not empty the clipboard
+            const QuenHandle pasted = QuenPbDefCreateFromClipboard();
+            verifySample(pasted);
+            QVERIFY(QuenPbDefRelease(pasted));
+        }
+        EXPECT_NO_ERROR();
+    }
+
+    void roundTripThroughHooks()
+    {
+        g_hostClipboard = QByteArray();
+        g_puts = 0;
+        QuenSetClipboardHooks(put, get, &g_hostClipboard);
+        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE); // the host's clipboard is empty
+        const QuenHandle block = sampleBlock();
+        QVERIFY(QuenPbDefCopyToClipboard(block));
+        QuenPbDefRelease(block);
+        QCOMPARE(g_puts, 1);
+        QVERIFY(g_hostClipboard.contains("VeltEditors.ParameterBlock"));
+        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_TRUE);
+        const QuenHandle pasted = QuenPbDefCreateFromClipboard();
+        verifySample(pasted);
+        QuenPbDefRelease(pasted);
+        EXPECT_NO_ERROR();
+    }
+
+    void otherContentIsNotABlock_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("plain text") << QByteArray("Gain\t12.5") << "clipboard: line 1, column 1";
+        QTest::newRow("other JSON") << QByteArray(R"({"rows": [1, 2]})") << "clipboard: format: the clipboard holds no parameter block";
+        QTest::newRow("truncated") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [)")
+                                   << "clipboard: line 1";
+        QTest::newRow("bad parameter")
+                << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})")
+                << "clipboard: block.parameters[0].data.y: missing";
+    }
+    void otherContentIsNotABlock()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        g_hostClipboard = content;
+        QuenSetClipboardHooks(put, get, &g_hostClipboard);
+        QCOMPARE(QuenPbDefCreateFromClipboard(), 0);
+        const QList<Raised> errors = takeErrors();
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().code, int(QUEN_ERR_PARSE));
+        QVERIFY2(errors.first().message.startsWith("QuenPbDefCreateFromClipboard: " + message), qPrintable(errors.first().message));
+        if (!QTest::currentDataTag() || QByteArray(QTest::currentDataTag()) != "bad parameter")
+            QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE);
+        EXPECT_NO_ERROR();
+    }
+
+    void hooksNeedBothFunctions()
+    {
+        g_puts = 0;
+        QuenSetClipboardHooks(put, nullptr, &g_hostClipboard); // incomplete: in-process clipboard
+        const QuenHandle block = sampleBlock();
+        QVERIFY(QuenPbDefCopyToClipboard(block));
+        QuenPbDefRelease(block);
+        QCOMPARE(g_puts, 0);
+        const QuenHandle pasted = QuenPbDefCreateFromClipboard();
+        verifySample(pasted);
+        QuenPbDefRelease(pasted);
+    }
+
+private:
+    int32_t m_live = 0;
+};
+
+QTEST_GUILESS_MAIN(ClipboardTest)
+#include "clipboardtest.moc"

@@ -1,0 +1,194 @@
+// Runtime callbacks: slots per data class, and the walks that call them over a block.
+#include "coretest.h"
+
+#include <QObject>
+
+#include <array>
+#include <utility>
+
+using namespace coretest;
+
+namespace {
+
+struct Call
+{
+    char phase;
+    int16_t slot;
+    QuenHandle data;
+    QuenHandle block;
+    bool operator==(const Call&) const = default;
+};
+
+std::vector<Call> g_calls;
+QuenHandle g_failOn = 0; // the item whose callback leaves an error
+
+template <char Phase>
+void record(int16_t slot, QuenHandle data, QuenHandle block)
+{
+    g_calls.push_back({ Phase, slot, data, block });
+    if (data == g_failOn)
+        QuenExcRaiseUserError("the evaluator failed");
+}
+
+// Distinct functions, to start new slots of one class.
+int g_touched = 0;
+template <int N>
+void distinct(int16_t, QuenHandle, QuenHandle) { g_touched = N; }
+template <int... N>
+constexpr std::array<QuenRuntimeCallback, sizeof...(N)> distinctFunctions(std::integer_sequence<int, N...>)
+{
+    return { &distinct<N>... };
+}
+
+int16_t registerAll(const char* cls)
+{
+    const int16_t bind = QuenDataRegisterBindFunction(cls, record<'B'>);
+    const int16_t evaluate = QuenDataRegisterEvaluateFunction(cls, record<'E'>);
+    const int16_t scan = QuenDataRegisterScanFunction(cls, record<'S'>);
+    const int16_t unbind = QuenDataRegisterUnbindFunction(cls, record<'U'>);
+    return bind == evaluate && evaluate == scan && scan == unbind ? bind : int16_t(-1);
+}
+
+QuenHandle addValue(QuenHandle block, const char* name, const char* cls, bool evaluate, bool scan)
+{
+    const QuenHandle parm = QuenParmCreate(name, cls);
+    QuenPbDefAddParm(block, parm);
+    const QuenHandle data = QuenParmGetData(parm);
+    if (evaluate)
+        QuenDataExSetRuntimeEvaluation(data);
+    if (scan)
+        QuenDataExSetRuntimeScan(data);
+    return data;
+}
+
+} // namespace
+
+class RuntimeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QuenExcRegClearError(0);
+        g_calls.clear();
+        g_failOn = 0;
+    }
+
+    void oneSlotPerClass()
+    {
+        const int16_t strings = registerAll("CQuenString");
+        QVERIFY(strings >= 1 && strings <= 100);
+        const int16_t reals = registerAll("CQuenReal64");
+        QVERIFY(reals >= 1 && reals <= 100);
+        QVERIFY(reals != strings);
+        QCOMPARE(registerAll("CQuenString"), strings); // the same functions again: the same slot
+        EXPECT_NO_ERROR();
+        QCOMPARE(QuenDataRegisterBindFunction("CQuenNothing", record<'B'>), int16_t(0));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRegisterBindFunction");
+        QCOMPARE(QuenDataRegisterScanFunction("CQuenInt32", nullptr), int16_t(0));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRegisterScanFunction");
+    }
+
+    void walksCallTheMarkedItems_data()
+    {
+        QTest::addColumn<char>("phase");
+        QTest::addColumn<QString>("called"); // the parameters whose items are called back, in order
+        QTest::newRow("bind") << 'B' << "A B D";
+        QTest::newRow("evaluate") << 'E' << "A D";
+        QTest::newRow("scan") << 'S' << "B D";
+        QTest::newRow("unbind") << 'U' << "A B D";
+    }
+    void walksCallTheMarkedItems()
+    {
+        QFETCH(char, phase);
+        QFETCH(QString, called);
+        const int16_t strings = registerAll("CQuenString");
+        const int16_t reals = registerAll("CQuenReal64");
+        const QuenHandle block = QuenPbDefCreate();
+        QMap<QString, QuenHandle> items;
+        items["A"] = addValue(block, "A", "CQuenString", true, false);
+        items["B"] = addValue(block, "B", "CQuenString", false, true);
+        items["C"] = addValue(block, "C", "CQuenString", false, false);
+        items["D"] = addValue(block, "D", "CQuenReal64", true, true);
+        items["E"] = addValue(block, "E", "CQuenInt32", false, false); // no callbacks, unmarked
+        const QuenHandle ref = QuenParmCreate("R", "CQuenString");
+        const QuenHandle refValue = QuenParmGetData(ref);
+        QuenDataExSetRuntimeEvaluation(refValue);
+        QuenParmSetReference(ref, "A", -1, "", -1); // a reference has no item of its own to call
+        QuenDataRelease(refValue);
+        QuenPbDefAddParm(block, ref);
+
+        std::vector<Call> expected;
+        for (const QString& name : called.split(' '))
+            expected.push_back({ phase, name == "D" ? reals : strings, items[name], block });
+        int32_t count = -2;
+        switch (phase) {
+        case 'B': count = QuenDataRunBind(block); break;
+        case 'E': count = QuenDataRunEvaluate(block); break;
+        case 'S': count = QuenDataRunScan(block); break;
+        default: count = QuenDataRunUnbind(block); break;
+        }
+        EXPECT_NO_ERROR();
+        QCOMPARE(count, int32_t(expected.size()));
+        QVERIFY(g_calls == expected);
+        QuenPbDefRelease(block);
+    }
+
+    void failingCallbackStops()
+    {
+        registerAll("CQuenString");
+        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle first = addValue(block, "First", "CQuenString", true, false);
+        addValue(block, "Second", "CQuenString", true, false);
+        g_failOn = first;
+        QCOMPARE(QuenDataRunEvaluate(block), -1);
+        QCOMPARE(g_calls.size(), std::size_t(1));
+        const QList<Raised> errors = takeErrors();
+        QCOMPARE(errors.size(), 2);
+        QCOMPARE(errors[0].code, int(QUEN_ERR_USER));
+        QCOMPARE(errors[1].code, int(QUEN_ERR_CALLBACK));
+        QVERIFY(errors[1].message.contains("'First'"));
+        QuenPbDefRelease(block);
+    }
+
+    void missingCallbackFails()
+    {
+        const QuenHandle block = QuenPbDefCreate();
+        addValue(block, "Count", "CQuenComplex", false, true);
+        QCOMPARE(QuenDataRunScan(block), -1);
+        EXPECT_ONE_ERROR(QUEN_ERR_CALLBACK, "QuenDataRunScan");
+        QCOMPARE(QuenDataRunEvaluate(block), 0); // not marked for evaluation: nothing to call
+        EXPECT_NO_ERROR();
+        QCOMPARE(QuenDataRunBind(0), -1);
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenDataRunBind");
+        QuenPbDefRelease(block);
+    }
+
+    // Fills the table, so it runs last: slots are never freed.
+    void hundredSlots()
+    {
+        constexpr auto functions = distinctFunctions(std::make_integer_sequence<int, 101>());
+        int16_t last = 0;
+        std::size_t i = 0;
+        for (; i < functions.size(); ++i) {
+            const int16_t slot = QuenDataRegisterBindFunction("CQuenPoint", functions[i]);
+            if (slot == 0)
+                break;
+            QVERIFY(slot > last); // each new evaluator of the class takes a new slot
+            last = slot;
+        }
+        QCOMPARE(last, int16_t(100));
+        QVERIFY(i < functions.size());
+        EXPECT_ONE_ERROR(QUEN_ERR_OVERFLOW, "QuenDataRegisterBindFunction");
+        // The class's last slot still takes its other registrations, and the full table
+        // leaves earlier slots working.
+        QCOMPARE(QuenDataRegisterUnbindFunction("CQuenPoint", record<'U'>), int16_t(100));
+        QCOMPARE(QuenDataRegisterEvaluateFunction("CQuenRange", record<'E'>), int16_t(0));
+        EXPECT_ONE_ERROR(QUEN_ERR_OVERFLOW, "QuenDataRegisterEvaluateFunction");
+        QVERIFY(registerAll("CQuenString") > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(RuntimeTest)
+#include "runtimetest.moc"

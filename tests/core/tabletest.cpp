@@ -1,0 +1,240 @@
+// Symbol tables: the registry (order, public flags, references held), finds, and table files.
+#include "coretest.h"
+
+#include <QFile>
+#include <QObject>
+#include <QTemporaryDir>
+
+using namespace coretest;
+
+namespace {
+
+QuenHandle tableOf(const char* name, std::initializer_list<const char*> symbols)
+{
+    const QuenHandle table = QuenTableCreate(name);
+    for (const char* symbol : symbols)
+        QuenPbDefAddParm(table, QuenParmCreate(symbol, "CQuenInt32"));
+    return table;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TableTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QuenWorkspaceClear();
+        QuenExcRegClearError(0);
+        m_live = QuenCoreGetLiveObjectCount();
+    }
+    void cleanup()
+    {
+        QuenTableRegClear();
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+    }
+
+    void registryHoldsAReference()
+    {
+        const QuenHandle table = tableOf("Station", { "Vdd" });
+        QCOMPARE(text(QuenTableGetName(table)), QStringLiteral("Station"));
+        QVERIFY(QuenTableRegAddTable(table, QUEN_TRUE));
+        QVERIFY(QuenPbDefRelease(table)); // the registry's reference keeps it
+        QCOMPARE(QuenTableRegGetSize(), 1);
+        QCOMPARE(QuenTableRegGetTable(1), table);
+        QCOMPARE(QuenPbGetSize(table), 1);
+        QVERIFY(QuenTableRegRemoveTable(table));
+        QCOMPARE(QuenTableRegGetSize(), 0);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+        QVERIFY(!QuenTableRegRemoveTable(table));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenTableRegRemoveTable");
+    }
+
+    void registryKeepsOrderAndFlags()
+    {
+        const QuenHandle a = tableOf("A", {}), b = tableOf("B", {}), c = tableOf("C", {});
+        QVERIFY(QuenTableRegAddTable(a, QUEN_TRUE));
+        QVERIFY(QuenTableRegAddTable(b, QUEN_FALSE));
+        QVERIFY(QuenTableRegAddTable(c, 1)); // any non-zero value is true
+        QCOMPARE(QuenTableRegIsPublic(1), QUEN_TRUE);
+        QCOMPARE(QuenTableRegIsPublic(2), QUEN_FALSE);
+        QCOMPARE(QuenTableRegIsPublic(3), QUEN_TRUE);
+        QVERIFY(QuenTableRegRemoveTable(b));
+        QCOMPARE(QuenTableRegGetTable(2), c);
+        QCOMPARE(QuenTableRegGetTable(3), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenTableRegGetTable");
+        QCOMPARE(QuenTableRegIsPublic(0), QUEN_FALSE);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenTableRegIsPublic");
+        for (const QuenHandle t : { a, b, c })
+            QuenPbDefRelease(t);
+        QCOMPARE(QuenTableRegGetSize(), 2);
+    }
+
+    void addRejectsTheSameTableOrName()
+    {
+        const QuenHandle a = tableOf("Limits", {});
+        const QuenHandle b = tableOf("LIMITS", {});
+        QVERIFY(QuenTableRegAddTable(a, QUEN_TRUE));
+        QVERIFY(!QuenTableRegAddTable(a, QUEN_TRUE));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
+        QVERIFY(!QuenTableRegAddTable(b, QUEN_TRUE));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
+        QCOMPARE(QuenTableRegGetSize(), 1);
+        QuenPbDefRelease(a);
+        QuenPbDefRelease(b);
+    }
+
+    void findParm_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<int>("tableLength");
+        QTest::addColumn<QByteArray>("symbol");
+        QTest::addColumn<QString>("foundIn"); // "" when nothing is found
+        QTest::newRow("all public, first public table wins") << QByteArray() << -1 << QByteArray("gain") << "Station";
+        QTest::newRow("named table") << QByteArray("LIMITS") << -1 << QByteArray("Gain") << "Limits";
+        QTest::newRow("named, with a length") << QByteArray("LimitsXYZ") << 6 << QByteArray("Max") << "Limits";
+        QTest::newRow("not in the public tables") << QByteArray() << -1 << QByteArray("Secret") << "";
+        QTest::newRow("a private table by name") << QByteArray("Local") << -1 << QByteArray("secret") << "Local";
+        QTest::newRow("no such table") << QByteArray("Nope") << -1 << QByteArray("Vdd") << "";
+        QTest::newRow("no such symbol") << QByteArray("Station") << -1 << QByteArray("Max") << "";
+    }
+    void findParm()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(int, tableLength);
+        QFETCH(QByteArray, symbol);
+        QFETCH(QString, foundIn);
+        const QuenHandle local = tableOf("Local", { "Vdd", "Secret" });
+        const QuenHandle station = tableOf("Station", { "Vdd", "Gain" });
+        const QuenHandle limits = tableOf("Limits", { "Gain", "Max" });
+        QuenTableRegAddTable(local, QUEN_FALSE);
+        QuenTableRegAddTable(station, QUEN_TRUE);
+        QuenTableRegAddTable(limits, QUEN_TRUE);
+        const QuenHandle found = QuenTableRegFindParm(table.isNull() ? nullptr : table.constData(),
+                                                      tableLength, symbol.constData(), -1);
+        EXPECT_NO_ERROR(); // finding nothing is not an error
+        if (foundIn.isEmpty()) {
+            QCOMPARE(found, 0);
+        } else {
+            QVERIFY(found);
+            QCOMPARE(text(QuenTableGetName(QuenParmGetOwner(found))), foundIn);
+            QVERIFY(text(QuenParmGetName(found)).compare(QString::fromUtf8(symbol), Qt::CaseInsensitive) == 0);
+        }
+        for (const QuenHandle t : { local, station, limits })
+            QuenPbDefRelease(t);
+    }
+
+    void findTable()
+    {
+        const QuenHandle station = tableOf("Station", {});
+        QuenTableRegAddTable(station, QUEN_FALSE);
+        QCOMPARE(QuenTableRegFindTable("station", -1), station);
+        QCOMPARE(QuenTableRegFindTable("StationXYZ", 7), station);
+        QCOMPARE(QuenTableRegFindTable("Stat", -1), 0);
+        QCOMPARE(QuenTableRegFindTable(nullptr, -1), 0);
+        EXPECT_NO_ERROR();
+        QuenTableSetName(station, "Bench");
+        QCOMPARE(QuenTableRegFindTable("BENCH", -1), station);
+        QuenPbDefRelease(station);
+    }
+
+    void saveAndRestoreRoundTrip()
+    {
+        const QuenHandle table = tableOf("Station", { "Channel" });
+        QuenInt32SetValue(QuenParmGetData(QuenPbDefGetParm(table, 1)), 7);
+        QuenDescSetText(QuenPbDefGetDesc(table), "Bench settings");
+        const QuenHandle mask = QuenParmCreate("Mask", "CQuenPointArray");
+        QuenArrayRedim(QuenParmGetData(mask), 1, 2);
+        QuenPtArrSetAt1(QuenParmGetData(mask), 2, 0.1, -3.5);
+        const QuenHandle units = QuenStringCreate("Hz");
+        QuenDataExSetProperty(QuenParmGetData(mask), "X Units", units);
+        QuenDataRelease(units);
+        QuenParmSetHidden(mask, QUEN_TRUE);
+        QuenPbDefAddParm(table, mask);
+        const QuenHandle ref = QuenParmCreate("Supply", "CQuenReal64");
+        const QuenHandle value = QuenParmGetData(ref);
+        QuenParmSetReference(ref, "Vdd", -1, "Limits", -1);
+        QuenDataRelease(value);
+        QuenPbDefAddParm(table, ref);
+
+        QTemporaryDir dir;
+        const QByteArray first = (dir.path() + "/station.json").toUtf8();
+        const QByteArray second = (dir.path() + "/again.json").toUtf8();
+        QVERIFY(QuenTableSave(table, first.constData()));
+        const QuenHandle restored = QuenTableRestore(first.constData());
+        EXPECT_NO_ERROR();
+        QVERIFY(restored && restored != table);
+        QCOMPARE(QuenTableRegGetSize(), 0); // not registered: the caller's
+        QCOMPARE(text(QuenTableGetName(restored)), QStringLiteral("Station"));
+        QCOMPARE(text(QuenDescGetText(QuenPbDefGetDesc(restored))), QStringLiteral("Bench settings"));
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefFindParm(restored, "Channel"))), 7);
+        const QuenHandle restoredMask = QuenPbDefFindParm(restored, "Mask");
+        QVERIFY(QuenParmIsHidden(restoredMask));
+        double x = 0, y = 0;
+        QVERIFY(QuenPtArrGetAt1(QuenParmGetData(restoredMask), 2, &x, &y));
+        QCOMPARE(x, 0.1);
+        QCOMPARE(y, -3.5);
+        const QuenHandle restoredRef = QuenPbDefFindParm(restored, "Supply");
+        QVERIFY(QuenParmIsReference(restoredRef));
+        QCOMPARE(text(QuenParmGetType(restoredRef)), QStringLiteral("CQuenReal64"));
+        QVERIFY(QuenTableSave(restored, second.constData()));
+        QCOMPARE(readAll(QString::fromUtf8(second)), readAll(QString::fromUtf8(first)));
+        QuenPbDefRelease(restored);
+        QuenPbDefRelease(table);
+    }
+
+    void restoreRejectsBadFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = R"({"format": "VeltEditors.SymbolTable", "formatVersion": 1, "table": {"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}, {"name": "B", "data": {"class": "CQuenInt32", "value": 2}}]}})";
+        QTest::newRow("truncated") << good.left(good.size() - 20) << "table.json: line 1, column";
+        QTest::newRow("a workspace") << QByteArray(R"({"format": "VeltEditors.Workspace"})") << "table.json: format: expected";
+        QTest::newRow("no table") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "table.json: table: missing";
+        QTest::newRow("second symbol bad") << QByteArray(good).replace(R"("value": 2)", R"("value": "2")")
+                                           << "table.json: table.symbols[1].data.value: expected an integer";
+    }
+    void restoreRejectsBadFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/table.json";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QCOMPARE(QuenTableRestore(path.toUtf8().constData()), 0);
+        const QList<Raised> errors = takeErrors();
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().code, int(QUEN_ERR_PARSE));
+        QVERIFY2(errors.first().message.startsWith("QuenTableRestore: " + message), qPrintable(errors.first().message));
+    }
+
+    void fileErrors()
+    {
+        QTemporaryDir dir;
+        const QByteArray missing = (dir.path() + "/none.json").toUtf8();
+        QCOMPARE(QuenTableRestore(missing.constData()), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_FILE, "QuenTableRestore");
+        const QuenHandle table = tableOf("T", {});
+        const QByteArray unwritable = (dir.path() + "/no/such/dir/t.json").toUtf8();
+        QVERIFY(!QuenTableSave(table, unwritable.constData()));
+        EXPECT_ONE_ERROR(QUEN_ERR_FILE, "QuenTableSave");
+        QuenPbDefRelease(table);
+    }
+
+private:
+    int32_t m_live = 0;
+};
+
+QTEST_GUILESS_MAIN(TableTest)
+#include "tabletest.moc"

@@ -1,0 +1,318 @@
+// Workspaces: the sample's round trip, malformed and truncated files (each names the place,
+// loads nothing and leaves the registry as it was), kept unknown keys and the settings.
+#include "coretest.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QObject>
+#include <QSet>
+#include <QTemporaryDir>
+
+using namespace coretest;
+
+namespace {
+
+const QString kSample = QStringLiteral(VELT_SOURCE_DIR "/examples/sample-workspace.json");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QJsonObject objectOf(const QByteArray& json) { return QJsonDocument::fromJson(json).object(); }
+
+// A workspace of one public table "T" holding the given symbols.
+QByteArray withSymbols(const char* symbols, const char* settings = "{}")
+{
+    return QByteArray(R"({"formatVersion": 1, "settings": )") + settings
+            + R"(, "tables": [{"name": "T", "public": true, "symbols": [)" + symbols + "]}]}";
+}
+
+struct Snapshot
+{
+    QList<QuenHandle> tables;
+    QList<QuenHandle> definitions;
+    int32_t live = 0;
+    int32_t maxSize = 0;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot()
+{
+    Snapshot s;
+    for (int32_t i = 1; i <= QuenTableRegGetSize(); ++i)
+        s.tables << QuenTableRegGetTable(i);
+    for (int32_t i = 1; i <= QuenWorkspaceGetPbDefCount(); ++i)
+        s.definitions << QuenWorkspaceGetPbDef(i);
+    s.live = QuenCoreGetLiveObjectCount();
+    s.maxSize = QuenArrayGetDefaultMaxSize();
+    return s;
+}
+
+} // namespace
+
+class WorkspaceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QuenWorkspaceClear();
+        QuenExcRegClearError(0);
+        m_live = QuenCoreGetLiveObjectCount();
+    }
+    void cleanup()
+    {
+        QuenWorkspaceClear();
+        QuenArraySetDefaultMaxSize(65535);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+    }
+
+    void sampleLoads()
+    {
+        QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()));
+        EXPECT_NO_ERROR();
+        QCOMPARE(QuenTableRegGetSize(), 3);
+        QStringList names;
+        QList<bool> flags;
+        QSet<QString> classes;
+        for (int32_t i = 1; i <= QuenTableRegGetSize(); ++i) {
+            const QuenHandle table = QuenTableRegGetTable(i);
+            names << text(QuenTableGetName(table));
+            flags << (QuenTableRegIsPublic(i) != 0);
+            for (int32_t p = 1; p <= QuenPbGetSize(table); ++p)
+                classes << text(QuenPbGetParmType(table, p));
+        }
+        QCOMPARE(names, (QStringList { "Station", "Limits", "Scratch" }));
+        QCOMPARE(flags, (QList<bool> { true, true, false }));
+        QCOMPARE(classes.size(), 16);
+        QCOMPARE(QFileInfo(text(QuenWorkspaceGetPath())).canonicalFilePath(), QFileInfo(kSample).canonicalFilePath());
+
+        const QuenHandle limit = QuenTableRegFindParm("Station", -1, "OffsetLimit", -1);
+        const QuenHandle data = QuenParmGetData(limit);
+        QCOMPARE(QuenInt32GetValue(data), 50);
+        QCOMPARE(text(QuenStringGetValue(QuenDataExGetProperty(data, "Units"))), QStringLiteral("mV"));
+        const QuenHandle restriction = QuenDataExGetProperty(data, "Restriction");
+        QCOMPARE(QuenI32ArrGetAt1(restriction, 1), -500);
+        QCOMPARE(QuenI32ArrGetAt1(restriction, 2), 500);
+        const QuenHandle correction = QuenParmGetData(QuenTableRegFindParm("Limits", -1, "GainCorrection", -1));
+        QCOMPARE(QuenArrayGetNumDimensions(correction), 2);
+        QCOMPARE(QuenR64ArrGetAt2(correction, 1, 3), 1.001); // row-major: the last index fastest
+        const QuenHandle nominal = QuenTableRegFindParm("Limits", -1, "NominalSupply", -1);
+        QVERIFY(QuenParmIsReference(nominal));
+        QCOMPARE(text(QuenParmGetRefTableName(nominal)), QStringLiteral("Station"));
+        QVERIFY(QuenParmIsHidden(QuenTableRegFindParm("", -1, "CalibrationKey", -1)));
+        QVERIFY(QuenDataExIsRuntimeEvaluation(QuenParmGetData(QuenTableRegFindParm("", -1, "ReportTitle", -1))));
+
+        QCOMPARE(QuenWorkspaceGetPbDefCount(), 2);
+        const QuenHandle measure = QuenWorkspaceGetPbDef(1);
+        QCOMPARE(text(QuenPbDefGetName(measure)), QStringLiteral("Measure DC Voltage"));
+        QVERIFY(QuenParmIsOutput(QuenPbDefFindParm(measure, "Result")));
+        QVERIFY(!QuenParmIsReferenceEditable(QuenPbDefFindParm(measure, "Instrument")));
+        EXPECT_NO_ERROR();
+    }
+
+    // Load, save: the very same document; save again after reloading: the same bytes.
+    void sampleRoundTripsUnchanged()
+    {
+        QTemporaryDir dir;
+        const QByteArray first = (dir.path() + "/first.json").toUtf8();
+        const QByteArray second = (dir.path() + "/second.json").toUtf8();
+        QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()));
+        QVERIFY(QuenWorkspaceSave(first.constData()));
+        QCOMPARE(text(QuenWorkspaceGetPath()), QString::fromUtf8(first));
+        QCOMPARE(objectOf(readAll(QString::fromUtf8(first))), objectOf(readAll(kSample)));
+        QVERIFY(QuenWorkspaceLoad(first.constData()));
+        QVERIFY(QuenWorkspaceSave(second.constData()));
+        QCOMPARE(readAll(QString::fromUtf8(second)), readAll(QString::fromUtf8(first)));
+        EXPECT_NO_ERROR();
+    }
+
+    void malformed_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("place");
+        const QByteArray sample = readAll(kSample);
+        QTest::newRow("truncated") << sample.left(sample.size() / 2) << "workspace text: line ";
+        QTest::newRow("empty") << QByteArray() << "workspace text: line 1, column 1";
+        QTest::newRow("not an object") << QByteArray("[1, 2]") << "not a JSON object";
+        QTest::newRow("format version") << QByteArray(R"({"formatVersion": 2})") << "formatVersion: ";
+        QTest::newRow("other format") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "format: ";
+        QTest::newRow("tables not a list") << QByteArray(R"({"tables": {}})") << "tables: expected an array";
+        QTest::newRow("setting") << withSymbols("", R"({"arrayMaxSize": 0})") << "settings.arrayMaxSize: expected an integer from 1 to 65535";
+        QTest::newRow("unknown setting") << withSymbols("", R"({"colour": 1})") << "settings.colour: unexpected key";
+        QTest::newRow("element count")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})")
+                << "tables[0].symbols[0].data.elements: expected 3 elements, found 2";
+        QTest::newRow("element type")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["a", 2]}})")
+                << "tables[0].symbols[0].data.elements[1]: expected a text";
+        QTest::newRow("bound")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 40000]], "elements": []}})")
+                << "tables[0].symbols[0].data.bounds[0][1]: expected an integer";
+        QTest::newRow("four dimensions")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0,0],[0,0],[0,0],[0,0]], "elements": [1]}})")
+                << "tables[0].symbols[0].data.bounds: expected 1 to 3 dimensions";
+        QTest::newRow("over the maximum size")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenReal64Array", "bounds": [[1, 3]], "elements": [1, 2, 3]}})",
+                               R"({"arrayMaxSize": 2})")
+                << "tables[0].symbols[0].data.bounds: the bounds hold 3 elements, more than the maximum size 2";
+        QTest::newRow("unknown class")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt64", "value": 1}})")
+                << "tables[0].symbols[0].data.class: unknown data class 'CQuenInt64'";
+        QTest::newRow("integer overflow")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 2147483648}})")
+                << "tables[0].symbols[0].data.value: expected an integer from -2147483648 to 2147483647, found 2147483648";
+        QTest::newRow("fraction")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1.5}})")
+                << "tables[0].symbols[0].data.value: expected an integer";
+        QTest::newRow("missing value")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenComplex", "re": 1}})")
+                << "tables[0].symbols[0].data.im: missing";
+        QTest::newRow("no points")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenRange", "start": 0, "stop": 1, "points": 0}})")
+                << "tables[0].symbols[0].data.points: expected an integer from 1";
+        QTest::newRow("infinite time")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": []}})")
+                << "tables[0].symbols[0].data.start: expected a finite number";
+        QTest::newRow("unexpected key")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenString", "value": "x", "colour": 1}})")
+                << "tables[0].symbols[0].data.colour: unexpected key";
+        QTest::newRow("duplicate symbol")
+                << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}},
+                                  {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})")
+                << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
+        QTest::newRow("property without name")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1, "properties": [{"class": "CQuenString", "value": "V"}]}})")
+                << "tables[0].symbols[0].data.properties[0].name: missing";
+        QTest::newRow("bad property")
+                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1, "properties": [{"name": "Units", "class": "CQuenString", "value": 5}]}})")
+                << "tables[0].symbols[0].data.properties[0].value: expected a text";
+        QTest::newRow("reference without type")
+                << withSymbols(R"({"name": "A", "reference": {"table": "", "symbol": "B"}})")
+                << "tables[0].symbols[0].type: missing";
+        QTest::newRow("reference with data")
+                << withSymbols(R"({"name": "A", "type": "CQuenInt32", "reference": {"symbol": "B"}, "data": {"class": "CQuenInt32", "value": 1}})")
+                << "tables[0].symbols[0].data: a reference has no value";
+        QTest::newRow("no value")
+                << withSymbols(R"({"name": "A"})") << "tables[0].symbols[0].data: missing";
+        QTest::newRow("flag type")
+                << withSymbols(R"({"name": "A", "hidden": 1, "data": {"class": "CQuenInt32", "value": 1}})")
+                << "tables[0].symbols[0].hidden: expected true or false";
+        QTest::newRow("public flag")
+                << QByteArray(R"({"tables": [{"name": "T", "public": "yes", "symbols": []}]})")
+                << "tables[0].public: expected true or false";
+        QTest::newRow("duplicate table")
+                << QByteArray(R"({"tables": [{"name": "T", "symbols": []}, {"name": "t", "symbols": []}]})")
+                << "tables[1].name: 't' is already the name of tables[0]";
+        QTest::newRow("bad second definition")
+                << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}],
+                                  "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})")
+                << "parameterBlocks[1].parameters[0].data: missing";
+    }
+    // Each error names its place, and the workspace that was loaded stays as it was.
+    void malformed()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, place);
+        QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()));
+        const QString path = text(QuenWorkspaceGetPath());
+        const Snapshot before = snapshot();
+        QCOMPARE(QuenWorkspaceLoadText(json.constData()), QUEN_FALSE);
+        const QList<Raised> errors = takeErrors();
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().code, int(QUEN_ERR_PARSE));
+        QVERIFY2(errors.first().message.startsWith("QuenWorkspaceLoadText: workspace text: "), qPrintable(errors.first().message));
+        QVERIFY2(errors.first().message.contains(place), qPrintable(errors.first().message));
+        QVERIFY(snapshot() == before);
+        QCOMPARE(text(QuenWorkspaceGetPath()), path);
+    }
+
+    void fileErrorsNameTheFile()
+    {
+        QTemporaryDir dir;
+        const QByteArray missing = (dir.path() + "/missing.json").toUtf8();
+        QVERIFY(!QuenWorkspaceLoad(missing.constData()));
+        const QList<Raised> fileErrors = takeErrors();
+        QCOMPARE(fileErrors.size(), 1);
+        QCOMPARE(fileErrors.first().code, int(QUEN_ERR_FILE));
+        QVERIFY(fileErrors.first().message.contains(QString::fromUtf8(missing)));
+
+        const QString bad = dir.path() + "/workspace.json";
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})"));
+        file.close();
+        QVERIFY(!QuenWorkspaceLoad(bad.toUtf8().constData()));
+        const QList<Raised> parseErrors = takeErrors();
+        QCOMPARE(parseErrors.size(), 1);
+        QCOMPARE(parseErrors.first().message,
+                 QStringLiteral("QuenWorkspaceLoad: workspace.json: tables[0].symbols[0].data.elements: expected 3 elements, found 2"));
+        QCOMPARE(QuenTableRegGetSize(), 0);
+        QCOMPARE(text(QuenWorkspaceGetPath()), QString());
+    }
+
+    void unknownKeysAreKept()
+    {
+        const QByteArray json = R"({"formatVersion": 1, "topology": {"switches": [{"name": "MUX1", "channels": 16}]},
+                                    "tests": [{"name": "Gain", "limits": [1, 2]}], "tables": []})";
+        QVERIFY(QuenWorkspaceLoadText(json.constData()));
+        QTemporaryDir dir;
+        const QByteArray path = (dir.path() + "/kept.json").toUtf8();
+        QVERIFY(QuenWorkspaceSave(path.constData()));
+        const QJsonObject saved = objectOf(readAll(QString::fromUtf8(path)));
+        const QJsonObject original = objectOf(json);
+        QCOMPARE(saved.value("topology"), original.value("topology"));
+        QCOMPARE(saved.value("tests"), original.value("tests"));
+        QuenWorkspaceClear();
+        QVERIFY(QuenWorkspaceSave(path.constData()));
+        QVERIFY(!objectOf(readAll(QString::fromUtf8(path))).contains("topology"));
+    }
+
+    void arrayMaxSizeSetting()
+    {
+        QVERIFY(QuenWorkspaceLoadText(withSymbols(
+                R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[1, 3]], "elements": [1, 2, 3]}},
+                   {"name": "B", "data": {"class": "CQuenInt32Array", "bounds": [[1, 3]], "maxSize": 500, "elements": [1, 2, 3]}})",
+                R"({"arrayMaxSize": 100})").constData()));
+        QCOMPARE(QuenArrayGetDefaultMaxSize(), 100);
+        QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "A", -1))), 100);
+        QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "B", -1))), 500);
+        EXPECT_NO_ERROR();
+    }
+
+    void definitionsAndClear()
+    {
+        const QuenHandle definition = QuenPbDefCreate();
+        QuenPbDefSetName(definition, "Apply Stimulus");
+        QuenPbDefAddParm(definition, QuenParmCreate("Amplitude", "CQuenReal64"));
+        QVERIFY(QuenWorkspaceAddPbDef(definition));
+        QVERIFY(!QuenWorkspaceAddPbDef(definition));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenWorkspaceAddPbDef");
+        QuenPbDefRelease(definition); // the workspace keeps it
+        QCOMPARE(QuenWorkspaceGetPbDefCount(), 1);
+        QCOMPARE(QuenWorkspaceGetPbDef(1), definition);
+        QCOMPARE(QuenWorkspaceGetPbDef(2), 0);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenWorkspaceGetPbDef");
+
+        QTemporaryDir dir;
+        const QByteArray path = (dir.path() + "/defs.json").toUtf8();
+        QVERIFY(QuenWorkspaceSave(path.constData()));
+        QuenWorkspaceClear();
+        QCOMPARE(QuenWorkspaceGetPbDefCount(), 0);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+        QVERIFY(QuenWorkspaceLoad(path.constData()));
+        QCOMPARE(QuenWorkspaceGetPbDefCount(), 1);
+        QCOMPARE(text(QuenParmGetType(QuenPbDefFindParm(QuenWorkspaceGetPbDef(1), "amplitude"))), QStringLiteral("CQuenReal64"));
+    }
+
+private:
+    int32_t m_live = 0;
+};
+
+QTEST_GUILESS_MAIN(WorkspaceTest)
+#include "workspacetest.moc"
