@@ -24,9 +24,16 @@
  *     QuenDataExGetProperty returns the item's own property: change it in place, never release it.
  *   - QuenParmSetData takes ownership of the data item (it must not belong to anything else);
  *     the parameter releases its previous data. QuenParmGetData returns the parameter's own item.
- *   - QuenPbDefAddParm / QuenPbDefInsertParmAt take ownership of a parameter that has no owner.
+ *   - QuenParmSetReference makes the parameter a reference and hands its value item to the
+ *     caller WITHOUT releasing it: whoever got the item from QuenParmGetData releases it.
+ *   - QuenPbDefAddParm / QuenPbDefInsertParmAt take ownership of a parameter that has no owner;
+ *     QuenParmRelease fails on a parameter that belongs to a block (the block releases it).
  *   - Parameter blocks are reference counted (QuenPbDefAddRef/QuenPbAddRef, ...Release); a
  *     created block starts with one reference; the table registry and the workspace hold one each.
+ *
+ * Names of parameters, symbols and tables compare without regard to case. The finds
+ * (QuenPbDefFindParm, QuenPbDefFindId, QuenTableRegFindTable, QuenTableRegFindParm) return 0
+ * without recording an error when nothing is found. Files: docs/workspace-format.md.
  *
  * Ranges keep start, stop and the number of points (at least 1) and derive the rest:
  *   center = (start + stop) / 2, span = stop - start, step = span / (points - 1), 0 for 1 point.
