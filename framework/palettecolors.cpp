@@ -1,0 +1,43 @@
+#include "palettecolors.h"
+
+#include <QApplication>
+#include <QToolTip>
+#include <QWidget>
+
+namespace Velt::PaletteColors {
+
+namespace {
+
+QPalette paletteOf(const QWidget* widget)
+{
+    return widget ? widget->palette() : QGuiApplication::palette();
+}
+
+// Menus may be styled apart from other widgets: the application keeps a palette per class.
+QPalette menuPalette(const QWidget* widget)
+{
+    if (widget)
+        return widget->palette();
+    return qobject_cast<QApplication*>(QCoreApplication::instance())
+        ? QApplication::palette("QMenu")
+        : QGuiApplication::palette();
+}
+
+} // namespace
+
+QColor tooltipBackground(const QWidget* widget)
+{
+    return (widget ? widget->palette() : QToolTip::palette()).color(QPalette::ToolTipBase);
+}
+
+QColor tooltipText(const QWidget* widget)
+{
+    return (widget ? widget->palette() : QToolTip::palette()).color(QPalette::ToolTipText);
+}
+
+QColor menuBackground(const QWidget* widget) { return menuPalette(widget).color(QPalette::Window); }
+QColor menuText(const QWidget* widget) { return menuPalette(widget).color(QPalette::WindowText); }
+QColor windowBackground(const QWidget* widget) { return paletteOf(widget).color(QPalette::Window); }
+QColor windowText(const QWidget* widget) { return paletteOf(widget).color(QPalette::WindowText); }
+
+} // namespace Velt::PaletteColors
