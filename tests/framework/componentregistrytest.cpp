@@ -1,0 +1,171 @@
+#include "componentmacros.h"
+#include "componentregistry.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <QtTest>
+
+using Velt::ComponentRegistry;
+
+// Classes registered with the macro, as the library's own classes are.
+class MacroControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MacroControl(QWidget* parent = nullptr) : QWidget(parent) { }
+signals:
+    void Change(const QString& Name);
+};
+
+class MacroDialogs : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MacroDialogs(QObject* parent = nullptr) : QObject(parent) { }
+};
+
+VELT_REGISTER_CLASS(MacroControl, VisibleControl, "XCStructEditing; XCEditArea",
+                    "KeyDown(KeyCode, Shift), Change(Name)")
+VELT_REGISTER_CLASS(MacroDialogs, InvisibleControl, "", "")
+
+class ComponentRegistryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void macroRegistersAtLoad_data()
+    {
+        QTest::addColumn<QString>("classId");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("interfaces");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<bool>("creatable");
+        QTest::newRow("visible") << "VeltEditors.MacroControl" << int(ComponentRegistry::Kind::VisibleControl)
+                                 << QStringList{"XCStructEditing", "XCEditArea"}
+                                 << QStringList{"KeyDown(KeyCode, Shift)", "Change(Name)"} << true;
+        QTest::newRow("invisible") << "VeltEditors.MacroDialogs" << int(ComponentRegistry::Kind::InvisibleControl)
+                                   << QStringList() << QStringList() << true;
+        // Registered by the library itself.
+        QTest::newRow("non-creatable") << "VeltEditors.XCRuntimeDataEvaluation"
+                                       << int(ComponentRegistry::Kind::NonCreatable)
+                                       << QStringList() << QStringList() << false;
+    }
+    void macroRegistersAtLoad()
+    {
+        QFETCH(QString, classId);
+        QFETCH(int, kind);
+        QFETCH(QStringList, interfaces);
+        QFETCH(QStringList, events);
+        QFETCH(bool, creatable);
+        const ComponentRegistry::ClassInfo* info = ComponentRegistry::instance().find(classId);
+        QVERIFY(info);
+        QCOMPARE(info->classId, classId);
+        QCOMPARE(int(info->kind), kind);
+        QCOMPARE(info->interfaces, interfaces);
+        QCOMPARE(info->events, events);
+        QCOMPARE(bool(info->factory), creatable);
+
+        QWidget parent;
+        QObject* object = ComponentRegistry::instance().create(classId, &parent);
+        QCOMPARE(object != nullptr, creatable);
+        if (object) {
+            QCOMPARE(object->parent(), &parent);
+            QCOMPARE(object->metaObject(), info->metaObject);
+        }
+    }
+
+    void identifiersIgnoreCase_data()
+    {
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("exact") << "VeltEditors.MacroControl";
+        QTest::newRow("lower") << "velteditors.macrocontrol";
+        QTest::newRow("blanks") << "  VELTEDITORS.MACROCONTROL ";
+    }
+    void identifiersIgnoreCase()
+    {
+        QFETCH(QString, spelling);
+        std::unique_ptr<QObject> object(ComponentRegistry::instance().create(spelling));
+        QVERIFY(qobject_cast<MacroControl*>(object.get()));
+    }
+
+    void registerReplaceAndRemove()
+    {
+        ComponentRegistry& registry = ComponentRegistry::instance();
+        QVERIFY(!registry.registerClass({}));
+        ComponentRegistry::ClassInfo blank;
+        blank.className = QStringLiteral("  ");
+        QVERIFY(!registry.registerClass(blank));
+
+        int firstCalls = 0;
+        int secondCalls = 0;
+        ComponentRegistry::ClassInfo info;
+        info.className = "TestThing";
+        info.kind = ComponentRegistry::Kind::VisibleControl;
+        info.factory = [&](QWidget* parent) -> QObject* { ++firstCalls; return new QWidget(parent); };
+        QVERIFY(registry.registerClass(info));
+        QCOMPARE(registry.find("VeltEditors.TestThing")->className, QStringLiteral("TestThing"));
+        const QStringList ids = registry.classIds();
+        QCOMPARE(ids.last(), QStringLiteral("VeltEditors.TestThing"));
+
+        info.factory = [&](QWidget* parent) -> QObject* { ++secondCalls; return new QWidget(parent); };
+        QVERIFY(registry.registerClass(info));
+        QCOMPARE(registry.classIds(), ids); // replaced in place
+        delete registry.create("VeltEditors.TestThing");
+        QCOMPARE(firstCalls, 0);
+        QCOMPARE(secondCalls, 1);
+
+        registry.unregisterClass("velteditors.testthing");
+        QCOMPARE(registry.find("VeltEditors.TestThing"), nullptr);
+        QCOMPARE(registry.create("VeltEditors.TestThing"), nullptr);
+        QCOMPARE(registry.classIds().size(), ids.size() - 1);
+        // Positions after the removed class still resolve.
+        QVERIFY(registry.find("VeltEditors.MacroControl"));
+        registry.unregisterClass("VeltEditors.NeverThere");
+    }
+
+    void failingFactoriesCreateNothing_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("throws");
+        QTest::newRow("throwing factory") << int(ComponentRegistry::Kind::VisibleControl) << true;
+        QTest::newRow("non-creatable with a factory") << int(ComponentRegistry::Kind::NonCreatable) << false;
+    }
+    void failingFactoriesCreateNothing()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, throws);
+        ComponentRegistry::ClassInfo info;
+        info.className = "Failing";
+        info.kind = ComponentRegistry::Kind(kind);
+        info.factory = [throws](QWidget*) -> QObject* {
+            if (throws)
+                throw std::runtime_error("no");
+            return new QObject;
+        };
+        ComponentRegistry::instance().registerClass(info);
+        QCOMPARE(ComponentRegistry::instance().create("VeltEditors.Failing"), nullptr);
+        ComponentRegistry::instance().unregisterClass("VeltEditors.Failing");
+    }
+
+    void memberLists_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("empty") << "" << QStringList();
+        QTest::newRow("blanks and separators") << " ; , " << QStringList();
+        QTest::newRow("commas") << "A,B , C" << QStringList{"A", "B", "C"};
+        QTest::newRow("semicolons") << "A;B" << QStringList{"A", "B"};
+        QTest::newRow("arguments keep their commas")
+            << "ParameterRenamed(OldName, NewName, Description); DblClick()"
+            << QStringList{"ParameterRenamed(OldName, NewName, Description)", "DblClick()"};
+    }
+    void memberLists()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, items);
+        QCOMPARE(Velt::splitMemberList(text.toUtf8().constData()), items);
+    }
+};
+
+QTEST_MAIN(ComponentRegistryTest)
+#include "componentregistrytest.moc"

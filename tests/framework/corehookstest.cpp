@@ -1,0 +1,106 @@
+#include "corehooks.h"
+#include "recordingplatformservices.h"
+
+#include "quen/quencore.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QtTest>
+
+class CoreHooksTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    Velt::RecordingPlatformServices m_services;
+    std::unique_ptr<Velt::ScopedPlatformServices> m_scope;
+
+private slots:
+    void init()
+    {
+        m_scope = std::make_unique<Velt::ScopedPlatformServices>(&m_services);
+        m_services.clear();
+        QuenExcRegClearError(0);
+        Velt::installCoreHooks();
+    }
+    void cleanup()
+    {
+        Velt::removeCoreHooks();
+        m_scope.reset();
+    }
+
+    void errorsReachTheErrorDisplay()
+    {
+        QuenExcRaiseUserError("First problem");
+        QuenExcRaiseUserError("Second problem");
+        QuenExcRegDisplayErrors();
+        QCOMPARE(m_services.shownErrors(), QStringList("First problem\nSecond problem"));
+        QVERIFY(m_services.prompts().isEmpty()); // recorded as an error, not as a prompt
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+
+        Velt::installCoreHooks(); // again: still one display
+        QuenExcRaiseUserError("Third");
+        QuenExcRegDisplayErrors();
+        QCOMPARE(m_services.shownErrors().size(), 2);
+
+        Velt::removeCoreHooks();
+        QuenExcRaiseUserError("To stderr");
+        QuenExcRegDisplayErrors();
+        QCOMPARE(m_services.shownErrors().size(), 2);
+    }
+
+    void defaultErrorDisplayIsATitledCriticalBox()
+    {
+        // The base service's error display is a message box: the recording service, asked as a
+        // plain PlatformServices, shows what that box would be.
+        struct BoxOnly : Velt::RecordingPlatformServices
+        {
+            void showError(const QString& messages) override
+            {
+                PlatformServices::showError(messages);
+            }
+        } boxOnly;
+        Velt::ScopedPlatformServices scope(&boxOnly);
+        QuenExcRaiseUserError("Broken");
+        QuenExcRegDisplayErrors();
+        QCOMPARE(boxOnly.prompts().size(), 1);
+        QCOMPARE(boxOnly.prompts().first().text, QStringLiteral("Broken"));
+        QCOMPARE(boxOnly.prompts().first().title, QStringLiteral("VeltEditors"));
+        QCOMPARE(boxOnly.prompts().first().flags, 16);
+    }
+
+    void parametersTravelOnTheSystemClipboard()
+    {
+        const QuenHandle block = QuenPbDefCreate();
+        QVERIFY(QuenPbDefAddParm(block, QuenParmCreate("Count", "CQuenInt32")));
+        QVERIFY(QuenPbDefAddParm(block, QuenParmCreate("Label", "CQuenString")));
+        QVERIFY(QuenPbDefCopyToClipboard(block));
+
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QVERIFY(data->hasFormat(Velt::ParmBlockMimeType));
+        const QByteArray content = data->data(Velt::ParmBlockMimeType);
+        QVERIFY(content.contains("Count"));
+        QVERIFY(QuenPbDefIsAvailableOnClipboard());
+
+        // Text from elsewhere replaces it: no parameters to paste.
+        QGuiApplication::clipboard()->setText(QStringLiteral("plain text"));
+        QVERIFY(!QuenPbDefIsAvailableOnClipboard());
+        QCOMPARE(QuenPbDefCreateFromClipboard(), 0);
+        QuenExcRegClearError(0);
+
+        // Parameters put there by another process come back.
+        auto* foreign = new QMimeData;
+        foreign->setData(Velt::ParmBlockMimeType, content);
+        QGuiApplication::clipboard()->setMimeData(foreign);
+        const QuenHandle pasted = QuenPbDefCreateFromClipboard();
+        QVERIFY(pasted);
+        QCOMPARE(QuenPbDefGetSize(pasted), 2);
+        QuenPbDefRelease(pasted);
+        QuenPbDefRelease(block);
+    }
+};
+
+QTEST_MAIN(CoreHooksTest)
+#include "corehookstest.moc"

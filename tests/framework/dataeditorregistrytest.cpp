@@ -1,0 +1,484 @@
+#include "dataeditorregistry.h"
+#include "faketypeeditor.h"
+#include "latebinding.h"
+#include "runtimeevaluation.h"
+
+#include "quen/quencore.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QStringList allIds()
+{
+    QStringList ids;
+    for (const BuiltinEditor& e : builtinEditors())
+        ids.append(e.classId);
+    return ids << QStringLiteral("VeltEditors.LateEditor");
+}
+
+// The editor names in registration order.
+QStringList editorNames(DataEditorRegistry* registry)
+{
+    QStringList names;
+    for (int i = 1; i <= registry->DataEditorNameCount(); ++i)
+        names.append(registry->DataEditorName(i));
+    return names;
+}
+
+QString hostClass(QObject* host)
+{
+    return Velt::propertyByName(host, "DataClass").value_or(QVariant()).toString();
+}
+
+bool hasInk(const QIcon& icon, qreal dpr)
+{
+    const QImage image = icon.pixmap(QSize(16, 16), dpr).toImage();
+    if (image.size() != QSize(16, 16) * dpr)
+        return false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class DataEditorRegistryTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ComponentShelter> m_shelter;
+
+    void registerAllFakes()
+    {
+        for (const BuiltinEditor& e : builtinEditors())
+            registerFake(e.classId, e.dataClass, e.dataClass == u"CQuenString"
+                                                    || e.dataClass == u"CQuenReal64");
+    }
+
+private slots:
+    void initTestCase() { m_shelter = std::make_unique<ComponentShelter>(allIds()); }
+    void cleanupTestCase()
+    {
+        DataEditorRegistry::unload();
+        m_shelter.reset();
+    }
+    void init()
+    {
+        DataEditorRegistry::unload();
+        m_shelter->clear();
+        FakeTypeEditor::created().clear();
+        FakeTypeEditor::calls().clear();
+        FakeTypeEditor::failing() = false;
+        QuenExcRegClearError(0);
+    }
+
+    void everyClassIsServed_data()
+    {
+        QTest::addColumn<QString>("dataClass");
+        QTest::addColumn<QString>("classId");
+        QTest::addColumn<bool>("sited");
+        QTest::addColumn<bool>("servedBySited");
+        for (const BuiltinEditor& e : builtinEditors()) {
+            QTest::newRow(qPrintable(e.dataClass)) << e.dataClass << e.classId << e.sited
+                                                   << (e.sited && e.dataClass != u"CQuenObjectLifetime");
+        }
+    }
+    void everyClassIsServed()
+    {
+        QFETCH(QString, dataClass);
+        QFETCH(QString, classId);
+        QFETCH(bool, sited);
+        QFETCH(bool, servedBySited);
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+
+        QObject* host = registry->DataEditor(dataClass);
+        QVERIFY(host);
+        QCOMPARE(hostClass(host), dataClass);
+        QCOMPARE(registry->DataEditorName(dataClass), classId);
+        QCOMPARE(registry->StructuredDataEditor(dataClass), host->parent());
+        QVERIFY(registry->ImageBitmap(dataClass).value<QIcon>().cacheKey() != 0);
+
+        QWidget* sitedEditor = registry->FindSitedEditor(dataClass);
+        QCOMPARE(sitedEditor != nullptr, sited);
+        QCOMPARE(host->parent() == sitedEditor, servedBySited);
+        if (servedBySited)
+            QVERIFY(sitedEditor->isHidden());
+        QVERIFY(!registry->isVisible());
+    }
+
+    void registrationOrder()
+    {
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        // Sited editors in start-up table order, then the created ones.
+        const QStringList expected{
+            "VeltEditors.ComplexEditor", "VeltEditors.Int32Editor", "VeltEditors.Int32ArrayEditor",
+            "VeltEditors.PointEditor", "VeltEditors.PointArrayEditor", "VeltEditors.RangeEditor",
+            "VeltEditors.RangeArrayEditor", "VeltEditors.Real64Editor",
+            "VeltEditors.Real64ArrayEditor", "VeltEditors.StringArrayEditor",
+            "VeltEditors.SwitchPathEditor", "VeltEditors.WaveformEditor",
+            "VeltEditors.ReferenceEditor", "VeltEditors.InstEditor", "VeltEditors.StringEditor",
+            "VeltEditors.LifetimeEditor"};
+        QCOMPARE(editorNames(registry), expected);
+        QCOMPARE(registry->DataEditorCount(), 16);
+        QCOMPARE(registry->StructuredDataEditorCount(), 16);
+        for (int i = 1; i <= 16; ++i) {
+            // The three collections agree position by position, and the class pictures follow
+            // the eleven preloaded ones in the same order.
+            QObject* host = registry->DataEditor(i);
+            QVERIFY(host);
+            QCOMPARE(registry->StructuredDataEditor(i), host->parent());
+            QCOMPARE(registry->ImageBitmapName(11 + i), hostClass(host));
+        }
+        QCOMPARE(registry->ImageCount(), 27);
+        // The Lifetime editor is sited (once, at load) and created once for its registration.
+        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.LifetimeEditor"), 2);
+        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.StringEditor"), 1);
+        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.Int32Editor"), 1);
+    }
+
+    void preloadedImages_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("key");
+        const QStringList keys{"Error", "Warning", "Reference", "Fields", "Enumeration",
+                               "ReadOnlyNumber", "ReadOnlyText", "ReadOnlyNumberList", "Number",
+                               "Text", "NumberList"};
+        for (int i = 0; i < keys.size(); ++i)
+            QTest::newRow(qPrintable(keys.at(i))) << i + 1 << keys.at(i);
+    }
+    void preloadedImages()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, key);
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(registry->ImageCount(), 11); // no editors registered at all
+        QCOMPARE(registry->ImageBitmapName(position), key);
+        const QIcon byKey = registry->ImageBitmap(key).value<QIcon>();
+        const QIcon byPosition = registry->ImageBitmap(position).value<QIcon>();
+        QCOMPARE(byKey.cacheKey(), byPosition.cacheKey());
+        QVERIFY(hasInk(byKey, 1.0));
+        QVERIFY(hasInk(byKey, 2.0)); // drawn for high-DPI screens too
+        QCOMPARE(registry->AddImageIfAbsent(key, QPixmap(4, 4)), position);
+        QCOMPARE(registry->ImageCount(), 11);
+    }
+
+    void unknownKeysGiveNothing_data()
+    {
+        QTest::addColumn<QVariant>("key");
+        QTest::addColumn<bool>("isImage"); // the image list is longer than the editor lists
+        QTest::newRow("unknown class") << QVariant(QStringLiteral("CQuenNothing")) << false;
+        QTest::newRow("empty") << QVariant(QString()) << false;
+        QTest::newRow("position 0") << QVariant(0) << false;
+        QTest::newRow("negative position") << QVariant(-1) << false;
+        QTest::newRow("past the end") << QVariant(17) << true;
+        QTest::newRow("past every list") << QVariant(28.0) << false;
+        QTest::newRow("huge") << QVariant(qlonglong(1) << 40) << false;
+        QTest::newRow("nothing") << QVariant() << false;
+        QTest::newRow("number as text is a key") << QVariant(QStringLiteral("1")) << false;
+    }
+    void unknownKeysGiveNothing()
+    {
+        QFETCH(QVariant, key);
+        QFETCH(bool, isImage);
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(registry->DataEditor(key), nullptr);
+        QCOMPARE(registry->StructuredDataEditor(key), nullptr);
+        QCOMPARE(registry->DataEditorName(key), QString());
+        QCOMPARE(registry->ImageBitmap(key).isValid(), isImage);
+    }
+
+    void imageNamesOutsideTheList_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("0") << 0;
+        QTest::newRow("-1") << -1;
+        QTest::newRow("12") << 12;
+    }
+    void imageNamesOutsideTheList()
+    {
+        QFETCH(int, index);
+        QCOMPARE(DataEditorRegistry::instance()->ImageBitmapName(index), QString());
+    }
+
+    void addImageIfAbsent()
+    {
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QPixmap first(8, 8);
+        first.fill(Qt::red);
+        QCOMPARE(registry->AddImageIfAbsent("CQuenTest", first), 12);
+        QPixmap second(8, 8);
+        second.fill(Qt::blue);
+        QCOMPARE(registry->AddImageIfAbsent("CQuenTest", second), 12);
+        QCOMPARE(registry->AddImageIfAbsent("cquentest", second), 12); // keys ignore case
+        QCOMPARE(registry->ImageCount(), 12);
+        const QImage kept = registry->ImageBitmap("CQuenTest").value<QIcon>().pixmap(8, 8).toImage();
+        QCOMPARE(kept.pixelColor(4, 4), QColor(Qt::red));
+        // No picture, no key: nothing added.
+        QCOMPARE(registry->AddImageIfAbsent("Other", QVariant()), 0);
+        QCOMPARE(registry->AddImageIfAbsent("  ", first), 0);
+        QCOMPARE(registry->AddImageIfAbsent("FromImage", QImage(4, 4, QImage::Format_ARGB32)), 13);
+        QCOMPARE(registry->ImageCount(), 13);
+    }
+
+    void loadDataEditorsChangesNothing_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("missing file") << QStringLiteral("/no/such/dir/VeltEditors.ini") << "DataEditors";
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("this test") << QStringLiteral(__FILE__) << "Anything";
+    }
+    void loadDataEditorsChangesNothing()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, section);
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        const QStringList names = editorNames(registry);
+        QList<QObject*> hosts;
+        for (int i = 1; i <= registry->DataEditorCount(); ++i)
+            hosts.append(registry->DataEditor(i));
+        const QHash<QString, int> created = FakeTypeEditor::created();
+        const int children = registry->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size();
+
+        QVERIFY(Velt::invokeByName(registry, "LoadDataEditors", {file, section}));
+
+        QCOMPARE(editorNames(registry), names);
+        for (int i = 1; i <= registry->DataEditorCount(); ++i)
+            QCOMPARE(registry->DataEditor(i), hosts.at(i - 1));
+        QCOMPARE(registry->ImageCount(), 27);
+        QCOMPARE(FakeTypeEditor::created(), created);
+        QCOMPARE(registry->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), children);
+    }
+
+    void registeringTwiceHasNoEffect()
+    {
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(registry->DataEditorNameCount(), 0);
+        registerFake("VeltEditors.LateEditor", "CQuenLate");
+        registry->RegisterEditor("VeltEditors.LateEditor", false);
+        QCOMPARE(registry->DataEditorNameCount(), 1);
+        QObject* host = registry->DataEditor("CQuenLate");
+        registry->RegisterEditor("VeltEditors.LateEditor", true);
+        registry->RegisterEditor("veltEDITORS.lateeditor", true);
+        QCOMPARE(registry->DataEditorNameCount(), 1);
+        QCOMPARE(registry->DataEditor("CQuenLate"), host);
+        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.LateEditor"), 1);
+        QCOMPARE(registry->FindSitedEditor("CQuenLate"), nullptr);
+    }
+
+    void uncreatableClassesAreSkipped()
+    {
+        // Only two editors exist: every other identifier of the tables is skipped quietly.
+        registerFake("VeltEditors.Int32Editor", "CQuenInt32");
+        registerFake("VeltEditors.StringEditor", "CQuenString");
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(editorNames(registry),
+                 QStringList({"VeltEditors.Int32Editor", "VeltEditors.StringEditor"}));
+        registry->RegisterEditor("VeltEditors.NoSuchEditor", true);
+        registry->RegisterEditor(QString(), true);
+        QCOMPARE(registry->DataEditorNameCount(), 2);
+        QCOMPARE(registry->SiteEditor("CQuenNoSuch", "VeltEditors.NoSuchEditor"), nullptr);
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+    }
+
+    void editorsWithoutHostAreNotRegistered()
+    {
+        registerFake("VeltEditors.LateEditor", "CQuenLate", false, false);
+        registerFake("VeltEditors.Int32Editor", QString()); // a host without a data class
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        registry->RegisterEditor("VeltEditors.LateEditor", true);
+        QCOMPARE(registry->DataEditorNameCount(), 0);
+        QCOMPARE(registry->ImageCount(), 11);
+    }
+
+    void sitedEditorOfAnotherClassIsNotRegistered()
+    {
+        // The sited Int32 editor's host claims another class: start-up leaves it, and
+        // registration by class identifier serves the class that host reports.
+        registerFake("VeltEditors.Int32Editor", "CQuenOther");
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QWidget* sited = registry->FindSitedEditor("CQuenInt32");
+        QVERIFY(sited);
+        QVERIFY(!sited->isHidden());
+        QCOMPARE(registry->DataEditor("CQuenInt32"), nullptr);
+        QObject* other = registry->DataEditor("CQuenOther");
+        QVERIFY(other);
+        QVERIFY(other->parent() != sited);
+    }
+
+    void registryFillsItselfLater()
+    {
+        registerFake("VeltEditors.Int32Editor", "CQuenInt32");
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(registry->DataEditor("CQuenString"), nullptr);
+
+        registerFake("VeltEditors.StringEditor", "CQuenString");
+        registry->LoadDataEditors("VeltEditors.ini", "DataEditors");
+        QObject* host = registry->DataEditor("CQuenString");
+        QVERIFY(host);
+        QCOMPARE(registry->DataEditorName(2), QStringLiteral("VeltEditors.StringEditor"));
+        // Loading sites the new editor on the registry window, under its data class.
+        QWidget* sited = registry->FindSitedEditor("CQuenString");
+        QVERIFY(sited);
+        QVERIFY(sited != host->parent());
+        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.StringEditor"), 2);
+    }
+
+    void rebuiltAfterUnload()
+    {
+        registerAllFakes();
+        QPointer<DataEditorRegistry> first = DataEditorRegistry::instance();
+        const QStringList names = editorNames(first);
+        QPointer<QObject> host = first->DataEditor("CQuenInt32");
+        DataEditorRegistry::unload();
+        QVERIFY(first.isNull());
+        QVERIFY(host.isNull()); // the registry owned its editors
+        QVERIFY(!DataEditorRegistry::isLoaded());
+
+        DataEditorRegistry* second = DataEditorRegistry::instance();
+        QCOMPARE(editorNames(second), names);
+        QCOMPARE(second->ImageCount(), 27);
+        QVERIFY(second->DataEditor("CQuenInt32"));
+    }
+
+    void closingReleasesAndAccessorsReload()
+    {
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QPointer<QObject> host = registry->DataEditor("CQuenReal64");
+        registry->AddImageIfAbsent("Extra", QPixmap(2, 2));
+        QVERIFY(registry->close()); // never refused
+        QVERIFY(!registry->hasCollections());
+        QVERIFY(host.isNull());
+        QCOMPARE(DataEditorRegistry::instance(), registry);
+        QCOMPARE(registry->DataEditorNameCount(), 16);
+        QCOMPARE(registry->ImageBitmapName(28), QString()); // the extra picture went with it
+        QVERIFY(registry->FindSitedEditor("CQuenReal64"));
+    }
+
+    void addDataEditorIfAbsent()
+    {
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QObject first;
+        QObject second;
+        QVERIFY(registry->AddDataEditorIfAbsent("CQuenX", &first));
+        QVERIFY(!registry->AddDataEditorIfAbsent("CQuenX", &second)); // the key is taken
+        QCOMPARE(registry->DataEditor("CQuenX"), &first);
+        QVERIFY(registry->AddDataEditorIfAbsent("CQuenY", &first)); // same object: nothing
+        QVERIFY(registry->AddDataEditorIfAbsent("  ", &second));
+        QVERIFY(registry->AddDataEditorIfAbsent("CQuenZ", nullptr));
+        QCOMPARE(registry->DataEditorCount(), 1);
+        QCOMPARE(registry->DataEditor("CQuenY"), nullptr);
+
+        QVERIFY(registry->AddStructuredDataEditorIfAbsent("CQuenX", &second));
+        QVERIFY(!registry->AddStructuredDataEditorIfAbsent("CQuenX", &first));
+        QCOMPARE(registry->StructuredDataEditor("CQuenX"), &second);
+        QCOMPARE(registry->StructuredDataEditorCount(), 1);
+    }
+
+    void addEditorName_data()
+    {
+        QTest::addColumn<QString>("dataClass");
+        QTest::addColumn<QString>("classId");
+        QTest::addColumn<bool>("added");
+        QTest::newRow("new") << "CQuenB" << "VeltEditors.BEditor" << true;
+        QTest::newRow("identifier listed") << "CQuenC" << "VeltEditors.AEditor" << false;
+        QTest::newRow("identifier listed, other case") << "CQuenC" << "velteditors.aeditor" << false;
+        QTest::newRow("class taken") << "CQuenA" << "VeltEditors.OtherEditor" << false;
+        QTest::newRow("blank class") << " " << "VeltEditors.BEditor" << false;
+        QTest::newRow("blank identifier") << "CQuenB" << "\t" << false;
+    }
+    void addEditorName()
+    {
+        QFETCH(QString, dataClass);
+        QFETCH(QString, classId);
+        QFETCH(bool, added);
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QVERIFY(registry->AddEditorName("CQuenA", "VeltEditors.AEditor"));
+        QCOMPARE(registry->AddEditorName(dataClass, classId), added);
+        QCOMPARE(registry->DataEditorNameCount(), added ? 2 : 1);
+        QCOMPARE(registry->DataEditorName("CQuenA"), QStringLiteral("VeltEditors.AEditor"));
+    }
+
+    void publishedMembersAreLateBound()
+    {
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QCOMPARE(Velt::callByName(registry, "DataEditorCount"), QVariant(16));
+        QCOMPARE(Velt::callByName(registry, "imagecount"), QVariant(27));
+        QObject* host = Velt::objectByName(registry, "DataEditor", {QStringLiteral("CQuenPoint")});
+        QCOMPARE(hostClass(host), QStringLiteral("CQuenPoint"));
+        QCOMPARE(Velt::invokeByName(registry, "DataEditorName", {3}),
+                 QVariant(QStringLiteral("VeltEditors.Int32ArrayEditor")));
+        QCOMPARE(Velt::invokeByName(registry, "AddImageIfAbsent", {QStringLiteral("Error"), QVariant()}),
+                 QVariant(1));
+        // Library-internal members are not published.
+        QVERIFY(!Velt::invokeByName(registry, "RegisterEditor", {QStringLiteral("x"), true}));
+    }
+
+    void runtimeSidesOfCreatedEditorsAreRegistered()
+    {
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QObject* stringEditor = registry->StructuredDataEditor("CQuenString");
+        QVERIFY(stringEditor);
+        int stringSlot = 0;
+        QObject* real64 = registry->StructuredDataEditor("CQuenReal64");
+        for (int slot = 1; slot <= Velt::RuntimeEvaluation::SlotCount; ++slot) {
+            QVERIFY(Velt::RuntimeEvaluation::evaluator(slot) != real64); // sited: not registered
+            if (Velt::RuntimeEvaluation::evaluator(slot) == stringEditor)
+                stringSlot = slot;
+        }
+        QVERIFY(stringSlot > 0);
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+    }
+
+    void bindReachesSitedRuntime_data()
+    {
+        QTest::addColumn<QString>("dataClass");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<bool>("reached");
+        QTest::newRow("sited with a runtime side") << "CQuenReal64" << true << true;
+        QTest::newRow("sited without a runtime side") << "CQuenInt32" << false << false;
+        QTest::newRow("not sited") << "CQuenString" << true << false;
+    }
+    void bindReachesSitedRuntime()
+    {
+        QFETCH(QString, dataClass);
+        QFETCH(bool, result);
+        QFETCH(bool, reached);
+        registerAllFakes();
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        const QuenHandle item = QuenDataCreate(dataClass.toUtf8().constData());
+        QVERIFY(item);
+        const QuenHandle block = QuenPbDefCreate();
+        QCOMPARE(registry->Bind(item, block), result);
+        const QList<FakeCall> expected = reached ? QList<FakeCall>{{"Bind", item, block}}
+                                                 : QList<FakeCall>{};
+        QCOMPARE(FakeTypeEditor::calls(), expected);
+        if (reached) {
+            FakeTypeEditor::failing() = true;
+            QVERIFY(!registry->Bind(item, block));
+        }
+        QuenDataRelease(item);
+        QuenPbDefRelease(block);
+    }
+};
+
+QTEST_MAIN(DataEditorRegistryTest)
+#include "dataeditorregistrytest.moc"

@@ -1,0 +1,74 @@
+#include "keyedcollection.h"
+
+#include <QtTest>
+
+using Collection = Velt::KeyedCollection<QString>;
+
+class KeyedCollectionTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static Collection abc()
+    {
+        Collection c;
+        c.add("Alpha", "a");
+        c.add("Beta", "b");
+        c.add("Gamma", "c");
+        return c;
+    }
+
+private slots:
+    void lookup_data()
+    {
+        QTest::addColumn<QVariant>("key");
+        QTest::addColumn<QString>("item"); // empty: nothing
+        QTest::newRow("key") << QVariant("Beta") << "b";
+        QTest::newRow("key, other case") << QVariant("gAMMA") << "c";
+        QTest::newRow("first position") << QVariant(1) << "a";
+        QTest::newRow("last position") << QVariant(3) << "c";
+        QTest::newRow("position 0") << QVariant(0) << "";
+        QTest::newRow("past the end") << QVariant(4) << "";
+        QTest::newRow("negative") << QVariant(-1) << "";
+        QTest::newRow("64-bit") << QVariant(qlonglong(1) << 33) << "";
+        QTest::newRow("unsigned") << QVariant(2u) << "b";
+        QTest::newRow("real rounds half to even down") << QVariant(2.5) << "b";
+        QTest::newRow("real rounds half to even up") << QVariant(1.5) << "b";
+        QTest::newRow("real below one half") << QVariant(0.4) << "";
+        QTest::newRow("not a number") << QVariant(std::nan("")) << "";
+        QTest::newRow("digits as text are a key") << QVariant("2") << "";
+        QTest::newRow("unknown key") << QVariant("Delta") << "";
+        QTest::newRow("nothing") << QVariant() << "";
+        QTest::newRow("a list is no key") << QVariant(QVariantList{1}) << "";
+    }
+    void lookup()
+    {
+        QFETCH(QVariant, key);
+        QFETCH(QString, item);
+        const Collection c = abc();
+        QCOMPARE(c.lookup(key).value_or(QString()), item);
+    }
+
+    void keysAreUniqueAndKeepOrder()
+    {
+        Collection c = abc();
+        QVERIFY(!c.add("ALPHA", "x"));
+        QCOMPARE(c.count(), 3);
+        QCOMPARE(c.item("alpha").value_or(QString()), QStringLiteral("a"));
+        QCOMPARE(c.keyAt(1), QStringLiteral("Alpha")); // spelling kept
+        QCOMPARE(c.keyAt(4), QString());
+        QCOMPARE(c.positionOf("GAMMA"), 3);
+        QCOMPARE(c.positionOf("Delta"), 0);
+        QVERIFY(c.add("Delta", "d"));
+        QCOMPARE(c.at(4).value_or(QString()), QStringLiteral("d"));
+        QVERIFY(c.containsItem([](const QString& s) { return s == u"d"; }));
+        QVERIFY(!c.containsItem([](const QString& s) { return s == u"z"; }));
+        c.clear();
+        QVERIFY(c.isEmpty());
+        QCOMPARE(c.lookup(1), std::nullopt);
+        QVERIFY(c.add("Alpha", "again"));
+    }
+};
+
+QTEST_MAIN(KeyedCollectionTest)
+#include "keyedcollectiontest.moc"

@@ -1,0 +1,208 @@
+#include "busycursor.h"
+#include "helpviewer.h"
+#include "palettecolors.h"
+#include "platformservices.h"
+#include "qtplatformservices.h"
+#include "recordingplatformservices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+using Velt::PlatformServices;
+using Velt::RecordingPlatformServices;
+
+class PlatformServicesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buttonsAndAnswers_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QList<int>>("buttons");
+        QTest::addColumn<int>("enter");
+        QTest::addColumn<int>("escape");
+        QTest::newRow("OK") << 0 << QList<int>{1} << 1 << 1;
+        QTest::newRow("OK/Cancel") << 1 << QList<int>{1, 2} << 1 << 2;
+        QTest::newRow("Abort/Retry/Ignore") << 2 << QList<int>{3, 4, 5} << 3 << 0;
+        QTest::newRow("Yes/No/Cancel, third default") << 3 + 512 << QList<int>{6, 7, 2} << 2 << 2;
+        QTest::newRow("Yes/No question") << 4 + 32 << QList<int>{6, 7} << 6 << 0;
+        QTest::newRow("Yes/No, second default") << 4 + 32 + 256 << QList<int>{6, 7} << 7 << 0;
+        QTest::newRow("Retry/Cancel") << 5 + 48 << QList<int>{4, 2} << 4 << 2;
+        QTest::newRow("third default of two") << 4 + 512 << QList<int>{6, 7} << 6 << 0;
+        QTest::newRow("critical OK") << 16 << QList<int>{1} << 1 << 1;
+    }
+    void buttonsAndAnswers()
+    {
+        QFETCH(int, flags);
+        QFETCH(QList<int>, buttons);
+        QFETCH(int, enter);
+        QFETCH(int, escape);
+        QCOMPARE(PlatformServices::buttonsFor(flags), buttons);
+        QCOMPARE(PlatformServices::defaultAnswer(flags), enter);
+        QCOMPARE(PlatformServices::escapeAnswer(flags), escape);
+
+        // The recording service answers like Enter when nothing is queued.
+        RecordingPlatformServices recording;
+        QCOMPARE(recording.messageBox("Sure?", flags), enter);
+    }
+
+    void recordingAnswersFromItsQueue()
+    {
+        RecordingPlatformServices recording;
+        {
+            Velt::ScopedPlatformServices scope(&recording);
+            QCOMPARE(&PlatformServices::instance(), &recording);
+            recording.queueAnswers({7, 2});
+            PlatformServices& services = PlatformServices::instance();
+            QCOMPARE(services.messageBox("Delete the parameter?", 4 + 32), 7);
+            QCOMPARE(services.messageBox("Keep changes?", 3, "Editor"), 2);
+            QCOMPARE(services.messageBox("Done", 64), 1);
+            services.beep();
+            services.beep();
+            services.showError("Bad handle\nSecond");
+            services.showHelp("dataeditor");
+        }
+        QVERIFY(&PlatformServices::instance() != &recording); // scope restored the default
+
+        const QList<RecordingPlatformServices::Prompt> prompts = recording.prompts();
+        QCOMPARE(prompts.size(), 3);
+        QCOMPARE(prompts.at(0).text, QStringLiteral("Delete the parameter?"));
+        QCOMPARE(prompts.at(0).flags, 36);
+        QCOMPARE(prompts.at(0).title, QStringLiteral("VeltEditors"));
+        QCOMPARE(prompts.at(0).answer, 7);
+        QCOMPARE(prompts.at(1).title, QStringLiteral("Editor"));
+        QCOMPARE(prompts.at(2).answer, 1);
+        QCOMPARE(recording.beeps(), 2);
+        QCOMPARE(recording.shownErrors(), QStringList("Bad handle\nSecond"));
+        QCOMPARE(recording.helpTopics(), QStringList("dataeditor"));
+        QVERIFY(recording.pendingAnswers().isEmpty());
+        recording.clear();
+        QCOMPARE(recording.beeps(), 0);
+        QVERIFY(recording.prompts().isEmpty());
+    }
+
+    void destroyedServiceIsNoLongerUsed()
+    {
+        auto* recording = new RecordingPlatformServices;
+        PlatformServices::setInstance(recording);
+        delete recording;
+        QVERIFY(dynamic_cast<Velt::QtPlatformServices*>(&PlatformServices::instance()));
+    }
+
+    void qtMessageBoxMapsButtons_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("press"); // the answer whose button is clicked, 0 for Escape
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("yes") << 4 + 32 << 6 << 6 << int(QMessageBox::Question);
+        QTest::newRow("no") << 4 + 32 << 7 << 7 << int(QMessageBox::Question);
+        QTest::newRow("cancel of three") << 3 + 48 << 2 << 2 << int(QMessageBox::Warning);
+        QTest::newRow("escape gives cancel") << 1 + 16 << 0 << 2 << int(QMessageBox::Critical);
+        QTest::newRow("ignore") << 2 + 64 << 5 << 5 << int(QMessageBox::Information);
+        QTest::newRow("ok") << 0 << 1 << 1 << int(QMessageBox::NoIcon);
+    }
+    void qtMessageBoxMapsButtons()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        QFETCH(int, icon);
+        Velt::QtPlatformServices services;
+        QStringList texts;
+        int shownIcon = -1;
+        QString title;
+        // Runs as soon as the modal box's event loop starts.
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shownIcon = int(box->icon());
+            title = box->windowTitle();
+            for (QAbstractButton* button : box->buttons())
+                texts.append(button->text());
+            if (press == 0) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            const QHash<int, QMessageBox::StandardButton> standard{
+                {1, QMessageBox::Ok}, {2, QMessageBox::Cancel}, {3, QMessageBox::Abort},
+                {4, QMessageBox::Retry}, {5, QMessageBox::Ignore}, {6, QMessageBox::Yes},
+                {7, QMessageBox::No}};
+            box->button(standard.value(press))->click();
+        });
+        QCOMPARE(services.messageBox("Question?", flags), answer);
+        QCOMPARE(texts.size(), PlatformServices::buttonsFor(flags).size());
+        QCOMPARE(shownIcon, icon);
+        QCOMPARE(title, QStringLiteral("VeltEditors"));
+    }
+
+    void helpPages_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("index") << "" << "qrc:/velteditors/help/index.html";
+        QTest::newRow("data editor") << "dataeditor" << "qrc:/velteditors/help/dataeditor.html";
+        QTest::newRow("registry, other case") << "Registry" << "qrc:/velteditors/help/registry.html";
+        QTest::newRow("unknown") << "nothing" << "qrc:/velteditors/help/index.html";
+        QTest::newRow("no paths") << "../index" << "qrc:/velteditors/help/index.html";
+    }
+    void helpPages()
+    {
+        QFETCH(QString, topic);
+        QFETCH(QString, page);
+        QCOMPARE(Velt::HelpViewer::pageFor(topic), QUrl(page));
+        Velt::QtPlatformServices().showHelp(topic);
+        auto* viewer = qApp->findChild<Velt::HelpViewer*>();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* v = qobject_cast<Velt::HelpViewer*>(w))
+                viewer = v;
+        }
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->currentPage(), QUrl(page));
+        auto* browser = viewer->findChild<QTextBrowser*>("HelpBrowser");
+        QVERIFY(browser->toPlainText().length() > 40); // the page was found in the resources
+        QCOMPARE(Velt::HelpViewer::showTopic(topic), viewer); // one viewer for the process
+    }
+
+    void busyCursorNests()
+    {
+        QVERIFY(!QGuiApplication::overrideCursor());
+        {
+            Velt::BusyCursor outer;
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            {
+                Velt::BusyCursor inner;
+            }
+            QVERIFY(QGuiApplication::overrideCursor());
+        }
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void paletteColorsFollowThePalette()
+    {
+        QWidget widget;
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(20, 20, 20));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::ToolTipBase, QColor(40, 40, 0));
+        dark.setColor(QPalette::ToolTipText, QColor(250, 250, 200));
+        widget.setPalette(dark);
+        QCOMPARE(Velt::PaletteColors::windowBackground(&widget), QColor(20, 20, 20));
+        QCOMPARE(Velt::PaletteColors::windowText(&widget), QColor(230, 230, 230));
+        QCOMPARE(Velt::PaletteColors::tooltipBackground(&widget), QColor(40, 40, 0));
+        QCOMPARE(Velt::PaletteColors::tooltipText(&widget), QColor(250, 250, 200));
+        QCOMPARE(Velt::PaletteColors::menuBackground(&widget), QColor(20, 20, 20));
+        QCOMPARE(Velt::PaletteColors::windowBackground(),
+                 QGuiApplication::palette().color(QPalette::Window));
+    }
+};
+
+QTEST_MAIN(PlatformServicesTest)
+#include "platformservicestest.moc"

@@ -1,0 +1,237 @@
+#include "faketypeeditor.h"
+#include "qtstrings.h"
+#include "runtimeevaluation.h"
+
+#include "quen/quencore.h"
+
+#include <QPointer>
+#include <QtTest>
+
+using Velt::RuntimeEvaluation;
+using Callback = void (*)(int16_t, QuenHandle, QuenHandle);
+Q_DECLARE_METATYPE(Callback)
+
+namespace {
+
+// Takes every message out of the core's register.
+QStringList takeErrors()
+{
+    QStringList messages;
+    int32_t code = 0;
+    const char* message = nullptr;
+    while (QuenExcRegReceiveError(&code, &message))
+        messages.append(quen::toQString(message));
+    return messages;
+}
+
+} // namespace
+
+// An evaluator reached by member name only (no XCRuntimeDataEvaluation): Bind reports through
+// its result, Evaluate returns nothing, Scan and Unbind do not exist.
+class LateBoundEvaluator : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE bool Bind(int data, int block)
+    {
+        calls.append({"Bind", data, block});
+        return accept;
+    }
+    Q_INVOKABLE void Evaluate(int data, int block) { calls.append({"Evaluate", data, block}); }
+    QList<FakeCall> calls;
+    bool accept = true;
+};
+
+class RuntimeEvaluationTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeTypeEditor> m_editor;
+
+private slots:
+    void init()
+    {
+        m_editor = std::make_unique<FakeTypeEditor>(FakeTypeEditor::Options{"CQuenString", true, true}, nullptr);
+        FakeTypeEditor::calls().clear();
+        FakeTypeEditor::failing() = false;
+        QuenExcRegClearError(0);
+    }
+    void cleanup() { m_editor.reset(); }
+
+    void slotRange_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("inRange");
+        QTest::newRow("first") << 1 << true;
+        QTest::newRow("last") << 100 << true;
+        QTest::newRow("zero") << 0 << false;
+        QTest::newRow("past the table") << 101 << false;
+        QTest::newRow("negative") << -3 << false;
+        QTest::newRow("16-bit high") << 32767 << false;
+    }
+    void slotRange()
+    {
+        QFETCH(int, slot);
+        QFETCH(bool, inRange);
+        QCOMPARE(RuntimeEvaluation::setEvaluator(slot, m_editor.get()), inRange);
+        QCOMPARE(RuntimeEvaluation::evaluator(slot), inRange ? m_editor.get() : nullptr);
+
+        RuntimeEvaluation::BindCallback(int16_t(slot), 5, 6);
+        if (inRange) {
+            QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{"Bind", 5, 6}}));
+            QCOMPARE(takeErrors(), QStringList());
+            RuntimeEvaluation::setEvaluator(slot, nullptr);
+        } else {
+            QVERIFY(FakeTypeEditor::calls().isEmpty());
+            QCOMPARE(takeErrors(), QStringList(QStringLiteral(
+                "Runtime evaluation slot %1 is out of range: 1 to 100").arg(int16_t(slot))));
+        }
+    }
+
+    void callbacksReachTheirMember_data()
+    {
+        QTest::addColumn<Callback>("callback");
+        QTest::addColumn<QString>("member");
+        QTest::newRow("bind") << &RuntimeEvaluation::BindCallback << "Bind";
+        QTest::newRow("evaluate") << &RuntimeEvaluation::EvaluateCallback << "Evaluate";
+        QTest::newRow("scan") << &RuntimeEvaluation::ScanCallback << "Scan";
+        QTest::newRow("unbind") << &RuntimeEvaluation::UnbindCallback << "Unbind";
+    }
+    void callbacksReachTheirMember()
+    {
+        QFETCH(Callback, callback);
+        QFETCH(QString, member);
+        FakeTypeEditor other({"CQuenReal64", true, true}, nullptr);
+        RuntimeEvaluation::setEvaluator(7, m_editor.get());
+        RuntimeEvaluation::setEvaluator(8, &other);
+        callback(8, 11, 12);
+        callback(7, 21, 22);
+        QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{member, 11, 12}, {member, 21, 22}}));
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+
+        // A failing evaluator is a failed call: the core finds an error in its register.
+        FakeTypeEditor::failing() = true;
+        callback(7, 21, 22);
+        QCOMPARE(takeErrors(), QStringList(QStringLiteral(
+            "Runtime %1 failed for data item 21 in parameter block 22").arg(member)));
+        RuntimeEvaluation::setEvaluator(8, nullptr);
+    }
+
+    void emptyAndDestroyedSlotsFail()
+    {
+        RuntimeEvaluation::setEvaluator(9, nullptr);
+        RuntimeEvaluation::ScanCallback(9, 1, 2);
+        QCOMPARE(takeErrors(), QStringList("Runtime evaluation slot 9 is empty"));
+
+        auto* evaluator = new FakeTypeEditor({"CQuenString", true, true}, nullptr);
+        RuntimeEvaluation::setEvaluator(9, evaluator);
+        delete evaluator;
+        QCOMPARE(RuntimeEvaluation::evaluator(9), nullptr);
+        RuntimeEvaluation::EvaluateCallback(9, 1, 2);
+        QCOMPARE(takeErrors(), QStringList("Runtime evaluation slot 9 is empty"));
+    }
+
+    void evaluatorsOwnErrorIsKept()
+    {
+        class Complaining : public FakeTypeEditor
+        {
+        public:
+            Complaining() : FakeTypeEditor({"CQuenString", true, true}, nullptr) { }
+            bool Evaluate(int32_t, int32_t) override
+            {
+                QuenExcRaiseUserError("Symbol 'x' is not defined");
+                return false;
+            }
+        } complaining;
+        RuntimeEvaluation::setEvaluator(10, &complaining);
+        RuntimeEvaluation::EvaluateCallback(10, 1, 2);
+        QCOMPARE(takeErrors(), QStringList("Symbol 'x' is not defined"));
+        RuntimeEvaluation::setEvaluator(10, nullptr);
+    }
+
+    void lateBoundEvaluators_data()
+    {
+        QTest::addColumn<Callback>("callback");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<bool>("succeeds");
+        QTest::newRow("bool result true") << &RuntimeEvaluation::BindCallback << true << true;
+        QTest::newRow("bool result false") << &RuntimeEvaluation::BindCallback << false << false;
+        QTest::newRow("void result") << &RuntimeEvaluation::EvaluateCallback << false << true;
+        QTest::newRow("missing member") << &RuntimeEvaluation::ScanCallback << true << false;
+    }
+    void lateBoundEvaluators()
+    {
+        QFETCH(Callback, callback);
+        QFETCH(bool, accept);
+        QFETCH(bool, succeeds);
+        LateBoundEvaluator evaluator;
+        evaluator.accept = accept;
+        RuntimeEvaluation::setEvaluator(11, &evaluator);
+        callback(11, 3, 4);
+        QCOMPARE(takeErrors().isEmpty(), succeeds);
+        RuntimeEvaluation::setEvaluator(11, nullptr);
+    }
+
+    void registrationWithTheCore()
+    {
+        const int slot = RuntimeEvaluation::RegisterRuntime("CQuenString", m_editor.get());
+        QVERIFY(slot >= 1 && slot <= 100);
+        QCOMPARE(RuntimeEvaluation::evaluator(slot), m_editor.get());
+        // The same class again (a reloaded registry): the same slot, the new evaluator.
+        FakeTypeEditor reloaded({"CQuenString", true, true}, nullptr);
+        QCOMPARE(RuntimeEvaluation::RegisterRuntime("CQuenString", &reloaded), slot);
+        QCOMPARE(RuntimeEvaluation::evaluator(slot), &reloaded);
+        const int other = RuntimeEvaluation::RegisterRuntime("CQuenReal64", m_editor.get());
+        QVERIFY(other != slot && other >= 1 && other <= 100);
+
+        // Registration never reports an error, and leaves the register as it found it.
+        QCOMPARE(RuntimeEvaluation::RegisterRuntime("NotAClass", m_editor.get()), 0);
+        QCOMPARE(RuntimeEvaluation::RegisterRuntime("CQuenInt32", nullptr), 0);
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+        QuenExcRaiseUserError("earlier");
+        RuntimeEvaluation::RegisterRuntime("CQuenString", m_editor.get());
+        QCOMPARE(takeErrors().first(), QStringLiteral("earlier"));
+    }
+
+    void theCoreCallsBackThroughTheSlot_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::newRow("bind") << "Bind";
+        QTest::newRow("evaluate") << "Evaluate";
+        QTest::newRow("scan") << "Scan";
+        QTest::newRow("unbind") << "Unbind";
+    }
+    void theCoreCallsBackThroughTheSlot()
+    {
+        QFETCH(QString, member);
+        using Run = int32_t (*)(QuenHandle);
+        const QHash<QString, Run> runs{{"Bind", &QuenDataRunBind},
+                                       {"Evaluate", &QuenDataRunEvaluate},
+                                       {"Scan", &QuenDataRunScan},
+                                       {"Unbind", &QuenDataRunUnbind}};
+        QVERIFY(RuntimeEvaluation::RegisterRuntime("CQuenString", m_editor.get()) > 0);
+        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle parm = QuenParmCreate("Pattern", "CQuenString");
+        QVERIFY(QuenPbDefAddParm(block, parm));
+        const QuenHandle item = QuenParmGetData(parm);
+        QVERIFY(QuenDataExSetRuntimeEvaluation(item));
+        QVERIFY(QuenDataExSetRuntimeScan(item));
+
+        QCOMPARE(runs.value(member)(block), 1);
+        QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{member, item, block}}));
+        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
+
+        // An evaluator failure reaches the core as a failed call.
+        FakeTypeEditor::failing() = true;
+        QCOMPARE(runs.value(member)(block), -1);
+        const QStringList errors = takeErrors();
+        QVERIFY(errors.size() >= 1);
+        QCOMPARE(errors.first(), QStringLiteral("Runtime %1 failed for data item %2 in parameter block %3")
+                                     .arg(member).arg(item).arg(block));
+        QuenPbDefRelease(block);
+    }
+};
+
+QTEST_MAIN(RuntimeEvaluationTest)
+#include "runtimeevaluationtest.moc"
