@@ -40,7 +40,8 @@
  *   SetStart/SetStop keep the other end and the points; SetCenter keeps span and points;
  *   SetSpan keeps center and points; SetNumPoints keeps start and stop; SetStep keeps start,
  *   sets points = round-half-away(|span / step|) + 1 (at least 2) and moves stop to
- *   start + (points - 1) * step, so the step given is exactly the step kept. A step of 0, a
+ *   start + (points - 1) * step, so the step kept is the step given (to the last bit where a
+ *   representable stop allows it; see docs/core-data-items.md). A step of 0, a
  *   non-finite value, fewer than 1 point or more points than an int32 holds fail and change
  *   nothing. A range of one point, or with start = stop, has step 0.
  *
