@@ -120,14 +120,14 @@ bool readBool(const QJsonObject& object, const char* key, const std::string& pla
 
 int32_t readInt(const QJsonValue& value, const std::string& place, int64_t low, int64_t high)
 {
-    const std::string wanted = "expected an integer from " + std::to_string(low) + " to " + std::to_string(high);
+    auto wanted = [&] { return "expected an integer from " + std::to_string(low) + " to " + std::to_string(high); };
     if (value.isUndefined())
         throw ReadError(place, "missing");
     if (!value.isDouble())
-        throw ReadError(place, wanted + ", found " + jsonType(value));
+        throw ReadError(place, wanted() + ", found " + jsonType(value));
     const double d = value.toDouble();
     if (!(d >= double(low) && d <= double(high)) || d != double(int64_t(d)))
-        throw ReadError(place, wanted + ", found " + QByteArray::number(d, 'g', 17).toStdString());
+        throw ReadError(place, wanted() + ", found " + QByteArray::number(d, 'g', 17).toStdString());
     return int32_t(d);
 }
 

@@ -171,8 +171,15 @@ std::vector<T> readElements(const QJsonArray& list, const std::string& place, F 
 {
     std::vector<T> out;
     out.reserve(std::size_t(list.size()));
-    for (qsizetype i = 0; i < list.size(); ++i)
-        out.push_back(convert(list[i], at(place, i)));
+    qsizetype i = 0;
+    try {
+        // The element's place is spelled out only when it has a problem: arrays are long.
+        for (; i < list.size(); ++i)
+            out.push_back(convert(list[i], place));
+    } catch (ReadError& error) {
+        error.place.insert(place.size(), "[" + std::to_string(i) + "]");
+        throw;
+    }
     return out;
 }
 
