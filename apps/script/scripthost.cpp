@@ -1,0 +1,105 @@
+#include "scripthost.h"
+
+#include "quenbindings.h"
+#include "veltapi.h"
+
+#include <QFileInfo>
+#include <QJSEngine>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace VeltScript {
+
+namespace {
+
+// print(...): texts as they are, objects and arrays as JSON, like a shell's echo of values.
+const char* const kPrintSource =
+    "(function (velt) {\n"
+    "  return function print() {\n"
+    "    var parts = [];\n"
+    "    for (var i = 0; i < arguments.length; ++i) {\n"
+    "      var v = arguments[i];\n"
+    "      var plain = v !== null && typeof v === 'object'\n"
+    "          && (Array.isArray(v) || Object.getPrototypeOf(v) === Object.prototype);\n"
+    "      parts.push(plain ? JSON.stringify(v) : String(v));\n"
+    "    }\n"
+    "    velt.print(parts.join(' '));\n"
+    "  };\n"
+    "})";
+
+void writeError(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+// The line of the script where the exception arose: the innermost frame in the script's own
+// file (an error raised inside a binding reports the binding's frame first). Frames read
+// "function:line:column:url".
+int scriptLine(const QJSValue& error, const QStringList& trace, const QString& fileName)
+{
+    static const QRegularExpression frame(QStringLiteral("^([^:]*):(-?\\d+):(-?\\d+):(.*)$"));
+    const QString wanted = QFileInfo(fileName).absoluteFilePath();
+    for (const QString& entry : trace) {
+        const auto m = frame.match(entry);
+        if (!m.hasMatch())
+            continue;
+        const QUrl url(m.captured(4));
+        const QString file = url.isLocalFile() ? url.toLocalFile() : m.captured(4);
+        if (QFileInfo(file).absoluteFilePath() == wanted)
+            return m.captured(2).toInt();
+    }
+    if (error.hasProperty(QStringLiteral("lineNumber")))
+        return error.property(QStringLiteral("lineNumber")).toInt();
+    return 0;
+}
+
+} // namespace
+
+struct ScriptHost::Private
+{
+    QJSEngine engine;
+    QuenBindings* quen = nullptr;
+    VeltApi* velt = nullptr;
+};
+
+ScriptHost::ScriptHost() : d(new Private)
+{
+    d->quen = new QuenBindings(&d->engine, &d->engine);
+    d->velt = new VeltApi(&d->engine, &d->engine);
+    QJSEngine::setObjectOwnership(d->velt, QJSEngine::CppOwnership);
+
+    QJSValue global = d->engine.globalObject();
+    const QJSValue velt = d->engine.newQObject(d->velt);
+    global.setProperty(QStringLiteral("Velt"), velt);
+    global.setProperty(QStringLiteral("Quen"), d->quen->createGlobal());
+    global.setProperty(QStringLiteral("print"),
+                       d->engine.evaluate(QString::fromLatin1(kPrintSource),
+                                          QStringLiteral("velt-print.js"))
+                           .call({velt}));
+}
+
+ScriptHost::~ScriptHost() = default;
+
+ScriptHost::Status ScriptHost::evaluate(const QString& source, const QString& fileName)
+{
+    QStringList trace;
+    const QJSValue result =
+        d->engine.evaluate(source, QFileInfo(fileName).absoluteFilePath(), 1, &trace);
+    if (trace.isEmpty() && !result.isError())
+        return Finished;
+    const QString message = result.isError()
+        ? result.property(QStringLiteral("name")).toString() + QLatin1String(": ")
+              + result.property(QStringLiteral("message")).toString()
+        : QLatin1String("uncaught exception: ") + result.toString();
+    writeError(QStringLiteral("%1:%2: %3")
+                   .arg(fileName)
+                   .arg(scriptLine(result, trace, fileName))
+                   .arg(message));
+    return UncaughtException;
+}
+
+} // namespace VeltScript

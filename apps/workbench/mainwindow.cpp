@@ -1,0 +1,423 @@
+#include "mainwindow.h"
+
+#include "editorhost.h"
+#include "parameterlistmodel.h"
+#include "problemsdock.h"
+#include "workspacetreemodel.h"
+
+#include "corehooks.h"
+#include "qtplatformservices.h"
+#include "qtstrings.h"
+#include "typelibrary.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <functional>
+
+namespace Workbench {
+
+namespace {
+
+constexpr int kStatusTimeout = 5000;
+const char* const kGeometryKey = "mainWindow/geometry";
+const char* const kStateKey = "mainWindow/state";
+
+// Errors the core shows reach the problems dock, and a message box while interactive.
+class WorkbenchPlatform : public Velt::QtPlatformServices
+{
+public:
+    std::function<void(const QString&)> record;
+    bool interactive = true;
+
+    void showError(const QString& messages) override
+    {
+        if (record)
+            record(messages);
+        if (interactive)
+            QtPlatformServices::showError(messages);
+    }
+};
+
+// The core's pending errors, through its display hook (and so to the problems dock).
+void displayCoreErrors()
+{
+    if (QuenExcRegIsError(0) != QUEN_FALSE)
+        QuenExcRegDisplayErrors();
+}
+
+} // namespace
+
+struct MainWindow::Private
+{
+    Options options;
+    WorkbenchPlatform platform;
+    Velt::PlatformServices* previousPlatform = nullptr;
+    WorkspaceTreeModel* model = nullptr;
+    QTreeView* tree = nullptr;
+    QDockWidget* treeDock = nullptr;
+    EditorHost* host = nullptr;
+    ProblemsDock* problems = nullptr;
+    QLabel* pathLabel = nullptr;
+    QLabel* countLabel = nullptr;
+    QString path;
+};
+
+MainWindow::MainWindow(const Options& options, QWidget* parent)
+    : QMainWindow(parent), d(new Private)
+{
+    d->options = options;
+    setObjectName(QStringLiteral("VeltWorkbench"));
+    setWindowTitle(tr("Velt Workbench"));
+    setDockOptions(AnimatedDocks | AllowTabbedDocks);
+
+    d->host = new EditorHost(this);
+    setCentralWidget(d->host);
+
+    d->model = new WorkspaceTreeModel(this);
+    d->tree = new QTreeView;
+    d->tree->setObjectName(QStringLiteral("WorkspaceTree"));
+    d->tree->setModel(d->model);
+    d->tree->setUniformRowHeights(true);
+    d->tree->setAlternatingRowColors(false);
+    d->tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    d->tree->header()->setStretchLastSection(true);
+    d->tree->header()->resizeSection(WorkspaceTreeModel::NameColumn, 190);
+    d->treeDock = new QDockWidget(tr("Workspace"), this);
+    d->treeDock->setObjectName(QStringLiteral("WorkspaceDock"));
+    d->treeDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    d->treeDock->setWidget(d->tree);
+    addDockWidget(Qt::LeftDockWidgetArea, d->treeDock);
+
+    d->problems = new ProblemsDock(this);
+    d->problems->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    addDockWidget(Qt::BottomDockWidgetArea, d->problems);
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+
+    d->pathLabel = new QLabel(this);
+    d->pathLabel->setObjectName(QStringLiteral("WorkspacePathLabel"));
+    d->countLabel = new QLabel(this);
+    d->countLabel->setObjectName(QStringLiteral("WorkspaceCountLabel"));
+    statusBar()->addPermanentWidget(d->countLabel);
+    statusBar()->addPermanentWidget(d->pathLabel);
+
+    d->platform.interactive = options.interactive;
+    d->platform.record = [this](const QString& messages) { d->problems->addMessages(messages); };
+    d->previousPlatform = Velt::PlatformServices::setInstance(&d->platform);
+    Velt::installCoreHooks(); // once per process; the core's errors then reach the platform
+
+    createActions();
+
+    connect(d->tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::currentItemChanged);
+    connect(d->tree, &QTreeView::activated, this, [this](const QModelIndex& index) {
+        const auto kind = d->model->kind(index);
+        if (kind == WorkspaceTreeModel::Kind::Symbol || kind == WorkspaceTreeModel::Kind::Parameter)
+            editParameter(d->model->handle(index));
+    });
+    connect(d->host, &EditorHost::parameterActivated, this, &MainWindow::editParameter);
+
+    setTabOrder(d->tree, d->host->parameterView());
+    setTabOrder(d->host->parameterView(), d->problems->list());
+
+    restoreLayout();
+    workspaceReloaded();
+}
+
+MainWindow::~MainWindow()
+{
+    Velt::PlatformServices::setInstance(d->previousPlatform);
+}
+
+void MainWindow::createActions()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* openAction = file->addAction(tr("&Open Workspace..."), this, &MainWindow::open);
+    openAction->setShortcut(QKeySequence::Open);
+    openAction->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    QAction* saveAction = file->addAction(tr("&Save"), this, &MainWindow::save);
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAction->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    QAction* saveAsAction = file->addAction(tr("Save &As..."), this, &MainWindow::saveAs);
+    saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QToolBar* toolBar = addToolBar(tr("Main"));
+    toolBar->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    openAction->setIconText(tr("Open"));
+    toolBar->addAction(openAction);
+    toolBar->addAction(saveAction);
+
+    file->addSeparator();
+    QAction* quitAction = file->addAction(tr("&Quit"), this, &QWidget::close);
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAction->setMenuRole(QAction::QuitRole);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* editAction = edit->addAction(tr("&Edit Value..."), this, [this] {
+        QuenHandle parm = 0;
+        if (d->host->parameterView()->hasFocus()) {
+            const QModelIndex current = d->host->parameterView()->currentIndex();
+            parm = current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
+        } else {
+            const QModelIndex current = d->tree->currentIndex();
+            const auto kind = d->model->kind(current);
+            if (kind == WorkspaceTreeModel::Kind::Symbol
+                || kind == WorkspaceTreeModel::Kind::Parameter)
+                parm = d->model->handle(current);
+        }
+        if (parm)
+            editParameter(parm);
+    });
+    editAction->setShortcut(QKeySequence(Qt::Key_F2));
+    edit->addSeparator();
+    edit->addAction(tr("C&lear Problems"), d->problems, &ProblemsDock::clear);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* treeToggle = d->treeDock->toggleViewAction();
+    treeToggle->setText(tr("&Workspace"));
+    view->addAction(treeToggle);
+    QAction* problemsToggle = d->problems->toggleViewAction();
+    problemsToggle->setText(tr("&Problems"));
+    view->addAction(problemsToggle);
+    QAction* toolBarToggle = toolBar->toggleViewAction();
+    toolBarToggle->setText(tr("&Toolbar"));
+    view->addAction(toolBarToggle);
+    view->addSeparator();
+    view->addAction(tr("E&xpand All"), d->tree, &QTreeView::expandAll);
+    view->addAction(tr("&Collapse All"), d->tree, &QTreeView::collapseAll);
+    QAction* reloadAction = view->addAction(tr("&Refresh"), this, [this] {
+        const QModelIndex current = d->tree->currentIndex();
+        d->model->reload();
+        d->host->refresh();
+        d->tree->expandToDepth(0);
+        if (current.isValid())
+            d->tree->setCurrentIndex(d->model->index(current.row(), 0, current.parent()));
+        updateStatus();
+    });
+    reloadAction->setShortcut(QKeySequence::Refresh);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* helpAction = help->addAction(tr("VeltEditors &Help"), this,
+                                          &MainWindow::showLibraryHelp);
+    helpAction->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator();
+    QAction* about = help->addAction(tr("&About Velt Workbench"), this, &MainWindow::showAbout);
+    about->setMenuRole(QAction::AboutRole);
+    help->addAction(tr("About &Qt"), qApp, &QApplication::aboutQt);
+}
+
+void MainWindow::restoreLayout()
+{
+    resize(1100, 700);
+    resizeDocks({d->treeDock}, {340}, Qt::Horizontal);
+    resizeDocks({d->problems}, {120}, Qt::Vertical);
+    // A picture keeps the default size whatever the screen; a window fits its screen.
+    if (!d->options.interactive)
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(size().boundedTo(available.size() * 0.95));
+        move(available.center() - rect().center());
+    }
+    QSettings settings;
+    restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray());
+    restoreState(settings.value(QLatin1String(kStateKey)).toByteArray());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (d->options.interactive) {
+        QSettings settings;
+        settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
+        settings.setValue(QLatin1String(kStateKey), saveState());
+    }
+    event->accept();
+}
+
+bool MainWindow::openWorkspace(const QString& path)
+{
+    QuenExcRegClearError(0);
+    const QByteArray bytes = quen::toUtf8(path);
+    if (QuenWorkspaceLoad(bytes.constData()) == QUEN_FALSE) {
+        displayCoreErrors();
+        statusBar()->showMessage(tr("Could not open %1").arg(QDir::toNativeSeparators(path)),
+                                 kStatusTimeout);
+        return false;
+    }
+    d->path = path;
+    workspaceReloaded();
+    statusBar()->showMessage(tr("Workspace opened"), kStatusTimeout);
+    return true;
+}
+
+bool MainWindow::saveWorkspace(const QString& path)
+{
+    QuenExcRegClearError(0);
+    const QByteArray bytes = quen::toUtf8(path);
+    if (QuenWorkspaceSave(bytes.constData()) == QUEN_FALSE) {
+        displayCoreErrors();
+        statusBar()->showMessage(tr("Could not save %1").arg(QDir::toNativeSeparators(path)),
+                                 kStatusTimeout);
+        return false;
+    }
+    d->path = path;
+    updateStatus();
+    statusBar()->showMessage(tr("Workspace saved"), kStatusTimeout);
+    return true;
+}
+
+QString MainWindow::workspacePath() const
+{
+    return d->path;
+}
+
+QString MainWindow::sampleWorkspacePath()
+{
+    const QStringList candidates = {
+        QCoreApplication::applicationDirPath()
+            + QLatin1String("/../share/VeltEditors/examples/sample-workspace.json"),
+        QStringLiteral(VELT_SAMPLE_WORKSPACE),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    return {};
+}
+
+WorkspaceTreeModel* MainWindow::treeModel() const { return d->model; }
+QTreeView* MainWindow::treeView() const { return d->tree; }
+EditorHost* MainWindow::editorHost() const { return d->host; }
+ProblemsDock* MainWindow::problems() const { return d->problems; }
+
+void MainWindow::open()
+{
+    const QString start = d->path.isEmpty() ? QString() : QFileInfo(d->path).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open Workspace"), start, tr("Workspaces (*.json);;All files (*)"));
+    if (!path.isEmpty())
+        openWorkspace(path);
+}
+
+bool MainWindow::save()
+{
+    return d->path.isEmpty() ? saveAs() : saveWorkspace(d->path);
+}
+
+bool MainWindow::saveAs()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Workspace As"), d->path, tr("Workspaces (*.json);;All files (*)"));
+    return !path.isEmpty() && saveWorkspace(path);
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Velt Workbench"),
+        tr("<h3>Velt Workbench</h3>"
+           "<p>The editing environment of the %1 library, version %2.%3.</p>"
+           "<p>Browse the symbol tables and parameter blocks of a workspace and edit their "
+           "values with the library's editors.</p>")
+            .arg(Velt::TypeLibrary::name())
+            .arg(Velt::TypeLibrary::majorVersion())
+            .arg(Velt::TypeLibrary::minorVersion()));
+}
+
+void MainWindow::showLibraryHelp()
+{
+    Velt::PlatformServices::instance().showHelp(QStringLiteral("index"), this);
+}
+
+void MainWindow::editParameter(QuenHandle parm)
+{
+    // The dialog host (DataEditorForm) plugs in here; until then say so.
+    Q_UNUSED(parm);
+    statusBar()->showMessage(tr("No editor for this data type yet"), kStatusTimeout);
+}
+
+void MainWindow::currentItemChanged()
+{
+    const QModelIndex current = d->tree->currentIndex();
+    const auto kind = d->model->kind(current);
+    using Kind = WorkspaceTreeModel::Kind;
+    if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup) {
+        d->host->showParameters(0, QString());
+        return;
+    }
+    const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
+    const QModelIndex container = leaf ? current.parent() : current;
+    const QString name = d->model->data(container).toString();
+    QString heading;
+    if (d->model->kind(container) == Kind::Table) {
+        const bool isPublic = d->model->data(container, WorkspaceTreeModel::IsPublicRole).toBool();
+        heading = (isPublic ? tr("Symbol table %1 (public)") : tr("Symbol table %1 (non-public)"))
+                      .arg(name);
+    } else {
+        heading = tr("Parameter block %1").arg(name);
+    }
+    d->host->showParameters(d->model->containerHandle(current), heading);
+    if (leaf)
+        d->host->selectParameter(d->model->handle(current));
+}
+
+void MainWindow::workspaceReloaded()
+{
+    d->host->showParameters(0, QString());
+    d->model->reload();
+    d->tree->expandToDepth(0);
+    // Start on the first table (or block) so the window opens on content.
+    for (int group = 0; group < d->model->rowCount(); ++group) {
+        const QModelIndex groupIndex = d->model->index(group, 0);
+        if (d->model->rowCount(groupIndex) > 0) {
+            const QModelIndex first = d->model->index(0, 0, groupIndex);
+            d->tree->setCurrentIndex(first);
+            d->tree->expand(first);
+            break;
+        }
+    }
+    updateStatus();
+}
+
+void MainWindow::updateStatus()
+{
+    const QString shown = d->path.isEmpty() ? tr("(no file)") : QDir::toNativeSeparators(d->path);
+    d->pathLabel->setText(shown);
+    d->pathLabel->setToolTip(shown);
+    setWindowTitle(d->path.isEmpty() ? tr("Velt Workbench")
+                                     : tr("%1 - Velt Workbench").arg(QFileInfo(d->path).fileName()));
+
+    qint64 symbols = 0; // sums of int counts: 64 bits cannot overflow here
+    qint64 parameters = 0;
+    const QModelIndex tables = d->model->index(0, 0);
+    const QModelIndex blocks = d->model->index(1, 0);
+    const int tableCount = d->model->rowCount(tables);
+    const int blockCount = d->model->rowCount(blocks);
+    for (int i = 0; i < tableCount; ++i)
+        symbols += d->model->rowCount(d->model->index(i, 0, tables));
+    for (int i = 0; i < blockCount; ++i)
+        parameters += d->model->rowCount(d->model->index(i, 0, blocks));
+    d->countLabel->setText(tr("%1 tables, %2 symbols  |  %3 blocks, %4 parameters")
+                               .arg(tableCount)
+                               .arg(symbols)
+                               .arg(blockCount)
+                               .arg(parameters));
+}
+
+} // namespace Workbench

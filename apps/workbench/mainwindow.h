@@ -1,0 +1,72 @@
+// MainWindow: velt-workbench's window over the core's workspace: the workspace tree (left),
+// the editor host (centre), the problems dock (bottom), menus and a status bar. The workspace
+// itself lives in the core; the window holds only the path it was loaded from. Errors the core
+// shows go to the problems dock, and to a message box while the window is interactive.
+#pragma once
+
+#include "quen/quencore.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QTreeView;
+
+namespace Workbench {
+
+class EditorHost;
+class ProblemsDock;
+class WorkspaceTreeModel;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    struct Options
+    {
+        bool interactive = true;      // message boxes for errors, remembered geometry
+    };
+
+    explicit MainWindow(const Options& options, QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr) : MainWindow(Options{}, parent) {}
+    ~MainWindow() override;
+
+    // Loads a workspace into the core; on failure the core's errors go to the problems dock
+    // (the previous workspace stays) and false is returned.
+    bool openWorkspace(const QString& path);
+    bool saveWorkspace(const QString& path);
+    QString workspacePath() const;
+
+    // The bundled sample workspace: installed beside the program, else in the source tree;
+    // empty when neither exists.
+    static QString sampleWorkspacePath();
+
+    WorkspaceTreeModel* treeModel() const;
+    QTreeView* treeView() const;
+    EditorHost* editorHost() const;
+    ProblemsDock* problems() const;
+
+public slots:
+    void open();
+    bool save();
+    bool saveAs();
+    void showAbout();
+    void showLibraryHelp();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Where the dialog host will open the editor of a symbol or parameter.
+    void editParameter(QuenHandle parm);
+    void createActions();
+    void currentItemChanged();
+    void workspaceReloaded();
+    void updateStatus();
+    void restoreLayout();
+
+    struct Private;
+    std::unique_ptr<Private> const d;
+};
+
+} // namespace Workbench

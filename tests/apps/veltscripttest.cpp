@@ -1,0 +1,298 @@
+// velt-script as a user runs it: a child process per case, checked by exit status, stdout and
+// stderr. Covers the exit statuses, the Quen.* bindings derived from the core's function list
+// (in/out arguments, conversions, errors) and the Velt.* globals.
+#include "quen/quencore.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// The names of the core's functions, from the same list the bindings come from.
+QStringList coreFunctionNames()
+{
+    QStringList names;
+#define QUEN_IN(type, name)
+#define QUEN_OUT(type, name)
+#define QUEN_FN(ret, fname, params) names << QStringLiteral(#fname);
+#include "quen/quenapi.def"
+#undef QUEN_FN
+#undef QUEN_OUT
+#undef QUEN_IN
+    return names;
+}
+
+const char* const kSmallWorkspace = R"({
+  "format": "VeltEditors.Workspace",
+  "tables": [
+    { "name": "Alpha", "public": true, "symbols": [
+        { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } } ] },
+    { "name": "Beta", "public": true, "symbols": [] },
+    { "name": "Gamma", "public": true, "symbols": [] }
+  ],
+  "parameterBlocks": []
+})";
+
+} // namespace
+
+class VeltScriptTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitStatus_data();
+    void exitStatus();
+    void scriptOutput_data();
+    void scriptOutput();
+    void everyCoreFunctionIsBound();
+    void workspaceOption();
+
+private:
+    QString write(const QString& name, const QByteArray& content);
+    Run run(QStringList args, const QString& script = QString());
+
+    QTemporaryDir m_dir;
+    QString m_workspace;
+};
+
+void VeltScriptTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QFileInfo::exists(QStringLiteral(VELT_SCRIPT_PATH)));
+    m_workspace = write(QStringLiteral("small.json"), kSmallWorkspace);
+}
+
+QString VeltScriptTest::write(const QString& name, const QByteArray& content)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// "%SCRIPT%" stands for the script (written to a file), "%MISSING%" for a file that does not
+// exist, "%BADWS%" for a malformed workspace and "%WS%" for the small workspace.
+Run VeltScriptTest::run(QStringList args, const QString& script)
+{
+    const QString scriptPath = write(QStringLiteral("script.js"), script.toUtf8());
+    const QString badWorkspace = write(QStringLiteral("bad.json"), "{ \"tables\": [ 42 ] }");
+    for (QString& arg : args) {
+        arg.replace(QLatin1String("%SCRIPT%"), scriptPath);
+        arg.replace(QLatin1String("%MISSING%"), m_dir.filePath(QStringLiteral("missing.js")));
+        arg.replace(QLatin1String("%BADWS%"), badWorkspace);
+        arg.replace(QLatin1String("%WS%"), m_workspace);
+    }
+    QProcess process;
+    process.start(QStringLiteral(VELT_SCRIPT_PATH), args);
+    Run result;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        result.err = QStringLiteral("velt-script did not finish: ") + process.errorString();
+        return result;
+    }
+    result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+void VeltScriptTest::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("stderrParts");
+
+    const QStringList script{QStringLiteral("%SCRIPT%")};
+    QTest::newRow("script ends") << script << "var x = 1 + 1;\n" << 0 << QStringList();
+    QTest::newRow("Error thrown on line 3")
+        << script << "var a = 1;\nvar b = 2;\nthrow new Error('boom');\n" << 1
+        << QStringList{"script.js:3:", "Error: boom"};
+    QTest::newRow("binding's TypeError reported at the script's line")
+        << script << "var a = 1;\nQuen.QuenInt32Create();\n" << 1
+        << QStringList{"script.js:2:", "TypeError", "QuenInt32Create(value)"};
+    QTest::newRow("error inside a function")
+        << script << "function f() {\n  return null.x;\n}\nf();\n" << 1
+        << QStringList{"script.js:2:", "TypeError"};
+    QTest::newRow("a thrown non-error") << script << "\nthrow 42;\n" << 1
+                                        << QStringList{"script.js:2:", "42"};
+    QTest::newRow("syntax error") << script << "var ok = 1;\nvar = ;\n" << 1
+                                  << QStringList{"script.js:2:", "SyntaxError"};
+    QTest::newRow("no script") << QStringList() << QString() << 2 << QStringList{"usage:"};
+    QTest::newRow("missing script")
+        << QStringList{"%MISSING%"} << QString() << 2 << QStringList{"cannot read", "missing.js"};
+    QTest::newRow("unknown option") << QStringList{"--frobnicate", "%SCRIPT%"} << "" << 2
+                                    << QStringList{"unknown option --frobnicate", "usage:"};
+    QTest::newRow("two scripts") << QStringList{"%SCRIPT%", "%SCRIPT%"} << "" << 2
+                                 << QStringList{"unexpected argument"};
+    QTest::newRow("workspace without file") << QStringList{"%SCRIPT%", "--workspace"} << "" << 2
+                                            << QStringList{"--workspace needs a file"};
+    QTest::newRow("malformed workspace")
+        << QStringList{"--workspace", "%BADWS%", "%SCRIPT%"} << "print('not reached');" << 2
+        << QStringList{"cannot load workspace", "bad.json", "tables"};
+    QTest::newRow("missing workspace")
+        << QStringList{"--workspace", "%MISSING%", "%SCRIPT%"} << "print('not reached');" << 2
+        << QStringList{"cannot load workspace", "missing.js"};
+    QTest::newRow("good workspace")
+        << QStringList{"--workspace=%WS%", "%SCRIPT%"} << "" << 0 << QStringList();
+}
+
+void VeltScriptTest::exitStatus()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, script);
+    QFETCH(int, status);
+    QFETCH(QStringList, stderrParts);
+
+    const Run r = run(args, script);
+    QVERIFY2(r.status == status, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
+    for (const QString& part : stderrParts)
+        QVERIFY2(r.err.contains(part), qPrintable(QStringLiteral("'%1' not in: %2").arg(part, r.err)));
+    if (status == 0) {
+        QVERIFY2(!r.err.contains(QLatin1String("velt-script:")), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QLatin1String("script.js:")), qPrintable(r.err));
+    }
+    QVERIFY(!r.out.contains(QLatin1String("not reached")));
+}
+
+void VeltScriptTest::scriptOutput_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("out-arguments by name, with result")
+        << "var h = Quen.QuenRangeCreate(1, 5, 5);\n"
+           "var r = Quen.QuenRangeGetValues(h);\n"
+           "print(r.result, r.start, r.stop, r.points, Object.keys(r).sort().join());"
+        << "-1 1 5 5 points,result,start,stop";
+    QTest::newRow("out-arguments of a failing call")
+        << "var r = Quen.QuenComplexGetValues(424242);\n"
+           "var e = Quen.QuenExcRegReceiveError();\n"
+           "print(r.result, e.result, e.errorCode, typeof e.message, e.message.length > 0);"
+        << "0 -1 1 string true";
+    QTest::newRow("doubles in and out")
+        << "var h = Quen.QuenComplexCreate(1.5, -0.25);\n"
+           "var c = Quen.QuenComplexGetValues(h); print(c.re, c.im);"
+        << "1.5 -0.25";
+    QTest::newRow("text buffer sized by the next argument")
+        << "var c = Quen.QuenConvertToString('h\u00e9llo', 4); print(c.result, c.buffer);"
+        << "6 h\u00e9";
+    QTest::newRow("texts in and out as UTF-8")
+        << "var h = Quen.QuenStringCreate('gr\u00fc\u00dfe \u2713');\n"
+           "print(Quen.QuenStringGetValue(h), Quen.QuenDataGetType(h));"
+        << "gr\u00fc\u00dfe \u2713 CQuenString";
+    QTest::newRow("null text is the empty text")
+        << "print(JSON.stringify(Quen.QuenStringGetValue(Quen.QuenStringCreate(null))));"
+        << "\"\"";
+    QTest::newRow("void gives undefined")
+        << "print(Quen.QuenExcRegClearError(0) === undefined);" << "true";
+    QTest::newRow("booleans become the core's -1/0")
+        << "var p = Quen.QuenParmCreate('A', 'CQuenInt32');\n"
+           "Quen.QuenParmSetHidden(p, true); var a = Quen.QuenParmIsHidden(p);\n"
+           "Quen.QuenParmSetHidden(p, false); print(a, Quen.QuenParmIsHidden(p));"
+        << "-1 0";
+    QTest::newRow("int32 limits pass")
+        << "print(Quen.QuenInt32GetValue(Quen.QuenInt32Create(-2147483648)),"
+           " Quen.QuenInt32GetValue(Quen.QuenInt32Create(2147483647)));"
+        << "-2147483648 2147483647";
+    QTest::newRow("integer out of range")
+        << "try { Quen.QuenInt32Create(2147483648); } catch (e) { print(e.name + ': ' + e.message); }"
+        << "RangeError: QuenInt32Create(value): argument 'value' is not an integer from "
+           "-2147483648 to 2147483647";
+    QTest::newRow("fraction for an integer")
+        << "try { Quen.QuenInt32Create(1.5); } catch (e) { print(e.name); }" << "RangeError";
+    QTest::newRow("16-bit argument range")
+        << "try { Quen.QuenParmSetHidden(1, 40000); } catch (e) { print(e.message); }"
+        << "QuenParmSetHidden(parm, hidden): argument 'hidden' is not an integer from -32768 to 32767";
+    QTest::newRow("number for a text")
+        << "try { Quen.QuenStringCreate(5); } catch (e) { print(e.name + ': ' + e.message); }"
+        << "TypeError: QuenStringCreate(value): argument 'value' must be a string";
+    QTest::newRow("text for a number")
+        << "try { Quen.QuenReal64Create('1'); } catch (e) { print(e.name); }" << "TypeError";
+    QTest::newRow("wrong argument count names the parameters")
+        << "try { Quen.QuenRangeSetValues(1); } catch (e) { print(e.name + ': ' + e.message); }"
+        << "TypeError: QuenRangeSetValues(data, start, stop, points): expected 4 arguments, got 1";
+    QTest::newRow("out-arguments are not passed")
+        << "try { Quen.QuenPointGetValues(1, 2, 3); } catch (e) { print(e.message); }"
+        << "QuenPointGetValues(data): expected 1 argument, got 3";
+    QTest::newRow("negative buffer size")
+        << "try { Quen.QuenConvertToString('x', -1); } catch (e) { print(e.name); }"
+        << "RangeError";
+    QTest::newRow("print renders values")
+        << "print('a', 1, {x: 1}, [1, 2], null, undefined, true);"
+        << "a 1 {\"x\":1} [1,2] null undefined true";
+    QTest::newRow("unknown class identifier gives null")
+        << "print(Velt.create('VeltEditors.NoSuchClass'));" << "null";
+    QTest::newRow("core errors reach Velt.shownErrors through the display hook")
+        << "Quen.QuenDataRelease(424242);\n"
+           "var before = Velt.shownErrors.length;\n"
+           "Quen.QuenExcRegDisplayErrors();\n"
+           "print(before, Velt.shownErrors.length, Quen.QuenExcRegIsError(0),"
+           " Velt.shownErrors[0].indexOf('QuenDataRelease') >= 0);"
+        << "0 1 0 true";
+    QTest::newRow("beeps start at zero") << "print(Velt.beeps);" << "0";
+    QTest::newRow("prompts start empty")
+        << "print(Velt.prompts.answers.length, Velt.prompts.asked.length);" << "0 0";
+    QTest::newRow("registry is the shared editor registry")
+        << "print(Velt.registry === Velt.registry, Velt.registry.objectName !== undefined,"
+           " typeof Velt.registry.DataEditorCount);"
+        << "true true number";
+    QTest::newRow("keyClick on something that is not a widget")
+        << "try { Velt.keyClick(null, 'A'); } catch (e) { print(e.name); }" << "TypeError";
+    QTest::newRow("find from the top-level widgets without a match")
+        << "print(Velt.find(null, 'NoSuchChild'));" << "null";
+}
+
+void VeltScriptTest::scriptOutput()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+
+    const Run r = run({QStringLiteral("%SCRIPT%")}, script);
+    QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
+    QCOMPARE(r.out.trimmed(), expected);
+}
+
+void VeltScriptTest::everyCoreFunctionIsBound()
+{
+    const Run r = run({QStringLiteral("%SCRIPT%")},
+                      QStringLiteral("print(Object.keys(Quen).join('\\n'));\n"
+                                     "print(Object.keys(Quen).every(function (k) {"
+                                     " return typeof Quen[k] === 'function'; }));"));
+    QCOMPARE(r.status, 0);
+    QStringList lines = r.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(lines.takeLast(), QStringLiteral("true"));
+    QCOMPARE(lines, coreFunctionNames());
+    QVERIFY(!lines.contains(QStringLiteral("QuenExcRegSetDisplayHook")));
+}
+
+// The workspace is loaded before the script; its tables are what the script sees, and a
+// registered control built on them is reachable by identifier, by child name and by keys.
+void VeltScriptTest::workspaceOption()
+{
+    const Run r = run(
+        {QStringLiteral("--workspace"), QStringLiteral("%WS%"), QStringLiteral("%SCRIPT%")},
+        QStringLiteral(
+            "var names = [];\n"
+            "for (var i = 1; i <= Quen.QuenTableRegGetSize(); ++i)\n"
+            "  names.push(Quen.QuenTableGetName(Quen.QuenTableRegGetTable(i)));\n"
+            "print(names.join(','));\n"
+            "var count = Quen.QuenTableRegFindParm('Alpha', -1, 'Count', -1);\n"
+            "print(Quen.QuenInt32GetValue(Quen.QuenParmGetData(count)));\n"
+            "var path = Quen.QuenWorkspaceGetPath();\n"
+            "print(path.substring(path.length - 10));\n"));
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.out, QStringLiteral("Alpha,Beta,Gamma\n7\nsmall.json\n"));
+}
+
+QTEST_GUILESS_MAIN(VeltScriptTest)
+#include "veltscripttest.moc"

@@ -1,0 +1,321 @@
+// The workbench's models over the core: the value summaries, the workspace tree and the
+// parameter list, each checked against the core and under QAbstractItemModelTester.
+#include "parameterlistmodel.h"
+#include "valuesummary.h"
+#include "workspacetreemodel.h"
+
+#include "quen/quencore.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+using Workbench::ParameterListModel;
+using Workbench::WorkspaceTreeModel;
+using Kind = Workbench::WorkspaceTreeModel::Kind;
+
+namespace {
+
+QString sample()
+{
+    return QStringLiteral(VELT_SOURCE_DIR "/examples/sample-workspace.json");
+}
+
+QString coreText(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+class WorkbenchModelsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void valueSummary_data();
+    void valueSummary();
+    void parameterSummaries();
+    void treeFollowsTheCore();
+    void treeOfEmptyWorkspace();
+    void treeKindsAndHandles();
+    void parameterList();
+};
+
+void WorkbenchModelsTest::init()
+{
+    QuenWorkspaceClear();
+    QuenExcRegClearError(0);
+}
+
+void WorkbenchModelsTest::cleanup()
+{
+    QuenWorkspaceClear();
+    QuenExcRegClearError(0);
+}
+
+void WorkbenchModelsTest::valueSummary_data()
+{
+    QTest::addColumn<QString>("make");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("integer") << "int 42" << "42";
+    QTest::newRow("negative integer") << "int -7" << "-7";
+    QTest::newRow("whole real gets .0") << "real 10" << "10.0";
+    QTest::newRow("fraction") << "real 2.5" << "2.5";
+    QTest::newRow("small negative real") << "real -0.001" << "-0.001";
+    QTest::newRow("large real") << "real 1e20" << "1e+20";
+    QTest::newRow("text") << "string a b" << "a b";
+    QTest::newRow("complex, negative imaginary") << "complex 1.5 -2" << "1.5 - 2.0 i";
+    QTest::newRow("complex, positive imaginary") << "complex 0 3" << "0.0 + 3.0 i";
+    QTest::newRow("point") << "point 1 -2.5" << "(1.0, -2.5)";
+    QTest::newRow("range") << "range 0 10 11" << "0.0..10.0 (11 pts)";
+    QTest::newRow("one-point range") << "range 5 5 1" << "5.0..5.0 (1 pts)";
+    QTest::newRow("integer array") << "i32arr 0 9" << "Integer Array [0..9]";
+    QTest::newRow("real array, negative bounds") << "r64arr -5 5" << "Real Array [-5..5]";
+    QTest::newRow("two dimensions") << "r64arr2 0 2 1 4" << "Real Array [0..2, 1..4]";
+    QTest::newRow("string array") << "strarr 1 3" << "String Array [1..3]";
+    QTest::newRow("point array") << "ptarr 0 0" << "Point Array [0..0]";
+    QTest::newRow("range array") << "rngarr 0 4" << "Range Array [0..4]";
+    QTest::newRow("waveform") << "waveform 100 0 1" << "Waveform (100 pts, 0.0..1.0)";
+    QTest::newRow("switch path") << "class CQuenSwitchPath" << "Switch Path";
+    QTest::newRow("object lifetime") << "class CQuenObjectLifetime" << "Object Lifetime";
+    QTest::newRow("no item") << "none" << "(no value)";
+    QTest::newRow("released item") << "released" << "(no value)";
+}
+
+void WorkbenchModelsTest::valueSummary()
+{
+    QFETCH(QString, make);
+    QFETCH(QString, expected);
+
+    const QStringList w = make.split(QLatin1Char(' '));
+    auto n = [&](int i) { return w.at(i).toDouble(); };
+    auto k = [&](int i) { return int32_t(w.at(i).toInt()); };
+    QuenHandle h = 0;
+    const QString what = w.at(0);
+    if (what == QLatin1String("int"))
+        h = QuenInt32Create(k(1));
+    else if (what == QLatin1String("real"))
+        h = QuenReal64Create(n(1));
+    else if (what == QLatin1String("string"))
+        h = QuenStringCreate(w.mid(1).join(QLatin1Char(' ')).toUtf8().constData());
+    else if (what == QLatin1String("complex"))
+        h = QuenComplexCreate(n(1), n(2));
+    else if (what == QLatin1String("point"))
+        h = QuenPointCreate(n(1), n(2));
+    else if (what == QLatin1String("range"))
+        h = QuenRangeCreate(n(1), n(2), k(3));
+    else if (what == QLatin1String("i32arr"))
+        h = QuenI32ArrCreate(k(1), k(2));
+    else if (what == QLatin1String("r64arr"))
+        h = QuenR64ArrCreate(k(1), k(2));
+    else if (what == QLatin1String("r64arr2")) {
+        h = QuenR64ArrCreate(0, 0);
+        QVERIFY(QuenArrayRedim2(h, k(1), k(2), k(3), k(4)) != QUEN_FALSE);
+    } else if (what == QLatin1String("strarr"))
+        h = QuenStrArrCreate(k(1), k(2));
+    else if (what == QLatin1String("ptarr"))
+        h = QuenPtArrCreate(k(1), k(2));
+    else if (what == QLatin1String("rngarr"))
+        h = QuenRngArrCreate(k(1), k(2));
+    else if (what == QLatin1String("waveform"))
+        h = QuenWaveformCreate(k(1), n(2), n(3));
+    else if (what == QLatin1String("class"))
+        h = QuenDataCreate(w.at(1).toUtf8().constData());
+    else if (what == QLatin1String("released")) {
+        h = QuenInt32Create(1);
+        QuenDataRelease(h);
+    }
+    if (what != QLatin1String("none"))
+        QVERIFY(h != 0);
+
+    QCOMPARE(Workbench::valueSummary(h), expected);
+    // Reading never leaves an error behind, even for a released handle.
+    QCOMPARE(QuenExcRegGetErrorCount(), 0);
+    if (what != QLatin1String("released") && h)
+        QuenDataRelease(h);
+}
+
+void WorkbenchModelsTest::parameterSummaries()
+{
+    const QuenHandle parm = QuenParmCreate("Supply", "CQuenReal64");
+    QVERIFY(parm);
+    QVERIFY(QuenParmSetData(parm, QuenReal64Create(5)) != QUEN_FALSE);
+    QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("5.0"));
+    QCOMPARE(Workbench::parameterDescription(parm), QString());
+    QVERIFY(QuenDescSetText(QuenParmGetDesc(parm), "Main supply") != QUEN_FALSE);
+    QCOMPARE(Workbench::parameterDescription(parm), QStringLiteral("Main supply"));
+
+    QVERIFY(QuenParmSetReference(parm, "Nominal", -1, "Station", -1) != QUEN_FALSE);
+    QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("-> Station.Nominal"));
+    QVERIFY(QuenParmSetReference(parm, "Nominal", -1, "", -1) != QUEN_FALSE);
+    QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("-> Nominal"));
+    QCOMPARE(QuenExcRegGetErrorCount(), 0);
+
+    // An error already pending is the caller's: reads leave it alone.
+    QuenExcRaiseUserError("pending");
+    QCOMPARE(Workbench::valueSummary(0), QStringLiteral("(no value)"));
+    QCOMPARE(QuenExcRegGetErrorCount(), 1);
+    QuenParmRelease(parm);
+}
+
+void WorkbenchModelsTest::treeFollowsTheCore()
+{
+    WorkspaceTreeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    QVERIFY2(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE,
+             qPrintable(sample()));
+    model.reload();
+
+    QCOMPARE(model.rowCount(), 2);
+    const QModelIndex tables = model.index(0, 0);
+    const QModelIndex blocks = model.index(1, 0);
+    QCOMPARE(model.kind(tables), Kind::TableGroup);
+    QCOMPARE(model.kind(blocks), Kind::BlockGroup);
+    QCOMPARE(model.rowCount(tables), int(QuenTableRegGetSize()));
+    QCOMPARE(model.rowCount(blocks), int(QuenWorkspaceGetPbDefCount()));
+    QVERIFY(model.rowCount(tables) > 0);
+    QVERIFY(model.rowCount(blocks) > 0);
+    QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, {}).data().toString(),
+             QStringLiteral("%1 tables").arg(model.rowCount(tables)));
+
+    for (int t = 0; t < model.rowCount(tables); ++t) {
+        const QModelIndex table = model.index(t, 0, tables);
+        const QuenHandle h = QuenTableRegGetTable(t + 1);
+        QCOMPARE(table.data().toString(), coreText(QuenTableGetName(h)));
+        const bool isPublic = QuenTableRegIsPublic(t + 1) != QUEN_FALSE;
+        QCOMPARE(table.data(WorkspaceTreeModel::IsPublicRole).toBool(), isPublic);
+        QCOMPARE(model.index(t, WorkspaceTreeModel::DetailsColumn, tables).data().toString(),
+                 isPublic ? QStringLiteral("Public") : QStringLiteral("Non-public"));
+        QCOMPARE(model.rowCount(table), int(QuenPbDefGetSize(h)));
+        for (int s = 0; s < model.rowCount(table); ++s) {
+            const QModelIndex symbol = model.index(s, 0, table);
+            const QuenHandle parm = QuenPbDefGetParm(h, s + 1);
+            QCOMPARE(symbol.parent(), table);
+            QCOMPARE(symbol.data().toString(), coreText(QuenParmGetName(parm)));
+            QCOMPARE(symbol.data(WorkspaceTreeModel::ClassNameRole).toString(),
+                     coreText(QuenParmGetType(parm)));
+            QCOMPARE(model.index(s, WorkspaceTreeModel::DetailsColumn, table).data().toString(),
+                     coreText(QuenParmGetType(parm)));
+        }
+    }
+    for (int b = 0; b < model.rowCount(blocks); ++b) {
+        const QModelIndex block = model.index(b, 0, blocks);
+        const QuenHandle h = QuenWorkspaceGetPbDef(b + 1);
+        QCOMPARE(block.data().toString(), coreText(QuenPbDefGetName(h)));
+        QCOMPARE(model.rowCount(block), int(QuenPbDefGetSize(h)));
+    }
+    QCOMPARE(QuenExcRegGetErrorCount(), 0);
+
+    QuenWorkspaceClear();
+    model.reload();
+    QCOMPARE(model.rowCount(model.index(0, 0)), int(QuenTableRegGetSize()));
+    QCOMPARE(model.rowCount(model.index(1, 0)), 0);
+}
+
+void WorkbenchModelsTest::treeOfEmptyWorkspace()
+{
+    QuenTableRegClear();
+    WorkspaceTreeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 2);
+    QVERIFY(!model.hasChildren(model.index(0, 0)));
+    QVERIFY(!model.hasChildren(model.index(1, 0)));
+    QVERIFY(!model.index(0, 0, model.index(0, 0)).isValid());
+    QVERIFY(!model.index(2, 0).isValid());
+    QVERIFY(!model.index(0, WorkspaceTreeModel::ColumnCount).isValid());
+    QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Symbol Tables"));
+    QCOMPARE(model.data(model.index(1, 0)).toString(), QStringLiteral("Parameter Blocks"));
+}
+
+// Tables and blocks built through the API: kinds, handles and containers of every row, and
+// rows added after a reload.
+void WorkbenchModelsTest::treeKindsAndHandles()
+{
+    QuenTableRegClear();
+    const QuenHandle table = QuenTableCreate("Bench");
+    const QuenHandle symbol = QuenParmCreate("Gain", "CQuenReal64");
+    QVERIFY(QuenPbDefAddParm(table, symbol) != QUEN_FALSE);
+    QVERIFY(QuenTableRegAddTable(table, QUEN_FALSE) != QUEN_FALSE);
+    const QuenHandle block = QuenPbDefCreate();
+    QVERIFY(QuenPbDefSetName(block, "Measure") != QUEN_FALSE);
+    const QuenHandle first = QuenParmCreate("Channel", "CQuenInt32");
+    const QuenHandle second = QuenParmCreate("Label", "CQuenString");
+    QVERIFY(QuenPbDefAddParm(block, first) != QUEN_FALSE);
+    QVERIFY(QuenPbDefAddParm(block, second) != QUEN_FALSE);
+    QVERIFY(QuenWorkspaceAddPbDef(block) != QUEN_FALSE);
+
+    WorkspaceTreeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const QModelIndex tableRow = model.index(0, 0, model.index(0, 0));
+    const QModelIndex blockRow = model.index(0, 0, model.index(1, 0));
+    QCOMPARE(model.kind(tableRow), Kind::Table);
+    QCOMPARE(model.kind(blockRow), Kind::Block);
+    QCOMPARE(model.handle(tableRow), table);
+    QCOMPARE(model.handle(blockRow), block);
+    QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, model.index(0, 0)).data().toString(),
+             QStringLiteral("Non-public"));
+    QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, model.index(1, 0)).data().toString(),
+             QStringLiteral("2 parameters"));
+
+    const QModelIndex symbolRow = model.index(0, 0, tableRow);
+    QCOMPARE(model.kind(symbolRow), Kind::Symbol);
+    QCOMPARE(model.handle(symbolRow), symbol);
+    QCOMPARE(model.containerHandle(symbolRow), table);
+    QCOMPARE(model.flags(symbolRow) & Qt::ItemNeverHasChildren, Qt::ItemNeverHasChildren);
+
+    const QModelIndex secondRow = model.index(1, 0, blockRow);
+    QCOMPARE(model.kind(secondRow), Kind::Parameter);
+    QCOMPARE(model.handle(secondRow), second);
+    QCOMPARE(model.containerHandle(secondRow), block);
+    QCOMPARE(secondRow.data(WorkspaceTreeModel::HandleRole).toInt(), second);
+    QCOMPARE(model.parent(secondRow), blockRow);
+
+    QVERIFY(QuenPbDefAddParm(block, QuenParmCreate("Extra", "CQuenPoint")) != QUEN_FALSE);
+    model.reload();
+    QCOMPARE(model.rowCount(model.index(0, 0, model.index(1, 0))), 3);
+    QCOMPARE(model.index(2, 0, model.index(0, 0, model.index(1, 0))).data().toString(),
+             QStringLiteral("Extra"));
+    QuenTableRegClear();
+}
+
+void WorkbenchModelsTest::parameterList()
+{
+    QVERIFY(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE);
+    ParameterListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 0);
+
+    for (int32_t t = 1; t <= QuenTableRegGetSize(); ++t) {
+        const QuenHandle table = QuenTableRegGetTable(t);
+        model.setBlock(table);
+        QCOMPARE(model.block(), table);
+        QCOMPARE(model.rowCount(), int(QuenPbDefGetSize(table)));
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QuenHandle parm = QuenPbDefGetParm(table, row + 1);
+            QCOMPARE(model.parameter(row), parm);
+            QCOMPARE(model.index(row, ParameterListModel::NameColumn).data().toString(),
+                     coreText(QuenParmGetName(parm)));
+            QCOMPARE(model.index(row, ParameterListModel::TypeColumn).data().toString(),
+                     coreText(QuenParmGetType(parm)));
+            const QString value = model.index(row, ParameterListModel::ValueColumn).data().toString();
+            QCOMPARE(value, Workbench::parameterValueSummary(parm));
+            QCOMPARE(value.startsWith(QLatin1String("-> ")), QuenParmIsReference(parm) != QUEN_FALSE);
+            QCOMPARE(model.index(row, ParameterListModel::DescriptionColumn).data().toString(),
+                     Workbench::parameterDescription(parm));
+        }
+    }
+    QCOMPARE(model.headerData(ParameterListModel::ValueColumn, Qt::Horizontal).toString(),
+             QStringLiteral("Value"));
+    QCOMPARE(model.parameter(-1), 0);
+    QCOMPARE(model.parameter(model.rowCount()), 0);
+    model.setBlock(0);
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(QuenExcRegGetErrorCount(), 0);
+}
+
+QTEST_MAIN(WorkbenchModelsTest)
+#include "workbenchmodelstest.moc"
