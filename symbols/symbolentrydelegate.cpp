@@ -21,7 +21,8 @@ SymbolEntryDelegate::SymbolEntryDelegate(QObject* parent) : QStyledItemDelegate(
 
 int SymbolEntryDelegate::indentationStep(const QStyleOptionViewItem& option)
 {
-    return option.fontMetrics.height() + 4;
+    // Past the table's picture, so a symbol's text starts to the right of its table's text.
+    return option.decorationSize.width() + option.fontMetrics.height();
 }
 
 void SymbolEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -19,7 +19,7 @@ int SymbolEntryModel::rowCount(const QModelIndex& parent) const
 
 QVariant SymbolEntryModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.model() != this || index.row() >= size())
         return {};
     const SymbolEntry& e = entry(index.row());
     switch (role) {
@@ -49,7 +49,7 @@ QVariant SymbolEntryModel::data(const QModelIndex& index, int role) const
 
 Qt::ItemFlags SymbolEntryModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.model() != this || index.row() >= size())
         return Qt::NoItemFlags;
     // A placeholder can be chosen in the drop-down (it stands for its table) but is never a
     // selectable symbol of a list.

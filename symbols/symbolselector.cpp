@@ -122,9 +122,20 @@ struct SymbolSelector::Private
     void raiseChange();
     // Makes `index` the chosen table (listing its symbols) with no symbol chosen.
     void chooseTable(int index);
-    bool hasSymbol(const QString& name) const
+    // The listed spelling of a symbol of the chosen table (names compare without regard to
+    // case, as in the core, an exact match first); "" when it is not listed.
+    QString findSymbol(const QString& name) const
     {
-        return std::find(symbols.begin(), symbols.end(), name) != symbols.end();
+        if (name.isEmpty())
+            return QString();
+        for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+            const auto it = std::find_if(symbols.begin(), symbols.end(), [&](const QString& s) {
+                return s.compare(name, cs) == 0;
+            });
+            if (it != symbols.end())
+                return *it;
+        }
+        return QString();
     }
     int findTable(const QString& name) const;
 
@@ -141,6 +152,8 @@ struct SymbolSelector::Private
     // User actions.
     void comboActivated(int row);
     void comboStep(int delta);
+    void comboSearch(const QString& text); // the next entry starting with text
+    void comboMoveTo(int row);
     void tableListChosen(int row);
     void symbolListChosen(const QModelIndex& index);
     bool filterComboKey(QKeyEvent* event);
@@ -394,6 +407,9 @@ void SymbolSelector::Private::comboActivated(int row)
         if (entry.table != table)
             chooseTable(entry.table);
         symbol = entry.text;
+        ++syncing;
+        combo->setCurrentIndex(row);
+        --syncing;
         raiseChange();
         return;
     }
@@ -426,8 +442,26 @@ void SymbolSelector::Private::comboStep(int delta)
     if (count == 0)
         return;
     const int current = combo->currentIndex();
-    int row = current < 0 ? (delta > 0 ? 0 : count - 1) : std::clamp(current + delta, 0, count - 1);
-    if (row == current)
+    comboMoveTo(current < 0 ? (delta > 0 ? 0 : count - 1) : std::clamp(current + delta, 0, count - 1));
+}
+
+void SymbolSelector::Private::comboSearch(const QString& text)
+{
+    const int count = comboModel->size();
+    const int start = std::max(combo->currentIndex(), -1);
+    for (int i = 1; i <= count; ++i) {
+        const int row = (start + i) % count;
+        if (comboModel->entry(row).kind != SymbolEntry::Placeholder
+            && comboModel->entry(row).text.startsWith(text, Qt::CaseInsensitive)) {
+            comboMoveTo(row);
+            return;
+        }
+    }
+}
+
+void SymbolSelector::Private::comboMoveTo(int row)
+{
+    if (row == combo->currentIndex() || row < 0 || row >= comboModel->size())
         return;
     const SymbolEntry entry = comboModel->entry(row);
     ++syncing;
@@ -462,7 +496,7 @@ void SymbolSelector::Private::symbolListChosen(const QModelIndex& index)
 
 // Raises the key events of the drop-down, delivers the (possibly changed) key, and lets the
 // keyboard walk the entries without expanding or collapsing tables: Up/Down/PageUp/PageDown/
-// Home/End move, Right expands, Left collapses, Enter toggles like a click.
+// Home/End and typed characters move, Right expands, Left collapses, Enter toggles like a click.
 bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
 {
     if (resendingKey)
@@ -514,6 +548,10 @@ bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
             break;
         }
         default:
+            if (!text.isEmpty() && text.at(0).isPrint()) {
+                comboSearch(text);
+                return true;
+            }
             break;
         }
     }
@@ -614,7 +652,7 @@ QString SymbolSelector::SymbolName() const { return d->symbol; }
 void SymbolSelector::setSymbolName(const QString& name)
 {
     d->ensureBuilt();
-    const QString symbol = d->table >= 0 && d->hasSymbol(name) ? name : QString();
+    const QString symbol = d->table >= 0 ? d->findSymbol(name) : QString();
     if (symbol == d->symbol)
         return;
     d->symbol = symbol;
@@ -637,12 +675,13 @@ void SymbolSelector::Refresh()
     if (had) {
         const auto same = std::find_if(d->tables.begin(), d->tables.end(),
                                        [&](const Catalog::Table& t) {
-                                           return t.kind == previous.kind && t.name == previous.name;
+                                           return t.kind == previous.kind
+                                               && t.name.compare(previous.name, Qt::CaseInsensitive) == 0;
                                        });
         if (same != d->tables.end())
             d->chooseTable(int(same - d->tables.begin()));
-        if (d->table >= 0 && d->hasSymbol(previousSymbol))
-            d->symbol = previousSymbol;
+        if (d->table >= 0)
+            d->symbol = d->findSymbol(previousSymbol);
         d->syncViews();
     }
     // A choice that no longer exists is reported like any other change of the choice.

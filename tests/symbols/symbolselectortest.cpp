@@ -1,0 +1,855 @@
+// SymbolSelector against real symbol tables of the core: the table entries, the symbols listed
+// under a filter, both presentations, the Change messages, the local table's reference, the
+// keyboard, persistence and a list of tens of thousands of symbols.
+#include "symbolselector.h"
+
+#include "componentregistry.h"
+#include "dataeditorregistry.h"
+#include "symboltables.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QIcon>
+#include <QListView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace symboltest;
+
+Q_DECLARE_METATYPE(QList<Symbol>)
+
+namespace {
+
+constexpr int KindRole = Qt::UserRole + 1;
+constexpr int IndentationRole = Qt::UserRole + 3;
+constexpr int ExpandedRole = Qt::UserRole + 4;
+constexpr int PlaceholderKind = 2;
+
+// A dialog editor as the registry knows it: a data class and its display name.
+class TestHost : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString DataClass MEMBER dataClass)
+    Q_PROPERTY(QString DataType MEMBER dataType)
+
+public:
+    TestHost(QString cls, QString type) : dataClass(std::move(cls)), dataType(std::move(type)) { }
+    QString dataClass;
+    QString dataType;
+};
+
+QComboBox* comboOf(SymbolSelector& s) { return s.findChild<QComboBox*>("SymbolTableCombo"); }
+QListView* listOf(SymbolSelector& s, const char* name) { return s.findChild<QListView*>(name); }
+
+QStringList texts(const QAbstractItemModel* model)
+{
+    QStringList result;
+    for (int row = 0; row < model->rowCount(); ++row)
+        result << model->index(row, 0).data().toString();
+    return result;
+}
+
+int comboRow(SymbolSelector& s, const QString& text)
+{
+    return comboOf(s)->findText(text, Qt::MatchExactly);
+}
+
+void activate(SymbolSelector& s, const QString& text)
+{
+    const int row = comboRow(s, text);
+    QVERIFY2(row >= 0, qPrintable(text));
+    Q_EMIT comboOf(s)->activated(row);
+}
+
+void chooseInList(QListView* list, const QString& text)
+{
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->setCurrentIndex(found.first());
+}
+
+QImage iconImage(const QVariant& icon)
+{
+    return qvariant_cast<QIcon>(icon).pixmap(QSize(16, 16)).toImage();
+}
+
+using ChangeArgs = QList<QVariant>;
+
+ChangeArgs change(const QString& table, const QString& symbol, const QString& message)
+{
+    return {table, symbol, message};
+}
+
+const QString SelectSymbol = QStringLiteral("Please select a symbol from available symbols");
+const QString TableEmpty = QStringLiteral("Table Empty - Please select another symbol table");
+const QString SelectTable = QStringLiteral("Please select a table from avaliable tables");
+
+} // namespace
+
+class SymbolSelectorTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void tableEntries_data();
+    void tableEntries();
+    void listedSymbols_data();
+    void listedSymbols();
+    void allPublicIsSortedAndHasNoTableName_data();
+    void allPublicIsSortedAndHasNoTableName();
+    void fullNameUsesSeparator_data();
+    void fullNameUsesSeparator();
+    void changeMessages_data();
+    void changeMessages();
+    void noTableChosenMessage();
+    void expandAndCollapseInPlace();
+    void placeholders_data();
+    void placeholders();
+    void localHandleReference();
+    void refreshKeepsChoiceWhileItExists();
+    void doubleClickOnSymbolOnly();
+    void keyboardWalksEntries();
+    void keyEventsMayBeChangedOrSwallowed();
+    void tensOfThousandsOfSymbols();
+    void modelsStayConsistent();
+    void convertsCoreStrings_data();
+    void convertsCoreStrings();
+    void persistence();
+    void registeredAsVisibleControl();
+
+private:
+    int m_liveObjects = 0;
+    std::unique_ptr<TestHost> m_int32Host;
+    std::unique_ptr<TestHost> m_blankHost;
+};
+
+void SymbolSelectorTest::initTestCase()
+{
+    QuenTableRegClear();
+    // The registry may already serve CQuenInt32 with the library's own editor, whose display
+    // name is the same; CQuenComplex's test editor has no display name.
+    m_int32Host = std::make_unique<TestHost>("CQuenInt32", "Integer (32 bit)");
+    m_blankHost = std::make_unique<TestHost>("CQuenComplex", "");
+    DataEditorRegistry* registry = DataEditorRegistry::instance();
+    registry->AddDataEditorIfAbsent("CQuenInt32", m_int32Host.get());
+    registry->AddDataEditorIfAbsent("CQuenComplex", m_blankHost.get());
+    QuenExcRegClearError(0);
+}
+
+void SymbolSelectorTest::init() { m_liveObjects = QuenCoreGetLiveObjectCount(); }
+
+void SymbolSelectorTest::cleanup()
+{
+    QuenTableRegClear();
+    QuenExcRegClearError(0);
+    // Every table, local block and reference a test made is gone again.
+    QCOMPARE(QuenCoreGetLiveObjectCount(), m_liveObjects);
+}
+
+void SymbolSelectorTest::cleanupTestCase() { DataEditorRegistry::unload(); }
+
+enum class Setup { Nothing, LocalsOnly, UnnamedLocals, PublicWithSymbols, EmptyPublic,
+                   PrivateWithSymbols, Bound, Mixed };
+
+void SymbolSelectorTest::tableEntries_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("no table, no locals") << Setup::Nothing << QStringList();
+    QTest::newRow("locals without a name") << Setup::UnnamedLocals << QStringList();
+    QTest::newRow("locals only") << Setup::LocalsOnly << QStringList{"ActionLocals"};
+    QTest::newRow("public table with symbols")
+        << Setup::PublicWithSymbols << QStringList{"All Public", "Limits"};
+    QTest::newRow("empty public table is listed but gives no All Public")
+        << Setup::EmptyPublic << QStringList{"Empty"};
+    QTest::newRow("private table neither listed nor counted")
+        << Setup::PrivateWithSymbols << QStringList{"Empty"};
+    QTest::newRow("bound block counted but not listed")
+        << Setup::Bound << QStringList{"All Public"};
+    QTest::newRow("All Public, locals, then registry order")
+        << Setup::Mixed << QStringList{"All Public", "Locals", "Zeta", "Alpha"};
+}
+
+void SymbolSelectorTest::tableEntries()
+{
+    QFETCH(Setup, setup);
+    QFETCH(QStringList, expected);
+    SymbolSelector selector;
+    QuenHandle locals = 0;
+    switch (setup) {
+    case Setup::Nothing:
+        break;
+    case Setup::UnnamedLocals:
+        selector.setLocalName("");
+        locals = makeLocals({{"L1"}});
+        break;
+    case Setup::LocalsOnly:
+        locals = makeLocals({{"L1"}});
+        break;
+    case Setup::PublicWithSymbols:
+        QVERIFY(addTable("Limits", {{"Vmax", "CQuenReal64"}}));
+        break;
+    case Setup::EmptyPublic:
+        QVERIFY(addTable("Empty", {}));
+        break;
+    case Setup::PrivateWithSymbols:
+        QVERIFY(addTable("Hidden", {{"A"}}, false));
+        QVERIFY(addTable("Empty", {}));
+        break;
+    case Setup::Bound:
+        QVERIFY(addBoundTable("Bound", {{"B1"}}));
+        break;
+    case Setup::Mixed:
+        selector.setLocalName("Locals");
+        locals = makeLocals({});
+        QVERIFY(addTable("Zeta", {{"Z"}}));
+        QVERIFY(addTable("Alpha", {}));
+        break;
+    }
+    selector.setLocalHandle(locals);
+    selector.Refresh();
+    QCOMPARE(texts(comboOf(selector)->model()), expected);
+    selector.setCompact(false);
+    QCOMPARE(texts(listOf(selector, "TableList")->model()), expected);
+    if (locals)
+        QuenPbDefRelease(locals);
+}
+
+void SymbolSelectorTest::listedSymbols_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("every class") << "" << QStringList{"Count", "Gain", "Name", "Limit"};
+    QTest::newRow("integers") << "CQuenInt32" << QStringList{"Count", "Limit"};
+    QTest::newRow("strings") << "CQuenString" << QStringList{"Name"};
+    QTest::newRow("case matters") << "cquenint32" << QStringList();
+}
+
+void SymbolSelectorTest::listedSymbols()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    QVERIFY(addTable("T", {{"Count"}, {"Secret", "CQuenInt32", true}, {"Gain", "CQuenReal64"},
+                           {"Name", "CQuenString"}, {"Limit"}}));
+    SymbolSelector selector;
+    selector.setFilter(filter);
+    selector.Refresh();
+
+    // Compact: the table's symbols are inserted, indented, right after it.
+    activate(selector, "T");
+    const QAbstractItemModel* combo = comboOf(selector)->model();
+    const int tableRow = comboRow(selector, "T");
+    QStringList below;
+    for (int row = tableRow + 1; row < combo->rowCount(); ++row) {
+        const QModelIndex index = combo->index(row, 0);
+        QCOMPARE(index.data(IndentationRole).toInt(), 1);
+        if (index.data(KindRole).toInt() != PlaceholderKind)
+            below << index.data().toString();
+    }
+    QCOMPARE(below, expected);
+
+    // Full: the symbol list, in table order.
+    selector.setCompact(false);
+    QListView* list = listOf(selector, "SymbolList");
+    if (expected.isEmpty())
+        QCOMPARE(texts(list->model()), QStringList{"<None>"});
+    else
+        QCOMPARE(texts(list->model()), expected);
+}
+
+void SymbolSelectorTest::allPublicIsSortedAndHasNoTableName_data()
+{
+    QTest::addColumn<bool>("compact");
+    QTest::newRow("compact") << true;
+    QTest::newRow("full") << false;
+}
+
+void SymbolSelectorTest::allPublicIsSortedAndHasNoTableName()
+{
+    QFETCH(bool, compact);
+    QVERIFY(addTable("B", {{"delta"}, {"Alpha"}}));
+    QVERIFY(addTable("A", {{"charlie"}, {"Able", "CQuenInt32", true}, {"bravo"}}));
+    QVERIFY(addTable("Private", {{"Aardvark"}}, false));
+    SymbolSelector selector;
+    selector.setCompact(compact);
+    selector.Refresh();
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    const QStringList sorted{"Alpha", "bravo", "charlie", "delta"};
+
+    if (compact) {
+        activate(selector, "All Public");
+        QCOMPARE(texts(comboOf(selector)->model()).mid(1, 4), sorted);
+        activate(selector, "charlie");
+    } else {
+        chooseInList(listOf(selector, "TableList"), "All Public");
+        QListView* sortedList = listOf(selector, "SortedSymbolList");
+        QVERIFY(!sortedList->isHidden());
+        QVERIFY(listOf(selector, "SymbolList")->isHidden());
+        QCOMPARE(texts(sortedList->model()), sorted);
+        chooseInList(sortedList, "charlie");
+    }
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.at(0), change("", "", SelectSymbol));
+    QCOMPARE(changes.at(1), change("", "charlie", ""));
+    QCOMPARE(selector.TableName(), QString());
+    QCOMPARE(selector.SymbolName(), QString("charlie"));
+    QCOMPARE(selector.FullName(), QString("charlie"));
+
+    // Choosing a real table afterwards gives it back its name.
+    selector.setTableName("A");
+    QCOMPARE(selector.TableName(), QString("A"));
+    QCOMPARE(changes.last(), change("A", "", SelectSymbol));
+}
+
+void SymbolSelectorTest::fullNameUsesSeparator_data()
+{
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("fullName");
+    QTest::newRow("default") << "." << "Station.Voltage";
+    QTest::newRow("longer") << "::" << "Station::Voltage";
+    QTest::newRow("none") << "" << "StationVoltage";
+}
+
+void SymbolSelectorTest::fullNameUsesSeparator()
+{
+    QFETCH(QString, separator);
+    QFETCH(QString, fullName);
+    QVERIFY(addTable("Station", {{"Voltage", "CQuenReal64"}}));
+    SymbolSelector selector;
+    QCOMPARE(selector.Separator(), QString("."));
+    selector.setSeparator(separator);
+    selector.setTableName("Station");
+    selector.setSymbolName("voltage"); // names compare without regard to case
+    QCOMPARE(selector.SymbolName(), QString("Voltage"));
+    QCOMPARE(selector.FullName(), fullName);
+}
+
+void SymbolSelectorTest::changeMessages_data()
+{
+    QTest::addColumn<bool>("compact");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<ChangeArgs>("expected");
+    for (const bool compact : {true, false}) {
+        const char* face = compact ? "compact: " : "full: ";
+        QTest::addRow("%stable with symbols", face)
+            << compact << "Rich" << "" << change("Rich", "", SelectSymbol);
+        QTest::addRow("%stable whose symbols are filtered out", face)
+            << compact << "Reals" << "" << change("Reals", "", TableEmpty);
+        QTest::addRow("%stable without symbols", face)
+            << compact << "Bare" << "" << change("Bare", "", TableEmpty);
+        QTest::addRow("%ssymbol", face) << compact << "Rich" << "Two" << change("Rich", "Two", "");
+        QTest::addRow("%slocal symbol", face)
+            << compact << "ActionLocals" << "Local" << change("ActionLocals", "Local", "");
+    }
+}
+
+void SymbolSelectorTest::changeMessages()
+{
+    QFETCH(bool, compact);
+    QFETCH(QString, table);
+    QFETCH(QString, symbol);
+    QFETCH(ChangeArgs, expected);
+    QVERIFY(addTable("Rich", {{"One"}, {"Two"}}));
+    QVERIFY(addTable("Reals", {{"R", "CQuenReal64"}}));
+    QVERIFY(addTable("Bare", {}));
+    const QuenHandle locals = makeLocals({{"Local"}});
+    {
+        SymbolSelector selector;
+        selector.setFilter("CQuenInt32");
+        selector.setCompact(compact);
+        selector.setLocalHandle(locals);
+        selector.Refresh();
+        QSignalSpy changes(&selector, &SymbolSelector::Change);
+        if (compact) {
+            activate(selector, table);
+            if (!symbol.isEmpty())
+                activate(selector, symbol);
+        } else {
+            chooseInList(listOf(selector, "TableList"), table);
+            if (!symbol.isEmpty())
+                chooseInList(listOf(selector, "SymbolList"), symbol);
+        }
+        QVERIFY(!changes.isEmpty());
+        QCOMPARE(changes.last(), expected);
+        QCOMPARE(changes.size(), symbol.isEmpty() ? 1 : 2);
+        QCOMPARE(selector.TableName(), table);
+        QCOMPARE(selector.SymbolName(), symbol);
+        if (!compact && expected.at(2) == TableEmpty)
+            QCOMPARE(texts(listOf(selector, "SymbolList")->model()), QStringList{"<None>"});
+    }
+    QuenPbDefRelease(locals);
+}
+
+void SymbolSelectorTest::noTableChosenMessage()
+{
+    QVERIFY(addTable("T", {{"S"}}));
+    SymbolSelector selector;
+    QCOMPARE(selector.TableName(), QString());
+    QCOMPARE(selector.SymbolName(), QString());
+    QCOMPARE(comboOf(selector)->placeholderText(), QString("<No Table>"));
+    QCOMPARE(comboOf(selector)->toolTip(), QString("<No Table>.<No Symbol>"));
+    selector.setTableName("T");
+    selector.setSymbolName("S");
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    selector.setTableName("Nowhere");
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.first(), change("", "", SelectTable));
+    QCOMPARE(selector.FullName(), QString());
+    QCOMPARE(comboOf(selector)->currentIndex(), -1);
+}
+
+void SymbolSelectorTest::expandAndCollapseInPlace()
+{
+    QVERIFY(addTable("First", {{"A1"}, {"A2"}, {"A3"}}));
+    QVERIFY(addTable("Second", {{"B1"}}));
+    SymbolSelector selector;
+    selector.Refresh();
+    QAbstractItemModel* model = comboOf(selector)->model();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+    const int first = comboRow(selector, "First");
+    const QImage collapsed = iconImage(model->index(first, 0).data(Qt::DecorationRole));
+    QVERIFY(!collapsed.isNull());
+
+    activate(selector, "First");
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(inserted.first().at(1).toInt(), first + 1);
+    QCOMPARE(inserted.first().at(2).toInt(), first + 3);
+    QCOMPARE(texts(model), (QStringList{"All Public", "First", "A1", "A2", "A3", "Second"}));
+    QVERIFY(model->index(first, 0).data(ExpandedRole).toBool());
+    const QImage expanded = iconImage(model->index(first, 0).data(Qt::DecorationRole));
+    QVERIFY(expanded != collapsed);
+    QCOMPARE(iconImage(model->index(comboRow(selector, "Second"), 0).data(Qt::DecorationRole)),
+             collapsed);
+
+    // A second table expands independently; choosing a symbol keeps both open.
+    activate(selector, "Second");
+    activate(selector, "A2");
+    QCOMPARE(texts(model), (QStringList{"All Public", "First", "A1", "A2", "A3", "Second", "B1"}));
+    QCOMPARE(comboOf(selector)->currentText(), QString("A2"));
+    QCOMPARE(selector.FullName(), QString("First.A2"));
+
+    // Choosing the expanded table collapses it and chooses it without a symbol.
+    activate(selector, "First");
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(texts(model), (QStringList{"All Public", "First", "Second", "B1"}));
+    QVERIFY(!model->index(first, 0).data(ExpandedRole).toBool());
+    QCOMPARE(iconImage(model->index(first, 0).data(Qt::DecorationRole)), collapsed);
+    QCOMPARE(selector.TableName(), QString("First"));
+    QCOMPARE(selector.SymbolName(), QString());
+
+    // Setting a symbol of a collapsed table opens the table to show it.
+    selector.setSymbolName("A3");
+    QCOMPARE(comboOf(selector)->currentText(), QString("A3"));
+
+    if (const QByteArray dir = qgetenv("VELT_SNAPSHOT_DIR"); !dir.isEmpty()) {
+        selector.resize(240, 30);
+        selector.show();
+        QApplication::processEvents();
+        selector.grab().save(dir + "/symbolselector-compact.png");
+        comboOf(selector)->showPopup();
+        QApplication::processEvents();
+        comboOf(selector)->view()->window()->grab().save(dir + "/symbolselector-popup.png");
+        comboOf(selector)->hidePopup();
+        selector.setCompact(false);
+        selector.resize(360, 160);
+        selector.setTableName("All Public");
+        selector.setSymbolName("A2");
+        QApplication::processEvents();
+        selector.grab().save(dir + "/symbolselector-full.png");
+    }
+}
+
+void SymbolSelectorTest::placeholders_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("placeholder");
+    QTest::newRow("registered display name") << "CQuenInt32" << "<No Integer (32 bit) found>";
+    QTest::newRow("editor without display name") << "CQuenComplex" << "<Empty>";
+    QTest::newRow("class without editor") << "CNoSuchClass" << "<Empty>";
+}
+
+void SymbolSelectorTest::placeholders()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, placeholder);
+    QVERIFY(addTable("Strings", {{"Text", "CQuenString"}}));
+    SymbolSelector selector;
+    selector.setFilter(filter);
+    selector.Refresh();
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    activate(selector, "Strings");
+    const QAbstractItemModel* model = comboOf(selector)->model();
+    const int row = comboRow(selector, "Strings") + 1;
+    QCOMPARE(model->rowCount(), row + 1);
+    QCOMPARE(model->index(row, 0).data().toString(), placeholder);
+    QCOMPARE(model->index(row, 0).data(KindRole).toInt(), PlaceholderKind);
+
+    // Choosing the placeholder chooses its table, which offers nothing.
+    activate(selector, placeholder);
+    QCOMPARE(changes.last(), change("Strings", "", TableEmpty));
+    QCOMPARE(comboOf(selector)->currentText(), QString("Strings"));
+
+    selector.setCompact(false);
+    QCOMPARE(texts(listOf(selector, "SymbolList")->model()), QStringList{"<None>"});
+    QVERIFY(!(listOf(selector, "SymbolList")->model()->index(0, 0).flags() & Qt::ItemIsSelectable));
+}
+
+void SymbolSelectorTest::localHandleReference()
+{
+    const QuenHandle locals = makeLocals({{"Counter"}});
+    auto selector = std::make_unique<SymbolSelector>();
+    selector->setLocalHandle(locals);
+    QCOMPARE(selector->LocalHandle(), locals);
+    // The test drops its own reference: the selector's keeps the block alive.
+    QuenPbDefRelease(locals);
+    QVERIFY(blockIsAlive(locals));
+    selector->Refresh();
+    QCOMPARE(texts(comboOf(*selector)->model()), QStringList{"ActionLocals"});
+    selector->setTableName("ActionLocals");
+    selector->setSymbolName("Counter");
+    QCOMPARE(selector->FullName(), QString("ActionLocals.Counter"));
+
+    // Setting the same block again keeps exactly one reference.
+    selector->setLocalHandle(locals);
+    QVERIFY(blockIsAlive(locals));
+
+    // 0 releases the block; the entry goes at the next Refresh, and with it the choice.
+    QSignalSpy changes(selector.get(), &SymbolSelector::Change);
+    selector->setLocalHandle(0);
+    QVERIFY(!blockIsAlive(locals));
+    QCOMPARE(texts(comboOf(*selector)->model()), (QStringList{"ActionLocals", "Counter"}));
+    selector->Refresh();
+    QCOMPARE(texts(comboOf(*selector)->model()), QStringList());
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.first(), change("", "", SelectTable));
+
+    // A reference still held at destruction is released then.
+    const QuenHandle other = makeLocals({});
+    selector->setLocalHandle(other);
+    QuenPbDefRelease(other);
+    QVERIFY(blockIsAlive(other));
+    selector.reset();
+    QVERIFY(!blockIsAlive(other));
+
+    // A handle that is no block is not kept.
+    SymbolSelector plain;
+    plain.setLocalHandle(0x7fff0001);
+    QCOMPARE(plain.LocalHandle(), 0);
+}
+
+void SymbolSelectorTest::refreshKeepsChoiceWhileItExists()
+{
+    const QuenHandle table = addTable("T", {{"Keep"}, {"Drop"}});
+    QVERIFY(table);
+    SymbolSelector selector;
+    selector.setCompact(false);
+    selector.setTableName("T");
+    selector.setSymbolName("Drop");
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+
+    QVERIFY(addTable("Later", {{"X"}}));
+    selector.Refresh();
+    QCOMPARE(changes.size(), 0);
+    QCOMPARE(selector.FullName(), QString("T.Drop"));
+    QCOMPARE(texts(listOf(selector, "TableList")->model()), (QStringList{"All Public", "T", "Later"}));
+    QCOMPARE(listOf(selector, "SymbolList")->currentIndex().data().toString(), QString("Drop"));
+
+    QVERIFY(QuenPbDefReleaseParm(table, "Drop"));
+    selector.Refresh();
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.last(), change("T", "", SelectSymbol));
+    QCOMPARE(texts(listOf(selector, "SymbolList")->model()), QStringList{"Keep"});
+
+    QVERIFY(QuenTableRegRemoveTable(table));
+    selector.Refresh();
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.last(), change("", "", SelectTable));
+}
+
+void SymbolSelectorTest::doubleClickOnSymbolOnly()
+{
+    QVERIFY(addTable("T", {{"S1"}, {"S2"}}));
+    QVERIFY(addTable("Bare", {}));
+    SymbolSelector selector;
+    selector.setCompact(false);
+    selector.resize(400, 200);
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&selector));
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    QSignalSpy doubleClicks(&selector, &SymbolSelector::DblClick);
+
+    chooseInList(listOf(selector, "TableList"), "T");
+    QListView* list = listOf(selector, "SymbolList");
+    QApplication::processEvents(); // lays the entries out
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(doubleClicks.size(), 1);
+    QCOMPARE(changes.last(), change("T", "S2", ""));
+
+    chooseInList(listOf(selector, "TableList"), "Bare");
+    QApplication::processEvents();
+    const QRect none = list->visualRect(list->model()->index(0, 0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, none.center());
+    QCOMPARE(doubleClicks.size(), 1);
+    QCOMPARE(changes.last(), change("Bare", "", TableEmpty));
+}
+
+void SymbolSelectorTest::keyboardWalksEntries()
+{
+    QVERIFY(addTable("T", {{"S1"}, {"S2"}}));
+    SymbolSelector selector;
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&selector));
+    QComboBox* combo = comboOf(selector);
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+
+    QTest::keyClick(combo, Qt::Key_Down); // All Public
+    QTest::keyClick(combo, Qt::Key_Down); // T, not expanded by walking onto it
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.last(), change("T", "", SelectSymbol));
+    QCOMPARE(combo->count(), 2);
+
+    QTest::keyClick(combo, Qt::Key_Return); // expands
+    QCOMPARE(texts(combo->model()), (QStringList{"All Public", "T", "S1", "S2"}));
+    QTest::keyClick(combo, Qt::Key_End);
+    QCOMPARE(changes.last(), change("T", "S2", ""));
+    QTest::keyClick(combo, Qt::Key_Up);
+    QCOMPARE(changes.last(), change("T", "S1", ""));
+    QTest::keyClick(combo, Qt::Key_Up); // back on the table: stays expanded
+    QCOMPARE(combo->count(), 4);
+    QTest::keyClick(combo, Qt::Key_Left); // collapses
+    QCOMPARE(combo->count(), 2);
+    QTest::keyClick(combo, Qt::Key_Right); // expands
+    QCOMPARE(combo->count(), 4);
+    QTest::keyClick(combo, Qt::Key_Home);
+    QCOMPARE(changes.last(), change("", "", SelectSymbol));
+    QCOMPARE(selector.FullName(), QString());
+    // Typing jumps to the next entry starting with the text, without expanding.
+    QTest::keyClicks(combo, "s");
+    QCOMPARE(changes.last(), change("T", "S1", ""));
+    QTest::keyClicks(combo, "t");
+    QCOMPARE(changes.last(), change("T", "", SelectSymbol));
+    QCOMPARE(combo->count(), 4);
+    QTest::keyClick(combo, Qt::Key_Home);
+
+    // The full presentation's lists follow the arrow keys.
+    selector.setCompact(false);
+    QListView* tables = listOf(selector, "TableList");
+    QCOMPARE(tables->currentIndex().row(), 0);
+    QTest::keyClick(tables, Qt::Key_Down);
+    QCOMPARE(changes.last(), change("T", "", SelectSymbol));
+    QListView* symbols = listOf(selector, "SymbolList");
+    QTest::keyClick(symbols, Qt::Key_Down);
+    QCOMPARE(changes.last(), change("T", "S1", ""));
+}
+
+void SymbolSelectorTest::keyEventsMayBeChangedOrSwallowed()
+{
+    QVERIFY(addTable("T", {{"S1"}}));
+    SymbolSelector selector;
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&selector));
+    QComboBox* combo = comboOf(selector);
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    QList<int> downs, presses, ups, shifts;
+    bool swallowDown = false;
+    bool turnUpIntoDown = false;
+    connect(&selector, &SymbolSelector::KeyDown, this, [&](int* keyCode, int* shift) {
+        downs << *keyCode;
+        shifts << *shift;
+        if (swallowDown && *keyCode == Qt::Key_Down)
+            *keyCode = 0;
+        if (turnUpIntoDown && *keyCode == Qt::Key_Up)
+            *keyCode = Qt::Key_Down;
+    });
+    connect(&selector, &SymbolSelector::KeyPress, this, [&](int* keyAscii) { presses << *keyAscii; });
+    connect(&selector, &SymbolSelector::KeyUp, this, [&](int* keyCode, int*) { ups << *keyCode; });
+
+    QTest::keyClick(combo, Qt::Key_Q, Qt::ShiftModifier); // no entry starts with it
+    // The Shift key itself comes first and goes last.
+    QCOMPARE(downs, (QList<int>{Qt::Key_Shift, Qt::Key_Q}));
+    QCOMPARE(shifts.last(), 1);
+    QCOMPARE(presses, QList<int>{'Q'});
+    QCOMPARE(ups, (QList<int>{Qt::Key_Q, Qt::Key_Shift}));
+
+    swallowDown = true;
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(changes.size(), 0);
+    swallowDown = false;
+
+    turnUpIntoDown = true;
+    QTest::keyClick(combo, Qt::Key_Up);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.last(), change("", "", SelectSymbol));
+    QTest::keyClick(combo, Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(shifts.last(), 6);
+}
+
+void SymbolSelectorTest::tensOfThousandsOfSymbols()
+{
+    constexpr int Tables = 4;
+    constexpr int PerTable = 5000;
+    for (int t = 0; t < Tables; ++t) {
+        const QByteArray name = "Bulk" + QByteArray::number(t);
+        const QuenHandle table = QuenTableCreate(name);
+        // Interleaved names, so that "All Public" has to sort across tables.
+        for (int i = 0; i < PerTable; ++i) {
+            const QuenHandle parm = QuenParmCreate(numberedName("S", i * Tables + t), "CQuenInt32");
+            QVERIFY(QuenPbDefAddParm(table, parm));
+        }
+        QVERIFY(QuenTableRegAddTable(table, QUEN_TRUE));
+        QuenPbRelease(table);
+    }
+    SymbolSelector selector;
+    selector.Refresh();
+    QAbstractItemModel* model = comboOf(selector)->model();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    activate(selector, "All Public");
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(model->rowCount(), 1 + Tables * PerTable + Tables);
+    for (const int i : {0, 1, 4711, Tables * PerTable - 1})
+        QCOMPARE(model->index(1 + i, 0).data().toString(), QString(numberedName("S", i)));
+
+    QSignalSpy changes(&selector, &SymbolSelector::Change);
+    activate(selector, numberedName("S", 12345));
+    QCOMPARE(changes.last(), change("", QString(numberedName("S", 12345)), ""));
+    QCOMPARE(selector.FullName(), QString(numberedName("S", 12345)));
+
+    selector.setCompact(false);
+    QListView* sorted = listOf(selector, "SortedSymbolList");
+    QCOMPARE(sorted->model()->rowCount(), Tables * PerTable);
+    QCOMPARE(sorted->currentIndex().row(), 12345);
+    sorted->setCurrentIndex(sorted->model()->index(19999, 0));
+    QCOMPARE(selector.SymbolName(), QString(numberedName("S", 19999)));
+
+    selector.setTableName("Bulk3");
+    QCOMPARE(listOf(selector, "SymbolList")->model()->rowCount(), PerTable);
+    selector.setSymbolName(numberedName("S", 4 * 4999 + 3));
+    QCOMPARE(selector.FullName(), "Bulk3." + QString(numberedName("S", 19999)));
+}
+
+void SymbolSelectorTest::modelsStayConsistent()
+{
+    const QuenHandle table = addTable("T", {{"b"}, {"a"}, {"c", "CQuenString"}});
+    QVERIFY(table);
+    QVERIFY(addTable("U", {}));
+    const QuenHandle locals = makeLocals({{"L"}});
+    SymbolSelector selector;
+    selector.setLocalHandle(locals);
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    for (QAbstractItemModel* model :
+         {comboOf(selector)->model(), listOf(selector, "TableList")->model(),
+          listOf(selector, "SymbolList")->model(), listOf(selector, "SortedSymbolList")->model()}) {
+        testers.push_back(std::make_unique<QAbstractItemModelTester>(
+            model, QAbstractItemModelTester::FailureReportingMode::QtTest));
+    }
+    selector.Refresh();
+    for (const char* entry : {"All Public", "T", "a", "U", "ActionLocals", "T"})
+        activate(selector, entry);
+    selector.setCompact(false);
+    for (const char* entry : {"All Public", "T", "U", "ActionLocals"})
+        chooseInList(listOf(selector, "TableList"), entry);
+    selector.setTableName("T");
+    selector.setSymbolName("c");
+    QVERIFY(QuenPbDefReleaseParm(table, "c"));
+    selector.setFilter("CQuenInt32");
+    selector.Refresh();
+    QCOMPARE(texts(listOf(selector, "SymbolList")->model()), (QStringList{"b", "a"}));
+    selector.setCompact(true);
+    selector.setLocalHandle(0);
+    selector.Refresh();
+    QCOMPARE(texts(comboOf(selector)->model()), (QStringList{"All Public", "T", "U"}));
+    QuenPbDefRelease(locals);
+}
+
+void SymbolSelectorTest::convertsCoreStrings_data()
+{
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("ascii") << QByteArray("Station.Voltage");
+    QTest::newRow("utf-8") << QByteArray("\xce\xa9 r\xc3\xa9sistance");
+}
+
+void SymbolSelectorTest::convertsCoreStrings()
+{
+    QFETCH(QByteArray, utf8);
+    SymbolSelector selector;
+    QCOMPARE(selector.ConvertLpcstrToString(utf8), QString::fromUtf8(utf8));
+    QCOMPARE(SymbolSelector::ConvertLpcstrToString(static_cast<const char*>(nullptr)), QString());
+    // The late-bound member is the one scripts reach.
+    QString viaMetaObject;
+    QVERIFY(QMetaObject::invokeMethod(&selector, "ConvertLpcstrToString",
+                                      Q_RETURN_ARG(QString, viaMetaObject), Q_ARG(QByteArray, utf8)));
+    QCOMPARE(viaMetaObject, QString::fromUtf8(utf8));
+}
+
+void SymbolSelectorTest::persistence()
+{
+    const QVariantMap defaults{{"Filter", ""},     {"Compact", true},
+                               {"Enabled", true},  {"Separator", "."},
+                               {"Spacing", 100},   {"LocalName", "ActionLocals"},
+                               {"LocalHandle", 0}};
+    auto normalised = [](QVariantMap map) {
+        for (auto it = map.begin(); it != map.end(); ++it)
+            it.value() = it.value().toString();
+        return map;
+    };
+    SymbolSelector fresh;
+    QCOMPARE(normalised(fresh.saveProperties()), normalised(defaults));
+
+    const QuenHandle locals = makeLocals({});
+    {
+        SymbolSelector changed;
+        changed.setFilter("CQuenReal64");
+        changed.setCompact(false);
+        changed.setEnabled(false);
+        changed.setSeparator("/");
+        changed.setSpacing(240);
+        changed.setLocalName("Mine");
+        changed.setLocalHandle(locals);
+        const QVariantMap saved = changed.saveProperties();
+
+        SymbolSelector loaded;
+        loaded.loadProperties(saved);
+        QCOMPARE(normalised(loaded.saveProperties()), normalised(saved));
+        QVERIFY(!loaded.Compact());
+        QVERIFY(!loaded.isEnabled());
+        QCOMPARE(loaded.Spacing(), qint16(240));
+
+        // Missing keys load their defaults, and the local reference is given back.
+        loaded.loadProperties({});
+        QCOMPARE(normalised(loaded.saveProperties()), normalised(defaults));
+        QVERIFY(blockIsAlive(locals));
+    }
+    QuenPbDefRelease(locals);
+    QVERIFY(!blockIsAlive(locals));
+}
+
+void SymbolSelectorTest::registeredAsVisibleControl()
+{
+    const auto* info = Velt::ComponentRegistry::instance().find("VeltEditors.SymbolSelector");
+    QVERIFY(info);
+    QCOMPARE(info->kind, Velt::ComponentRegistry::Kind::VisibleControl);
+    QCOMPARE(info->events, (QStringList{"KeyDown(KeyCode, Shift)", "KeyPress(KeyAscii)",
+                                        "KeyUp(KeyCode, Shift)",
+                                        "Change(TableName, SymbolName, ErrorMessage)",
+                                        "DblClick()"}));
+    std::unique_ptr<QObject> created(Velt::ComponentRegistry::instance().create(info->classId));
+    QVERIFY(qobject_cast<SymbolSelector*>(created.get()));
+}
+
+QTEST_MAIN(SymbolSelectorTest)
+#include "symbolselectortest.moc"
