@@ -35,9 +35,36 @@ int keyFromName(const QString& name)
     if (ok)
         return value;
     const QKeySequence sequence(name);
-    if (sequence.count() == 1 && sequence[0].keyboardModifiers() == Qt::NoModifier)
+    // Only names QKeySequence itself would write ("PgDown", "Esc", "Ins"), not a guess.
+    if (sequence.count() == 1 && sequence[0].keyboardModifiers() == Qt::NoModifier
+        && QKeySequence(sequence[0]).toString().compare(name, Qt::CaseInsensitive) == 0)
         return sequence[0].key();
     return 0;
+}
+
+// The text a key press carries, as QTest gives it for the keys it knows; special keys carry
+// none. (QTest's own conversion asserts on keys it does not know.)
+QString keyText(int code, Qt::KeyboardModifiers modifiers)
+{
+    switch (code) {
+    case Qt::Key_Backspace:
+        return QStringLiteral("\b");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QStringLiteral("\r");
+    case Qt::Key_Escape:
+        return QStringLiteral("\x1b");
+    case Qt::Key_Delete:
+        return QStringLiteral("\x7f");
+    default:
+        break;
+    }
+    if (code <= 0 || code >= 0x01000000 || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return {};
+    const QString text = QString(QChar(char16_t(code)));
+    return modifiers & Qt::ShiftModifier ? text : text.toLower();
 }
 
 bool modifiersFrom(const QJSValue& value, Qt::KeyboardModifiers* modifiers)
@@ -68,6 +95,23 @@ bool modifiersFrom(const QJSValue& value, Qt::KeyboardModifiers* modifiers)
             return false;
     }
     return true;
+}
+
+// One character typed: its key (the upper-case code, or the special key of a control
+// character) and the character itself as the text.
+void clickCharacter(QWidget* widget, const QString& character, Qt::KeyboardModifiers modifiers)
+{
+    const QChar ch = character.at(0);
+    int code = character.size() == 1 ? int(ch.toUpper().unicode()) : 0;
+    if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
+        code = Qt::Key_Return;
+    else if (ch == QLatin1Char('\t'))
+        code = Qt::Key_Tab;
+    else if (ch == QLatin1Char('\b'))
+        code = Qt::Key_Backspace;
+    else if (ch == QLatin1Char('\x1b'))
+        code = Qt::Key_Escape;
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(code), character, modifiers);
 }
 
 } // namespace
@@ -125,16 +169,13 @@ void VeltApi::keyClick(QObject* object, const QJSValue& key, const QJSValue& mod
         return;
     }
     if (key.isNumber()) {
-        QTest::keyClick(widget, Qt::Key(key.toInt()), mods);
+        const int code = key.toInt();
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(code), keyText(code, mods), mods);
         return;
     }
     const QString text = key.toString();
     if (key.isString() && text.size() == 1) {
-        const QChar ch = text.at(0);
-        if (ch.unicode() < 0x80)
-            QTest::keyClick(widget, char(ch.unicode()), mods);
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(ch.toUpper().unicode()), text, mods);
+        clickCharacter(widget, text, mods);
         return;
     }
     const int code = key.isString() ? keyFromName(text) : 0;
@@ -142,7 +183,7 @@ void VeltApi::keyClick(QObject* object, const QJSValue& key, const QJSValue& mod
         throwTypeError(d->engine, QStringLiteral("Velt.keyClick: unknown key: ") + text);
         return;
     }
-    QTest::keyClick(widget, Qt::Key(code), mods);
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(code), keyText(code, mods), mods);
 }
 
 void VeltApi::keyClicks(QObject* object, const QString& text)
@@ -152,7 +193,12 @@ void VeltApi::keyClicks(QObject* object, const QString& text)
         throwTypeError(d->engine, QStringLiteral("Velt.keyClicks: the first argument is not a widget"));
         return;
     }
-    QTest::keyClicks(widget, text);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
+        clickCharacter(widget, text.mid(i, pair ? 2 : 1), Qt::NoModifier);
+        if (pair)
+            ++i;
+    }
 }
 
 QObject* VeltApi::find(QObject* root, const QString& objectName)

@@ -54,6 +54,8 @@ private slots:
     void scriptOutput_data();
     void scriptOutput();
     void everyCoreFunctionIsBound();
+    void registeredControl_data();
+    void registeredControl();
     void workspaceOption();
 
 private:
@@ -273,6 +275,63 @@ void VeltScriptTest::everyCoreFunctionIsBound()
     QCOMPARE(lines.takeLast(), QStringLiteral("true"));
     QCOMPARE(lines, coreFunctionNames());
     QVERIFY(!lines.contains(QStringLiteral("QuenExcRegSetDisplayHook")));
+}
+
+// A control registered by the library (SymbolSelector, over the small workspace's public
+// tables Alpha, Beta, Gamma): created by identifier, its members reached by name, its child
+// found by objectName and driven with keys.
+void VeltScriptTest::registeredControl_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+
+    const QString setup = QStringLiteral(
+        "var s = Velt.create('VeltEditors.SymbolSelector');\n"
+        "s.show(); Velt.processEvents();\n"
+        "var combo = Velt.find(s, 'SymbolTableCombo');\n");
+    QTest::newRow("properties by name")
+        << setup + "s.Separator = '::'; print(s.objectName, s.Compact, s.Separator, combo.objectName);"
+        << "SymbolSelector true :: SymbolTableCombo";
+    // The three spellings of a key reach the control alike, and do reach it.
+    QTest::newRow("key by name, Qt name and code")
+        << QStringLiteral(
+               "function after(keys) {\n"
+               "  var s = Velt.create('VeltEditors.SymbolSelector');\n"
+               "  s.show(); Velt.processEvents();\n"
+               "  var combo = Velt.find(s, 'SymbolTableCombo');\n"
+               "  keys.forEach(function (k) { Velt.keyClick(combo, k); });\n"
+               "  return combo.currentIndex + ':' + s.TableName;\n"
+               "}\n"
+               "var byName = after(['Home', 'Down']);\n"
+               "print(byName === after(['Key_Home', 'Key_Down']),"
+               " byName === after([0x01000010, 0x01000015]), byName !== after([]));")
+        << "true true true";
+    QTest::newRow("typed text selects by name")
+        << setup + "Velt.keyClicks(combo, 'Ga'); print(s.TableName);" << "Gamma";
+    QTest::newRow("other typed text")
+        << setup + "Velt.keyClicks(combo, 'Be'); print(s.TableName);" << "Beta";
+    QTest::newRow("unknown key name")
+        << setup + "try { Velt.keyClick(combo, 'NoSuchKey'); } catch (e) { print(e.name); }"
+        << "TypeError";
+    QTest::newRow("unknown modifier")
+        << setup + "try { Velt.keyClick(combo, 'Down', 'Hyper'); } catch (e) { print(e.name); }"
+        << "TypeError";
+    QTest::newRow("control characters and surrogate pairs are typed safely")
+        << setup + "Velt.keyClicks(combo, 'a\\n\\t\\u00e9\\ud83d\\ude00'); print('typed');"
+        << "typed";
+    QTest::newRow("find among top-level widgets")
+        << setup + "print(Velt.find(null, 'SymbolTableCombo') === combo);" << "true";
+}
+
+void VeltScriptTest::registeredControl()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+
+    const Run r = run({QStringLiteral("--workspace"), QStringLiteral("%WS%"), QStringLiteral("%SCRIPT%")},
+                      script);
+    QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
+    QCOMPARE(r.out.trimmed(), expected);
 }
 
 // The workspace is loaded before the script; its tables are what the script sees, and a

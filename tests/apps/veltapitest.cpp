@@ -1,0 +1,103 @@
+// The `Velt` global in-process: message boxes answered from Velt.prompts and recorded there,
+// beeps and shown errors counted, the platform service restored when the API goes away.
+#include "veltapi.h"
+
+#include "platformservices.h"
+
+#include <QJSEngine>
+#include <QTest>
+
+using Velt::PlatformServices;
+
+class VeltApiTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void prompts_data();
+    void prompts();
+    void beepsAndErrors();
+    void serviceRestored();
+};
+
+void VeltApiTest::prompts_data()
+{
+    QTest::addColumn<QString>("answers");   // script statements that fill Velt.prompts.answers
+    QTest::addColumn<QList<int>>("flags");  // the message boxes asked, in order
+    QTest::addColumn<QList<int>>("expected");
+    QTest::addColumn<QString>("left");      // Velt.prompts.answers afterwards
+
+    const int yesNo = PlatformServices::YesNo | PlatformServices::Question;
+    const int okCancel = PlatformServices::OkCancel;
+    const int yesNoCancel3 = PlatformServices::YesNoCancel | PlatformServices::DefaultButton3;
+    QTest::newRow("answers in order") << "Velt.prompts.answers.push(7, 2);"
+                                      << QList<int>{yesNo, okCancel} << QList<int>{7, 2} << "";
+    QTest::newRow("default answer when none is left")
+        << "Velt.prompts.answers.push(7);" << QList<int>{yesNo, yesNo, yesNoCancel3}
+        << QList<int>{7, 6, 2} << "";
+    QTest::newRow("array replaced by the script")
+        << "Velt.prompts.answers = [1, 6, 7];" << QList<int>{okCancel} << QList<int>{1} << "6,7";
+    QTest::newRow("no answers") << "" << QList<int>{PlatformServices::OkOnly} << QList<int>{1} << "";
+}
+
+void VeltApiTest::prompts()
+{
+    QFETCH(QString, answers);
+    QFETCH(QList<int>, flags);
+    QFETCH(QList<int>, expected);
+    QFETCH(QString, left);
+
+    QJSEngine engine;
+    VeltScript::VeltApi api(&engine);
+    QJSEngine::setObjectOwnership(&api, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("Velt"), engine.newQObject(&api));
+    QVERIFY(!engine.evaluate(answers).isError());
+
+    QList<int> got;
+    for (qsizetype i = 0; i < flags.size(); ++i)
+        got << PlatformServices::instance().messageBox(QStringLiteral("Question %1").arg(i), flags[i]);
+    QCOMPARE(got, expected);
+
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.prompts.answers.join()")).toString(), left);
+    const QJSValue asked = engine.evaluate(QStringLiteral("Velt.prompts.asked"));
+    QCOMPARE(asked.property(QStringLiteral("length")).toInt(), flags.size());
+    for (qsizetype i = 0; i < flags.size(); ++i) {
+        const QJSValue entry = asked.property(quint32(i));
+        QCOMPARE(entry.property(QStringLiteral("text")).toString(), QStringLiteral("Question %1").arg(i));
+        QCOMPARE(entry.property(QStringLiteral("title")).toString(), PlatformServices::defaultTitle());
+        QCOMPARE(entry.property(QStringLiteral("flags")).toInt(), flags[i]);
+        QCOMPARE(entry.property(QStringLiteral("answer")).toInt(), expected[i]);
+    }
+}
+
+void VeltApiTest::beepsAndErrors()
+{
+    QJSEngine engine;
+    VeltScript::VeltApi api(&engine);
+    QJSEngine::setObjectOwnership(&api, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("Velt"), engine.newQObject(&api));
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.beeps")).toInt(), 0);
+    PlatformServices::instance().beep();
+    PlatformServices::instance().beep();
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.beeps")).toInt(), 2);
+
+    PlatformServices::instance().showError(QStringLiteral("first\nsecond"));
+    PlatformServices::instance().showError(QStringLiteral("third"));
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.shownErrors.length")).toInt(), 2);
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.shownErrors[1]")).toString(), QStringLiteral("third"));
+    QCOMPARE(engine.evaluate(QStringLiteral("Velt.shownErrors[0].split('\\n').length")).toInt(), 2);
+}
+
+void VeltApiTest::serviceRestored()
+{
+    PlatformServices* before = &PlatformServices::instance();
+    {
+        QJSEngine engine;
+        VeltScript::VeltApi api(&engine);
+        QVERIFY(&PlatformServices::instance() != before);
+    }
+    QCOMPARE(&PlatformServices::instance(), before);
+}
+
+QTEST_MAIN(VeltApiTest)
+#include "veltapitest.moc"
