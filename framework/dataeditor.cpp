@@ -40,6 +40,8 @@ namespace {
 // above the edit region 100 twips, as the recommended-size sums assume.
 constexpr int SideMargin = 120;
 constexpr int TopGap = 100;
+// The designed width of the title frame: the narrowest the control is recommended to be.
+constexpr int DesignedTitleWidth = 4200;
 
 int px(int twips, const QWidget* widget, Qt::Orientation o = Qt::Horizontal)
 {
@@ -91,9 +93,9 @@ void DataEditor::Private::buildChildren(DataEditor* q)
     grid->addWidget(descriptionLabel, 0, 0);
     grid->addWidget(descriptionText, 0, 1, 1, 3);
 
-    constantOption = new QRadioButton(QObject::tr("&Constant value"), parameterFrame);
+    constantOption = new QRadioButton(QObject::tr("&Constant"), parameterFrame);
     constantOption->setObjectName(QStringLiteral("ConstantOption"));
-    referenceOption = new QRadioButton(QObject::tr("&Reference to a symbol"), parameterFrame);
+    referenceOption = new QRadioButton(QObject::tr("&Reference"), parameterFrame);
     referenceOption->setObjectName(QStringLiteral("ReferenceOption"));
     auto* choice = new QButtonGroup(parameterFrame);
     choice->addButton(constantOption);
@@ -204,6 +206,15 @@ void DataEditor::Private::refreshEnabledStates()
     selector->setEnabled(!readOnly);
 }
 
+void DataEditor::Private::ensureLaidOut(DataEditor* q) const
+{
+    // A hidden control is laid out only on request: the edit area is read before showing.
+    for (QWidget* w : {static_cast<QWidget*>(q), titleHolder, editFrame}) {
+        if (QLayout* layout = w->layout())
+            layout->activate();
+    }
+}
+
 int DataEditor::Private::upperFrameHeight(const DataEditor* q) const
 {
     return twips(titleFrame->sizeHint().height(), q, Qt::Vertical);
@@ -273,14 +284,12 @@ DataEditor::DataEditor(QWidget* parent) : QWidget(parent), d(std::make_unique<Pr
     setObjectName(QStringLiteral("DataEditor"));
     d->buildChildren(this);
     d->facet = new DataEditorFacet(this);
-    d->minimumWidth = twips(d->titleFrame->minimumSizeHint().width(), this);
+    d->minimumWidth = DesignedTitleWidth;
     d->view.textsChanged();
 }
 
-DataEditor::~DataEditor()
-{
-    d->session.cancelEdit();
-}
+// An edit still open is dropped without events: the type editor is going away too.
+DataEditor::~DataEditor() = default;
 
 QString DataEditor::ParameterName() const { return d->session.parameterName(); }
 
@@ -334,17 +343,27 @@ QString DataEditor::ConvertLpcstrToString(const char* lpszString)
 
 int32_t DataEditor::Top() const
 {
+    d->ensureLaidOut(const_cast<DataEditor*>(this));
     return twips(d->extender->geometry().top(), this, Qt::Vertical);
 }
 
-int32_t DataEditor::Left() const { return twips(d->extender->geometry().left(), this); }
+int32_t DataEditor::Left() const
+{
+    d->ensureLaidOut(const_cast<DataEditor*>(this));
+    return twips(d->extender->geometry().left(), this);
+}
 
 int32_t DataEditor::Height() const
 {
+    d->ensureLaidOut(const_cast<DataEditor*>(this));
     return twips(d->extender->geometry().height(), this, Qt::Vertical);
 }
 
-int32_t DataEditor::Width() const { return twips(d->extender->geometry().width(), this); }
+int32_t DataEditor::Width() const
+{
+    d->ensureLaidOut(const_cast<DataEditor*>(this));
+    return twips(d->extender->geometry().width(), this);
+}
 
 XCDialogDataEditing* DataEditor::dialogEditing() const { return d->facet; }
 QObject* DataEditor::dialogEditingObject() const { return d->facet; }
@@ -355,6 +374,7 @@ void DataEditor::setEditWidget(QWidget* panel) { d->extender->setEditWidget(pane
 
 QRect DataEditor::editAreaRect() const
 {
+    d->ensureLaidOut(const_cast<DataEditor*>(this));
     return QRect(d->extender->mapTo(this, QPoint(0, 0)), d->extender->size());
 }
 

@@ -122,10 +122,11 @@ struct DataEditor::Private
 
     int reserveHeight = 2395;
     int reserveWidth = 4495;
-    int minimumWidth = 0; // twips: the designed width of the title frame
+    int minimumWidth = 0; // twips
 
     void buildChildren(DataEditor* q);
     void refreshStatusLine(DataEditor* q);
     void refreshEnabledStates();
     int upperFrameHeight(const DataEditor* q) const;
+    void ensureLaidOut(DataEditor* q) const;
 };
