@@ -70,14 +70,15 @@ void DataEditor::Private::buildChildren(DataEditor* q)
     auto* holderLayout = new QVBoxLayout(titleHolder);
     const int side = px(SideMargin, q);
     const int gap = px(TopGap, q, Qt::Vertical);
-    holderLayout->setContentsMargins(side, gap, side, 0);
+    holderLayout->setContentsMargins(side, gap, side, gap);
     holderLayout->setSpacing(0);
     titleFrame = new QGroupBox(titleHolder);
     titleFrame->setObjectName(QStringLiteral("TitleFrame"));
     titleFrame->setTitle(DataEditorRules::defaultParameterName());
-    titleFrame->setFlat(true);
+    // Once its caption is cleared the title frame only holds the parameter frame: no second box.
+    titleFrame->setStyleSheet(QStringLiteral("QGroupBox#TitleFrame { border: 0; margin: 0; padding: 0; }"));
     auto* titleLayout = new QVBoxLayout(titleFrame);
-    titleLayout->setContentsMargins(0, 0, 0, gap);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
     holderLayout->addWidget(titleFrame);
 
     parameterFrame = new QGroupBox(DataEditorRules::parameterFrameCaption(QStringLiteral("parameter")),
