@@ -1,0 +1,49 @@
+// ChoiceListView: the EnumerationList grid of the integer editor over a ChoiceListModel. A
+// label is edited in an overlay box laid over its cell (the line edit "EnumerationCellText").
+// Its context menu and keys offer edit cell, cut, copy, paste, clear and select all; the
+// clipboard carries labels as text lines. A paste with more lines than the selected rows fills
+// the selection and reports it through moreOnClipboard().
+#pragma once
+
+#include "velt_export.h"
+
+#include <QTableView>
+
+class QAction;
+
+namespace Velt {
+
+class ChoiceListModel;
+
+class VELT_EXPORT ChoiceListView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit ChoiceListView(ChoiceListModel* model, QWidget* parent = nullptr);
+
+    // The rows touched by the selection (the current row when nothing is selected), ascending.
+    QList<int> selectedRows() const;
+
+    void editCell();
+    void cut();
+    void copy();
+    void paste();
+    void clear();
+
+    // The actions of the context menu, named "EditCellAction", "CutAction", "CopyAction",
+    // "PasteAction", "ClearAction" and "SelectAllAction".
+    QList<QAction*> menuActions() const { return m_actions; }
+
+Q_SIGNALS:
+    void moreOnClipboard();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    ChoiceListModel* m_model;
+    QList<QAction*> m_actions;
+};
+
+} // namespace Velt

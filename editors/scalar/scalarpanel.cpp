@@ -1,0 +1,77 @@
+#include "scalarpanel_p.h"
+
+#include "palettecolors.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace Velt {
+
+QLineEdit* ScalarPanel::lineEdit(QWidget* parent, const char* objectName)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    return box;
+}
+
+QLabel* ScalarPanel::label(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    if (buddy)
+        label->setObjectName(buddy->objectName().replace(QStringLiteral("Text"),
+                                                        QStringLiteral("Label")));
+    return label;
+}
+
+void ScalarPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
+{
+    box->setEnabled(enabled);
+    if (label)
+        label->setEnabled(enabled);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, enabled ? PaletteColors::windowBackground(box)
+                                             : PaletteColors::menuBackground(box));
+    box->setPalette(palette);
+}
+
+RestrictionControls RestrictionControls::create(QWidget* parent)
+{
+    RestrictionControls controls;
+    controls.frame = new QGroupBox(QObject::tr("Restriction"), parent);
+    controls.frame->setObjectName(QStringLiteral("RestrictionFrame"));
+    auto* grid = new QGridLayout(controls.frame);
+    controls.check = new QCheckBox(QObject::tr("&Restrict the value"), controls.frame);
+    controls.check->setObjectName(QStringLiteral("RestrictionCheck"));
+    controls.low = ScalarPanel::lineEdit(controls.frame, "RestrictionLowText");
+    controls.high = ScalarPanel::lineEdit(controls.frame, "RestrictionHighText");
+    controls.lowLabel = ScalarPanel::label(QObject::tr("L&ow:"), controls.low, controls.frame);
+    controls.highLabel = ScalarPanel::label(QObject::tr("&High:"), controls.high, controls.frame);
+    grid->addWidget(controls.check, 0, 0, 1, 2);
+    grid->addWidget(controls.lowLabel, 1, 0);
+    grid->addWidget(controls.low, 1, 1);
+    grid->addWidget(controls.highLabel, 2, 0);
+    grid->addWidget(controls.high, 2, 1);
+    grid->setRowStretch(3, 1);
+    controls.enable(false);
+    return controls;
+}
+
+void RestrictionControls::enable(bool designTime)
+{
+    check->setEnabled(designTime);
+    const bool typed = designTime && check->isChecked();
+    ScalarPanel::setInputEnabled(low, lowLabel, typed);
+    ScalarPanel::setInputEnabled(high, highLabel, typed);
+}
+
+void RestrictionControls::clearTexts()
+{
+    low->clear();
+    high->clear();
+}
+
+} // namespace Velt
