@@ -82,7 +82,12 @@ ScriptHost::ScriptHost() : d(new Private)
                            .call({velt}));
 }
 
-ScriptHost::~ScriptHost() = default;
+ScriptHost::~ScriptHost()
+{
+    // The objects behind the globals hold script values: they go before the engine does.
+    delete d->velt;
+    delete d->quen;
+}
 
 ScriptHost::Status ScriptHost::evaluate(const QString& source, const QString& fileName)
 {

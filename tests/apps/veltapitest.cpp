@@ -4,7 +4,9 @@
 
 #include "platformservices.h"
 
+#include <QApplication>
 #include <QJSEngine>
+#include <QLineEdit>
 #include <QTest>
 
 using Velt::PlatformServices;
@@ -18,6 +20,8 @@ private slots:
     void prompts();
     void beepsAndErrors();
     void serviceRestored();
+    void keys_data();
+    void keys();
 };
 
 void VeltApiTest::prompts_data()
@@ -97,6 +101,54 @@ void VeltApiTest::serviceRestored()
         QVERIFY(&PlatformServices::instance() != before);
     }
     QCOMPARE(&PlatformServices::instance(), before);
+}
+
+// Velt.keyClick / Velt.keyClicks on a line edit: every spelling of a key, modifiers, and
+// characters QTest's ASCII table does not know.
+void VeltApiTest::keys_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("typed text") << "Velt.keyClicks(edit, 'abc');" << "abc";
+    QTest::newRow("non-ASCII and a surrogate pair")
+        << "Velt.keyClicks(edit, 'h\\u00e9\\ud83d\\ude00');" << QStringLiteral("h\u00e9\U0001F600");
+    QTest::newRow("one character") << "Velt.keyClick(edit, 'Q');" << "Q";
+    QTest::newRow("key code without Shift is lower case") << "Velt.keyClick(edit, 0x41);" << "a";
+    QTest::newRow("key code with Shift") << "Velt.keyClick(edit, 0x41, 'Shift');" << "A";
+    QTest::newRow("Backspace by name")
+        << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Backspace');" << "a";
+    QTest::newRow("Home by Qt name")
+        << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Key_Home'); Velt.keyClick(edit, 'x');"
+        << "xab";
+    QTest::newRow("Ctrl+A by text, then Delete")
+        << "Velt.keyClicks(edit, 'abc'); Velt.keyClick(edit, 'a', 'Ctrl'); Velt.keyClick(edit, 'Delete');"
+        << "";
+    QTest::newRow("modifiers as a number")
+        << "Velt.keyClicks(edit, 'abc'); Velt.keyClick(edit, 'Home', 0x02000000);"
+           " Velt.keyClick(edit, 'Backspace');"
+        << "";
+    QTest::newRow("QKeySequence's short name") << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Del');"
+                                               << "ab";
+}
+
+void VeltApiTest::keys()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, text);
+
+    QJSEngine engine;
+    VeltScript::VeltApi api(&engine);
+    QJSEngine::setObjectOwnership(&api, QJSEngine::CppOwnership);
+    QLineEdit edit;
+    QJSEngine::setObjectOwnership(&edit, QJSEngine::CppOwnership);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    engine.globalObject().setProperty(QStringLiteral("Velt"), engine.newQObject(&api));
+    engine.globalObject().setProperty(QStringLiteral("edit"), engine.newQObject(&edit));
+    const QJSValue result = engine.evaluate(script);
+    QVERIFY2(!result.isError(), qPrintable(result.toString()));
+    QCOMPARE(edit.text(), text);
 }
 
 QTEST_MAIN(VeltApiTest)

@@ -306,10 +306,6 @@ void VeltScriptTest::registeredControl_data()
                "print(byName === after(['Key_Home', 'Key_Down']),"
                " byName === after([0x01000010, 0x01000015]), byName !== after([]));")
         << "true true true";
-    QTest::newRow("typed text selects by name")
-        << setup + "Velt.keyClicks(combo, 'Ga'); print(s.TableName);" << "Gamma";
-    QTest::newRow("other typed text")
-        << setup + "Velt.keyClicks(combo, 'Be'); print(s.TableName);" << "Beta";
     QTest::newRow("unknown key name")
         << setup + "try { Velt.keyClick(combo, 'NoSuchKey'); } catch (e) { print(e.name); }"
         << "TypeError";
