@@ -104,6 +104,9 @@ Int32Editor::Int32Editor(QWidget* parent)
     valueRow->setColumnStretch(1, 3);
     valueRow->setColumnStretch(3, 1);
     layout->addLayout(valueRow);
+    d->choicesCheck = new QCheckBox(tr("Provides a &list of choices"), panel);
+    d->choicesCheck->setObjectName(QStringLiteral("EnumerationCheck"));
+    layout->addWidget(d->choicesCheck);
 
     // Views and restriction.
     d->normalFrame = new QGroupBox(tr("Display"), panel);
@@ -126,16 +129,13 @@ Int32Editor::Int32Editor(QWidget* parent)
         views->addWidget(option, int(i % 3), int(i / 3));
         d->viewOptions << option;
     }
+    views->setRowStretch(3, 1);
     d->viewOptions.first()->setChecked(true);
     normal->addWidget(viewBox);
     d->restriction = Velt::RestrictionControls::create(d->normalFrame);
     normal->addWidget(d->restriction.frame, 1);
-    layout->addWidget(d->normalFrame);
 
     // The choice list.
-    d->choicesCheck = new QCheckBox(tr("Provides a &list of choices"), panel);
-    d->choicesCheck->setObjectName(QStringLiteral("EnumerationCheck"));
-    layout->addWidget(d->choicesCheck);
     d->choicesFrame = new QWidget(panel);
     d->choicesFrame->setObjectName(QStringLiteral("EnumerationFrame"));
     auto* choices = new QGridLayout(d->choicesFrame);
@@ -157,8 +157,11 @@ Int32Editor::Int32Editor(QWidget* parent)
     d->grid = new Velt::ChoiceListView(d->model, d->choicesFrame);
     d->grid->setMinimumHeight(d->grid->verticalHeader()->defaultSectionSize() * 4);
     choices->addWidget(d->grid, 1, 0, 1, 7);
-    layout->addWidget(d->choicesFrame, 1);
-    layout->addStretch();
+    // The view and restriction group and the choice list share one place: one is shown.
+    auto* modes = new QGridLayout;
+    modes->addWidget(d->normalFrame, 0, 0);
+    modes->addWidget(d->choicesFrame, 0, 0);
+    layout->addLayout(modes, 1);
 
     setPanel(panel);
     d->choicesFrame->hide();

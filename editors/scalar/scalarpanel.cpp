@@ -2,6 +2,7 @@
 
 #include "palettecolors.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,7 +34,8 @@ void ScalarPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
     if (label)
         label->setEnabled(enabled);
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, enabled ? PaletteColors::windowBackground(box)
+    // The text-box ("window") colour when it takes input, the menu colour when not.
+    palette.setColor(QPalette::Base, enabled ? QApplication::palette(box).color(QPalette::Base)
                                              : PaletteColors::menuBackground(box));
     box->setPalette(palette);
 }

@@ -61,12 +61,13 @@ inline void press(QObject* editor, const char* button)
     hostOf(editor)->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
 }
 
-// Every visible child of the panel lies inside it, with at least its minimum size.
+// Every visible named control of the panel lies inside it, with at least its minimum height.
 inline bool panelFits(const QWidget* panel)
 {
     const QRect area = panel->rect();
     for (const QWidget* widget : panel->findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(panel->window()) || widget->isWindow()
+        if (widget->objectName().isEmpty() || !widget->isVisibleTo(panel->window())
+            || widget->isWindow()
             || widget->sizePolicy().verticalPolicy() == QSizePolicy::Ignored)
             continue; // squeezable by design
         const QRect rect(widget->mapTo(panel, QPoint(0, 0)), widget->size());

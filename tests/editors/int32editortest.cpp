@@ -359,6 +359,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(panelFits(editor->panel()));
         saveScreenshot(&form, QStringLiteral("int32editor"));
+        auto* choices = child<QCheckBox>(editor, "EnumerationCheck");
+        choices->click();
+        QVERIFY(panelFits(editor->panel()));
+        saveScreenshot(&form, QStringLiteral("int32editor-choices"));
+        choices->click();
         type(child(editor, "EntryText"), "0x1F");
         QCOMPARE(hostOf(editor)->StatusMessage(), "Note: Value will round to 31 V");
         press(editor, "OKCommand");
