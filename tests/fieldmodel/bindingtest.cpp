@@ -219,10 +219,10 @@ private slots:
     void fieldObjectsArePooled()
     {
         auto children = [](int n) {
-            QVector<TestFieldSpec> specs;
+            QVector<TestFieldLine> lines;
             for (int i = 0; i < n; ++i)
-                specs.append({QStringLiteral("line"), 1, QString()});
-            return specs;
+                lines.append({QStringLiteral("line"), 1, QString()});
+            return lines;
         };
         XCStructEditFields fields;
         QCOMPARE(fields.fieldCapacity(), -1);

@@ -19,7 +19,7 @@ private:
     int liveObjects = 0;
 
     // Binds the collection to the test parameter (value 42) with the given child fields.
-    void bind(const QVector<TestFieldSpec>& children, bool readOnly = false, bool browseOnly = false)
+    void bind(const QVector<TestFieldLine>& children, bool readOnly = false, bool browseOnly = false)
     {
         editors.type->fields = children;
         fields->AttachParameter(parm, 0, 0, false, readOnly, browseOnly);
@@ -68,7 +68,7 @@ private slots:
     {
         QFETCH(QVector<int>, requested);
         QFETCH(QVector<int>, expected);
-        QVector<TestFieldSpec> children;
+        QVector<TestFieldLine> children;
         for (int level : requested)
             children.append({QStringLiteral("line"), level, QString()});
         bind(children);

@@ -39,7 +39,7 @@ public:
     QVariant dataBitmap;
 };
 
-struct TestFieldSpec
+struct TestFieldLine
 {
     QString caption;
     int indentation = 1;
@@ -55,7 +55,7 @@ public:
     using QObject::QObject;
 
     // What DeclareFields adds below the root line, and what DeclareField sets per index.
-    QVector<TestFieldSpec> fields;
+    QVector<TestFieldLine> fields;
     QHash<int, bool> unlocked;
     QHash<int, QStringList> choices;
     bool refreshOnChange = false;
@@ -83,8 +83,8 @@ public:
     void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override
     {
         log << QStringLiteral("DeclareFields %1").arg(DataHandle);
-        for (const TestFieldSpec& spec : fields)
-            Fields.Add(spec.caption, spec.indentation, spec.bitmapName);
+        for (const TestFieldLine& line : fields)
+            Fields.Add(line.caption, line.indentation, line.bitmapName);
         if (onDeclareFields)
             onDeclareFields(Fields);
     }
