@@ -94,8 +94,19 @@ ScriptHost::Status ScriptHost::evaluate(const QString& source, const QString& fi
     QStringList trace;
     const QJSValue result =
         d->engine.evaluate(source, QFileInfo(fileName).absoluteFilePath(), 1, &trace);
-    if (trace.isEmpty() && !result.isError())
-        return Finished;
+    if (trace.isEmpty() && !result.isError()) {
+        // A modal callback's error that no call rethrew still fails the script.
+        const QJSValue modalError = d->velt->takeModalError();
+        if (modalError.isUndefined())
+            return Finished;
+        return report(modalError, {}, fileName);
+    }
+    return report(result, trace, fileName);
+}
+
+ScriptHost::Status ScriptHost::report(const QJSValue& result, const QStringList& trace,
+                                      const QString& fileName)
+{
     const QString message = result.isError()
         ? result.property(QStringLiteral("name")).toString() + QLatin1String(": ")
               + result.property(QStringLiteral("message")).toString()

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+
+class QJSValue;
 
 namespace VeltScript {
 
@@ -25,6 +28,8 @@ public:
     ScriptHost& operator=(const ScriptHost&) = delete;
 
 private:
+    Status report(const QJSValue& error, const QStringList& trace, const QString& fileName);
+
     struct Private;
     std::unique_ptr<Private> const d;
 };

@@ -1,8 +1,15 @@
 #include "veltapi.h"
 
 #include "componentregistry.h"
+#include "countingdataeditorsite.h"
+#include "dataeditorform.h"
 #include "dataeditorregistry.h"
+#include "modalwatcher.h"
+#include "qtstrings.h"
+#include "scriptfields.h"
 #include "scriptplatform.h"
+
+#include "quen/quencore.h"
 
 #include <QApplication>
 #include <QJSEngine>
@@ -13,6 +20,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace VeltScript {
@@ -122,6 +130,7 @@ struct VeltApi::Private
     QJSEngine* engine;
     ScriptPlatform platform;
     std::vector<QPointer<QObject>> created;
+    QJSValue modalError;
 };
 
 VeltApi::VeltApi(QJSEngine* engine, QObject* parent)
@@ -224,6 +233,68 @@ void VeltApi::print(const QString& text)
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+}
+
+QObject* VeltApi::fields()
+{
+    auto* fields = new ScriptFields(d->engine);
+    QJSEngine::setObjectOwnership(fields, QJSEngine::JavaScriptOwnership);
+    return fields;
+}
+
+QObject* VeltApi::site()
+{
+    auto* site = new CountingDataEditorSite;
+    QJSEngine::setObjectOwnership(site, QJSEngine::JavaScriptOwnership);
+    return site;
+}
+
+void VeltApi::onModal(const QJSValue& fn)
+{
+    if (!fn.isCallable()) {
+        throwTypeError(d->engine, QStringLiteral("Velt.onModal: the argument is not a function"));
+        return;
+    }
+    // Only the first error is kept: it is the one that stopped the script's plan.
+    new ModalWatcher(d->engine, fn, [this](const QJSValue& error) {
+        if (d->modalError.isUndefined())
+            d->modalError = error;
+    }, this);
+}
+
+bool VeltApi::editParameter(int parameterHandle, bool readOnly, bool symbolMode)
+{
+    const QString dataClass = quen::toQString(QuenParmGetType(parameterHandle));
+    QuenExcRegClearError(0);
+    if (DataEditorRegistry::instance()->DataEditorName(dataClass).isEmpty()) {
+        d->engine->throwError(QStringLiteral("Velt.editParameter: no editor for the data type ")
+                              + dataClass);
+        return false;
+    }
+    DataEditorForm* form = DataEditorForm::instance();
+    form->SetUpEditor(parameterHandle, 0, 0, true, false, readOnly, symbolMode);
+    if (!form->dataEditor()) {
+        int32_t parm = parameterHandle;
+        int32_t defaultParm = 0;
+        form->CleanupEditor(parm, defaultParm);
+        d->engine->throwError(QStringLiteral("Velt.editParameter: no editor for the data type ")
+                              + dataClass);
+        return false;
+    }
+    form->exec();
+    int32_t parm = parameterHandle;
+    int32_t defaultParm = 0;
+    const bool accepted = form->CleanupEditor(parm, defaultParm);
+    // A callback that failed inside the dialog fails this call, at the script's line.
+    const QJSValue error = takeModalError();
+    if (!error.isUndefined())
+        d->engine->throwError(error);
+    return accepted;
+}
+
+QJSValue VeltApi::takeModalError()
+{
+    return std::exchange(d->modalError, QJSValue());
 }
 
 QObject* VeltApi::registry() const

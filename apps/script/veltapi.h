@@ -36,8 +36,20 @@ public:
     Q_INVOKABLE QObject* find(QObject* root, const QString& objectName);
     Q_INVOKABLE void print(const QString& text);
 
-    // Hook point: `Velt.fields()` (a new field collection) goes here once the field model exists.
-    // Hook point: `Velt.site()` and `Velt.onModal(fn)` go here once the dialog host exists.
+    // A new, unbound field collection (a ScriptFields wrapper; the script owns it).
+    Q_INVOKABLE QObject* fields();
+    // A new CountingDataEditorSite (the script owns it).
+    Q_INVOKABLE QObject* site();
+    // Calls fn(dialog) once, as soon as the next modal dialog is showing (from inside its modal
+    // loop). An error thrown by fn closes that dialog and is reported as uncaught.
+    Q_INVOKABLE void onModal(const QJSValue& fn);
+    // Edits a parameter (or, with symbolMode, a symbol) in the library's data editor dialog;
+    // true when the edit was accepted. Throws when no type editor serves its class.
+    Q_INVOKABLE bool editParameter(int parameterHandle, bool readOnly = false,
+                                   bool symbolMode = false);
+
+    // The error a modal callback threw since the last call (undefined when none); clears it.
+    QJSValue takeModalError();
 
     QObject* registry() const;
     // { answers: [...], asked: [...] }: the script pushes the buttons message boxes will answer
