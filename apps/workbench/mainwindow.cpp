@@ -1,11 +1,15 @@
 #include "mainwindow.h"
 
 #include "editorhost.h"
+#include "fieldchoicedelegate.h"
+#include "fieldinspectormodel.h"
 #include "parameterlistmodel.h"
 #include "problemsdock.h"
 #include "workspacetreemodel.h"
 
 #include "corehooks.h"
+#include "dataeditorform.h"
+#include "dataeditorregistry.h"
 #include "qtplatformservices.h"
 #include "qtstrings.h"
 #include "typelibrary.h"
@@ -73,6 +77,10 @@ struct MainWindow::Private
     QDockWidget* treeDock = nullptr;
     EditorHost* host = nullptr;
     ProblemsDock* problems = nullptr;
+    FieldInspectorModel* fieldModel = nullptr;
+    QTreeView* fieldView = nullptr;
+    QDockWidget* fieldDock = nullptr;
+    DataEditorForm* form = nullptr;
     QLabel* pathLabel = nullptr;
     QLabel* countLabel = nullptr;
     QString path;
@@ -104,6 +112,28 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->treeDock->setWidget(d->tree);
     addDockWidget(Qt::LeftDockWidgetArea, d->treeDock);
 
+    d->fieldModel = new FieldInspectorModel(this);
+    d->fieldView = new QTreeView;
+    d->fieldView->setObjectName(QStringLiteral("FieldInspector"));
+    d->fieldView->setModel(d->fieldModel);
+    d->fieldView->setRootIsDecorated(false);
+    d->fieldView->setUniformRowHeights(true);
+    d->fieldView->setItemDelegate(new FieldChoiceDelegate(d->fieldView));
+    d->fieldView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                  | QAbstractItemView::SelectedClicked);
+    d->fieldView->header()->resizeSection(FieldInspectorModel::CaptionColumn, 150);
+    d->fieldView->header()->resizeSection(FieldInspectorModel::TextColumn, 150);
+    d->fieldDock = new QDockWidget(tr("Fields"), this);
+    d->fieldDock->setObjectName(QStringLiteral("FieldsDock"));
+    d->fieldDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    d->fieldDock->setWidget(d->fieldView);
+    addDockWidget(Qt::RightDockWidgetArea, d->fieldDock);
+    connect(d->fieldModel, &FieldInspectorModel::problem, this, &MainWindow::reportProblem);
+    connect(d->fieldModel, &FieldInspectorModel::valueChanged, this, [this] {
+        d->host->refresh();
+        d->host->selectParameter(d->fieldModel->parameter());
+    });
+
     d->problems = new ProblemsDock(this);
     d->problems->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::BottomDockWidgetArea, d->problems);
@@ -131,6 +161,14 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
             editParameter(d->model->handle(index));
     });
     connect(d->host, &EditorHost::parameterActivated, this, &MainWindow::editParameter);
+    // A row picked in the central list shows its fields; a list re-read keeps the binding.
+    connect(d->host->parameterView()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const QuenHandle parm =
+                    current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
+                if (parm && parm != d->fieldModel->parameter())
+                    d->fieldModel->setParameter(parm);
+            });
 
     setTabOrder(d->tree, d->host->parameterView());
     setTabOrder(d->host->parameterView(), d->problems->list());
@@ -195,6 +233,9 @@ void MainWindow::createActions()
     QAction* problemsToggle = d->problems->toggleViewAction();
     problemsToggle->setText(tr("&Problems"));
     view->addAction(problemsToggle);
+    QAction* fieldsToggle = d->fieldDock->toggleViewAction();
+    fieldsToggle->setText(tr("&Fields"));
+    view->addAction(fieldsToggle);
     QAction* toolBarToggle = toolBar->toggleViewAction();
     toolBarToggle->setText(tr("&Toolbar"));
     view->addAction(toolBarToggle);
@@ -226,6 +267,7 @@ void MainWindow::restoreLayout()
 {
     resize(1100, 700);
     resizeDocks({d->treeDock}, {340}, Qt::Horizontal);
+    resizeDocks({d->fieldDock}, {380}, Qt::Horizontal);
     resizeDocks({d->problems}, {120}, Qt::Vertical);
     // A picture keeps the default size whatever the screen; a window fits its screen.
     if (!d->options.interactive)
@@ -305,6 +347,8 @@ WorkspaceTreeModel* MainWindow::treeModel() const { return d->model; }
 QTreeView* MainWindow::treeView() const { return d->tree; }
 EditorHost* MainWindow::editorHost() const { return d->host; }
 ProblemsDock* MainWindow::problems() const { return d->problems; }
+FieldInspectorModel* MainWindow::fieldModel() const { return d->fieldModel; }
+QTreeView* MainWindow::fieldView() const { return d->fieldView; }
 
 void MainWindow::open()
 {
@@ -347,9 +391,53 @@ void MainWindow::showLibraryHelp()
 
 void MainWindow::editParameter(QuenHandle parm)
 {
-    // The dialog host (DataEditorForm) plugs in here; until then say so.
-    Q_UNUSED(parm);
-    statusBar()->showMessage(tr("No editor for this data type yet"), kStatusTimeout);
+    const QString dataClass = quen::toQString(QuenParmGetType(parm));
+    QuenExcRegClearError(0);
+    if (!d->form)
+        d->form = new DataEditorForm(this);
+    // The rows of a symbol table are symbols; those of a block definition are parameters.
+    const QModelIndex current = d->tree->currentIndex();
+    const auto kind = d->model->kind(current);
+    const QModelIndex container =
+        kind == WorkspaceTreeModel::Kind::Symbol || kind == WorkspaceTreeModel::Kind::Parameter
+        ? current.parent()
+        : current;
+    const bool symbolMode = d->model->kind(container) == WorkspaceTreeModel::Kind::Table;
+    bool setUp = false;
+    if (!DataEditorRegistry::instance()->DataEditorName(dataClass).isEmpty()) {
+        d->form->SetUpEditor(parm, 0, 0, true, false, false, symbolMode);
+        setUp = d->form->dataEditor() != nullptr;
+    }
+    if (!setUp) {
+        int32_t handle = parm;
+        int32_t defaultHandle = 0;
+        d->form->CleanupEditor(handle, defaultHandle);
+        reportProblem(tr("No editor for this data type yet"));
+        return;
+    }
+    d->form->exec();
+    int32_t handle = parm;
+    int32_t defaultHandle = 0;
+    if (d->form->CleanupEditor(handle, defaultHandle))
+        valueChanged();
+    displayCoreErrors();
+}
+
+void MainWindow::reportProblem(const QString& message)
+{
+    statusBar()->showMessage(message, kStatusTimeout);
+    d->problems->addMessages(message);
+}
+
+void MainWindow::valueChanged()
+{
+    const QModelIndex row = d->host->parameterView()->currentIndex();
+    d->host->refresh();
+    if (row.isValid())
+        d->host->parameterView()->setCurrentIndex(
+            d->host->parameterModel()->index(row.row(), row.column()));
+    d->fieldModel->refresh();
+    statusBar()->showMessage(tr("Value changed"), kStatusTimeout);
 }
 
 void MainWindow::currentItemChanged()
@@ -357,11 +445,12 @@ void MainWindow::currentItemChanged()
     const QModelIndex current = d->tree->currentIndex();
     const auto kind = d->model->kind(current);
     using Kind = WorkspaceTreeModel::Kind;
+    const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
+    d->fieldModel->setParameter(leaf ? d->model->handle(current) : 0);
     if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup) {
         d->host->showParameters(0, QString());
         return;
     }
-    const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
     const QModelIndex container = leaf ? current.parent() : current;
     const QString name = d->model->data(container).toString();
     QString heading;

@@ -15,6 +15,7 @@ class QTreeView;
 namespace Workbench {
 
 class EditorHost;
+class FieldInspectorModel;
 class ProblemsDock;
 class WorkspaceTreeModel;
 
@@ -45,6 +46,8 @@ public:
     QTreeView* treeView() const;
     EditorHost* editorHost() const;
     ProblemsDock* problems() const;
+    FieldInspectorModel* fieldModel() const;
+    QTreeView* fieldView() const;
 
 public slots:
     void open();
@@ -57,8 +60,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Where the dialog host will open the editor of a symbol or parameter.
+    // Opens the data editor dialog on a symbol or parameter; says so when no editor serves it.
     void editParameter(QuenHandle parm);
+    // Tells of a problem in the status bar and the problems dock.
+    void reportProblem(const QString& message);
+    // Re-reads the rows that show values after a value changed.
+    void valueChanged();
     void createActions();
     void currentItemChanged();
     void workspaceReloaded();

@@ -63,7 +63,7 @@ QVariant ParameterListModel::data(const QModelIndex& index, int role) const
     case NameColumn:
         return quen::toQString(QuenParmGetName(parm));
     case TypeColumn:
-        return quen::toQString(QuenParmGetType(parm));
+        return typeDisplayName(quen::toQString(QuenParmGetType(parm)));
     case ValueColumn:
         return parameterValueSummary(parm);
     case DescriptionColumn:

@@ -1,5 +1,7 @@
 #include "valuesummary.h"
 
+#include "dataeditorregistry.h"
+
 #include "qtstrings.h"
 
 #include <QLocale>
@@ -135,6 +137,15 @@ QString parameterDescription(QuenHandle parm)
     CoreReadGuard guard;
     const QuenHandle desc = QuenParmGetDesc(parm);
     return desc ? quen::toQString(QuenDescGetText(desc)) : QString();
+}
+
+QString typeDisplayName(const QString& dataClass)
+{
+    if (dataClass.isEmpty())
+        return dataClass;
+    const QObject* editor = DataEditorRegistry::instance()->DataEditor(dataClass);
+    const QString name = editor ? editor->property("DataType").toString() : QString();
+    return name.isEmpty() ? dataClass : name;
 }
 
 } // namespace Workbench

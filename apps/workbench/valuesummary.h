@@ -18,6 +18,10 @@ QString parameterValueSummary(QuenHandle parm);
 // The description text of a parameter (empty when it has none).
 QString parameterDescription(QuenHandle parm);
 
+// The name a data class is shown by: the DataType of the dialog editor registered for it, else
+// the class name itself.
+QString typeDisplayName(const QString& dataClass);
+
 // Keeps reads of the core from leaving messages in an error register that was empty before
 // (a parameter without a value, for instance, raises one when asked for it).
 class CoreReadGuard

@@ -235,7 +235,7 @@ QVariant WorkspaceTreeModel::data(const QModelIndex& index, int role) const
     case Kind::Block:
         return plural(rowCount(first), "parameter", "parameters");
     default:
-        return quen::toQString(QuenParmGetType(h));
+        return typeDisplayName(quen::toQString(QuenParmGetType(h)));
     }
 }
 

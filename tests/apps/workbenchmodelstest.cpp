@@ -199,7 +199,7 @@ void WorkbenchModelsTest::treeFollowsTheCore()
             QCOMPARE(symbol.data(WorkspaceTreeModel::ClassNameRole).toString(),
                      coreText(QuenParmGetType(parm)));
             QCOMPARE(model.index(s, WorkspaceTreeModel::DetailsColumn, table).data().toString(),
-                     coreText(QuenParmGetType(parm)));
+                     Workbench::typeDisplayName(coreText(QuenParmGetType(parm))));
         }
     }
     for (int b = 0; b < model.rowCount(blocks); ++b) {
@@ -300,7 +300,7 @@ void WorkbenchModelsTest::parameterList()
             QCOMPARE(model.index(row, ParameterListModel::NameColumn).data().toString(),
                      coreText(QuenParmGetName(parm)));
             QCOMPARE(model.index(row, ParameterListModel::TypeColumn).data().toString(),
-                     coreText(QuenParmGetType(parm)));
+                     Workbench::typeDisplayName(coreText(QuenParmGetType(parm))));
             const QString value = model.index(row, ParameterListModel::ValueColumn).data().toString();
             QCOMPARE(value, Workbench::parameterValueSummary(parm));
             QCOMPARE(value.startsWith(QLatin1String("-> ")), QuenParmIsReference(parm) != QUEN_FALSE);

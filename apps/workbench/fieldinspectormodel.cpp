@@ -1,0 +1,178 @@
+#include "fieldinspectormodel.h"
+
+#include "callfailed.h"
+#include "valuesummary.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfieldenums.h"
+#include "xcstructeditfields.h"
+
+#include <QIcon>
+
+namespace Workbench {
+
+namespace {
+
+QStringList choicesOf(XCStructEditField* field)
+{
+    QStringList choices;
+    if (!field->HasEnumeration())
+        return choices;
+    const XCStructEditFieldEnums* list = field->Enumeration();
+    for (int i = 1; list && i <= list->Count(); ++i)
+        choices << list->Text(i);
+    return choices;
+}
+
+} // namespace
+
+FieldInspectorModel::FieldInspectorModel(QObject* parent)
+    : QAbstractTableModel(parent), m_fields(XCStructEditFields::create(this))
+{
+}
+
+FieldInspectorModel::~FieldInspectorModel() = default;
+
+void FieldInspectorModel::setParameter(QuenHandle parm)
+{
+    beginResetModel();
+    m_parm = parm;
+    m_rows = 0;
+    QString failure;
+    try {
+        CoreReadGuard guard;
+        if (parm)
+            m_fields->AttachParameter(parm, 0, 0, true, false, false);
+        else
+            m_fields->Detach();
+        m_rows = m_fields->Count();
+    } catch (const Velt::CallFailed& error) {
+        failure = error.message();
+    }
+    endResetModel();
+    if (!failure.isEmpty())
+        emit problem(failure);
+}
+
+QuenHandle FieldInspectorModel::parameter() const
+{
+    return m_parm;
+}
+
+void FieldInspectorModel::refresh()
+{
+    setParameter(m_parm);
+}
+
+XCStructEditFields* FieldInspectorModel::fields() const
+{
+    return m_fields;
+}
+
+int FieldInspectorModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int FieldInspectorModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FieldInspectorModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    XCStructEditField* field = m_fields->Item(index.row());
+    if (!field)
+        return {};
+    try {
+        CoreReadGuard guard;
+        switch (index.column()) {
+        case CaptionColumn:
+            if (role == Qt::DisplayRole)
+                return QString(qMax(0, field->Indentation()) * 3, QLatin1Char(' ')) + field->Caption();
+            if (role == Qt::DecorationRole) {
+                const QVariant bitmap = field->Bitmap();
+                return bitmap.canConvert<QIcon>() ? bitmap : QVariant();
+            }
+            if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
+                return field->ErrorMessage();
+            return {};
+        case TextColumn:
+            if (role == Qt::DisplayRole || role == Qt::EditRole)
+                return field->Text();
+            if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
+                return field->ErrorMessage();
+            if (role == ChoicesRole)
+                return choicesOf(field);
+            return {};
+        case LockedColumn:
+            if (role == Qt::DisplayRole)
+                return field->Locked() ? tr("Locked") : QString();
+            return {};
+        default:
+            return {};
+        }
+    } catch (const Velt::CallFailed& error) {
+        return role == Qt::ToolTipRole ? QVariant(error.message()) : QVariant();
+    }
+}
+
+bool FieldInspectorModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    XCStructEditField* field = m_fields->Item(index.row());
+    if (!field)
+        return false;
+    const int age = m_fields->Age();
+    try {
+        field->setText(value.toString());
+    } catch (const Velt::CallFailed& error) {
+        emit problem(error.message());
+        return false;
+    }
+    if (m_fields->Age() != age) {
+        // The type editor re-declared its fields: the rows may be others now.
+        refresh();
+    } else {
+        emit dataChanged(index.siblingAtColumn(0), index.siblingAtColumn(ColumnCount - 1));
+    }
+    emit valueChanged(m_parm);
+    return true;
+}
+
+Qt::ItemFlags FieldInspectorModel::flags(const QModelIndex& index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    XCStructEditField* field = m_fields->Item(index.row());
+    if (index.column() != TextColumn || !field)
+        return result;
+    try {
+        if (!field->Locked() || field->HasEnumeration())
+            result |= Qt::ItemIsEditable;
+    } catch (const Velt::CallFailed&) {
+        // A field the type editor cannot declare stays read-only.
+    }
+    return result;
+}
+
+QVariant FieldInspectorModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case CaptionColumn:
+        return tr("Field");
+    case TextColumn:
+        return tr("Value");
+    case LockedColumn:
+        return tr("Locked");
+    default:
+        return {};
+    }
+}
+
+} // namespace Workbench
