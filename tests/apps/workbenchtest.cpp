@@ -1,6 +1,7 @@
 // velt-workbench: the program's --screenshot run, and the main window driven in-process over
 // the sample workspace (opening, failing to open, saving, selection, activation).
 #include "editorhost.h"
+#include "fieldinspectormodel.h"
 #include "mainwindow.h"
 #include "parameterlistmodel.h"
 #include "problemsdock.h"
@@ -8,7 +9,11 @@
 
 #include "quen/quencore.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusBar>
@@ -65,7 +70,9 @@ private slots:
     void failedOpenKeepsWorkspace();
     void saveWritesLoadableFile();
     void selectingSymbolSelectsRow();
+    void activationReportsMissingEditor_data();
     void activationReportsMissingEditor();
+    void activationEditsInteger();
 
 private:
     QTemporaryDir m_dir;
@@ -213,23 +220,127 @@ void WorkbenchTest::selectingSymbolSelectsRow()
     QCOMPARE(window.editorHost()->block(), 0);
 }
 
+namespace {
+
+// The tree row of the symbol or parameter called `name` (the first one found).
+QModelIndex findLeaf(Workbench::WorkspaceTreeModel* model, const QString& name)
+{
+    for (int group = 0; group < model->rowCount(); ++group) {
+        const QModelIndex groupIndex = model->index(group, 0);
+        for (int c = 0; c < model->rowCount(groupIndex); ++c) {
+            const QModelIndex container = model->index(c, 0, groupIndex);
+            for (int row = 0; row < model->rowCount(container); ++row) {
+                const QModelIndex leaf = model->index(row, 0, container);
+                if (leaf.data().toString() == name)
+                    return leaf;
+            }
+        }
+    }
+    return {};
+}
+
+// Once a modal dialog shows, types `text` into its EntryText and presses OKCommand.
+void answerNextDialog(const QString& text, bool* answered)
+{
+    QTimer::singleShot(0, [text, answered] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) {
+            answerNextDialog(text, answered);
+            return;
+        }
+        auto* entry = dialog->findChild<QLineEdit*>(QStringLiteral("EntryText"));
+        auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("OKCommand"));
+        if (!entry || !ok) {
+            dialog->close();
+            return;
+        }
+        entry->selectAll();
+        QTest::keyClicks(entry, text);
+        ok->click();
+        *answered = true;
+    });
+}
+
+} // namespace
+
+void WorkbenchTest::activationReportsMissingEditor_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Enter in the list") << "enter";
+    QTest::newRow("F2 in the list") << "f2";
+    QTest::newRow("double-click in the tree") << "tree";
+}
+
 void WorkbenchTest::activationReportsMissingEditor()
+{
+    QFETCH(QString, how);
+
+    MainWindow window(MainWindow::Options{false});
+    QVERIFY(window.openWorkspace(sample()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // No type editor serves waveforms (yet).
+    const QModelIndex leaf = findLeaf(window.treeModel(), QStringLiteral("Stimulus"));
+    QVERIFY(leaf.isValid());
+    QCOMPARE(leaf.data(Workbench::WorkspaceTreeModel::ClassNameRole).toString(),
+             QStringLiteral("CQuenWaveform"));
+    window.treeView()->setCurrentIndex(leaf);
+    window.statusBar()->clearMessage();
+    const int problems = window.problems()->count();
+
+    QTableView* view = window.editorHost()->parameterView();
+    if (how == QLatin1String("tree")) {
+        QTreeView* tree = window.treeView();
+        tree->expand(leaf.parent());
+        tree->scrollTo(leaf);
+        const QPoint centre = tree->visualRect(leaf).center();
+        // A double-click follows a press on the same row, as with a real mouse.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        view->setFocus();
+        QTest::keyClick(view, how == QLatin1String("f2") ? Qt::Key_F2 : Qt::Key_Return);
+    }
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No editor for this data type yet"));
+    QCOMPARE(window.problems()->count(), problems + 1);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void WorkbenchTest::activationEditsInteger()
 {
     MainWindow window(MainWindow::Options{false});
     QVERIFY(window.openWorkspace(sample()));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QTableView* view = window.editorHost()->parameterView();
-    view->setFocus();
-    view->setCurrentIndex(view->model()->index(0, 0));
-    window.statusBar()->clearMessage();
-    QTest::keyClick(view, Qt::Key_Return);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No editor for this data type yet"));
+    const QModelIndex leaf = findLeaf(window.treeModel(), QStringLiteral("OffsetLimit"));
+    QVERIFY(leaf.isValid());
+    const QuenHandle parm = window.treeModel()->handle(leaf);
+    window.treeView()->setCurrentIndex(leaf);
+    // The Fields inspector follows the selection.
+    QCOMPARE(window.fieldModel()->parameter(), parm);
+    QVERIFY(window.fieldModel()->rowCount() > 0);
 
-    window.statusBar()->clearMessage();
-    QTest::keyClick(view, Qt::Key_F2);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No editor for this data type yet"));
+    QTableView* view = window.editorHost()->parameterView();
+    const int row = view->currentIndex().row();
+    QCOMPARE(window.editorHost()->parameterModel()->parameter(row), parm);
+    const int newValue = QuenInt32GetValue(QuenParmGetData(parm)) == 42 ? 43 : 42;
+
+    bool answered = false;
+    answerNextDialog(QString::number(newValue), &answered);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(answered);
+    QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), newValue);
+    // The list and the inspector read the new value.
+    const QString shown = window.editorHost()
+                              ->parameterModel()
+                              ->index(row, Workbench::ParameterListModel::ValueColumn)
+                              .data()
+                              .toString();
+    QVERIFY2(shown.contains(QString::number(newValue)), qPrintable(shown));
+    QVERIFY(window.fieldModel()->index(0, 1).data().toString().startsWith(QString::number(newValue)));
 }
 
 QTEST_MAIN(WorkbenchTest)
