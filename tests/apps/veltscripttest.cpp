@@ -57,6 +57,8 @@ private slots:
     void registeredControl_data();
     void registeredControl();
     void workspaceOption();
+    void componentGlobals_data();
+    void componentGlobals();
 
 private:
     QString write(const QString& name, const QByteArray& content);
@@ -144,6 +146,19 @@ void VeltScriptTest::exitStatus_data()
     QTest::newRow("missing workspace")
         << QStringList{"--workspace", "%MISSING%", "%SCRIPT%"} << "print('not reached');" << 2
         << QStringList{"cannot load workspace", "missing.js"};
+    QTest::newRow("an error in a modal callback cancels the dialog and fails the script")
+        << QStringList{"--workspace=%WS%", "%SCRIPT%"}
+        << "var p = Quen.QuenPbDefFindParm(Quen.QuenTableRegGetTable(1), 'Count');\n"
+           "Velt.onModal(function (dialog) {\n  throw new Error('pressed nothing');\n});\n"
+           "Velt.editParameter(p, false, true);\nprint('not reached');\n"
+        << 1 << QStringList{"script.js:3:", "Error: pressed nothing"};
+    QTest::newRow("onModal needs a function")
+        << QStringList{"%SCRIPT%"} << "\nVelt.onModal(42);\n" << 1
+        << QStringList{"script.js:2:", "TypeError", "Velt.onModal"};
+    QTest::newRow("no dialog for a parameter without editor")
+        << QStringList{"%SCRIPT%"}
+        << "var p = Quen.QuenParmCreate('W', 'CQuenWaveform');\nVelt.editParameter(p);\n" << 1
+        << QStringList{"script.js:2:", "no editor for the data type"};
     QTest::newRow("good workspace")
         << QStringList{"--workspace=%WS%", "%SCRIPT%"} << "" << 0 << QStringList();
 }
@@ -260,6 +275,75 @@ void VeltScriptTest::scriptOutput()
     QFETCH(QString, expected);
 
     const Run r = run({QStringLiteral("%SCRIPT%")}, script);
+    QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
+    QCOMPARE(r.out.trimmed(), expected);
+}
+
+// Scripts over the small workspace's integer symbol Alpha.Count (7).
+void VeltScriptTest::componentGlobals_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+
+    const QString count = QStringLiteral(
+        "var p = Quen.QuenPbDefFindParm(Quen.QuenTableRegGetTable(1), 'Count');\n"
+        "function value() { return Quen.QuenInt32GetValue(Quen.QuenParmGetData(p)); }\n"
+        "function row(f, caption) {\n"
+        "  for (var i = 0; i < f.Count; ++i) if (f.Item(i).Caption === caption) return i;\n"
+        "  return -1;\n}\n");
+    QTest::newRow("fields bound to the symbol read the core")
+        << count + "var f = Velt.fields(); print(f.Count);\nf.AttachParameter(p);\n"
+                   "print(f.Count > 1, f.DataClass, f.Item(0).Caption, f.Item(0).Text, "
+                   "f.Item(f.Count) === null);"
+        << "0\ntrue CQuenInt32 Count 7 true";
+    QTest::newRow("a field's text assigned goes to the core")
+        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
+                   "var v = f.Item(row(f, 'Value')); v.Text = '-123';\n"
+                   "print(value(), v.Text, JSON.stringify(v.ErrorMessage));"
+        << "-123 -123 \"\"";
+    QTest::newRow("a refused text leaves the core alone")
+        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
+                   "var v = f.Item(row(f, 'Value')); v.Text = 'abc';\n"
+                   "print(value(), v.ErrorMessage.length > 0);"
+        << "7 true";
+    QTest::newRow("choices of a field")
+        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
+                   "var c = f.Item(row(f, 'View As'));\n"
+                   "print(c.HasEnumeration, c.Enumeration.indexOf(c.Text) >= 0);"
+        << "true true";
+    QTest::newRow("a site counts what it is told")
+        << "var s = Velt.site(); var t = Velt.site();\n"
+           "s.AcceptEdit(); s.CancelEdit(); s.CancelEdit();\n"
+           "print(s.AcceptCount, s.CancelCount, t.AcceptCount); s.Reset(); print(s.CancelCount);"
+        << "1 2 0\n0";
+    QTest::newRow("onModal types a value and presses OK")
+        << count + "var seen = '';\nVelt.onModal(function (dialog) {\n"
+                   "  seen = Velt.find(dialog, 'EntryText').text;\n"
+                   "  var e = Velt.find(dialog, 'EntryText'); e.selectAll(); Velt.keyClicks(e, '99');\n"
+                   "  Velt.find(dialog, 'OKCommand').click();\n});\n"
+                   "print(Velt.editParameter(p, false, true), seen, value());"
+        << "true 7 99";
+    QTest::newRow("onModal presses Cancel")
+        << count + "Velt.onModal(function (dialog) {\n"
+                   "  var e = Velt.find(dialog, 'EntryText'); e.selectAll(); Velt.keyClicks(e, '99');\n"
+                   "  Velt.find(dialog, 'CancelCommand').click();\n});\n"
+                   "print(Velt.editParameter(p, false, true), value());"
+        << "false 7";
+    QTest::newRow("onModal is one-shot")
+        << count + "var calls = 0;\nVelt.onModal(function (dialog) { ++calls;\n"
+                   "  Velt.find(dialog, 'OKCommand').click(); });\n"
+                   "Velt.editParameter(p, false, true);\n"
+                   "Velt.onModal(function (dialog) { Velt.find(dialog, 'CancelCommand').click(); });\n"
+                   "print(Velt.editParameter(p, false, true), calls);"
+        << "false 1";
+}
+
+void VeltScriptTest::componentGlobals()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+
+    const Run r = run({QStringLiteral("--workspace=%WS%"), QStringLiteral("%SCRIPT%")}, script);
     QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
     QCOMPARE(r.out.trimmed(), expected);
 }
