@@ -462,8 +462,12 @@ void MainWindow::currentItemChanged()
         heading = tr("Parameter block %1").arg(name);
     }
     d->host->showParameters(d->model->containerHandle(current), heading);
-    if (leaf)
+    if (leaf) {
         d->host->selectParameter(d->model->handle(current));
+    } else if (d->host->parameterModel()->rowCount() > 0) {
+        // A table or block starts on its first row, whose fields the inspector shows.
+        d->host->selectParameter(d->host->parameterModel()->parameter(0));
+    }
 }
 
 void MainWindow::workspaceReloaded()
