@@ -209,6 +209,13 @@ void MainWindow::createActions()
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     QAction* editAction = edit->addAction(tr("&Edit Value..."), this, [this] {
         QuenHandle parm = 0;
+        if (d->fieldView->hasFocus()) {
+            // F2 in the Fields dock edits the current field in place.
+            const QModelIndex current = d->fieldView->currentIndex();
+            if (current.isValid())
+                d->fieldView->edit(current.siblingAtColumn(FieldInspectorModel::TextColumn));
+            return;
+        }
         if (d->host->parameterView()->hasFocus()) {
             const QModelIndex current = d->host->parameterView()->currentIndex();
             parm = current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;

@@ -341,6 +341,33 @@ void WorkbenchTest::activationEditsInteger()
                               .toString();
     QVERIFY2(shown.contains(QString::number(newValue)), qPrintable(shown));
     QVERIFY(window.fieldModel()->index(0, 1).data().toString().startsWith(QString::number(newValue)));
+
+    // F2 in the Fields dock edits the field in place instead of opening the dialog.
+    QTreeView* fields = window.fieldView();
+    QApplication::setActiveWindow(&window);
+    fields->setFocus();
+    int valueRow = -1;
+    for (int r = 0; r < window.fieldModel()->rowCount() && valueRow < 0; ++r) {
+        if (window.fieldModel()->index(r, 0).data().toString().trimmed() == QLatin1String("Value"))
+            valueRow = r;
+    }
+    QVERIFY(valueRow > 0);
+    fields->setCurrentIndex(window.fieldModel()->index(valueRow, 0));
+    QTest::keyClick(fields, Qt::Key_F2);
+    QVERIFY(!QApplication::activeModalWidget());
+    auto* editor = fields->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("17"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits through a queued call
+    QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
+    QVERIFY(window.editorHost()
+                ->parameterModel()
+                ->index(row, Workbench::ParameterListModel::ValueColumn)
+                .data()
+                .toString()
+                .contains(QStringLiteral("17")));
 }
 
 QTEST_MAIN(WorkbenchTest)
