@@ -1,6 +1,6 @@
 #include "fieldchoicedelegate.h"
 
-#include "fieldinspectormodel.h"
+#include "fieldsdockmodel.h"
 
 #include <QComboBox>
 
@@ -11,7 +11,7 @@ FieldChoiceDelegate::FieldChoiceDelegate(QObject* parent) : QStyledItemDelegate(
 QWidget* FieldChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const
 {
-    const QStringList choices = index.data(FieldInspectorModel::ChoicesRole).toStringList();
+    const QStringList choices = index.data(FieldsDockModel::ChoicesRole).toStringList();
     if (choices.isEmpty())
         return QStyledItemDelegate::createEditor(parent, option, index);
     auto* combo = new QComboBox(parent);

@@ -2,7 +2,7 @@
 
 #include "editorhost.h"
 #include "fieldchoicedelegate.h"
-#include "fieldinspectormodel.h"
+#include "fieldsdockmodel.h"
 #include "parameterlistmodel.h"
 #include "problemsdock.h"
 #include "workspacetreemodel.h"
@@ -77,7 +77,7 @@ struct MainWindow::Private
     QDockWidget* treeDock = nullptr;
     EditorHost* host = nullptr;
     ProblemsDock* problems = nullptr;
-    FieldInspectorModel* fieldModel = nullptr;
+    FieldsDockModel* fieldModel = nullptr;
     QTreeView* fieldView = nullptr;
     QDockWidget* fieldDock = nullptr;
     DataEditorForm* form = nullptr;
@@ -112,24 +112,24 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->treeDock->setWidget(d->tree);
     addDockWidget(Qt::LeftDockWidgetArea, d->treeDock);
 
-    d->fieldModel = new FieldInspectorModel(this);
+    d->fieldModel = new FieldsDockModel(this);
     d->fieldView = new QTreeView;
-    d->fieldView->setObjectName(QStringLiteral("FieldInspector"));
+    d->fieldView->setObjectName(QStringLiteral("FieldsDock"));
     d->fieldView->setModel(d->fieldModel);
     d->fieldView->setRootIsDecorated(false);
     d->fieldView->setUniformRowHeights(true);
     d->fieldView->setItemDelegate(new FieldChoiceDelegate(d->fieldView));
     d->fieldView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                   | QAbstractItemView::SelectedClicked);
-    d->fieldView->header()->resizeSection(FieldInspectorModel::CaptionColumn, 150);
-    d->fieldView->header()->resizeSection(FieldInspectorModel::TextColumn, 150);
+    d->fieldView->header()->resizeSection(FieldsDockModel::CaptionColumn, 150);
+    d->fieldView->header()->resizeSection(FieldsDockModel::TextColumn, 150);
     d->fieldDock = new QDockWidget(tr("Fields"), this);
     d->fieldDock->setObjectName(QStringLiteral("FieldsDock"));
     d->fieldDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
     d->fieldDock->setWidget(d->fieldView);
     addDockWidget(Qt::RightDockWidgetArea, d->fieldDock);
-    connect(d->fieldModel, &FieldInspectorModel::problem, this, &MainWindow::reportProblem);
-    connect(d->fieldModel, &FieldInspectorModel::valueChanged, this, [this] {
+    connect(d->fieldModel, &FieldsDockModel::problem, this, &MainWindow::reportProblem);
+    connect(d->fieldModel, &FieldsDockModel::valueChanged, this, [this] {
         d->host->refresh();
         d->host->selectParameter(d->fieldModel->parameter());
     });
@@ -213,7 +213,7 @@ void MainWindow::createActions()
             // F2 in the Fields dock edits the current field in place.
             const QModelIndex current = d->fieldView->currentIndex();
             if (current.isValid())
-                d->fieldView->edit(current.siblingAtColumn(FieldInspectorModel::TextColumn));
+                d->fieldView->edit(current.siblingAtColumn(FieldsDockModel::TextColumn));
             return;
         }
         if (d->host->parameterView()->hasFocus()) {
@@ -354,7 +354,7 @@ WorkspaceTreeModel* MainWindow::treeModel() const { return d->model; }
 QTreeView* MainWindow::treeView() const { return d->tree; }
 EditorHost* MainWindow::editorHost() const { return d->host; }
 ProblemsDock* MainWindow::problems() const { return d->problems; }
-FieldInspectorModel* MainWindow::fieldModel() const { return d->fieldModel; }
+FieldsDockModel* MainWindow::fieldModel() const { return d->fieldModel; }
 QTreeView* MainWindow::fieldView() const { return d->fieldView; }
 
 void MainWindow::open()

@@ -15,7 +15,7 @@ class QTreeView;
 namespace Workbench {
 
 class EditorHost;
-class FieldInspectorModel;
+class FieldsDockModel;
 class ProblemsDock;
 class WorkspaceTreeModel;
 
@@ -46,7 +46,7 @@ public:
     QTreeView* treeView() const;
     EditorHost* editorHost() const;
     ProblemsDock* problems() const;
-    FieldInspectorModel* fieldModel() const;
+    FieldsDockModel* fieldModel() const;
     QTreeView* fieldView() const;
 
 public slots:

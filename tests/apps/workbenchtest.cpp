@@ -1,7 +1,7 @@
 // velt-workbench: the program's --screenshot run, and the main window driven in-process over
 // the sample workspace (opening, failing to open, saving, selection, activation).
 #include "editorhost.h"
-#include "fieldinspectormodel.h"
+#include "fieldsdockmodel.h"
 #include "mainwindow.h"
 #include "parameterlistmodel.h"
 #include "problemsdock.h"

@@ -1,4 +1,4 @@
-#include "fieldinspectormodel.h"
+#include "fieldsdockmodel.h"
 
 #include "callfailed.h"
 #include "valuesummary.h"
@@ -25,14 +25,14 @@ QStringList choicesOf(XCStructEditField* field)
 
 } // namespace
 
-FieldInspectorModel::FieldInspectorModel(QObject* parent)
+FieldsDockModel::FieldsDockModel(QObject* parent)
     : QAbstractTableModel(parent), m_fields(XCStructEditFields::create(this))
 {
 }
 
-FieldInspectorModel::~FieldInspectorModel() = default;
+FieldsDockModel::~FieldsDockModel() = default;
 
-void FieldInspectorModel::setParameter(QuenHandle parm)
+void FieldsDockModel::setParameter(QuenHandle parm)
 {
     beginResetModel();
     m_parm = parm;
@@ -53,32 +53,32 @@ void FieldInspectorModel::setParameter(QuenHandle parm)
         emit problem(failure);
 }
 
-QuenHandle FieldInspectorModel::parameter() const
+QuenHandle FieldsDockModel::parameter() const
 {
     return m_parm;
 }
 
-void FieldInspectorModel::refresh()
+void FieldsDockModel::refresh()
 {
     setParameter(m_parm);
 }
 
-XCStructEditFields* FieldInspectorModel::fields() const
+XCStructEditFields* FieldsDockModel::fields() const
 {
     return m_fields;
 }
 
-int FieldInspectorModel::rowCount(const QModelIndex& parent) const
+int FieldsDockModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows;
 }
 
-int FieldInspectorModel::columnCount(const QModelIndex& parent) const
+int FieldsDockModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant FieldInspectorModel::data(const QModelIndex& index, int role) const
+QVariant FieldsDockModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
@@ -118,7 +118,7 @@ QVariant FieldInspectorModel::data(const QModelIndex& index, int role) const
     }
 }
 
-bool FieldInspectorModel::setData(const QModelIndex& index, const QVariant& value, int role)
+bool FieldsDockModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
@@ -142,7 +142,7 @@ bool FieldInspectorModel::setData(const QModelIndex& index, const QVariant& valu
     return true;
 }
 
-Qt::ItemFlags FieldInspectorModel::flags(const QModelIndex& index) const
+Qt::ItemFlags FieldsDockModel::flags(const QModelIndex& index) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
@@ -159,7 +159,7 @@ Qt::ItemFlags FieldInspectorModel::flags(const QModelIndex& index) const
     return result;
 }
 
-QVariant FieldInspectorModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant FieldsDockModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};

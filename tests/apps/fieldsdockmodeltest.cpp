@@ -1,7 +1,7 @@
 // The workbench's Fields inspector model over the sample's integer symbol "OffsetLimit" (table
 // "Station", restricted to -500..500 in mV): the model contract, which rows are editable, what
 // an edit writes to the core, and the Type column's display names.
-#include "fieldinspectormodel.h"
+#include "fieldsdockmodel.h"
 #include "valuesummary.h"
 
 #include "dataeditorregistry.h"
@@ -15,7 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using Workbench::FieldInspectorModel;
+using Workbench::FieldsDockModel;
 
 namespace {
 
@@ -31,10 +31,10 @@ int32_t coreValue(QuenHandle parm)
 }
 
 // The row whose caption (without its indentation) is `caption`; -1 when none.
-int rowOf(const FieldInspectorModel& model, const QString& caption)
+int rowOf(const FieldsDockModel& model, const QString& caption)
 {
     for (int row = 0; row < model.rowCount(); ++row) {
-        if (model.index(row, FieldInspectorModel::CaptionColumn).data().toString().trimmed() == caption)
+        if (model.index(row, FieldsDockModel::CaptionColumn).data().toString().trimmed() == caption)
             return row;
     }
     return -1;
@@ -42,7 +42,7 @@ int rowOf(const FieldInspectorModel& model, const QString& caption)
 
 } // namespace
 
-class FieldInspectorModelTest : public QObject
+class FieldsDockModelTest : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private slots:
     void typeDisplayName();
 };
 
-void FieldInspectorModelTest::init()
+void FieldsDockModelTest::init()
 {
     QuenWorkspaceClear();
     QuenExcRegClearError(0);
@@ -65,15 +65,15 @@ void FieldInspectorModelTest::init()
     QVERIFY(offsetLimit() != 0);
 }
 
-void FieldInspectorModelTest::cleanup()
+void FieldsDockModelTest::cleanup()
 {
     QuenWorkspaceClear();
     QuenExcRegClearError(0);
 }
 
-void FieldInspectorModelTest::boundToIntegerSymbol()
+void FieldsDockModelTest::boundToIntegerSymbol()
 {
-    FieldInspectorModel model;
+    FieldsDockModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model.rowCount(), 0);
 
@@ -84,11 +84,11 @@ void FieldInspectorModelTest::boundToIntegerSymbol()
     QCOMPARE(model.rowCount(), fields->Count());
     for (int row = 0; row < model.rowCount(); ++row) {
         XCStructEditField* field = fields->Item(row);
-        const QString caption = model.index(row, FieldInspectorModel::CaptionColumn).data().toString();
+        const QString caption = model.index(row, FieldsDockModel::CaptionColumn).data().toString();
         QVERIFY(caption.endsWith(field->Caption()));
         // Deeper fields start further right.
         QCOMPARE(caption.size() - field->Caption().size(), field->Indentation() * 3);
-        QCOMPARE(model.index(row, FieldInspectorModel::TextColumn).data().toString(), field->Text());
+        QCOMPARE(model.index(row, FieldsDockModel::TextColumn).data().toString(), field->Text());
     }
     // Line 0 names the symbol; the value line shows the core's value.
     QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("OffsetLimit"));
@@ -100,7 +100,7 @@ void FieldInspectorModelTest::boundToIntegerSymbol()
     QCOMPARE(model.rowCount(), 0);
 }
 
-void FieldInspectorModelTest::editWritesCore_data()
+void FieldsDockModelTest::editWritesCore_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("takes");
@@ -111,21 +111,21 @@ void FieldInspectorModelTest::editWritesCore_data()
     QTest::newRow("not a number") << "abc" << false;
 }
 
-void FieldInspectorModelTest::editWritesCore()
+void FieldsDockModelTest::editWritesCore()
 {
     QFETCH(QString, text);
     QFETCH(bool, takes);
 
-    FieldInspectorModel model;
+    FieldsDockModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QuenHandle parm = offsetLimit();
     model.setParameter(parm);
     const int before = coreValue(parm);
     const int row = rowOf(model, QStringLiteral("Value"));
     QVERIFY(row > 0);
-    QSignalSpy changed(&model, &FieldInspectorModel::dataChanged);
-    QSignalSpy reset(&model, &FieldInspectorModel::modelReset);
-    const QModelIndex index = model.index(row, FieldInspectorModel::TextColumn);
+    QSignalSpy changed(&model, &FieldsDockModel::dataChanged);
+    QSignalSpy reset(&model, &FieldsDockModel::modelReset);
+    const QModelIndex index = model.index(row, FieldsDockModel::TextColumn);
     QVERIFY(model.flags(index) & Qt::ItemIsEditable);
 
     QVERIFY(model.setData(index, text));
@@ -145,17 +145,17 @@ void FieldInspectorModelTest::editWritesCore()
     }
 }
 
-void FieldInspectorModelTest::editability()
+void FieldsDockModelTest::editability()
 {
-    FieldInspectorModel model;
+    FieldsDockModel model;
     model.setParameter(offsetLimit());
     XCStructEditFields* fields = model.fields();
     int withChoices = 0;
     for (int row = 0; row < model.rowCount(); ++row) {
         XCStructEditField* field = fields->Item(row);
-        const QModelIndex text = model.index(row, FieldInspectorModel::TextColumn);
+        const QModelIndex text = model.index(row, FieldsDockModel::TextColumn);
         const bool editable = model.flags(text) & Qt::ItemIsEditable;
-        const QStringList choices = text.data(FieldInspectorModel::ChoicesRole).toStringList();
+        const QStringList choices = text.data(FieldsDockModel::ChoicesRole).toStringList();
         QCOMPARE(!choices.isEmpty(), field->HasEnumeration());
         QCOMPARE(editable, !field->Locked() || field->HasEnumeration());
         QVERIFY(!(model.flags(model.index(row, 0)) & Qt::ItemIsEditable));
@@ -167,14 +167,14 @@ void FieldInspectorModelTest::editability()
     const int viewAs = rowOf(model, QStringLiteral("View As"));
     QVERIFY(viewAs > 0);
     const QStringList choices =
-        model.index(viewAs, 1).data(FieldInspectorModel::ChoicesRole).toStringList();
+        model.index(viewAs, 1).data(FieldsDockModel::ChoicesRole).toStringList();
     QVERIFY(choices.contains(QStringLiteral("Hexadecimal")));
     QVERIFY(model.setData(model.index(viewAs, 1), QStringLiteral("Hexadecimal")));
     QCOMPARE(model.index(rowOf(model, QStringLiteral("View As")), 1).data().toString(),
              QStringLiteral("Hexadecimal"));
 }
 
-void FieldInspectorModelTest::typeDisplayName_data()
+void FieldsDockModelTest::typeDisplayName_data()
 {
     QTest::addColumn<QString>("dataClass");
     QTest::addColumn<bool>("hasEditor");
@@ -185,7 +185,7 @@ void FieldInspectorModelTest::typeDisplayName_data()
     QTest::newRow("unknown class") << "CQuenNoSuchClass" << false;
 }
 
-void FieldInspectorModelTest::typeDisplayName()
+void FieldsDockModelTest::typeDisplayName()
 {
     QFETCH(QString, dataClass);
     QFETCH(bool, hasEditor);
@@ -201,5 +201,5 @@ void FieldInspectorModelTest::typeDisplayName()
     }
 }
 
-QTEST_MAIN(FieldInspectorModelTest)
-#include "fieldinspectormodeltest.moc"
+QTEST_MAIN(FieldsDockModelTest)
+#include "fieldsdockmodeltest.moc"

@@ -1,4 +1,4 @@
-// FieldInspectorModel: the structured fields of one symbol or parameter as a table for the
+// FieldsDockModel: the structured fields of one symbol or parameter as a table for the
 // workbench's "Fields" inspector: Caption (indented by the field's Indentation, with its
 // picture, or the error picture and message while the field has an error), Text (editable
 // unless the field is Locked without choices) and Locked. Reads the fields on demand; owns the
@@ -14,15 +14,15 @@ class XCStructEditFields;
 
 namespace Workbench {
 
-class FieldInspectorModel : public QAbstractTableModel
+class FieldsDockModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { CaptionColumn, TextColumn, LockedColumn, ColumnCount };
     enum Role { ChoicesRole = Qt::UserRole + 1 }; // QStringList; empty without choices
 
-    explicit FieldInspectorModel(QObject* parent = nullptr);
-    ~FieldInspectorModel() override;
+    explicit FieldsDockModel(QObject* parent = nullptr);
+    ~FieldsDockModel() override;
 
     // Binds the fields to a parameter (0 unbinds); a failure leaves the model empty and is
     // reported through problem().
