@@ -207,18 +207,7 @@ void Int32Item::store(int32_t item, int32_t value, const QString& view, const QS
     else
         ScalarItem::setStringProperty(item, ScalarItem::ViewAs, view);
 
-    bool restrictionStored = false;
-    if (!choices && restriction) {
-        restriction->high = std::max(restriction->high, restriction->low);
-        if (!(NumericConversion::isUnboundedLow(restriction->low)
-              && NumericConversion::isUnboundedHigh(restriction->high))) {
-            ScalarItem::setInt32Restriction(item, *restriction);
-            value = std::clamp(value, restriction->low, restriction->high);
-            restrictionStored = true;
-        }
-    }
-    if (!restrictionStored)
-        ScalarItem::removeProperty(item, ScalarItem::Restriction);
+    value = ScalarItem::storeRestriction(item, choices ? std::nullopt : restriction, value);
 
     ScalarItem::setStringProperty(item, ScalarItem::Units, units);
     QuenInt32SetValue(item, value);

@@ -99,17 +99,7 @@ void Real64Item::store(int32_t item, double value, int precision, const QString&
                        std::optional<Bounds<double>> restriction)
 {
     ScalarItem::setInt32PropertyOrRemove(item, ScalarItem::Precision, precision);
-    bool restrictionStored = false;
-    if (restriction) {
-        restriction->high = std::max(restriction->high, restriction->low);
-        if (!R::isFullRange(restriction->low, restriction->high)) {
-            ScalarItem::setRealRestriction(item, *restriction);
-            value = std::clamp(value, restriction->low, restriction->high);
-            restrictionStored = true;
-        }
-    }
-    if (!restrictionStored)
-        ScalarItem::removeProperty(item, ScalarItem::Restriction);
+    value = ScalarItem::storeRestriction(item, restriction, value);
     ScalarItem::setStringProperty(item, ScalarItem::Units, units);
     QuenReal64SetValue(item, value);
 }

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "numericconversion.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -49,6 +52,25 @@ std::optional<Bounds<int32_t>> int32Restriction(int32_t item);
 void setInt32Restriction(int32_t item, Bounds<int32_t> bounds);
 std::optional<Bounds<double>> realRestriction(int32_t item);
 void setRealRestriction(int32_t item, Bounds<double> bounds);
+inline void setRestriction(int32_t item, Bounds<int32_t> bounds) { setInt32Restriction(item, bounds); }
+inline void setRestriction(int32_t item, Bounds<double> bounds) { setRealRestriction(item, bounds); }
+
+// Storing a restriction on accept: high is raised to low; an absent restriction, or one that is
+// unbounded on both sides, removes the property. Returns the value clamped into what was stored.
+template <typename T>
+T storeRestriction(int32_t item, std::optional<Bounds<T>> restriction, T value)
+{
+    if (restriction) {
+        restriction->high = std::max(restriction->high, restriction->low);
+        if (!(Velt::NumericConversion::isUnboundedLow(restriction->low)
+              && Velt::NumericConversion::isUnboundedHigh(restriction->high))) {
+            setRestriction(item, *restriction);
+            return std::clamp(value, restriction->low, restriction->high);
+        }
+    }
+    removeProperty(item, Restriction);
+    return value;
+}
 
 // "Enumeration": a string array whose bounds are the first and last value of the choice list
 // and whose element i is the label of value i.
