@@ -243,9 +243,10 @@ void DataEditorView::showReferenceChoice(bool reference)
 void DataEditorView::setSelector(const QString& table, const QString& symbol,
                                  const QString& dataClass)
 {
+    // The selector offers the public tables only: a reference stores a table name that the
+    // core's table registry resolves, and an action's locals block is not registered there.
     SymbolSelector* selector = q->d->selector;
     const QSignalBlocker quiet(selector); // choices made here are not the user's
-    selector->setLocalHandle(q->LocalsHandle());
     selector->setFilter(dataClass);
     selector->Refresh();
     selector->setTableName(table);

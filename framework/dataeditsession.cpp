@@ -39,7 +39,9 @@ struct DataEditSession::Private
     bool referenceEditable = false;
     bool plainData = true;
     bool editing = false;
-    bool valueShown = false;
+    // BeginEdit was raised and the type editor has not yet had its AcceptEdit or CancelEdit;
+    // the value stays open (hidden) while the user looks at the reference choice.
+    bool valueOpen = false;
     bool okDone = false;
     bool cancelDone = false;
 
@@ -66,13 +68,13 @@ struct DataEditSession::Private
     void resetEdit()
     {
         parameter = data = defaultParameter = defaultData = locals = createdValue = 0;
-        outputDefinition = symbolMode = referenceMode = valueShown = false;
+        outputDefinition = symbolMode = referenceMode = valueOpen = false;
         okDone = cancelDone = false;
     }
 
     void beginValue()
     {
-        valueShown = true;
+        valueOpen = true;
         view.raiseBeginEdit(data);
         view.raiseShowEdit(data);
     }
@@ -81,7 +83,7 @@ struct DataEditSession::Private
     void finishValue(bool accept)
     {
         const int32_t h = data;
-        valueShown = false;
+        valueOpen = false;
         view.raiseHideEdit(h);
         view.letPendingMessagesRun();
         if (accept)
@@ -118,7 +120,7 @@ struct DataEditSession::Private
     {
         XCDialogDataEditorSite* s = liveSite();
         editing = false;
-        valueShown = false;
+        valueOpen = false;
         site = nullptr;
         siteObject = nullptr;
         siteWatched = false;
@@ -239,10 +241,8 @@ void DataEditSession::chooseReference(bool reference)
     if (!d->editing || d->plainData || reference == d->referenceMode)
         return;
     if (reference) {
-        if (d->valueShown) {
-            d->valueShown = false;
-            d->view.raiseHideEdit(d->data);
-        }
+        if (d->valueOpen)
+            d->view.raiseHideEdit(d->data); // OK or Cancel closes the value edit later
         d->referenceMode = true;
         d->view.showReferenceChoice(true);
         d->view.textsChanged();
@@ -287,7 +287,7 @@ void DataEditSession::pressOk()
     }
 
     BusyCursor busy;
-    if (d->valueShown)
+    if (d->valueOpen)
         d->finishValue(false);
     d->writeOutputFlag();
     const bool wasReference = d->parameterIsReference();
@@ -326,7 +326,7 @@ void DataEditSession::acceptEdit()
         d->writeDescription();
         d->writeOutputFlag();
     }
-    if (d->data && d->valueShown)
+    if (d->data && d->valueOpen)
         d->finishValue(true);
     d->endEdit(true);
 }
@@ -335,7 +335,7 @@ void DataEditSession::cancelEdit()
 {
     if (!d->editing)
         return;
-    if (d->valueShown)
+    if (d->valueOpen)
         d->finishValue(false);
     if (d->createdValue && d->parameterIsReference()) {
         QuenDataRelease(d->createdValue);

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void pendingMessagesRunBeforeFinalEvent();
     void referenceAccept_data();
     void referenceAccept();
+    void switchToReferenceClosesValue_data();
+    void switchToReferenceClosesValue();
     void switchToConstant_data();
     void switchToConstant();
     void cancelReleasesCreatedValue();
@@ -233,7 +235,8 @@ void DataEditorTest::referenceAccept()
     const QStringList eventsBefore = m_type->events;
     button("OKCommand")->click();
 
-    QCOMPARE(m_type->events, eventsBefore); // no value was shown, so no event
+    if (startsAsReference)
+        QCOMPARE(m_type->events, eventsBefore); // no value was begun, so no event
     QCOMPARE(m_site->AcceptCount(), 1);
     QVERIFY(QuenParmIsReference(parm));
     QCOMPARE(QString::fromUtf8(QuenParmGetRefName(parm)), QStringLiteral("Volts"));
@@ -243,6 +246,34 @@ void DataEditorTest::referenceAccept()
         QVERIFY(!QuenDataIsValid(value)); // the value that was being edited is released
         QuenExcRegClearError(0);
     }
+}
+
+void DataEditorTest::switchToReferenceClosesValue_data()
+{
+    QTest::addColumn<bool>("startsAsReference");
+    QTest::addColumn<QString>("press");
+    QTest::newRow("constant, OK") << false << "OKCommand";
+    QTest::newRow("constant, Cancel") << false << "CancelCommand";
+    QTest::newRow("reference via constant, OK") << true << "OKCommand";
+    QTest::newRow("reference via constant, Cancel") << true << "CancelCommand";
+}
+
+void DataEditorTest::switchToReferenceClosesValue()
+{
+    // The value edit the type editor began is closed by OK or Cancel even after the switch to
+    // "reference" hid it: hidden (again), then cancelled.
+    QFETCH(bool, startsAsReference);
+    QFETCH(QString, press);
+    const int32_t parm = startsAsReference ? m_core->reference("Gain") : m_core->parameter("Gain", 5);
+    editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, false);
+    if (startsAsReference)
+        button("ConstantOption")->click();
+    const int32_t h = m_type->editor()->DataHandle();
+    button("ReferenceOption")->click();
+    button(press.toLatin1().constData())->click();
+    QCOMPARE(m_type->events, QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h),
+                                          ev("HideEdit", h), QStringLiteral("CancelEdit()")}));
+    QCOMPARE(m_site->AcceptCount() + m_site->CancelCount(), 1);
 }
 
 void DataEditorTest::switchToConstant_data()
@@ -456,9 +487,12 @@ void DataEditorTest::localsHandle()
                              false, false, false);
     const int32_t expected = withLocals ? locals : withDefault ? otherBlock : m_core->block;
     QCOMPARE(m_type->editor()->LocalsHandle(), expected);
-    QCOMPARE(m_type->editor()->findChild<SymbolSelector*>(QStringLiteral("SymSelect"))->LocalHandle(), expected);
+    // The reference selector offers no locals table: the core resolves no reference to one.
+    auto* selector = m_type->editor()->findChild<SymbolSelector*>(QStringLiteral("SymSelect"));
+    QCOMPARE(selector->LocalHandle(), 0);
+    selector->setTableName(selector->LocalName());
+    QCOMPARE(selector->TableName(), QString());
     editing()->CancelEdit();
-    m_type.reset(); // the selector lets go of the locals
     QuenPbDefRelease(locals);
     QuenPbDefRelease(otherBlock);
 }
