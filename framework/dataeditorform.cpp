@@ -73,10 +73,13 @@ void DataEditorForm::SetUpEditor(int32_t ParameterHandle, int32_t DefaultParamet
                                  int32_t LocalsParmBlockHandle, bool DesignTime,
                                  bool OutputDefinition, bool ReadOnly, bool SymbolMode)
 {
+    // A set-up that stops early leaves nothing of the previous edit for CleanupEditor.
     d->accepted = false;
     d->control = nullptr;
     d->editor = nullptr;
     d->editing = nullptr;
+    d->parameter = 0;
+    d->defaultParameter = 0;
     const Velt::DataEditorRules::SetUpFlags flags =
         Velt::DataEditorRules::setUpFlags(DefaultParameterHandle != 0, DesignTime, OutputDefinition);
 

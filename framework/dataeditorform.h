@@ -29,7 +29,8 @@ public:
     static DataEditorForm* instance();
 
     // Prepares the edit; does nothing when the parameter has no value and is no reference, or
-    // when its class has no type editor (CleanupEditor then reports not accepted).
+    // when its class has no type editor (CleanupEditor then reports not accepted and gives
+    // back 0 for both handles).
     void SetUpEditor(int32_t ParameterHandle, int32_t DefaultParameterHandle,
                      int32_t LocalsParmBlockHandle, bool DesignTime, bool OutputDefinition,
                      bool ReadOnly, bool SymbolMode);

@@ -33,7 +33,7 @@ private Q_SLOTS:
     void refusedClose();
     void escapeCancels();
     void sizing();
-    void noTypeEditor();
+    void setUpThatStopsEarly();
     void publicClasses_data();
     void publicClasses();
     void publicEnums();
@@ -173,16 +173,23 @@ void DataEditorFormTest::sizing()
     m_form->CancelEditor();
 }
 
-void DataEditorFormTest::noTypeEditor()
+void DataEditorFormTest::setUpThatStopsEarly()
 {
-    const int32_t parm = QuenParmCreate("Text", "CQuenString");
+    // An accepted edit first: nothing of it may come back after a set-up that stops early.
+    const int32_t gain = m_core->parameter("Gain", 3);
+    m_form->SetUpEditor(gain, m_core->parameter("GainDefault", 4), 0, false, false, false, false);
+    dialogDataEditing(m_form->dataEditor())->AcceptEdit();
+
+    const int32_t parm = QuenParmCreate("Text", "CQuenString"); // a class without type editor
     QuenParmSetData(parm, QuenStringCreate("x"));
     QuenPbDefAddParm(m_core->block, parm);
     m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
     QVERIFY(!m_form->typeEditor());
-    int32_t p = 0;
-    int32_t def = 0;
+    int32_t p = -1;
+    int32_t def = -1;
     QVERIFY(!m_form->CleanupEditor(p, def));
+    QCOMPARE(p, 0);
+    QCOMPARE(def, 0);
     QVERIFY(!QuenExcRegIsError(0));
 }
 
