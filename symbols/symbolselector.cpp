@@ -1,6 +1,7 @@
 #include "symbolselector.h"
 
 #include "componentmacros.h"
+#include "qtstrings.h"
 #include "symbolcatalog_p.h"
 #include "symbolentrydelegate_p.h"
 #include "symbolentrymodel_p.h"
@@ -696,13 +697,7 @@ QString SymbolSelector::ConvertLpcstrToString(const QByteArray& lpszString) cons
 
 QString SymbolSelector::ConvertLpcstrToString(const char* lpszString)
 {
-    const int32_t length = QuenConvertToString(lpszString, nullptr, 0);
-    if (length <= 0 || length == INT32_MAX)
-        return QString();
-    QByteArray buffer(length + 1, Qt::Uninitialized);
-    QuenConvertToString(lpszString, buffer.data(), length + 1);
-    buffer.truncate(length);
-    return QString::fromUtf8(buffer);
+    return quen::toQString(lpszString);
 }
 
 QVariantMap SymbolSelector::saveProperties() const
