@@ -250,10 +250,18 @@ int DataEditorRegistry::AddImageIfAbsent(const QString& Key, const QVariant& Pic
     Velt::KeyedCollection<QIcon>& images = d->collections->images;
     if (const int position = images.positionOf(Key))
         return position;
-    const QIcon icon = toIcon(Picture);
-    if (icon.isNull() || !images.add(Key, icon))
+    // Without a picture the key is still listed; its image reads as nothing.
+    if (!images.add(Key, toIcon(Picture)))
         return 0;
     return images.count();
+}
+
+int DataEditorRegistry::ImagePosition(const QString& Key)
+{
+    d->ensureLoaded();
+    const int position = d->collections->images.positionOf(Key);
+    const std::optional<QIcon> icon = d->collections->images.at(position);
+    return icon && !icon->isNull() ? position : 0;
 }
 
 int DataEditorRegistry::ImageCount()
@@ -266,7 +274,7 @@ QVariant DataEditorRegistry::ImageBitmap(const QVariant& Key)
 {
     d->ensureLoaded();
     const std::optional<QIcon> icon = d->collections->images.lookup(Key);
-    return icon ? QVariant::fromValue(*icon) : QVariant();
+    return icon && !icon->isNull() ? QVariant::fromValue(*icon) : QVariant();
 }
 
 QString DataEditorRegistry::ImageBitmapName(int Index)

@@ -42,11 +42,13 @@ public:
     Q_INVOKABLE void LoadDataEditors(const QString& IniFilename, const QString& SectionName);
     Q_INVOKABLE void RegisterDataEditors(const QString& IniFilename, const QString& SectionName,
                                          bool Site);
-    // The position of the image under Key, after adding Picture (a QIcon, QPixmap or QImage)
-    // when there was none; 0 when Key is empty or there is no image and Picture is no picture.
+    // The position of the image under Key, after adding Key with Picture (a QIcon, QPixmap or
+    // QImage; anything else adds the key without a picture) when it was absent; 0 when Key is
+    // blank.
     Q_INVOKABLE int AddImageIfAbsent(const QString& Key, const QVariant& Picture);
     int ImageCount();
-    // The picture (a QIcon) for a key or 1-based position; an invalid QVariant when none.
+    // The picture (a QIcon) for a key or 1-based position; an invalid QVariant when none, or
+    // when the key was added without a picture.
     Q_INVOKABLE QVariant ImageBitmap(const QVariant& Key);
     Q_INVOKABLE QString ImageBitmapName(int Index);
     int DataEditorCount();
@@ -64,6 +66,8 @@ public:
     Q_INVOKABLE bool Bind(int DataHandle, int ParmBlockHandle);
 
     // Library-internal members.
+    // The position of the picture under Key; 0 when the key is absent or has no picture.
+    int ImagePosition(const QString& Key);
     void RegisterEditor(const QString& ClassId, bool Site);
     void AddSitedEditor(const QString& ClassId, const QString& DataClass);
     bool AddEditorName(const QString& DataClass, const QString& ClassId);

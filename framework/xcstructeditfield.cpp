@@ -105,8 +105,7 @@ int XCStructEditField::BitmapIndex() const
     const QString key = d->pictureKey();
     if (key.isEmpty())
         return 0;
-    // Without a picture to add, AddImageIfAbsent only reports the key's position (0 if absent).
-    const int position = DataEditorRegistry::instance()->AddImageIfAbsent(key, QVariant());
+    const int position = DataEditorRegistry::instance()->ImagePosition(key);
     if (position > Int16Max)
         overflow();
     return position;

@@ -227,11 +227,17 @@ private slots:
         QCOMPARE(registry->ImageCount(), 12);
         const QImage kept = registry->ImageBitmap("CQuenTest").value<QIcon>().pixmap(8, 8).toImage();
         QCOMPARE(kept.pixelColor(4, 4), QColor(Qt::red));
-        // No picture, no key: nothing added.
-        QCOMPARE(registry->AddImageIfAbsent("Other", QVariant()), 0);
+        QCOMPARE(registry->ImagePosition("CQuenTest"), 12);
+        // Without a picture the key is added all the same; its image reads as nothing.
+        QCOMPARE(registry->AddImageIfAbsent("Other", QVariant()), 13);
+        QCOMPARE(registry->ImageBitmapName(13), QStringLiteral("Other"));
+        QVERIFY(!registry->ImageBitmap("Other").isValid());
+        QVERIFY(!registry->ImageBitmap(13).isValid());
+        QCOMPARE(registry->ImagePosition("Other"), 0);
+        QCOMPARE(registry->AddImageIfAbsent("Other", first), 13);
         QCOMPARE(registry->AddImageIfAbsent("  ", first), 0);
-        QCOMPARE(registry->AddImageIfAbsent("FromImage", QImage(4, 4, QImage::Format_ARGB32)), 13);
-        QCOMPARE(registry->ImageCount(), 13);
+        QCOMPARE(registry->AddImageIfAbsent("FromImage", QImage(4, 4, QImage::Format_ARGB32)), 14);
+        QCOMPARE(registry->ImageCount(), 14);
     }
 
     void loadDataEditorsChangesNothing_data()
