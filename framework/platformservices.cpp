@@ -58,6 +58,12 @@ PlatformServices* PlatformServices::setInstance(PlatformServices* services)
     return previous;
 }
 
+int PlatformServices::askToSaveChanges(const QString& prompt, const QString& title,
+                                       QWidget* parent)
+{
+    return messageBox(prompt, YesNoCancel | Exclamation, title, parent);
+}
+
 void PlatformServices::showError(const QString& messages)
 {
     messageBox(messages, OkOnly | Critical, defaultTitle());

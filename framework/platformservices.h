@@ -61,6 +61,12 @@ public:
     // Shows a modal message box and returns the answer chosen.
     virtual int messageBox(const QString& prompt, int flags = OkOnly,
                            const QString& title = QString(), QWidget* parent = nullptr) = 0;
+    // Asks what to do with changes that are about to be lost: Yes saves them, No discards
+    // them, Cancel keeps them and stops what was going on. By default a Yes/No/Cancel message
+    // box with the exclamation icon (flags 51); the Qt service labels its buttons Save, Discard
+    // and Cancel.
+    virtual int askToSaveChanges(const QString& prompt, const QString& title = QString(),
+                                 QWidget* parent = nullptr);
     virtual void beep() = 0;
     // Shows the "VeltEditors" help at a topic ("index", "dataeditor", "registry", ...; an
     // empty or unknown topic shows the index page).

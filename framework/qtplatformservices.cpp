@@ -67,6 +67,23 @@ int QtPlatformServices::messageBox(const QString& prompt, int flags, const QStri
     return answer ? answer : escapeAnswer(flags) ? escapeAnswer(flags) : defaultAnswer(flags);
 }
 
+int QtPlatformServices::askToSaveChanges(const QString& prompt, const QString& title,
+                                         QWidget* parent)
+{
+    if (!haveWidgets())
+        return PlatformServices::askToSaveChanges(prompt, title, parent);
+    QMessageBox box(QMessageBox::Warning, title.isEmpty() ? defaultTitle() : title, prompt,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("VeltMessageBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return Yes;
+    case QMessageBox::Discard: return No;
+    default: return Cancel;
+    }
+}
+
 void QtPlatformServices::beep()
 {
     if (haveWidgets())

@@ -15,6 +15,8 @@ public:
 
     int messageBox(const QString& prompt, int flags = OkOnly, const QString& title = QString(),
                    QWidget* parent = nullptr) override;
+    int askToSaveChanges(const QString& prompt, const QString& title = QString(),
+                         QWidget* parent = nullptr) override;
     void beep() override;
     void showHelp(const QString& topic = QString(), QWidget* parent = nullptr) override;
 };

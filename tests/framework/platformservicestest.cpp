@@ -142,6 +142,40 @@ private slots:
         QCOMPARE(title, QStringLiteral("VeltEditors"));
     }
 
+    void saveChangesBox_data()
+    {
+        QTest::addColumn<int>("button"); // the QMessageBox button clicked, 0 for Escape
+        QTest::addColumn<int>("answer");
+        QTest::newRow("save") << int(QMessageBox::Save) << 6;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << 7;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << 2;
+        QTest::newRow("escape") << 0 << 2;
+    }
+    void saveChangesBox()
+    {
+        QFETCH(int, button);
+        QFETCH(int, answer);
+        QMessageBox::StandardButtons shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->standardButtons();
+            if (button)
+                box->button(QMessageBox::StandardButton(button))->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(Velt::QtPlatformServices().askToSaveChanges("Save?"), answer);
+        QCOMPARE(shown, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+
+        // Any other service asks with a Yes/No/Cancel box and maps nothing.
+        RecordingPlatformServices recording;
+        recording.queueAnswer(answer);
+        QCOMPARE(recording.askToSaveChanges("Save?"), answer);
+        QCOMPARE(recording.prompts().at(0).flags, 3 + 48);
+    }
+
     void helpPages_data()
     {
         QTest::addColumn<QString>("topic");
