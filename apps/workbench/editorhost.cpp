@@ -49,9 +49,10 @@ EditorHost::EditorHost(QWidget* parent)
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(true);
-    header->resizeSection(ParameterListModel::NameColumn, 180);
-    header->resizeSection(ParameterListModel::TypeColumn, 150);
-    header->resizeSection(ParameterListModel::ValueColumn, 220);
+    // Narrow enough that Value shows beside Name and Type in the default window.
+    header->resizeSection(ParameterListModel::NameColumn, 130);
+    header->resizeSection(ParameterListModel::TypeColumn, 120);
+    header->resizeSection(ParameterListModel::ValueColumn, 200);
     connect(m_view, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (const QuenHandle parm = m_model->parameter(index.row()))
             emit parameterActivated(parm);

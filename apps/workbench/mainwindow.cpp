@@ -5,6 +5,7 @@
 #include "fieldsdockmodel.h"
 #include "parameterlistmodel.h"
 #include "problemsdock.h"
+#include "workspacechanges.h"
 #include "workspacetreemodel.h"
 
 #include "corehooks.h"
@@ -42,20 +43,41 @@ constexpr int kStatusTimeout = 5000;
 const char* const kGeometryKey = "mainWindow/geometry";
 const char* const kStateKey = "mainWindow/state";
 
-// Errors the core shows reach the problems dock, and a message box while interactive.
-class WorkbenchPlatform : public Velt::QtPlatformServices
+// Errors the core shows reach the problems dock, and the services that were in place before
+// the window (the Qt ones, or a test's) while interactive. Prompts, beeps and help go to those
+// services too, so a test that installed its own answers the window's questions.
+class WorkbenchPlatform : public Velt::PlatformServices
 {
 public:
     std::function<void(const QString&)> record;
     bool interactive = true;
+    Velt::PlatformServices* outer = nullptr; // null: the Qt services
 
+    int messageBox(const QString& prompt, int flags, const QString& title,
+                   QWidget* parent) override
+    {
+        return target().messageBox(prompt, flags, title, parent);
+    }
+    int askToSaveChanges(const QString& prompt, const QString& title, QWidget* parent) override
+    {
+        return target().askToSaveChanges(prompt, title, parent);
+    }
+    void beep() override { target().beep(); }
+    void showHelp(const QString& topic, QWidget* parent) override
+    {
+        target().showHelp(topic, parent);
+    }
     void showError(const QString& messages) override
     {
         if (record)
             record(messages);
         if (interactive)
-            QtPlatformServices::showError(messages);
+            target().showError(messages);
     }
+
+private:
+    Velt::PlatformServices& target() { return outer ? *outer : qt; }
+    Velt::QtPlatformServices qt;
 };
 
 // The core's pending errors, through its display hook (and so to the problems dock).
@@ -84,6 +106,7 @@ struct MainWindow::Private
     QLabel* pathLabel = nullptr;
     QLabel* countLabel = nullptr;
     QString path;
+    WorkspaceChanges changes;
 };
 
 MainWindow::MainWindow(const Options& options, QWidget* parent)
@@ -105,7 +128,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->tree->setAlternatingRowColors(false);
     d->tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     d->tree->header()->setStretchLastSection(true);
-    d->tree->header()->resizeSection(WorkspaceTreeModel::NameColumn, 190);
+    d->tree->header()->resizeSection(WorkspaceTreeModel::NameColumn, 185);
     d->treeDock = new QDockWidget(tr("Workspace"), this);
     d->treeDock->setObjectName(QStringLiteral("WorkspaceDock"));
     d->treeDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
@@ -121,8 +144,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->fieldView->setItemDelegate(new FieldChoiceDelegate(d->fieldView));
     d->fieldView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                   | QAbstractItemView::SelectedClicked);
-    d->fieldView->header()->resizeSection(FieldsDockModel::CaptionColumn, 150);
-    d->fieldView->header()->resizeSection(FieldsDockModel::TextColumn, 150);
+    d->fieldView->header()->resizeSection(FieldsDockModel::CaptionColumn, 130);
+    d->fieldView->header()->resizeSection(FieldsDockModel::TextColumn, 130);
     d->fieldDock = new QDockWidget(tr("Fields"), this);
     d->fieldDock->setObjectName(QStringLiteral("FieldsDock"));
     d->fieldDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
@@ -132,6 +155,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     connect(d->fieldModel, &FieldsDockModel::valueChanged, this, [this] {
         d->host->refresh();
         d->host->selectParameter(d->fieldModel->parameter());
+        updateStatus();
     });
 
     d->problems = new ProblemsDock(this);
@@ -149,6 +173,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->platform.interactive = options.interactive;
     d->platform.record = [this](const QString& messages) { d->problems->addMessages(messages); };
     d->previousPlatform = Velt::PlatformServices::setInstance(&d->platform);
+    d->platform.outer = d->previousPlatform;
     Velt::installCoreHooks(); // once per process; the core's errors then reach the platform
 
     createActions();
@@ -174,6 +199,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     setTabOrder(d->host->parameterView(), d->problems->list());
 
     restoreLayout();
+    d->changes.markSaved();
     workspaceReloaded();
 }
 
@@ -202,7 +228,7 @@ void MainWindow::createActions()
     toolBar->addAction(saveAction);
 
     file->addSeparator();
-    QAction* quitAction = file->addAction(tr("&Quit"), this, &QWidget::close);
+    QAction* quitAction = file->addAction(tr("&Quit"), this, &QWidget::close); // asks first
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quitAction->setMenuRole(QAction::QuitRole);
 
@@ -272,9 +298,10 @@ void MainWindow::createActions()
 
 void MainWindow::restoreLayout()
 {
+    // The docks leave the parameter list room for its Name, Type and Value columns.
     resize(1100, 700);
-    resizeDocks({d->treeDock}, {340}, Qt::Horizontal);
-    resizeDocks({d->fieldDock}, {380}, Qt::Horizontal);
+    resizeDocks({d->treeDock}, {290}, Qt::Horizontal);
+    resizeDocks({d->fieldDock}, {310}, Qt::Horizontal);
     resizeDocks({d->problems}, {120}, Qt::Vertical);
     // A picture keeps the default size whatever the screen; a window fits its screen.
     if (!d->options.interactive)
@@ -291,6 +318,10 @@ void MainWindow::restoreLayout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
     if (d->options.interactive) {
         QSettings settings;
         settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
@@ -310,6 +341,7 @@ bool MainWindow::openWorkspace(const QString& path)
         return false;
     }
     d->path = path;
+    d->changes.markSaved();
     workspaceReloaded();
     statusBar()->showMessage(tr("Workspace opened"), kStatusTimeout);
     return true;
@@ -326,6 +358,7 @@ bool MainWindow::saveWorkspace(const QString& path)
         return false;
     }
     d->path = path;
+    d->changes.markSaved();
     updateStatus();
     statusBar()->showMessage(tr("Workspace saved"), kStatusTimeout);
     return true;
@@ -334,6 +367,29 @@ bool MainWindow::saveWorkspace(const QString& path)
 QString MainWindow::workspacePath() const
 {
     return d->path;
+}
+
+bool MainWindow::isModified() const
+{
+    return d->changes.isModified();
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!isModified())
+        return true;
+    const QString name = d->path.isEmpty() ? tr("the workspace") : QFileInfo(d->path).fileName();
+    const QString prompt = tr("Do you want to save the changes to %1?\n"
+                              "Your changes are lost if you do not save them.")
+                               .arg(name);
+    switch (Velt::PlatformServices::instance().askToSaveChanges(prompt, tr("Velt Workbench"), this)) {
+    case Velt::PlatformServices::Yes:
+        return save(); // a failed save has said why, and keeps everything
+    case Velt::PlatformServices::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString MainWindow::sampleWorkspacePath()
@@ -359,6 +415,8 @@ QTreeView* MainWindow::fieldView() const { return d->fieldView; }
 
 void MainWindow::open()
 {
+    if (!maybeSave())
+        return;
     const QString start = d->path.isEmpty() ? QString() : QFileInfo(d->path).absolutePath();
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Open Workspace"), start, tr("Workspaces (*.json);;All files (*)"));
@@ -427,6 +485,7 @@ void MainWindow::editParameter(QuenHandle parm)
     int32_t defaultHandle = 0;
     if (d->form->CleanupEditor(handle, defaultHandle))
         valueChanged();
+    updateStatus();
     displayCoreErrors();
 }
 
@@ -500,8 +559,9 @@ void MainWindow::updateStatus()
     const QString shown = d->path.isEmpty() ? tr("(no file)") : QDir::toNativeSeparators(d->path);
     d->pathLabel->setText(shown);
     d->pathLabel->setToolTip(shown);
-    setWindowTitle(d->path.isEmpty() ? tr("Velt Workbench")
-                                     : tr("%1 - Velt Workbench").arg(QFileInfo(d->path).fileName()));
+    setWindowTitle(d->path.isEmpty() ? tr("Velt Workbench[*]")
+                                     : tr("%1[*] - Velt Workbench").arg(QFileInfo(d->path).fileName()));
+    setWindowModified(d->changes.isModified());
 
     qint64 symbols = 0; // sums of int counts: 64 bits cannot overflow here
     qint64 parameters = 0;

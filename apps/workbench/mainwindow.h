@@ -1,6 +1,7 @@
 // MainWindow: velt-workbench's window over the core's workspace: the workspace tree (left),
 // the editor host (centre), the problems dock (bottom), menus and a status bar. The workspace
-// itself lives in the core; the window holds only the path it was loaded from. Errors the core
+// itself lives in the core; the window holds only the path it was loaded from, and notes when
+// it was last loaded or saved so that it asks before unsaved changes are lost. Errors the core
 // shows go to the problems dock, and to a message box while the window is interactive.
 #pragma once
 
@@ -37,6 +38,13 @@ public:
     bool openWorkspace(const QString& path);
     bool saveWorkspace(const QString& path);
     QString workspacePath() const;
+    // True when the workspace changed since it was opened or saved.
+    bool isModified() const;
+    // Before unsaved changes would be lost (quitting, closing, opening another workspace):
+    // asks through the platform services whether to save them (Yes), discard them (No) or keep
+    // them (Cancel). True when the caller may go ahead: nothing to save, saved, or discarded;
+    // false on Cancel or when saving failed (the failure is reported).
+    bool maybeSave();
 
     // The bundled sample workspace: installed beside the program, else in the source tree;
     // empty when neither exists.

@@ -1,7 +1,9 @@
 // The workbench's models over the core: the value summaries, the workspace tree and the
-// parameter list, each checked against the core and under QAbstractItemModelTester.
+// parameter list, each checked against the core and under QAbstractItemModelTester; and the
+// tracking of unsaved changes.
 #include "parameterlistmodel.h"
 #include "valuesummary.h"
+#include "workspacechanges.h"
 #include "workspacetreemodel.h"
 
 #include "quen/quencore.h"
@@ -41,6 +43,8 @@ private slots:
     void treeOfEmptyWorkspace();
     void treeKindsAndHandles();
     void parameterList();
+    void workspaceChanges_data();
+    void workspaceChanges();
 };
 
 void WorkbenchModelsTest::init()
@@ -315,6 +319,41 @@ void WorkbenchModelsTest::parameterList()
     model.setBlock(0);
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(QuenExcRegGetErrorCount(), 0);
+}
+
+void WorkbenchModelsTest::workspaceChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("nothing") << "" << false;
+    QTest::newRow("every value read") << "read" << false;
+    QTest::newRow("symbol value") << "value" << true;
+    QTest::newRow("block parameter description") << "description" << true;
+    QTest::newRow("changed, then saved") << "saved" << false;
+}
+
+void WorkbenchModelsTest::workspaceChanges()
+{
+    QFETCH(QString, change);
+    QVERIFY(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE);
+    Workbench::WorkspaceChanges changes;
+    changes.markSaved();
+    const QuenHandle table = QuenTableRegGetTable(1);
+    const QuenHandle block = QuenWorkspaceGetPbDef(1);
+    if (change == QLatin1String("read")) {
+        for (const QuenHandle container : {table, block}) {
+            for (int32_t i = 1; i <= QuenPbDefGetSize(container); ++i)
+                QVERIFY(!Workbench::parameterValueSummary(QuenPbDefGetParm(container, i)).isEmpty());
+        }
+    } else if (change == QLatin1String("value") || change == QLatin1String("saved")) {
+        const QuenHandle data = QuenParmGetData(QuenPbDefFindParm(table, "OffsetLimit"));
+        QVERIFY(QuenInt32SetValue(data, QuenInt32GetValue(data) + 1) != QUEN_FALSE);
+        if (change == QLatin1String("saved"))
+            changes.markSaved();
+    } else if (change == QLatin1String("description")) {
+        QVERIFY(QuenDescSetText(QuenParmGetDesc(QuenPbDefGetParm(block, 1)), "changed") != QUEN_FALSE);
+    }
+    QTEST(changes.isModified(), "modified");
 }
 
 QTEST_MAIN(WorkbenchModelsTest)

@@ -1,5 +1,6 @@
 // velt-workbench: the program's --screenshot run, and the main window driven in-process over
-// the sample workspace (opening, failing to open, saving, selection, activation).
+// the sample workspace (opening, failing to open, saving, selection, activation, the layout of
+// the default window, and the question before unsaved changes are lost).
 #include "editorhost.h"
 #include "fieldsdockmodel.h"
 #include "mainwindow.h"
@@ -7,10 +8,16 @@
 #include "problemsdock.h"
 #include "workspacetreemodel.h"
 
+#include "recordingplatformservices.h"
+
 #include "quen/quencore.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QTimer>
@@ -21,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <algorithm>
 
 using Workbench::MainWindow;
 using Kind = Workbench::WorkspaceTreeModel::Kind;
@@ -73,6 +82,9 @@ private slots:
     void activationReportsMissingEditor_data();
     void activationReportsMissingEditor();
     void activationEditsInteger();
+    void valueColumnShowsInDefaultWindow();
+    void unsavedChanges_data();
+    void unsavedChanges();
 
 private:
     QTemporaryDir m_dir;
@@ -191,10 +203,6 @@ void WorkbenchTest::saveWritesLoadableFile()
     QVERIFY(window.openWorkspace(copy));
     QCOMPARE(int(QuenTableRegGetSize()), tables);
     QCOMPARE(int(QuenWorkspaceGetPbDefCount()), blocks);
-
-    QVERIFY(!window.saveWorkspace(m_dir.filePath(QStringLiteral("no/such/dir/x.json"))));
-    QCOMPARE(window.workspacePath(), copy);
-    QVERIFY(window.problems()->count() >= 1);
 }
 
 void WorkbenchTest::selectingSymbolSelectsRow()
@@ -368,6 +376,125 @@ void WorkbenchTest::activationEditsInteger()
                 .data()
                 .toString()
                 .contains(QStringLiteral("17")));
+}
+
+void WorkbenchTest::valueColumnShowsInDefaultWindow()
+{
+    MainWindow window(MainWindow::Options{false}); // the default size, whatever the screen
+    QVERIFY(window.openWorkspace(sample()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(1100, 700));
+    QTableView* view = window.editorHost()->parameterView();
+    const QHeaderView* header = view->horizontalHeader();
+    const int value = Workbench::ParameterListModel::ValueColumn;
+    const int left = header->sectionViewportPosition(value);
+    QVERIFY(left >= 0);
+    // A summary of a dozen characters fits without scrolling.
+    const int wanted = view->fontMetrics().horizontalAdvance(QStringLiteral("5.000E+00 V (x)"));
+    QVERIFY2(qMin(header->sectionSize(value), view->viewport()->width() - left) >= wanted,
+             qPrintable(QStringLiteral("Value at %1, %2 wide, viewport %3")
+                            .arg(left).arg(header->sectionSize(value)).arg(view->viewport()->width())));
+}
+
+namespace {
+
+// Dismisses the next modal dialog as soon as it shows, and notes that it did.
+void dismissNextDialog(bool* shown)
+{
+    QTimer::singleShot(0, [shown] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            *shown = true;
+            dialog->close();
+        } else {
+            dismissNextDialog(shown);
+        }
+    });
+}
+
+} // namespace
+
+void WorkbenchTest::unsavedChanges_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<int>("answer"); // 6 Save, 7 Discard, 2 Cancel
+    QTest::addColumn<bool>("saveFails");
+    QTest::addColumn<bool>("proceeds");
+    QTest::newRow("close, unchanged") << "close" << false << 0 << false << true;
+    QTest::newRow("close, save") << "close" << true << 6 << false << true;
+    QTest::newRow("close, save fails") << "close" << true << 6 << true << false;
+    QTest::newRow("close, discard") << "close" << true << 7 << false << true;
+    QTest::newRow("close, cancel") << "close" << true << 2 << false << false;
+    QTest::newRow("quit, cancel") << "quit" << true << 2 << false << false;
+    QTest::newRow("quit, discard") << "quit" << true << 7 << false << true;
+    QTest::newRow("open, cancel") << "open" << true << 2 << false << false;
+    QTest::newRow("open, discard") << "open" << true << 7 << false << true;
+}
+
+void WorkbenchTest::unsavedChanges()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, change);
+    QFETCH(int, answer);
+    QFETCH(bool, saveFails);
+    QFETCH(bool, proceeds);
+    const QString dir = m_dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + QStringLiteral("/workspace.json");
+    QVERIFY(QFile::copy(sample(), path));
+
+    Velt::RecordingPlatformServices platform;
+    Velt::ScopedPlatformServices scope(&platform);
+    MainWindow window(MainWindow::Options{false});
+    QVERIFY(window.openWorkspace(path));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Looking at every symbol of the first table changes nothing.
+    const QModelIndex table = window.treeView()->currentIndex();
+    for (int row = 0; row < window.treeModel()->rowCount(table); ++row)
+        window.treeView()->setCurrentIndex(window.treeModel()->index(row, 0, table));
+    QVERIFY(!window.isModified());
+
+    const QuenHandle parm = window.treeModel()->handle(findLeaf(window.treeModel(), QStringLiteral("OffsetLimit")));
+    if (change)
+        QVERIFY(QuenInt32SetValue(QuenParmGetData(parm), 917253));
+    QCOMPARE(window.isModified(), change);
+    if (saveFails)
+        QVERIFY(QDir(dir).removeRecursively());
+    platform.queueAnswer(answer);
+    const int problems = window.problems()->count();
+
+    bool went = false;
+    if (action == QLatin1String("open")) {
+        dismissNextDialog(&went); // the file dialog
+        window.open();
+    } else if (action == QLatin1String("quit")) {
+        const QList<QAction*> actions = window.findChildren<QAction*>();
+        const auto quit = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+            return a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q);
+        });
+        QVERIFY(quit != actions.end());
+        (*quit)->trigger();
+        went = !window.isVisible();
+    } else {
+        went = window.close();
+    }
+    QCOMPARE(went, proceeds);
+    QCOMPARE(platform.prompts().size(), change ? 1 : 0);
+    QCOMPARE(window.workspacePath(), path);
+    if (change)
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 917253); // nothing was thrown away
+    const bool saved = answer == 6 && !saveFails;
+    QCOMPARE(window.isModified(), change && !saved);
+    QFile file(path);
+    QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().contains("917253"), saved);
+    if (saveFails) {
+        // Why it failed is said where problems go.
+        QVERIFY(window.problems()->count() > problems);
+        QVERIFY2(window.problems()->messages().join(u'\n').contains(QLatin1String("workspace.json")),
+                 qPrintable(window.problems()->messages().join(u'\n')));
+    }
 }
 
 QTEST_MAIN(WorkbenchTest)
