@@ -83,6 +83,33 @@ void BM_Real64Keystroke(benchmark::State& state)
 }
 BENCHMARK(BM_Real64Keystroke);
 
+// Reading every field of an integer with a choice list at design time: the root line, the
+// bounds, "Labels" and one line per label. Each read must touch only what its line shows, so
+// the time per field stays flat from 100 to 1,000 labels (the whole read grows linearly).
+void BM_Int32ReadEveryLabelField(benchmark::State& state)
+{
+    const int labels = int(state.range(0));
+    const QuenHandle parm = QuenParmCreate("Mode", "CQuenInt32");
+    QuenParmSetData(parm, QuenInt32Create(1));
+    const QuenHandle item = QuenParmGetData(parm);
+    const QuenHandle list = QuenStrArrCreate(0, labels - 1);
+    for (int i = 0; i < labels; ++i)
+        QuenStrArrSetAt1(list, i, QByteArray("Label ").append(QByteArray::number(i)).constData());
+    QuenDataExSetProperty(item, "Enumeration", list);
+    QuenDataRelease(list);
+    XCStructEditFields fields;
+    fields.AttachParameter(parm, 0, 0, true, false, false);
+    for (auto _ : state) {
+        for (int i = 0; i < fields.Count(); ++i)
+            benchmark::DoNotOptimize(fields.Item(i)->Text());
+    }
+    state.SetItemsProcessed(state.iterations() * fields.Count());
+    state.counters["fields"] = fields.Count();
+    fields.Detach();
+    QuenParmRelease(parm);
+}
+BENCHMARK(BM_Int32ReadEveryLabelField)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 // The floor: the core calls of one assignment and one read (the value, its three properties
 // read twice, one write), with no parsing, rendering or field model.
 void BM_Floor_Int32CoreCalls(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "dataeditorregistry.h"
 
+#include "builtineditors.h"
 #include "builtinimages.h"
 #include "componentregistry.h"
 #include "keyedcollection.h"
@@ -22,59 +23,6 @@
 namespace {
 
 Q_LOGGING_CATEGORY(lcRegistry, "velt.registry")
-
-struct EditorRow
-{
-    const char* classId;
-    const char* dataClass;
-};
-
-// The built-in type editors hidden on the registry window, each named after its data class.
-constexpr EditorRow SitedEditors[] = {
-    {"VeltEditors.Int32Editor", "CQuenInt32"},
-    {"VeltEditors.ReferenceEditor", "CQuenObjectReference"},
-    {"VeltEditors.RangeArrayEditor", "CQuenRangeArray"},
-    {"VeltEditors.PointEditor", "CQuenPoint"},
-    {"VeltEditors.PointArrayEditor", "CQuenPointArray"},
-    {"VeltEditors.LifetimeEditor", "CQuenObjectLifetime"},
-    {"VeltEditors.SwitchPathEditor", "CQuenSwitchPath"},
-    {"VeltEditors.ComplexEditor", "CQuenComplex"},
-    {"VeltEditors.WaveformEditor", "CQuenWaveform"},
-    {"VeltEditors.Real64ArrayEditor", "CQuenReal64Array"},
-    {"VeltEditors.Real64Editor", "CQuenReal64"},
-    {"VeltEditors.StringArrayEditor", "CQuenStringArray"},
-    {"VeltEditors.RangeEditor", "CQuenRange"},
-    {"VeltEditors.Int32ArrayEditor", "CQuenInt32Array"},
-};
-
-// The start-up table: sited editors are registered first, in this order.
-constexpr EditorRow DefaultEditors[] = {
-    {"VeltEditors.ComplexEditor", "CQuenComplex"},
-    {"VeltEditors.InstEditor", "CQuenInst"},
-    {"VeltEditors.Int32Editor", "CQuenInt32"},
-    {"VeltEditors.Int32ArrayEditor", "CQuenInt32Array"},
-    {"VeltEditors.PointEditor", "CQuenPoint"},
-    {"VeltEditors.PointArrayEditor", "CQuenPointArray"},
-    {"VeltEditors.RangeEditor", "CQuenRange"},
-    {"VeltEditors.RangeArrayEditor", "CQuenRangeArray"},
-    {"VeltEditors.Real64Editor", "CQuenReal64"},
-    {"VeltEditors.Real64ArrayEditor", "CQuenReal64Array"},
-    {"VeltEditors.StringEditor", "CQuenString"},
-    {"VeltEditors.StringArrayEditor", "CQuenStringArray"},
-    {"VeltEditors.SwitchPathEditor", "CQuenSwitchPath"},
-    {"VeltEditors.WaveformEditor", "CQuenWaveform"},
-    {"VeltEditors.ReferenceEditor", "CQuenObjectReference"},
-};
-
-// The type editors RegisterDataEditors walks, in this order.
-constexpr const char* BuiltinEditors[] = {
-    "VeltEditors.ComplexEditor", "VeltEditors.InstEditor", "VeltEditors.Int32Editor",
-    "VeltEditors.Int32ArrayEditor", "VeltEditors.PointEditor", "VeltEditors.PointArrayEditor",
-    "VeltEditors.RangeEditor", "VeltEditors.RangeArrayEditor", "VeltEditors.Real64Editor",
-    "VeltEditors.Real64ArrayEditor", "VeltEditors.StringEditor", "VeltEditors.StringArrayEditor",
-    "VeltEditors.SwitchPathEditor", "VeltEditors.WaveformEditor", "VeltEditors.ReferenceEditor",
-    "VeltEditors.LifetimeEditor",
-};
 
 QPointer<DataEditorRegistry> s_instance;
 
@@ -140,13 +88,16 @@ struct DataEditorRegistry::Private
             instances = new QWidget(q); // holds the editors created by class identifier
             instances->hide();
         }
-        for (const EditorRow& row : SitedEditors) {
-            quietly("siting", [&] {
-                q->SiteEditor(QString::fromLatin1(row.dataClass), QString::fromLatin1(row.classId));
-            });
+        const std::span<const Velt::BuiltinEditor> editors = Velt::builtinEditors();
+        for (const Velt::BuiltinEditor& editor : editors) {
+            if (editor.sited)
+                quietly("siting", [&] { q->SiteEditor(editor.dataClass, editor.classId); });
         }
-        for (const EditorRow& row : DefaultEditors)
-            q->AddSitedEditor(QString::fromLatin1(row.classId), QString::fromLatin1(row.dataClass));
+        // The start-up table: the sited editors that serve their class, first.
+        for (const Velt::BuiltinEditor& editor : editors) {
+            if (editor.servedBySited)
+                q->AddSitedEditor(editor.classId, editor.dataClass);
+        }
         q->RegisterDataEditors(QString(), QStringLiteral("DataEditors"), false);
         loading = false;
     }
@@ -238,8 +189,8 @@ void DataEditorRegistry::LoadDataEditors(const QString& IniFilename, const QStri
 void DataEditorRegistry::RegisterDataEditors(const QString&, const QString&, bool Site)
 {
     d->ensureLoaded();
-    for (const char* classId : BuiltinEditors)
-        RegisterEditor(QString::fromLatin1(classId), Site);
+    for (const Velt::BuiltinEditor& editor : Velt::builtinEditors())
+        RegisterEditor(editor.classId, Site);
 }
 
 int DataEditorRegistry::AddImageIfAbsent(const QString& Key, const QVariant& Picture)

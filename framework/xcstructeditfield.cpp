@@ -35,6 +35,8 @@ struct XCStructEditField::Private
     QString bitmapName;
     QString errorMessage;
     XCStructEditFieldEnums* enums = nullptr; // child; created on first use
+    int declaringRow = -1;
+    int32_t declaringValue = 0;
     State state = State::Detached;
     State readingFrom = State::Added; // Added or Declared while Reading
     // Changes with every InitField, so that a call that outlives the binding it started in
@@ -208,6 +210,8 @@ void XCStructEditField::InitField(XCStructEditFields* Parent, int Index, const Q
     d->text.clear();
     d->bitmapName.clear();
     d->errorMessage.clear();
+    d->declaringRow = -1;
+    d->declaringValue = 0;
     if (d->enums)
         d->enums->Clear();
     if (!Parent)
@@ -283,3 +287,13 @@ void XCStructEditField::changeText(const QString& text, bool postEdits)
 XCStructEditField::State XCStructEditField::state() const { return d->state; }
 
 XCStructEditFields* XCStructEditField::fields() const { return d->parent; }
+
+void XCStructEditField::setDeclaringRow(int row, int32_t value)
+{
+    d->declaringRow = row;
+    d->declaringValue = value;
+}
+
+int XCStructEditField::declaringRow() const { return d->declaringRow; }
+
+int32_t XCStructEditField::declaringValue() const { return d->declaringValue; }

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <cstdint>
 #include <memory>
 
 class XCStructEditFields;
@@ -100,6 +101,12 @@ public:
 
     State state() const;
     XCStructEditFields* fields() const; // the collection; null when detached
+
+    // The row of the declaring type editor's field table this line belongs to (-1 when none),
+    // and for a repeated row the value the line stands for. Cleared by InitField.
+    void setDeclaringRow(int row, int32_t value);
+    int declaringRow() const;
+    int32_t declaringValue() const;
 
 private:
     void changeText(const QString& text, bool postEdits);

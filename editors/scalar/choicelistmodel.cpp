@@ -6,7 +6,7 @@ namespace Velt {
 
 ChoiceListModel::ChoiceListModel(QObject* parent) : QAbstractTableModel(parent) { }
 
-void ChoiceListModel::setList(const ScalarItem::ChoiceList& list)
+void ChoiceListModel::setList(const ItemProperties::ChoiceList& list)
 {
     beginResetModel();
     m_list = list;
@@ -17,9 +17,20 @@ void ChoiceListModel::setList(const ScalarItem::ChoiceList& list)
     Q_EMIT listChanged();
 }
 
+void ChoiceListModel::setReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    m_readOnly = readOnly;
+    if (!m_list.labels.isEmpty()) // the label column's flags change
+        Q_EMIT dataChanged(index(0, LabelColumn), index(rowCount() - 1, LabelColumn));
+}
+
 void ChoiceListModel::setBounds(int32_t begin, int32_t end)
 {
-    ScalarItem::ChoiceList list{begin, end, {}};
+    if (m_readOnly)
+        return;
+    ItemProperties::ChoiceList list{begin, end, {}};
     for (int64_t value = begin; value <= end; ++value)
         list.labels << m_list.label(int32_t(value));
     setList(list);
@@ -51,6 +62,8 @@ void ChoiceListModel::clearLabels(const QList<int>& rows)
 
 qsizetype ChoiceListModel::pasteText(int firstRow, int room, const QString& text)
 {
+    if (m_readOnly)
+        return 0;
     QStringList lines = text.split(u'\n');
     if (lines.size() > 1 && lines.constLast().isEmpty())
         lines.removeLast(); // the line break after the last line
@@ -108,14 +121,14 @@ QVariant ChoiceListModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags ChoiceListModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == LabelColumn)
+    if (index.isValid() && index.column() == LabelColumn && !m_readOnly)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
 
 void ChoiceListModel::setLabel(int row, const QString& label)
 {
-    if (row < 0 || row >= m_list.labels.size() || m_list.labels.at(row) == label)
+    if (m_readOnly || row < 0 || row >= m_list.labels.size() || m_list.labels.at(row) == label)
         return;
     m_list.labels[row] = label;
     const QModelIndex changed = index(row, LabelColumn);

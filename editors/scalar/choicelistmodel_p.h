@@ -1,10 +1,11 @@
 // ChoiceListModel: the rows of an integer choice list for the EnumerationList grid, one per
 // value from Begin at to End at, with the columns "Value" (read-only) and "Label associated
-// with the Value" (editable). Widget-free: the grid and the editor's combo read it, and the
-// clipboard texts (labels as lines) are made and taken here.
+// with the Value" (editable unless the model is read-only, as it is outside design time).
+// Widget-free: the grid and the editor's combo read it, and the clipboard texts (labels as
+// lines) are made and taken here.
 #pragma once
 
-#include "scalaritem_p.h"
+#include "itemproperties_p.h"
 #include "velt_export.h"
 
 #include <QAbstractTableModel>
@@ -21,9 +22,13 @@ public:
 
     explicit ChoiceListModel(QObject* parent = nullptr);
 
+    // Read-only: labels and bounds keep what setList gave them.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+
     // The whole list; rows are rebuilt.
-    void setList(const ScalarItem::ChoiceList& list);
-    ScalarItem::ChoiceList list() const { return m_list; }
+    void setList(const ItemProperties::ChoiceList& list);
+    ItemProperties::ChoiceList list() const { return m_list; }
     // New bounds: labels of the values both ranges share are kept, new values are blank.
     void setBounds(int32_t begin, int32_t end);
     int32_t begin() const { return m_list.begin; }
@@ -35,7 +40,7 @@ public:
     QString copyText(const QList<int>& rows) const;
     void clearLabels(const QList<int>& rows);
     // Puts the lines of a text into the labels of at most `room` rows from `firstRow` on;
-    // returns how many lines did not fit.
+    // returns how many lines did not fit (none when read-only: nothing is taken).
     qsizetype pasteText(int firstRow, int room, const QString& text);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -53,7 +58,8 @@ Q_SIGNALS:
 private:
     void setLabel(int row, const QString& label);
 
-    ScalarItem::ChoiceList m_list;
+    ItemProperties::ChoiceList m_list;
+    bool m_readOnly = false;
 };
 
 } // namespace Velt

@@ -33,6 +33,9 @@ public:
     }
 };
 
+constexpr QAbstractItemView::EditTriggers LabelEditTriggers = QAbstractItemView::DoubleClicked
+    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
+
 } // namespace
 
 ChoiceListView::ChoiceListView(ChoiceListModel* model, QWidget* parent)
@@ -42,8 +45,7 @@ ChoiceListView::ChoiceListView(ChoiceListModel* model, QWidget* parent)
     setModel(model);
     setItemDelegate(new CellEditorDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(LabelEditTriggers);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
@@ -68,6 +70,17 @@ ChoiceListView::ChoiceListView(ChoiceListModel* model, QWidget* parent)
     add(tr("Select &All"), "SelectAllAction", QKeySequence::SelectAll, &QTableView::selectAll);
 }
 
+void ChoiceListView::setReadOnly(bool readOnly)
+{
+    m_model->setReadOnly(readOnly);
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : LabelEditTriggers);
+    for (QAction* action : std::as_const(m_actions)) {
+        const QString name = action->objectName();
+        if (name != u"CopyAction" && name != u"SelectAllAction")
+            action->setEnabled(!readOnly);
+    }
+}
+
 QList<int> ChoiceListView::selectedRows() const
 {
     QList<int> rows;
@@ -83,7 +96,7 @@ QList<int> ChoiceListView::selectedRows() const
 void ChoiceListView::editCell()
 {
     const QModelIndex current = currentIndex();
-    if (current.isValid())
+    if (current.isValid() && !m_model->isReadOnly())
         edit(m_model->index(current.row(), ChoiceListModel::LabelColumn));
 }
 

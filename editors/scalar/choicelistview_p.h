@@ -2,7 +2,8 @@
 // label is edited in an overlay box laid over its cell (the line edit "EnumerationCellText").
 // Its context menu and keys offer edit cell, cut, copy, paste, clear and select all; the
 // clipboard carries labels as text lines. A paste with more lines than the selected rows fills
-// the selection and reports it through moreOnClipboard().
+// the selection and reports it through moreOnClipboard(). A read-only grid (its model is made
+// read-only with it) only shows, selects and copies.
 #pragma once
 
 #include "velt_export.h"
@@ -21,6 +22,9 @@ class VELT_EXPORT ChoiceListView : public QTableView
 
 public:
     explicit ChoiceListView(ChoiceListModel* model, QWidget* parent = nullptr);
+
+    // Outside design time: no cell is edited, and cut, paste and clear are off.
+    void setReadOnly(bool readOnly);
 
     // The rows touched by the selection (the current row when nothing is selected), ascending.
     QList<int> selectedRows() const;

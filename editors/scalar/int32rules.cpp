@@ -45,25 +45,7 @@ std::optional<IntegerView> viewFromName(const QString& name)
     return std::nullopt;
 }
 
-QStringList styleNames() { return {StylePlain, StyleRestricted, StyleChoices}; }
-
-QString blankMessage(const QString& caption)
-{
-    return QStringLiteral("The ") + caption + QStringLiteral(" cannot be blank");
-}
-
-QString notLegalIntegerMessage(const QString& caption, const QString& description)
-{
-    return QStringLiteral("The ") + caption + QStringLiteral(" is not a legal integer: ")
-        + description;
-}
-
-QString lowAboveHighMessage() { return QStringLiteral("'Low' value must be less than 'High' value"); }
-
-QString highBelowLowMessage()
-{
-    return QStringLiteral("'High' value must be greater than 'Low' value");
-}
+QStringList styleNames() { return {StylePlain, NumberTexts::StyleRestricted, StyleChoices}; }
 
 QString noLabelsMessage() { return QStringLiteral("No Labels are defined"); }
 
@@ -79,15 +61,16 @@ QString moreOnClipboardMessage()
     return QStringLiteral("More data on clipboard.  Select larger area to paste?");
 }
 
-Parsed parseIntegerText(const QString& caption, const QString& text, const QString& view)
+Parsed<int32_t> parseIntegerText(const QString& caption, const QString& text, const QString& view)
 {
     const IntegerView integerView = viewFromName(view).value_or(IntegerView::Decimal);
     const QString normalized = NumericConversion::normalizeIntegerText(text, integerView);
     if (normalized.isEmpty())
-        return {0, blankMessage(caption)};
+        return {0, NumberTexts::blankMessage(caption)};
     const Int32Result result = NumericConversion::toInt32(normalized);
     if (!result.ok())
-        return {0, notLegalIntegerMessage(caption, result.description())};
+        return {0, NumberTexts::notLegalMessage(caption, QStringLiteral("integer"),
+                                              result.description())};
     return {result.value, QString()};
 }
 
@@ -97,59 +80,18 @@ QString formatIntegerText(int32_t value, const QString& view)
     return integerView ? NumericConversion::formatInt32(value, *integerView) : QString();
 }
 
-QString checkIntegerRestriction(int32_t value, const QString& view, int32_t low, int32_t high)
-{
-    QString message;
-    if (low > high)
-        message = highBelowLowMessage();
-    int32_t bound = 0;
-    if (value < low) {
-        bound = low;
-        message = QStringLiteral("Value must be greater or equal to ") + formatIntegerText(low, view);
-    } else if (value > high) {
-        bound = high;
-        message = QStringLiteral("Value must be less or equal to  ") + formatIntegerText(high, view);
-    } else {
-        return message;
-    }
-    if (view != Decimal)
-        message += QStringLiteral(" (") + decimal(bound) + u')';
-    return message;
-}
-
-QString lowBoundText(int32_t low, const QString& view)
-{
-    return NumericConversion::isUnboundedLow(low) ? QString() : formatIntegerText(low, view);
-}
-
-QString highBoundText(int32_t high, const QString& view)
-{
-    return NumericConversion::isUnboundedHigh(high) ? QString() : formatIntegerText(high, view);
-}
-
-QString restrictionSummary(int32_t low, int32_t high, const QString& view)
-{
-    QString text;
-    if (!NumericConversion::isUnboundedLow(low))
-        text = formatIntegerText(low, view) + QStringLiteral(" <= ");
-    text += ValueCaption;
-    if (!NumericConversion::isUnboundedHigh(high))
-        text += QStringLiteral(" <= ") + formatIntegerText(high, view);
-    return text;
-}
-
-Messages integerStatus(int32_t value, const QString& view, int32_t low, int32_t high,
+StatusLine integerStatus(int32_t value, const QString& view, Bounds<int32_t> bounds,
                        const QString& entryText, const QString& units)
 {
-    Messages messages;
-    messages.error = checkIntegerRestriction(value, view, low, high);
+    StatusLine messages;
+    messages.error = Restriction::check(value, view, bounds);
     messages.status = viewStatusPrefix(view);
     if (!messages.status.isEmpty())
         messages.status += decimal(value);
     const QString trimmedUnits = units.trimmed();
     if (view == Decimal && messages.error.isEmpty()) {
         const QString entry = entryText.trimmed();
-        const Parsed parsed = parseIntegerText(ValueCaption, entry, Decimal);
+        const Parsed<int32_t> parsed = parseIntegerText(NumberTexts::ValueCaption, entry, Decimal);
         if (parsed.ok() && entry != decimal(parsed.value)) {
             messages.status = QStringLiteral("Note: Value will round to ") + decimal(parsed.value)
                 + u' ' + trimmedUnits;
@@ -165,14 +107,15 @@ Messages integerStatus(int32_t value, const QString& view, int32_t low, int32_t 
     return messages;
 }
 
-ChoiceBounds validateChoiceBounds(const QString& beginText, const QString& endText,
-                                  ChoiceSide side)
+Parsed<Bounds<int32_t>> validateChoiceBounds(const QString& beginText, const QString& endText,
+                                             ChoiceSide side)
 {
-    ChoiceBounds bounds;
+    Parsed<Bounds<int32_t>> bounds;
     const auto read = [&bounds](const QString& text, const char* name, int32_t& target) {
         const QString trimmed = text.trimmed();
         if (trimmed.isEmpty()) {
-            bounds.error = QStringLiteral("'%1' value must be specified").arg(QLatin1StringView(name));
+            bounds.error =
+                QStringLiteral("'%1' value must be specified").arg(QLatin1StringView(name));
             return false;
         }
         const Int16Result result = NumericConversion::toInt16(trimmed);
@@ -184,13 +127,14 @@ ChoiceBounds validateChoiceBounds(const QString& beginText, const QString& endTe
         target = result.value;
         return true;
     };
-    if (!read(beginText, "Begin at", bounds.begin) || !read(endText, "End at", bounds.end))
+    Bounds<int32_t>& range = bounds.value;
+    if (!read(beginText, "Begin at", range.low) || !read(endText, "End at", range.high))
         return bounds;
-    if (bounds.begin > bounds.end) {
+    if (range.low > range.high) {
         bounds.error = side == ChoiceSide::Begin
             ? QStringLiteral("'Begin at' must be less than 'End at'")
             : QStringLiteral("'End at' must be greater than 'Begin at'");
-    } else if (bounds.end - bounds.begin > MaximumLabelSpan) { // 16-bit bounds: no overflow
+    } else if (range.high - range.low > MaximumLabelSpan) { // 16-bit bounds: no overflow
         bounds.error = QStringLiteral("Total number of labels is limited to ")
             + decimal(MaximumLabelSpan);
     }
@@ -211,7 +155,7 @@ Int32Result choiceValue(const QString& text) { return NumericConversion::leading
 
 QString unchosenText(int32_t value) { return decimal(value) + QStringLiteral(" - <choose>"); }
 
-QString valueFieldText(int32_t value, const QString& view, const QString& units)
+QString Traits::valueText(int32_t value, const QString& view, const QString& units)
 {
     QString text = formatIntegerText(value, view);
     if (!units.isEmpty())
@@ -221,7 +165,8 @@ QString valueFieldText(int32_t value, const QString& view, const QString& units)
     return text;
 }
 
-QString stripValueDecorations(const QString& text, const QString& view, const QString& units)
+QString Traits::stripDecorations(const QString& text, const QString& view,
+                                 const QString& units)
 {
     QString stripped = text.trimmed();
     if (view != Decimal)
@@ -237,16 +182,5 @@ QString labelsText(qsizetype count)
 }
 
 QString labelCaption(int32_t value) { return QStringLiteral("Label (") + decimal(value) + u')'; }
-
-std::optional<int32_t> labelValue(const QString& caption)
-{
-    static const QString prefix = QStringLiteral("Label (");
-    if (!caption.startsWith(prefix) || !caption.endsWith(u')'))
-        return std::nullopt;
-    bool ok = false;
-    const int32_t value =
-        QStringView(caption).sliced(prefix.size()).chopped(1).toInt(&ok);
-    return ok ? std::optional<int32_t>(value) : std::nullopt;
-}
 
 } // namespace Velt::Int32Rules

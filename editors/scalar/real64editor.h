@@ -3,36 +3,26 @@
 //
 // Dialog face: a DataEditor host (child "DataEditor") whose edit area holds EntryText,
 // UnitsText, PrecisionText with PrecisionUpDown, and the restriction group (RestrictionCheck,
-// RestrictionLowText, RestrictionHighText). Structured face: XCStructEditing. Runtime side:
-// XCRuntimeDataEvaluation, whose four members have nothing to do for a plain real and succeed.
+// RestrictionLowText, RestrictionHighText). Structured face: the field table of Real64Fields.
+// Runtime side: XCRuntimeDataEvaluation, whose four members have nothing to do for a plain
+// real and succeed.
 //
-// The controls only wire the user's actions to Real64Rules and to the real item in the core;
-// the structured face is Real64Fields.
+// The controls only wire the user's actions to Real64Rules and to the real item in the core.
 #pragma once
 
 #include "typeeditorbase.h"
 #include "xcruntimedataevaluation.h"
-#include "xcstructediting.h"
 
-#include <memory>
+class Real64EditorPrivate;
 
-class VELT_EXPORT Real64Editor : public Velt::TypeEditorBase,
-                                 public XCStructEditing,
-                                 public XCRuntimeDataEvaluation
+class VELT_EXPORT Real64Editor : public Velt::TypeEditorBase, public XCRuntimeDataEvaluation
 {
     Q_OBJECT
-    Q_INTERFACES(XCStructEditing XCRuntimeDataEvaluation)
+    Q_INTERFACES(XCRuntimeDataEvaluation)
 
 public:
     explicit Real64Editor(QWidget* parent = nullptr);
     ~Real64Editor() override;
-
-    // XCStructEditing.
-    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override;
-    void GetField(int32_t DataHandle, XCStructEditField& Field) override;
-    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override;
 
     // XCRuntimeDataEvaluation: nothing to do, success.
     bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override;
@@ -47,9 +37,7 @@ public:
 protected:
     void beginEdit(int32_t item) override;
     void acceptEdit(int32_t item) override;
-    void cancelEdit() override;
 
 private:
-    struct Private;
-    std::unique_ptr<Private> const d;
+    Q_DECLARE_PRIVATE_D(d_te, Real64Editor)
 };

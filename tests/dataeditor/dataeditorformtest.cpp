@@ -4,6 +4,7 @@
 #include "faketypeeditor.h"
 #include "testtypeeditor.h"
 
+#include "builtineditors.h"
 #include "dataeditorform.h"
 #include "dataeditorregistry.h"
 #include "dataeditorrules.h"
@@ -49,7 +50,7 @@ void DataEditorFormTest::initTestCase()
 {
     // The test editor serves CQuenInt32 in place of any built-in editor.
     QStringList builtin;
-    for (const BuiltinEditor& e : builtinEditors())
+    for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
         builtin << e.classId;
     DataEditorRegistry::unload();
     m_shelter = std::make_unique<ComponentShelter>(builtin);

@@ -2,7 +2,8 @@
 // DataType and DataBitmap, and a structured editor whose fields, locks and choices a test sets
 // up, which logs every call it receives and lets a test act from inside each call.
 // installTestEditors() registers them for "CQuenInt32" (after taking the built-in integer
-// editor out of the component registry, so the key is free) and returns them.
+// editor out of the component registry, so the key is free) and returns them;
+// installStructuredEditor() does the same for another structured editor.
 #pragma once
 
 #include "componentregistry.h"
@@ -137,26 +138,34 @@ inline const QString TestDataClass = QStringLiteral("CQuenInt32");
 inline const QString UnservedDataClass = QStringLiteral("CQuenReal64");
 inline const QString TestDataType = QStringLiteral("Test integer");
 
+// Serves TestDataClass with a test dialog editor and the given structured editor (a QObject
+// implementing XCStructEditing); once per process, as the registry keeps the first ones.
+inline TestDialogEditor* installStructuredEditor(QObject* structured)
+{
+    // The integer class is served by the test editor; the real class has no editor at all.
+    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("VeltEditors.Int32Editor"));
+    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("VeltEditors.Real64Editor"));
+    DataEditorRegistry::unload();
+    DataEditorRegistry* registry = DataEditorRegistry::instance();
+    auto* dialog = new TestDialogEditor;
+    dialog->dataClass = TestDataClass;
+    dialog->dataType = TestDataType;
+    QPixmap picture(16, 16);
+    picture.fill(Qt::darkCyan);
+    dialog->dataBitmap = QVariant::fromValue(QIcon(picture));
+    registry->AddDataEditorIfAbsent(TestDataClass, dialog);
+    registry->AddStructuredDataEditorIfAbsent(TestDataClass, structured);
+    return dialog;
+}
+
 // Registers the test editors for TestDataClass once per process (they live as long as it).
 inline TestEditors installTestEditors()
 {
     static TestEditors editors;
     if (editors.type)
         return editors;
-    // The integer class is served by the test editor; the real class has no editor at all.
-    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("VeltEditors.Int32Editor"));
-    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("VeltEditors.Real64Editor"));
-    DataEditorRegistry::unload();
-    DataEditorRegistry* registry = DataEditorRegistry::instance();
-    editors.dialog = new TestDialogEditor;
-    editors.dialog->dataClass = TestDataClass;
-    editors.dialog->dataType = TestDataType;
-    QPixmap picture(16, 16);
-    picture.fill(Qt::darkCyan);
-    editors.dialog->dataBitmap = QVariant::fromValue(QIcon(picture));
     editors.type = new TestTypeEditor;
-    registry->AddDataEditorIfAbsent(TestDataClass, editors.dialog);
-    registry->AddStructuredDataEditorIfAbsent(TestDataClass, editors.type);
+    editors.dialog = installStructuredEditor(editors.type);
     return editors;
 }
 

@@ -1,3 +1,4 @@
+#include "builtineditors.h"
 #include "dataeditorregistry.h"
 #include "faketypeeditor.h"
 #include "latebinding.h"
@@ -17,7 +18,7 @@ namespace {
 QStringList allIds()
 {
     QStringList ids;
-    for (const BuiltinEditor& e : builtinEditors())
+    for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
         ids.append(e.classId);
     return ids << QStringLiteral("VeltEditors.LateEditor");
 }
@@ -61,7 +62,7 @@ private:
 
     void registerAllFakes()
     {
-        for (const BuiltinEditor& e : builtinEditors())
+        for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
             registerFake(e.classId, e.dataClass, e.dataClass == u"CQuenString"
                                                     || e.dataClass == u"CQuenReal64");
     }
@@ -89,9 +90,9 @@ private slots:
         QTest::addColumn<QString>("classId");
         QTest::addColumn<bool>("sited");
         QTest::addColumn<bool>("servedBySited");
-        for (const BuiltinEditor& e : builtinEditors()) {
-            QTest::newRow(qPrintable(e.dataClass)) << e.dataClass << e.classId << e.sited
-                                                   << (e.sited && e.dataClass != u"CQuenObjectLifetime");
+        for (const Velt::BuiltinEditor& e : Velt::builtinEditors()) {
+            QTest::newRow(e.dataClass.data()) << QString(e.dataClass) << QString(e.classId)
+                                              << e.sited << e.servedBySited;
         }
     }
     void everyClassIsServed()

@@ -86,26 +86,3 @@ void ComponentShelter::clear()
     for (const QString& id : std::as_const(m_ids))
         Velt::ComponentRegistry::instance().unregisterClass(id);
 }
-
-QList<BuiltinEditor> builtinEditors()
-{
-    const auto id = [](const char* name) { return QStringLiteral("VeltEditors.") + QLatin1StringView(name); };
-    return {
-        {id("ComplexEditor"), QStringLiteral("CQuenComplex"), true},
-        {id("InstEditor"), QStringLiteral("CQuenInst"), false},
-        {id("Int32Editor"), QStringLiteral("CQuenInt32"), true},
-        {id("Int32ArrayEditor"), QStringLiteral("CQuenInt32Array"), true},
-        {id("PointEditor"), QStringLiteral("CQuenPoint"), true},
-        {id("PointArrayEditor"), QStringLiteral("CQuenPointArray"), true},
-        {id("RangeEditor"), QStringLiteral("CQuenRange"), true},
-        {id("RangeArrayEditor"), QStringLiteral("CQuenRangeArray"), true},
-        {id("Real64Editor"), QStringLiteral("CQuenReal64"), true},
-        {id("Real64ArrayEditor"), QStringLiteral("CQuenReal64Array"), true},
-        {id("StringEditor"), QStringLiteral("CQuenString"), false},
-        {id("StringArrayEditor"), QStringLiteral("CQuenStringArray"), true},
-        {id("SwitchPathEditor"), QStringLiteral("CQuenSwitchPath"), true},
-        {id("WaveformEditor"), QStringLiteral("CQuenWaveform"), true},
-        {id("ReferenceEditor"), QStringLiteral("CQuenObjectReference"), true},
-        {id("LifetimeEditor"), QStringLiteral("CQuenObjectLifetime"), true},
-    };
-}

@@ -91,12 +91,3 @@ private:
     QStringList m_ids;
     QList<Velt::ComponentRegistry::ClassInfo> m_saved;
 };
-
-// The type editors of the library, each with its data class, as the registry knows them.
-struct BuiltinEditor
-{
-    QString classId;
-    QString dataClass;
-    bool sited;
-};
-QList<BuiltinEditor> builtinEditors();

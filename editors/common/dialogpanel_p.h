@@ -1,4 +1,4 @@
-// Pieces of the scalar editors' dialog panels that look and behave the same in every editor:
+// Pieces of the type editors' dialog panels that look and behave the same in every editor:
 // named boxes with their labels, and the restriction group (RestrictionCheck with the low and
 // high boxes), which may be changed only at design time and shows the window colour when it
 // may be typed into and the menu colour when not.
@@ -10,18 +10,22 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 class QWidget;
 
 namespace Velt {
 
-namespace ScalarPanel {
+namespace DialogPanel {
 
+// A panel for the host's edit area, laid out as a column without margins (the host frames it).
+QWidget* panel(const char* objectName);
+QVBoxLayout* columnOf(QWidget* panel);
 QLineEdit* lineEdit(QWidget* parent, const char* objectName);
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent);
 // Window colour for a box that takes input, menu colour for one that does not.
 void setInputEnabled(QLineEdit* box, QLabel* label, bool enabled);
 
-} // namespace ScalarPanel
+} // namespace DialogPanel
 
 struct RestrictionControls
 {

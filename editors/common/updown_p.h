@@ -1,6 +1,6 @@
 // UpDown: the small pair of arrow buttons beside a number box that steps it up or down (the
-// choice list bounds and the precision of the scalar editors). It only reports the clicks,
-// repeating while held; the editor decides what a step means.
+// integer editor's choice list bounds, the real editor's precision). It only reports the
+// clicks, repeating while held; the editor decides what a step means.
 #pragma once
 
 #include "velt_export.h"

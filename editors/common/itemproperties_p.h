@@ -1,22 +1,22 @@
-// ScalarItem: the editing properties of a scalar data item in the core, as the scalar type
-// editors read and store them ("Units", "View As", "Precision", "Restriction", "Enumeration").
-// Widget-free: both faces of every scalar editor go through these few calls, so a property is
-// read and written the same way everywhere.
+// ItemProperties: a data item's value and the editing properties beside it in the core, as
+// every type editor reads and stores them ("Units", "View As", "Precision", "Restriction",
+// "Enumeration"). Widget-free: both faces of every editor go through these few calls, so a
+// property is read and written the same way everywhere.
 //
 // Ownership follows the core: a property handle read here belongs to the item; a value stored
 // here is created, handed to QuenDataExSetProperty (which keeps its own copy) and released.
 #pragma once
 
+#include "restrictionrules.h"
+
 #include <QString>
 #include <QStringList>
-
-#include "numericconversion.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 
-namespace Velt::ScalarItem {
+namespace Velt::ItemProperties {
 
 inline constexpr char Units[] = "Units";
 inline constexpr char ViewAs[] = "View As";
@@ -40,36 +40,36 @@ std::optional<int32_t> int32Property(int32_t item, const char* name);
 // A new integer item, or removal when the value is 0.
 void setInt32PropertyOrRemove(int32_t item, const char* name, int32_t value);
 
+// The value of an integer (T = int32_t) or real (T = double) item, and its "Restriction": a
+// two-element array (1 = low, 2 = high) of the same type.
 template <typename T>
-struct Bounds
-{
-    T low{};
-    T high{};
-};
-
-// "Restriction": a two-element array (1 = low, 2 = high) of integers or reals.
-std::optional<Bounds<int32_t>> int32Restriction(int32_t item);
-void setInt32Restriction(int32_t item, Bounds<int32_t> bounds);
-std::optional<Bounds<double>> realRestriction(int32_t item);
-void setRealRestriction(int32_t item, Bounds<double> bounds);
-inline void setRestriction(int32_t item, Bounds<int32_t> bounds) { setInt32Restriction(item, bounds); }
-inline void setRestriction(int32_t item, Bounds<double> bounds) { setRealRestriction(item, bounds); }
-
-// Storing a restriction on accept: high is raised to low; an absent restriction, or one that is
-// unbounded on both sides, removes the property. Returns the value clamped into what was stored.
+T value(int32_t item);
 template <typename T>
-T storeRestriction(int32_t item, std::optional<Bounds<T>> restriction, T value)
+void setValue(int32_t item, T value);
+template <typename T>
+std::optional<Bounds<T>> restriction(int32_t item);
+template <typename T>
+void setRestriction(int32_t item, Bounds<T> bounds);
+
+// What OK stores for every number, in this order: the restriction (high raised to low; none,
+// or one that bounds neither side, removes it), the units, then the value clamped into the
+// restriction stored. Returns that value.
+template <typename Traits>
+typename Traits::Value storeNumber(int32_t item,
+                                   std::optional<Bounds<typename Traits::Value>> restriction,
+                                   const QString& units, typename Traits::Value number)
 {
-    if (restriction) {
+    if (restriction)
         restriction->high = std::max(restriction->high, restriction->low);
-        if (!(Velt::NumericConversion::isUnboundedLow(restriction->low)
-              && Velt::NumericConversion::isUnboundedHigh(restriction->high))) {
-            setRestriction(item, *restriction);
-            return std::clamp(value, restriction->low, restriction->high);
-        }
+    if (RestrictionRules<Traits>::restricts(restriction)) {
+        setRestriction(item, *restriction);
+        number = std::clamp(number, restriction->low, restriction->high);
+    } else {
+        removeProperty(item, Restriction);
     }
-    removeProperty(item, Restriction);
-    return value;
+    setStringProperty(item, Units, units);
+    setValue(item, number);
+    return number;
 }
 
 // "Enumeration": a string array whose bounds are the first and last value of the choice list
@@ -82,12 +82,16 @@ struct ChoiceList
 
     QString label(int32_t value) const;
 };
+// The falsehood and truth list a new choice list starts with.
+ChoiceList defaultChoiceList();
+
 std::optional<ChoiceList> choiceList(int32_t item);
 void setChoiceList(int32_t item, const ChoiceList& list);
+// The bounds alone (no labels read); nullopt without a list.
+std::optional<Bounds<int32_t>> choiceBounds(int32_t item);
+// One label of the stored list, "" when there is none.
+QString choiceLabel(int32_t item, int32_t value);
 // Sets one label in the stored list, in place.
 void setChoiceLabel(int32_t item, int32_t value, const QString& label);
 
-// Shows the core's collected errors to the user when there are any.
-void displayCoreErrors();
-
-} // namespace Velt::ScalarItem
+} // namespace Velt::ItemProperties

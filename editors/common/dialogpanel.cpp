@@ -1,4 +1,4 @@
-#include "scalarpanel_p.h"
+#include "dialogpanel_p.h"
 
 #include "palettecolors.h"
 
@@ -8,17 +8,32 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace Velt {
 
-QLineEdit* ScalarPanel::lineEdit(QWidget* parent, const char* objectName)
+QWidget* DialogPanel::panel(const char* objectName)
+{
+    auto* panel = new QWidget;
+    panel->setObjectName(QString::fromLatin1(objectName));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return panel;
+}
+
+QVBoxLayout* DialogPanel::columnOf(QWidget* panel)
+{
+    return qobject_cast<QVBoxLayout*>(panel->layout());
+}
+
+QLineEdit* DialogPanel::lineEdit(QWidget* parent, const char* objectName)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(objectName));
     return box;
 }
 
-QLabel* ScalarPanel::label(const QString& text, QWidget* buddy, QWidget* parent)
+QLabel* DialogPanel::label(const QString& text, QWidget* buddy, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
@@ -28,7 +43,7 @@ QLabel* ScalarPanel::label(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-void ScalarPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
+void DialogPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
 {
     box->setEnabled(enabled);
     if (label)
@@ -48,10 +63,10 @@ RestrictionControls RestrictionControls::create(QWidget* parent)
     auto* grid = new QGridLayout(controls.frame);
     controls.check = new QCheckBox(QObject::tr("&Restrict the value"), controls.frame);
     controls.check->setObjectName(QStringLiteral("RestrictionCheck"));
-    controls.low = ScalarPanel::lineEdit(controls.frame, "RestrictionLowText");
-    controls.high = ScalarPanel::lineEdit(controls.frame, "RestrictionHighText");
-    controls.lowLabel = ScalarPanel::label(QObject::tr("L&ow:"), controls.low, controls.frame);
-    controls.highLabel = ScalarPanel::label(QObject::tr("&High:"), controls.high, controls.frame);
+    controls.low = DialogPanel::lineEdit(controls.frame, "RestrictionLowText");
+    controls.high = DialogPanel::lineEdit(controls.frame, "RestrictionHighText");
+    controls.lowLabel = DialogPanel::label(QObject::tr("L&ow:"), controls.low, controls.frame);
+    controls.highLabel = DialogPanel::label(QObject::tr("&High:"), controls.high, controls.frame);
     grid->addWidget(controls.check, 0, 0, 1, 2);
     grid->addWidget(controls.lowLabel, 1, 0);
     grid->addWidget(controls.low, 1, 1);
@@ -66,8 +81,8 @@ void RestrictionControls::enable(bool designTime)
 {
     check->setEnabled(designTime);
     const bool typed = designTime && check->isChecked();
-    ScalarPanel::setInputEnabled(low, lowLabel, typed);
-    ScalarPanel::setInputEnabled(high, highLabel, typed);
+    DialogPanel::setInputEnabled(low, lowLabel, typed);
+    DialogPanel::setInputEnabled(high, highLabel, typed);
 }
 
 void RestrictionControls::clearTexts()

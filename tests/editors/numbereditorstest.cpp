@@ -1,0 +1,663 @@
+// The dialogs of the integer and real editors: their controls in the DataEditor host, what OK
+// and Cancel write, the restriction group (one table, a column naming the number type), how
+// the registry and the modal form find them; then the integer's views and choice list grid and
+// the real's precision.
+#include "editortesthelpers.h"
+#include "scalartestdata.h"
+
+#include "choicelistmodel_p.h"
+#include "choicelistview_p.h"
+#include "corehooks.h"
+#include "dataeditorregistry.h"
+#include "int32editor.h"
+#include "latebinding.h"
+#include "localeseparators.h"
+#include "real64editor.h"
+#include "recordingplatformservices.h"
+#include "updown_p.h"
+#include "xcruntimedataevaluation.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfields.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace {
+
+const char* classIdOf(const QString& number)
+{
+    return number == u"integer" ? "VeltEditors.Int32Editor" : "VeltEditors.Real64Editor";
+}
+
+QStringList comboTexts(QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+} // namespace
+
+class NumberEditorsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    Velt::RecordingPlatformServices m_services;
+    std::unique_ptr<Velt::TypeEditorBase> m_editor;
+    std::unique_ptr<ScalarCore> m_core;
+    int32_t m_liveAtStart = 0;
+
+    // A new editor of the number type ("integer" or "real") and a parameter of that type;
+    // returns the parameter's item.
+    int32_t make(const QString& number, double value)
+    {
+        m_editor = createEditor<Velt::TypeEditorBase>(classIdOf(number));
+        m_core = std::make_unique<ScalarCore>();
+        return ScalarCore::data(m_core->parameter(number, value));
+    }
+    QWidget* editor() const { return m_editor.get(); }
+    DataEditor* host() const { return hostOf(m_editor.get()); }
+    void edit(int32_t item, bool designTime, CountingDataEditorSite& site)
+    {
+        editData(m_editor.get(), site, item, designTime);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Velt::installCoreHooks();
+        Velt::PlatformServices::setInstance(&m_services);
+    }
+    void cleanupTestCase()
+    {
+        DataEditorRegistry::unload();
+        Velt::PlatformServices::setInstance(nullptr);
+    }
+    void init()
+    {
+        m_services.clear();
+        m_liveAtStart = QuenCoreGetLiveObjectCount();
+    }
+    void cleanup()
+    {
+        m_editor.reset();
+        m_core.reset();
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_liveAtStart);
+    }
+
+    void publishesTheTriple_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("dataClass");
+        QTest::addColumn<QString>("dataType");
+        QTest::newRow("integer") << "integer" << "CQuenInt32" << "Integer (32 bit)";
+        QTest::newRow("real") << "real" << "CQuenReal64" << "Real (64 bit)";
+    }
+    void publishesTheTriple()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, dataClass);
+        QFETCH(QString, dataType);
+        const int32_t item = make(number, 2);
+        QObject* hostObject = Velt::objectByName(editor(), "GetEditor");
+        QCOMPARE(hostObject, host());
+        QCOMPARE(hostObject->property("DataClass").toString(), dataClass);
+        QCOMPARE(hostObject->property("DataType").toString(), dataType);
+        QCOMPARE(Velt::objectByName(editor(), "GetDirect"), editor());
+        const QMetaObject* meta = editor()->metaObject();
+        QVERIFY(meta->indexOfMethod("GetDirect()") < meta->indexOfMethod("GetRuntime()"));
+        QVERIFY(meta->indexOfMethod("GetRuntime()") < meta->indexOfMethod("GetEditor()"));
+        // Only the real has a runtime side, and it has nothing to do.
+        auto* runtime = qobject_cast<XCRuntimeDataEvaluation*>(
+            Velt::objectByName(editor(), "GetRuntime"));
+        QCOMPARE(runtime != nullptr, number == u"real");
+        if (runtime) {
+            QVERIFY(runtime->Bind(item, 0) && runtime->Evaluate(item, 0) && runtime->Scan(item, 0)
+                    && runtime->Unbind(item, 0));
+            QCOMPARE(QuenReal64GetValue(item), 2.0);
+            QCOMPARE(QuenExcRegIsError(0), QUEN_FALSE);
+        }
+    }
+
+    // From 7 (integers, with a view) or 4.5 (reals, restricted to 10 at most), with units "V".
+    void typingAndAccepting_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("integer decimal") << "integer" << "Decimal" << "42" << "" << "42 V" << 42.0;
+        QTest::newRow("integer rounds") << "integer" << "Decimal" << "2.5" << ""
+                                        << "Note: Value will round to 2 V" << 2.0;
+        QTest::newRow("integer hex") << "integer" << "Hexadecimal" << "ff" << ""
+                                     << "0xFF V or 255 V decimal" << 255.0;
+        QTest::newRow("integer octal") << "integer" << "Octal" << "17" << ""
+                                       << "017 V or 15 V decimal" << 15.0;
+        QTest::newRow("integer not a number keeps the value")
+            << "integer" << "Decimal" << "4x" << "The Value is not a legal integer: Type mismatch"
+            << "" << 4.0;
+        QTest::newRow("integer blank keeps the value") << "integer" << "Decimal" << ""
+                                                       << "The Value cannot be blank" << "" << 7.0;
+        QTest::newRow("real number") << "real" << "" << "2.25" << "" << "2.25 V" << 2.25;
+        QTest::newRow("real exponent") << "real" << "" << "1e-3" << "" << "1e-3 V" << 0.001;
+        QTest::newRow("real outside keeps the error, clamps on accept")
+            << "real" << "" << "50" << "Value must be less or equal to  10.0" << "" << 10.0;
+        QTest::newRow("real not a number keeps the value")
+            << "real" << "" << "x1" << "The Value is not a legal numeric value: Type mismatch"
+            << "" << 4.5;
+        // Every keystroke is read: the last text that reads stays.
+        QTest::newRow("real later keystroke that does not read")
+            << "real" << "" << "1.2.3" << "The Value is not a legal numeric value: Type mismatch"
+            << "" << 1.2;
+        QTest::newRow("real blank keeps the value") << "real" << "" << ""
+                                                    << "The Value cannot be blank" << "" << 4.5;
+    }
+    void typingAndAccepting()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, view);
+        QFETCH(QString, typed);
+        QFETCH(QString, error);
+        QFETCH(QString, status);
+        QFETCH(double, stored);
+        const double start = number == u"integer" ? 7 : 4.5;
+        const int32_t item = make(number, start);
+        ScalarCore::setString(item, "Units", "V");
+        if (number == u"integer" && view != u"Decimal")
+            ScalarCore::setString(item, "View As", view.toUtf8().constData());
+        if (number == u"real")
+            ScalarCore::setRestriction(item, -Velt::Real64Rules::Unbounded, 10.0);
+        CountingDataEditorSite site;
+        edit(item, false, site);
+        type(child(editor(), "EntryText"), typed);
+        QCOMPARE(host()->ErrorMessage(), error);
+        if (error.isEmpty())
+            QCOMPARE(host()->StatusMessage(), status);
+        QCOMPARE(ScalarCore::value(item), start); // nothing is written before OK
+        press(editor(), "OKCommand");
+        QCOMPARE(site.AcceptCount(), 1);
+        QCOMPARE(ScalarCore::value(item), stored);
+    }
+
+    void cancelWritesNothing_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("property"); // one more the editor would store
+        QTest::newRow("integer") << "integer" << "View As";
+        QTest::newRow("real") << "real" << "Precision";
+    }
+    void cancelWritesNothing()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, property);
+        const int32_t item = make(number, 4);
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        type(child(editor(), "EntryText"), "9");
+        type(child(editor(), "UnitsText"), "mA");
+        if (number == u"integer")
+            child<QRadioButton>(editor(), "ViewAsHexOption")->click();
+        else
+            type(child(editor(), "PrecisionText"), "3");
+        press(editor(), "CancelCommand");
+        QCOMPARE(site.CancelCount(), 1);
+        QCOMPARE(ScalarCore::value(item), 4.0);
+        QVERIFY(!ScalarCore::has(item, "Units"));
+        QVERIFY(!ScalarCore::has(item, property.toUtf8().constData()));
+    }
+
+    void metadataNeedsDesignTime_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("designTime");
+        QTest::newRow("integer, design time") << "integer" << true;
+        QTest::newRow("integer, run time") << "integer" << false;
+        QTest::newRow("real, design time") << "real" << true;
+        QTest::newRow("real, run time") << "real" << false;
+    }
+    void metadataNeedsDesignTime()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, designTime);
+        const int32_t item = make(number, 5);
+        ScalarCore::setRestriction(item, 1, 9);
+        CountingDataEditorSite site;
+        edit(item, designTime, site);
+        auto* check = child<QCheckBox>(editor(), "RestrictionCheck");
+        QVERIFY(check->isChecked());
+        QCOMPARE(check->isEnabled(), designTime);
+        QCOMPARE(child(editor(), "RestrictionLowText")->isEnabled(), designTime);
+        QCOMPARE(child(editor(), "UnitsText")->isReadOnly(), !designTime);
+        if (number == u"integer")
+            QCOMPARE(child<QCheckBox>(editor(), "EnumerationCheck")->isEnabled(), designTime);
+    }
+
+    // Steps: "tick" the restriction box, or "Low=text" / "High=text" typed into a box. The
+    // error is the host's after the last step; then OK.
+    void restrictionEntry_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("preset"); // "low..high" stored before the edit, or ""
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<double>("storedValue");
+        QTest::newRow("integer low alone")
+            << "integer" << 5.0 << "" << QStringList{"tick", "Low=10"}
+            << "Value must be greater or equal to 10" << "10..2147483647" << 10.0;
+        QTest::newRow("integer high alone")
+            << "integer" << 25.0 << "" << QStringList{"tick", "High=20"}
+            << "Value must be less or equal to  20" << "-2147483648..20" << 20.0;
+        QTest::newRow("integer crossed")
+            << "integer" << 25.0 << "" << QStringList{"tick", "Low=10", "High=5"}
+            << "'Low' value must be less than 'High' value" << "10..10" << 10.0;
+        QTest::newRow("integer crossed, then put right")
+            << "integer" << 25.0 << "" << QStringList{"tick", "Low=10", "High=5", "High=20"}
+            << "Value must be less or equal to  20" << "10..20" << 20.0;
+        QTest::newRow("integer blank box named")
+            << "integer" << 5.0 << "" << QStringList{"tick", "Low=1", "High=9", "Low="}
+            << "The Low value cannot be blank" << "1..9" << 5.0;
+        QTest::newRow("integer full range is dropped")
+            << "integer" << 3.0 << "-2147483648..2147483647" << QStringList{} << "" << "<absent>"
+            << 3.0;
+        QTest::newRow("integer unticked is dropped")
+            << "integer" << 3.0 << "1..9" << QStringList{"tick"} << "" << "<absent>" << 3.0;
+        QTest::newRow("real low alone") << "real" << 1.5 << "" << QStringList{"tick", "Low=1"}
+                                        << "" << "1..1.79769313486231E+308" << 1.5;
+        QTest::newRow("real unbounded pair is dropped")
+            << "real" << 1.5 << ""
+            << QStringList{"tick", "Low=-1.79769313486231E+308", "High=1.79769313486231E+308"}
+            << "" << "<absent>" << 1.5;
+        QTest::newRow("real true extreme is a bound")
+            << "real" << 1.5 << ""
+            << QStringList{"tick", "Low=-1.7976931348623157E+308", "High=1.79769313486231E+308"}
+            << "" << "-1.79769313486232E+308..1.79769313486231E+308" << 1.5;
+        QTest::newRow("real ordinary") << "real" << 1.5 << ""
+                                       << QStringList{"tick", "Low=1", "High=2"} << "" << "1..2"
+                                       << 1.5;
+    }
+    void restrictionEntry()
+    {
+        QFETCH(QString, number);
+        QFETCH(double, value);
+        QFETCH(QString, preset);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, error);
+        QFETCH(QString, stored);
+        QFETCH(double, storedValue);
+        const int32_t item = make(number, value);
+        if (!preset.isEmpty()) {
+            const QStringList bounds = preset.split(QStringLiteral(".."));
+            ScalarCore::setRestriction(item, bounds.at(0).toDouble(),
+                                       bounds.at(1).toDouble());
+        }
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        for (const QString& step : std::as_const(steps)) {
+            if (step == u"tick") {
+                child<QCheckBox>(editor(), "RestrictionCheck")->click();
+                continue;
+            }
+            const char* box =
+                step.startsWith(u"Low") ? "RestrictionLowText" : "RestrictionHighText";
+            type(child(editor(), box), step.section(u'=', 1));
+        }
+        QCOMPARE(host()->ErrorMessage(), error);
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::restriction(item), stored);
+        QCOMPARE(ScalarCore::value(item), storedValue);
+    }
+
+    void registryAndForm_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("dataClass");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("typed"); // into EntryText
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("integer") << "integer" << "CQuenInt32" << "Count - Integer (32 bit)"
+                                 << "0x1F"
+                                 << "Note: Value will round to 31 V" << 31.0;
+        QTest::newRow("real") << "real" << "CQuenReal64" << "Volts - Real (64 bit)" << "3.5"
+                              << "3.5 V" << 3.5;
+    }
+    void registryAndForm()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, dataClass);
+        QFETCH(QString, title);
+        QFETCH(QString, typed);
+        QFETCH(QString, status);
+        QFETCH(double, stored);
+        DataEditorRegistry* registry = DataEditorRegistry::instance();
+        QObject* registered = registry->DataEditor(dataClass);
+        QVERIFY(registered);
+        QCOMPARE(registered->parent()->objectName(), dataClass); // sited on the registry
+        QCOMPARE(QByteArray(registered->parent()->metaObject()->className()),
+                 QByteArray(classIdOf(number)).sliced(12)); // after "VeltEditors."
+        QCOMPARE(registry->StructuredDataEditor(dataClass), registered->parent());
+        QCOMPARE(registry->DataEditorName(dataClass), classIdOf(number));
+
+        m_core = std::make_unique<ScalarCore>();
+        const int32_t parm = m_core->parameter(number, 12);
+        const int32_t item = ScalarCore::data(parm);
+        ScalarCore::setString(item, "Units", "V");
+        DataEditorForm form;
+        form.SetUpEditor(parm, 0, 0, true, false, false, false);
+        auto* typeEditor = qobject_cast<Velt::TypeEditorBase*>(form.typeEditor());
+        QVERIFY(typeEditor);
+        QCOMPARE(form.windowTitle(), title);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(panelFits(typeEditor->panel()));
+        saveScreenshot(&form, QString::fromLatin1(classIdOf(number)));
+        if (number == u"integer") {
+            auto* choices = child<QCheckBox>(typeEditor, "EnumerationCheck");
+            choices->click();
+            QVERIFY(panelFits(typeEditor->panel()));
+            choices->click();
+        }
+        type(child(typeEditor, "EntryText"), typed);
+        QCOMPARE(hostOf(typeEditor)->StatusMessage(), status);
+        press(typeEditor, "OKCommand");
+        int32_t p = 0;
+        int32_t defaultParm = 0;
+        QVERIFY(form.CleanupEditor(p, defaultParm));
+        QCOMPARE(ScalarCore::value(item), stored);
+    }
+
+    // ---- the integer: views and the choice list -----------------------------------------
+
+    void viewSwitching_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("low");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("hex") << "ViewAsHexOption" << "0xFF" << "0x8" << "Hexadecimal view of 255"
+                             << "Hexadecimal";
+        QTest::newRow("octal") << "ViewAsOctalOption" << "0377" << "010" << "Octal view of 255"
+                               << "Octal";
+        QTest::newRow("VB hex") << "ViewAsHexVBOption" << "&hFF" << "&h8"
+                                << "Visual Basic hexadecimal view of 255" << "VB Hexadecimal";
+        QTest::newRow("VB octal") << "ViewAsOctalVBOption" << "&o377" << "&o10"
+                                  << "Visual Basic octal view of 255" << "VB Octal";
+        QTest::newRow("decimal") << "ViewAsDecimalOption" << "255" << "8" << "" << "<absent>";
+    }
+    void viewSwitching()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, entry);
+        QFETCH(QString, low);
+        QFETCH(QString, status);
+        QFETCH(QString, stored);
+        const int32_t item = make("integer", 255);
+        ScalarCore::setString(item, "View As", "VB Octal");
+        ScalarCore::setRestriction(item, 8, 0x1000);
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        QVERIFY(child<QRadioButton>(editor(), "ViewAsOctalVBOption")->isChecked());
+        child<QRadioButton>(editor(), option.toUtf8().constData())->click();
+        QCOMPARE(child(editor(), "EntryText")->text(), entry);
+        QCOMPARE(host()->StatusMessage(), status);
+        QCOMPARE(child(editor(), "RestrictionLowText")->text(), low); // the boxes follow
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::string(item, "View As"), stored);
+        QCOMPARE(QuenInt32GetValue(item), 255);
+    }
+
+    void choiceList()
+    {
+        const int32_t item = make("integer", 1);
+        ScalarCore::setString(item, "Units", "V");
+        ScalarCore::setRestriction(item, 0, 5);
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        auto* normalFrame = child<QGroupBox>(editor(), "NormalFrame");
+        auto* combo = child<QComboBox>(editor(), "EnumerationCombo");
+        auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
+        QAbstractItemModelTester tester(grid->model());
+        QVERIFY(!normalFrame->isHidden());
+        QVERIFY(combo->isHidden());
+
+        child<QCheckBox>(editor(), "EnumerationCheck")->click();
+        QVERIFY(normalFrame->isHidden());
+        QVERIFY(!child(editor(), "EntryText")->isEnabled());
+        QVERIFY(!combo->isHidden());
+        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(),
+                 "Label associated with the Value");
+        QCOMPARE(comboTexts(combo), QStringList({"0  - False", "1  - True"}));
+        QCOMPARE(combo->currentIndex(), 1);
+
+        // The end bound steps up by one and the grid follows.
+        child<Velt::UpDown>(editor(), "EnumerationEndUpDown")->upButton()->click();
+        QCOMPARE(child(editor(), "EnumerationEndText")->text(), "2");
+        QCOMPARE(grid->model()->rowCount(), 3);
+
+        // A label typed into the overlay box over its cell.
+        grid->setCurrentIndex(grid->model()->index(2, 1));
+        grid->editCell();
+        auto* cell = child(grid, "EnumerationCellText");
+        QVERIFY(cell);
+        QTest::keyClicks(cell, "Maybe");
+        QTest::keyClick(cell, Qt::Key_Return); // the delegate commits on the next event loop pass
+        QTRY_COMPARE(comboTexts(combo).value(2), "2  - Maybe");
+        Q_EMIT combo->activated(2);
+
+        // Bounds that are not valid are reported and leave the grid alone.
+        type(child(editor(), "EnumerationBeginText"), "3");
+        QCOMPARE(host()->ErrorMessage(), "'Begin at' must be less than 'End at'");
+        QCOMPARE(grid->model()->rowCount(), 3);
+        type(child(editor(), "EnumerationBeginText"), "0");
+        QCOMPARE(host()->ErrorMessage(), "");
+
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::choices(item), "0..2: False|True|Maybe");
+        QCOMPARE(QuenInt32GetValue(item), 2);
+        QCOMPARE(ScalarCore::restriction(item), "<absent>"); // a choice list has none
+        QCOMPARE(ScalarCore::string(item, "Units"), "V");
+    }
+
+    void choiceListLoadsAndUnticks()
+    {
+        const int32_t item = make("integer", 4);
+        ScalarCore::setChoices(item, 3, {"Three", "Four"});
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        auto* check = child<QCheckBox>(editor(), "EnumerationCheck");
+        QVERIFY(check->isChecked());
+        QCOMPARE(child(editor(), "EnumerationBeginText")->text(), "3");
+        QCOMPARE(comboTexts(child<QComboBox>(editor(), "EnumerationCombo")),
+                 QStringList({"3  - Three", "4  - Four"}));
+        check->click();
+        QVERIFY(child(editor(), "EntryText")->isEnabled());
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::choices(item), "<absent>");
+    }
+
+    void gridClipboard()
+    {
+        const int32_t item = make("integer", 0);
+        ScalarCore::setChoices(item, 0, {"a", "b", "c"});
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
+        QStringList actions;
+        for (QAction* action : grid->menuActions())
+            actions << action->objectName();
+        QCOMPARE(actions, QStringList({"EditCellAction", "CutAction", "CopyAction", "PasteAction",
+                                       "ClearAction", "SelectAllAction"}));
+
+        grid->selectionModel()->select(
+            QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, 1)),
+            QItemSelectionModel::ClearAndSelect);
+        grid->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), "a\nb");
+
+        // Two rows chosen, three lines on the clipboard: the selection is filled, and told.
+        QGuiApplication::clipboard()->setText("x\ny\nz\n");
+        grid->selectionModel()->select(
+            QItemSelection(grid->model()->index(1, 1), grid->model()->index(2, 1)),
+            QItemSelectionModel::ClearAndSelect);
+        grid->paste();
+        QCOMPARE(host()->StatusMessage(), "More data on clipboard.  Select larger area to paste?");
+        grid->selectAll();
+        grid->cut();
+        QCOMPARE(QGuiApplication::clipboard()->text(), "a\nx\ny");
+        QCOMPARE(static_cast<Velt::ChoiceListModel*>(grid->model())->copyText({0, 1, 2}), "\n\n");
+
+        // One row chosen: the lines fill the list downwards.
+        QGuiApplication::clipboard()->setText("p\r\nq\r\n");
+        grid->clearSelection();
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        grid->selectionModel()->select(grid->model()->index(1, 1),
+                                       QItemSelectionModel::ClearAndSelect);
+        grid->paste();
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::choices(item), "0..2: |p|q");
+    }
+
+    // The list may be changed only at design time, whatever edits the editor made before.
+    void choiceListChangesOnlyAtDesignTime_data()
+    {
+        QTest::addColumn<QList<bool>>("edits"); // design time of each edit; the last is tried
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("design time") << QList<bool>{true} << "0..2: x|y|";
+        QTest::newRow("run time") << QList<bool>{false} << "0..1: a|b";
+        QTest::newRow("design time after run time") << QList<bool>{false, true} << "0..2: x|y|";
+    }
+    void choiceListChangesOnlyAtDesignTime()
+    {
+        QFETCH(QList<bool>, edits);
+        QFETCH(QString, stored);
+        const int32_t item = make("integer", 0);
+        ScalarCore::setChoices(item, 0, {"a", "b"});
+        for (qsizetype i = 0; i < edits.size(); ++i) {
+            CountingDataEditorSite site;
+            edit(item, edits.at(i), site);
+            if (i + 1 < edits.size())
+                press(editor(), "CancelCommand");
+        }
+        auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
+        child<Velt::UpDown>(editor(), "EnumerationEndUpDown")->upButton()->click();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        QTest::keyClick(grid, Qt::Key_F2);
+        QCOMPARE(grid->findChild<QLineEdit*>("EnumerationCellText") != nullptr, edits.constLast());
+        QGuiApplication::clipboard()->setText("x\ny\n");
+        grid->paste();
+        press(editor(), "OKCommand");
+        QCOMPARE(ScalarCore::choices(item), stored);
+    }
+
+    // ---- the real: precision -------------------------------------------------------------
+
+    // From 1234.5 with a precision (5 unless said) and a restriction from 0 upwards.
+    void precisionBox_data()
+    {
+        QTest::addColumn<int>("initial");
+        QTest::addColumn<QString>("typed"); // "-" types nothing
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("stored"); // -1: no property
+        QTest::newRow("three") << 5 << "3" << "3" << "1.235E+03" << "" << 3;
+        QTest::newRow("blank") << 5 << "" << "" << "1234.5" << "" << -1;
+        // "1" is taken on its way to "16".
+        QTest::newRow("sixteen") << 5 << "16" << "16" << "1.2E+03"
+                                 << "'Precision' value must 15 or less" << 1;
+        QTest::newRow("negative") << 5 << "-1" << "-1" << "1.23450E+03"
+                                  << "'Precision' value must zero or greater" << 5;
+        // Only the rendering caps a stored precision.
+        QTest::newRow("stored above 15 is kept") << 20 << "-" << "20" << "1.234500000000000E+03"
+                                                 << "" << 20;
+    }
+    void precisionBox()
+    {
+        QFETCH(int, initial);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, entry);
+        QFETCH(QString, error);
+        QFETCH(int, stored);
+        const int32_t item = make("real", 1234.5);
+        ScalarCore::setPrecision(item, initial);
+        ScalarCore::setRestriction(item, 0.0, Velt::Real64Rules::Unbounded);
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        if (typed != u"-")
+            type(child(editor(), "PrecisionText"), typed);
+        QCOMPARE(child(editor(), "PrecisionText")->text(), shown);
+        QCOMPARE(host()->ErrorMessage(), error);
+        QCOMPARE(child(editor(), "EntryText")->text(), entry);
+        const auto* real = static_cast<Real64Editor*>(m_editor.get());
+        if (error.isEmpty()) // the bounded box follows the precision, the other keeps its text
+            QCOMPARE(child(editor(), "RestrictionLowText")->text(),
+                     Velt::Real64Rules::formatRealText(0.0, real->precision()));
+        QCOMPARE(child(editor(), "RestrictionHighText")->text(),
+                 Velt::Real64Rules::formatRealText(Velt::Real64Rules::Unbounded, initial));
+        press(editor(), "OKCommand");
+        const int32_t property = QuenDataExGetProperty(item, "Precision");
+        QCOMPARE(property ? QuenInt32GetValue(property) : -1, stored);
+        QCOMPARE(QuenReal64GetValue(item), 1234.5); // rendering never changes the value
+    }
+
+    void precisionUpDownStopsWithABeep()
+    {
+        const int32_t item = make("real", 0.5);
+        ScalarCore::setPrecision(item, 14);
+        CountingDataEditorSite site;
+        edit(item, true, site);
+        auto* upDown = child<Velt::UpDown>(editor(), "PrecisionUpDown");
+        auto* precision = child(editor(), "PrecisionText");
+        upDown->upButton()->click();
+        QCOMPARE(precision->text(), "15");
+        QCOMPARE(m_services.beeps(), 0);
+        upDown->upButton()->click();
+        QCOMPARE(precision->text(), "15");
+        QCOMPARE(m_services.beeps(), 1);
+
+        type(precision, "x"); // unreadable: counts as 0
+        upDown->downButton()->click();
+        QCOMPARE(precision->text(), "x");
+        QCOMPARE(m_services.beeps(), 2);
+        upDown->upButton()->click();
+        QCOMPARE(precision->text(), "1");
+        upDown->downButton()->click();
+        QCOMPARE(precision->text(), ""); // precision 0 shows an empty box
+        QCOMPARE(child(editor(), "EntryText")->text(), "0.5");
+    }
+
+    void commaLocale()
+    {
+        const Velt::LocaleSeparators::Override comma(u',', u';');
+        const int32_t item = make("real", 12.0);
+        ScalarCore::setString(item, "Units", "V");
+        CountingDataEditorSite site;
+        edit(item, false, site);
+        QCOMPARE(child(editor(), "EntryText")->text(), "12,0");
+        type(child(editor(), "EntryText"), "2,5");
+        QCOMPARE(host()->StatusMessage(), "2,5 V");
+        press(editor(), "OKCommand");
+        QCOMPARE(QuenReal64GetValue(item), 2.5);
+
+        XCStructEditFields fields;
+        fields.AttachData(item, 0, false, false, false, QStringLiteral("Volts"));
+        QCOMPARE(fields.Item(0)->Text(), "2,5 V");
+    }
+};
+
+QTEST_MAIN(NumberEditorsTest)
+#include "numbereditorstest.moc"

@@ -1,0 +1,392 @@
+// The number editors' rules, widget-free and core-free: the restriction rules shared by the
+// integer and real editors (one table, a column naming the type), then what each editor's
+// rules add: view names and messages of integer text, real text messages, status lines,
+// precision, and the integer choice list's bounds and texts. The conversions themselves have
+// their own tables.
+#include "localeseparators.h"
+#include "scalartestdata.h"
+
+#include <QTest>
+
+#include <cfloat>
+
+namespace I = Velt::Int32Rules;
+namespace R = Velt::Real64Rules;
+using Velt::BoundSide;
+using Velt::Bounds;
+
+namespace {
+
+const double IntMin = Velt::NumericConversion::Int32UnboundedLow;
+const double IntMax = Velt::NumericConversion::Int32UnboundedHigh;
+const double RealMax = R::Unbounded;
+
+} // namespace
+
+class NumberRulesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void restriction_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("rendering");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("integer inside") << "integer" << 15.0 << "Decimal" << 10.0 << 20.0 << "";
+        QTest::newRow("integer on the bounds") << "integer" << 20.0 << "Hexadecimal" << 20.0 << 20.0
+                                               << "";
+        QTest::newRow("integer above, hex") << "integer" << 25.0 << "Hexadecimal" << 10.0 << 20.0
+                                            << "Value must be less or equal to  0x14 (20)";
+        QTest::newRow("integer below, decimal") << "integer" << 5.0 << "Decimal" << 10.0 << 20.0
+                                                << "Value must be greater or equal to 10";
+        QTest::newRow("integer below, octal") << "integer" << 5.0 << "Octal" << 10.0 << 20.0
+                                              << "Value must be greater or equal to 012 (10)";
+        QTest::newRow("integer below, VB hex")
+            << "integer" << -5.0 << "VB Hexadecimal" << -1.0 << 20.0
+            << "Value must be greater or equal to &hFFFFFFFF (-1)";
+        QTest::newRow("integer crossed bounds") << "integer" << 15.0 << "Decimal" << 20.0 << 10.0
+                                                << "Value must be greater or equal to 20";
+        QTest::newRow("integer unbounded") << "integer" << IntMax << "Decimal" << IntMin << IntMax
+                                           << "";
+        QTest::newRow("real inside") << "real" << 1.5 << "0" << 1.0 << 2.0 << "";
+        QTest::newRow("real below") << "real" << 0.5 << "0" << 1.0 << 2.0
+                                    << "Value must be greater or equal to 1.0";
+        QTest::newRow("real above, precision 2") << "real" << 2.5 << "2" << 1.0 << 2.0
+                                                 << "Value must be less or equal to  2.00E+00";
+        QTest::newRow("real unbounded") << "real" << 1e300 << "0" << -RealMax << RealMax << "";
+    }
+    void restriction()
+    {
+        QFETCH(QString, number);
+        QFETCH(double, value);
+        QFETCH(QString, rendering);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QString, message);
+        const QString checked = byType(number, [&](auto traits) {
+            using Traits = decltype(traits);
+            using T = typename Traits::Value;
+            return Velt::RestrictionRules<Traits>::check(T(value), ::rendering<Traits>(rendering),
+                                                         {T(low), T(high)});
+        });
+        QCOMPARE(checked, message);
+    }
+
+    void restrictionTexts_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QString>("rendering");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("lowText");
+        QTest::addColumn<QString>("highText");
+        QTest::newRow("integer both") << "integer" << 10.0 << 20.0 << "Decimal"
+                                      << "10 <= Value <= 20" << "10" << "20";
+        QTest::newRow("integer high only") << "integer" << IntMin << 32.0 << "Hexadecimal"
+                                           << "Value <= 0x20" << "" << "0x20";
+        QTest::newRow("integer low only") << "integer" << 8.0 << IntMax << "Octal"
+                                          << "010 <= Value" << "010" << "";
+        QTest::newRow("integer next to unbounded") << "integer" << IntMin + 1 << IntMax << "Decimal"
+                                                   << "-2147483647 <= Value" << "-2147483647" << "";
+        QTest::newRow("real high only") << "real" << -RealMax << 2.0 << "0" << "Value <= 2.0" << ""
+                                        << "2.0";
+        QTest::newRow("real both, precision 1") << "real" << 1.0 << 2.0 << "1"
+                                                << "1.0E+00 <= Value <= 2.0E+00" << "1.0E+00"
+                                                << "2.0E+00";
+        // The largest double lies beyond the unbounded value: it is a real bound.
+        QTest::newRow("real true extreme") << "real" << -DBL_MAX << RealMax << "0"
+                                           << "-1.79769313486232E+308 <= Value"
+                                           << "-1.79769313486232E+308" << "";
+    }
+    void restrictionTexts()
+    {
+        QFETCH(QString, number);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QString, rendering);
+        QFETCH(QString, summary);
+        QFETCH(QString, lowText);
+        QFETCH(QString, highText);
+        const QStringList texts = byType(number, [&](auto traits) {
+            using Traits = decltype(traits);
+            using T = typename Traits::Value;
+            using Rules = Velt::RestrictionRules<Traits>;
+            const auto how = ::rendering<Traits>(rendering);
+            const Bounds<T> bounds{T(low), T(high)};
+            return QStringList{Rules::summary(bounds, how),
+                               Rules::boundText(bounds.low, BoundSide::Low, how),
+                               Rules::boundText(bounds.high, BoundSide::High, how)};
+        });
+        QCOMPARE(texts, QStringList({summary, lowText, highText}));
+    }
+
+    // One side typed: the other side is kept, the typed side is read with its own caption.
+    void typedBound_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("lowSide");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("integer low alone") << "integer" << true << "10" << 10.0 << IntMax << "";
+        QTest::newRow("integer high blank") << "integer" << false << " " << IntMin << IntMax
+                                            << "The High value cannot be blank";
+        QTest::newRow("integer low not a number")
+            << "integer" << true << "zz" << IntMin << IntMax
+            << "The Low value is not a legal integer: Type mismatch";
+        QTest::newRow("integer beyond 32 bits")
+            << "integer" << false << "2147483648" << IntMin << IntMax
+            << "The High value is not a legal integer: Overflow";
+        QTest::newRow("real high alone") << "real" << false << "2.5" << -RealMax << 2.5 << "";
+        QTest::newRow("real low not a number")
+            << "real" << true << "x" << -RealMax << RealMax
+            << "The Low value is not a legal numeric value: Type mismatch";
+    }
+    void typedBound()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, lowSide);
+        QFETCH(QString, text);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QString, error);
+        const auto [typedLow, typedHigh, typedError] = byType(number, [&](auto traits) {
+            using Traits = decltype(traits);
+            using Rules = Velt::RestrictionRules<Traits>;
+            const auto typed = Rules::withBound(Rules::unbounded(),
+                                                lowSide ? BoundSide::Low : BoundSide::High, text,
+                                                typename Traits::Rendering());
+            return std::tuple(double(typed.value.low), double(typed.value.high), typed.error);
+        });
+        QCOMPARE(typedError, error);
+        QCOMPARE(typedLow, low);
+        QCOMPARE(typedHigh, high);
+    }
+
+    // What the integer rules add to the conversions: view names, captions and messages.
+    void integerText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("rendered"); // the value shown in the view
+        QTest::newRow("decimal") << "17" << "Decimal" << 17 << "" << "17";
+        QTest::newRow("octal") << "17" << "Octal" << 15 << "" << "017";
+        QTest::newRow("VB octal") << "17" << "VB Octal" << 15 << "" << "&o17";
+        QTest::newRow("hexadecimal") << "17" << "Hexadecimal" << 23 << "" << "0x17";
+        QTest::newRow("VB hexadecimal") << "17" << "VB Hexadecimal" << 23 << "" << "&h17";
+        QTest::newRow("unknown view: decimal text, no rendering") << "17" << "Binary" << 17 << ""
+                                                                  << "";
+        QTest::newRow("blank decimal") << "  " << "Decimal" << 0 << "The Value cannot be blank"
+                                       << "0";
+        // The view's prefix comes first, so a blank is a malformed number there.
+        QTest::newRow("blank hexadecimal") << "" << "Hexadecimal" << 0
+                                           << "The Value is not a legal integer: Type mismatch"
+                                           << "0x0";
+        QTest::newRow("beyond 32 bits") << "2147483648" << "Decimal" << 0
+                                        << "The Value is not a legal integer: Overflow" << "0";
+    }
+    void integerText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, view);
+        QFETCH(int, value);
+        QFETCH(QString, error);
+        QFETCH(QString, rendered);
+        const Velt::Parsed<int32_t> parsed =
+            I::parseIntegerText(Velt::NumberTexts::ValueCaption, text, view);
+        QCOMPARE(parsed.error, error);
+        QCOMPARE(parsed.value, value);
+        QCOMPARE(I::formatIntegerText(value, view), rendered);
+    }
+
+    void realText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("trimmed") << " 12 " << 12.0 << "";
+        QTest::newRow("blank") << "   " << 0.0 << "The Value cannot be blank";
+        QTest::newRow("not a number") << "abc" << 0.0
+                                      << "The Value is not a legal numeric value: Type mismatch";
+        QTest::newRow("too large") << "1e400" << 0.0
+                                   << "The Value is not a legal numeric value: Overflow";
+    }
+    void realText()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QFETCH(QString, error);
+        const Velt::Parsed<double> parsed = R::parseRealText(Velt::NumberTexts::ValueCaption, text);
+        QCOMPARE(parsed.error, error);
+        QCOMPARE(parsed.value, value);
+    }
+
+    void integerStatus_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<bool>("restricted"); // to 10..20
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("hex with units") << 255 << "Hexadecimal" << "0xFF" << " mV " << false
+                                        << false << "" << "0xFF mV or 255 mV decimal";
+        QTest::newRow("-1 hex with units") << -1 << "Hexadecimal" << "0xFFFFFFFF" << "V" << false
+                                           << false << "" << "0xFFFFFFFF V or -1 V decimal";
+        QTest::newRow("single digit: no repetition")
+            << 5 << "Hexadecimal" << "0x5" << "V" << false << false << "" << "0x5 V";
+        QTest::newRow("hex") << 255 << "Hexadecimal" << "0xFF" << "" << false << false << ""
+                             << "Hexadecimal view of 255";
+        QTest::newRow("octal") << 8 << "Octal" << "010" << "" << false << false << ""
+                               << "Octal view of 8";
+        QTest::newRow("VB hex") << 255 << "VB Hexadecimal" << "&hFF" << "" << false << false << ""
+                                << "Visual Basic hexadecimal view of 255";
+        QTest::newRow("VB octal") << 8 << "VB Octal" << "&o10" << "" << false << false << ""
+                                  << "Visual Basic octal view of 8";
+        QTest::newRow("rounds down") << 2 << "Decimal" << "2.5" << "V" << false << false << ""
+                                     << "Note: Value will round to 2 V";
+        QTest::newRow("rounds up, no units") << 4 << "Decimal" << " 3.5 " << "" << false << false
+                                             << "" << "Note: Value will round to 4 ";
+        QTest::newRow("octal text in decimal") << 10 << "Decimal" << "012" << "A" << false << false
+                                               << "" << "Note: Value will round to 10 A";
+        QTest::newRow("comma locale rounds") << 2 << "Decimal" << "2,5" << "V" << false << true
+                                             << "" << "Note: Value will round to 2 V";
+        QTest::newRow("decimal with units") << 7 << "Decimal" << "7" << "V" << false << false << ""
+                                            << "7 V";
+        QTest::newRow("decimal plain") << 7 << "Decimal" << "7" << "" << false << false << "" << "";
+        QTest::newRow("restricted") << 25 << "Hexadecimal" << "0x19" << "" << true << false
+                                    << "Value must be less or equal to  0x14 (20)"
+                                    << "Hexadecimal view of 25";
+    }
+    void integerStatus()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, view);
+        QFETCH(QString, entry);
+        QFETCH(QString, units);
+        QFETCH(bool, restricted);
+        QFETCH(bool, comma);
+        QFETCH(QString, error);
+        QFETCH(QString, status);
+        std::optional<Velt::LocaleSeparators::Override> locale;
+        if (comma)
+            locale.emplace(u',', u';');
+        const Bounds<int32_t> bounds =
+            restricted ? Bounds<int32_t>{10, 20} : I::Restriction::unbounded();
+        const Velt::StatusLine line = I::integerStatus(value, view, bounds, entry, units);
+        QCOMPARE(line.error, error);
+        QCOMPARE(line.status, status);
+    }
+
+    void realStatus_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("entry with units") << 1.5 << "1,50" << " V " << "" << "1,50 V";
+        QTest::newRow("no units") << 1.5 << "1.5" << "" << "" << "";
+        QTest::newRow("outside") << 3.0 << "3" << "V" << "Value must be less or equal to  2.0"
+                                 << "3 V";
+    }
+    void realStatus()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, entry);
+        QFETCH(QString, units);
+        QFETCH(QString, error);
+        QFETCH(QString, status);
+        const Velt::StatusLine line = R::realStatus(value, 0, {1.0, 2.0}, entry, units);
+        QCOMPARE(line.error, error);
+        QCOMPARE(line.status, status);
+    }
+
+    void precision_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("blank") << "  " << 0 << "";
+        QTest::newRow("fifteen") << "15" << 15 << "";
+        QTest::newRow("half to even") << "2.5" << 2 << "";
+        QTest::newRow("negative") << "-1" << 0 << "'Precision' value must zero or greater";
+        QTest::newRow("sixteen") << "16" << 0 << "'Precision' value must 15 or less";
+        QTest::newRow("not a number") << "two" << 0 << "'Precision' value must be an integer";
+        QTest::newRow("beyond 16 bits") << "70000" << 0 << "'Precision' value must be an integer";
+    }
+    void precision()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, precision);
+        QFETCH(QString, error);
+        const Velt::Parsed<int> result = R::validatePrecision(text);
+        QCOMPARE(result.error, error);
+        QCOMPARE(result.value, precision);
+    }
+
+    void choiceBounds_data()
+    {
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("endSide");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("1001 labels") << "0" << "1000" << false << "";
+        QTest::newRow("1002 labels") << "0" << "1001" << false
+                                     << "Total number of labels is limited to 1000";
+        QTest::newRow("1001 at the bottom") << "-32768" << " -31768 " << false << "";
+        QTest::newRow("one label") << "3" << "3" << true << "";
+        QTest::newRow("begin blank") << " " << "3" << false << "'Begin at' value must be specified";
+        QTest::newRow("end blank") << "1" << "" << false << "'End at' value must be specified";
+        QTest::newRow("begin not a number")
+            << "x" << "3" << false << "'Begin at' value of choice list must be an integer";
+        QTest::newRow("end beyond 16 bits")
+            << "1" << "40000" << false << "'End at' value of choice list must be an integer";
+        QTest::newRow("crossed, begin side") << "5" << "3" << false
+                                             << "'Begin at' must be less than 'End at'";
+        QTest::newRow("crossed, end side") << "5" << "3" << true
+                                           << "'End at' must be greater than 'Begin at'";
+    }
+    void choiceBounds()
+    {
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(bool, endSide);
+        QFETCH(QString, error);
+        const Velt::Parsed<Bounds<int32_t>> bounds = I::validateChoiceBounds(
+            begin, end, endSide ? I::ChoiceSide::End : I::ChoiceSide::Begin);
+        QCOMPARE(bounds.error, error);
+        if (error.isEmpty()) {
+            QCOMPARE(bounds.value.low, begin.trimmed().toInt());
+            QCOMPARE(bounds.value.high, end.trimmed().toInt());
+        }
+    }
+
+    void lineTexts()
+    {
+        QCOMPARE(I::choiceText(1, "True"), "1 - True");
+        QCOMPARE(I::comboChoiceText(-3, "Off"), "-3  - Off");
+        QCOMPARE(I::choiceValue("12 - Twelve").value, 12);
+        QCOMPARE(I::labelCaption(-7), "Label (-7)");
+        QCOMPARE(I::labelsText(2), "2 Labels to define");
+        QCOMPARE(I::Traits::valueText(255, I::Hexadecimal, "mV"), "0xFF mV (Hexadecimal)");
+        QCOMPARE(I::Traits::stripDecorations(" 0xFF mV (Hexadecimal) ", I::Hexadecimal, "mV"),
+                 "0xFF");
+        QCOMPARE(I::Traits::stripDecorations("12 V", I::Decimal, "V"), "12");
+        QCOMPARE(R::Traits::valueText(12.0, 0, "V"), "12.0 V");
+        QCOMPARE(R::Traits::stripDecorations(" 1.5 V ", 0, "V"), "1.5");
+    }
+};
+
+QTEST_MAIN(NumberRulesTest)
+#include "numberrulestest.moc"

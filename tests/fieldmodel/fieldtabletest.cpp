@@ -1,0 +1,277 @@
+// FieldTable: which rows a binding declares (conditions, repeated rows, pictures by time), that
+// a read, a declaration or a change reaches only the row of its field, locks and choices, and
+// what a change reports (errors, refresh, the core's errors shown).
+#include "testeditors.h"
+
+#include "corehooks.h"
+#include "fieldtable.h"
+#include "recordingplatformservices.h"
+
+#include <QTest>
+
+#include <memory>
+
+using Velt::FieldCall;
+using Velt::FieldChange;
+using Velt::FieldTable;
+using Velt::FieldText;
+
+namespace {
+
+// A type editor whose structured face is a field table.
+class TableEditor : public QObject, public XCStructEditing
+{
+    Q_OBJECT
+    Q_INTERFACES(XCStructEditing)
+
+public:
+    FieldTable table;
+
+    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override
+    {
+        table.declareFields(DataHandle, Fields);
+    }
+    void GetField(int32_t DataHandle, XCStructEditField& Field) override
+    {
+        table.getField(DataHandle, Field);
+    }
+    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override
+    {
+        table.declareField(DataHandle, Field);
+    }
+    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
+                      bool& Refresh) override
+    {
+        table.fieldChanged(DataHandle, Field, PostEdits, Refresh);
+    }
+};
+
+} // namespace
+
+class FieldTableTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TableEditor* editor = nullptr;
+    Velt::RecordingPlatformServices services;
+    QuenHandle parm = 0;
+    XCStructEditFields fields;
+    QStringList calls; // "what caption[value]" per row call, and the texts applied
+
+    // A row that logs its calls; the item's value picks the repeated row's range (1..value).
+    FieldTable::Row row(const QString& caption)
+    {
+        return {
+            .caption = caption,
+            .picture = QStringLiteral("Number"),
+            .locked = [this, caption](const FieldCall&) {
+                calls << "declare " + caption;
+                return false;
+            },
+            .read = [this, caption](const FieldCall&) {
+                calls << "read " + caption;
+                return FieldText{caption.toLower()};
+            },
+            .apply = [this, caption](const FieldCall& call, const QString& text) {
+                calls << QStringLiteral("apply %1 %2%3").arg(caption, text,
+                                                             call.postEdits ? "" : " unposted");
+                QuenInt32GetValue(0); // leaves an error in the core's register
+                return text == "bad" ? FieldChange::failed("no good")
+                                     : FieldChange::done(text == "refresh");
+            },
+        };
+    }
+
+    void buildTable()
+    {
+        FieldTable::Row root = row("Root");
+        root.read = [](const FieldCall& call) {
+            const int32_t value = QuenInt32GetValue(call.item);
+            return FieldText{QString::number(value), value > 2 ? "too many" : ""};
+        };
+        FieldTable::Row always = row("Always");
+        always.picture = "Text";
+        always.runTimePicture = "ReadOnlyText";
+        FieldTable::Row design = row("Design");
+        design.shown = FieldTable::atDesignTime;
+        design.locked = nullptr;
+        design.choices = [](const FieldCall&) {
+            return Velt::FieldChoices{{"a", "b"}, QStringLiteral("pick one")};
+        };
+        FieldTable::Row items = row("Item");
+        items.indentation = 2;
+        items.repeat = [](const FieldCall& call) {
+            return Velt::FieldRange{1, QuenInt32GetValue(call.item)};
+        };
+        items.repeatCaption = [](int32_t value) { return QStringLiteral("Item %1").arg(value); };
+        items.read = [this](const FieldCall& call) {
+            calls << QStringLiteral("read Item %1").arg(call.value);
+            return FieldText{QString::number(call.value)};
+        };
+        FieldTable::Row shown = row("Shown");
+        shown.apply = nullptr;
+        editor->table = FieldTable(root, {always, design, items, shown});
+    }
+
+    void bind(int value, bool designTime)
+    {
+        QuenInt32SetValue(QuenParmGetData(parm), value);
+        fields.AttachParameter(parm, 0, 0, designTime, false, false);
+        calls.clear();
+    }
+    XCStructEditField* field(const QString& caption)
+    {
+        for (int i = 0; i < fields.Count(); ++i) {
+            if (fields.Item(i)->Caption() == caption)
+                return fields.Item(i);
+        }
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Velt::installCoreHooks();
+        Velt::PlatformServices::setInstance(&services);
+        editor = new TableEditor;
+        installStructuredEditor(editor);
+        buildTable();
+        parm = makeIntParm("Count", 0);
+    }
+    void cleanupTestCase()
+    {
+        fields.Detach();
+        QuenParmRelease(parm);
+        Velt::PlatformServices::setInstance(nullptr);
+    }
+    void init()
+    {
+        services.clear();
+        QuenExcRegClearError(0);
+    }
+
+    void declares_data()
+    {
+        QTest::addColumn<bool>("designTime");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QStringList>("lines"); // caption/indentation/picture below the root
+        QTest::newRow("design, two items")
+            << true << 2
+            << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number",
+                           "Item 2/2/Number", "Shown/1/Number"};
+        QTest::newRow("run time, no items")
+            << false << 0 << QStringList{"Always/1/ReadOnlyText", "Shown/1/Number"};
+    }
+    void declares()
+    {
+        QFETCH(bool, designTime);
+        QFETCH(int, value);
+        QFETCH(QStringList, lines);
+        bind(value, designTime);
+        QStringList declared;
+        for (int i = 1; i < fields.Count(); ++i) {
+            XCStructEditField* line = fields.Item(i);
+            declared << QStringLiteral("%1/%2/%3").arg(line->Caption()).arg(line->Indentation())
+                            .arg(line->BitmapName());
+        }
+        QCOMPARE(declared, lines);
+        QVERIFY(calls.isEmpty()); // declaring reads nothing per line
+
+        XCStructEditField* last = fields.Item(fields.Count() - 1);
+        fields.Detach();
+        QCOMPARE(last->declaringRow(), -1); // a pooled field forgets its row
+    }
+
+    void eachCallReachesOnlyItsRow()
+    {
+        bind(3, true);
+        const QStringList expected{"read Always", "read Design", "read Item 1", "read Item 2",
+                                   "read Item 3", "read Shown"};
+        for (int i = 1; i < fields.Count(); ++i) {
+            calls.clear();
+            const QString text = fields.Item(i)->Text();
+            QCOMPARE(calls, QStringList{expected.at(i - 1)});
+            QCOMPARE(text, i >= 3 && i <= 5 ? QString::number(i - 2)
+                                            : fields.Item(i)->Caption().toLower());
+        }
+        calls.clear();
+        QCOMPARE(field("Item 2")->Locked(), false);
+        QCOMPARE(calls, QStringList{"declare Item"});
+        QCOMPARE(fields.Item(0)->Text(), "3");
+        QCOMPARE(fields.Item(0)->ErrorMessage(), "too many");
+    }
+
+    void locksAndChoices_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unlocked by its row") << "Always" << false << QStringList() << "";
+        QTest::newRow("no lock given stays locked, with choices")
+            << "Design" << true << QStringList{"a", "b"} << "pick one";
+    }
+    void locksAndChoices()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, locked);
+        QFETCH(QStringList, choices);
+        QFETCH(QString, error);
+        bind(0, true);
+        XCStructEditField* line = field(caption);
+        QCOMPARE(line->Locked(), locked);
+        QStringList offered;
+        for (int i = 1; i <= line->Enumeration()->Count(); ++i)
+            offered << line->Enumeration()->Text(i);
+        QCOMPARE(offered, choices);
+        QCOMPARE(line->ErrorMessage(), error);
+    }
+
+    void changes_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("posted");
+        QTest::addColumn<QStringList>("applied");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("age");
+        QTest::addColumn<int>("shownErrors");
+        QTest::newRow("done") << "Always" << "x" << true << QStringList{"apply Always x"} << ""
+                              << 0 << 1;
+        QTest::newRow("refresh") << "Always" << "refresh" << true
+                                 << QStringList{"apply Always refresh"} << "" << 1 << 1;
+        QTest::newRow("unposted") << "Item 1" << "x" << false
+                                  << QStringList{"apply Item x unposted"} << "" << 0 << 1;
+        // A refused change keeps the core's errors to itself and asks for nothing.
+        QTest::newRow("refused") << "Root" << "bad" << true << QStringList{"apply Root bad"}
+                                 << "no good" << 0 << 0;
+        QTest::newRow("no apply: ignored") << "Shown" << "x" << true << QStringList() << "" << 0
+                                           << 0;
+    }
+    void changes()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(bool, posted);
+        QFETCH(QStringList, applied);
+        QFETCH(QString, error);
+        QFETCH(int, age);
+        QFETCH(int, shownErrors);
+        bind(1, true);
+        XCStructEditField* line = caption == "Root" ? fields.Item(0) : field(caption);
+        line->Locked(); // declared before the change, so only the change is logged
+        calls.clear();
+        if (posted)
+            line->setText(text);
+        else
+            line->SetTextUnposted(text);
+        QCOMPARE(calls, applied);
+        QCOMPARE(line->ErrorMessage(), error);
+        QCOMPARE(fields.Age(), age);
+        QCOMPARE(int(services.shownErrors().size()), shownErrors);
+    }
+};
+
+QTEST_MAIN(FieldTableTest)
+#include "fieldtabletest.moc"
