@@ -1,6 +1,6 @@
 #include "xcstructeditfield.h"
 
-#include "callfailed.h"
+#include "callfailure.h"
 #include "componentmacros.h"
 #include "dataeditorregistry.h"
 #include "qtstrings.h"
@@ -20,7 +20,10 @@ namespace {
 constexpr int Int16Min = std::numeric_limits<int16_t>::min();
 constexpr int Int16Max = std::numeric_limits<int16_t>::max();
 
-[[noreturn]] void overflow() { throw Velt::CallFailed(QStringLiteral("Overflow")); }
+void overflow(const XCStructEditField* field)
+{
+    Velt::reportCallFailed(field, QStringLiteral("Overflow"));
+}
 
 } // namespace
 
@@ -69,8 +72,10 @@ int XCStructEditField::Indentation() const { return d->indentation; }
 
 void XCStructEditField::setIndentation(int Indentation)
 {
-    if (Indentation < Int16Min || Indentation > Int16Max)
-        overflow();
+    if (Indentation < Int16Min || Indentation > Int16Max) {
+        overflow(this);
+        return;
+    }
     if (d->index == 0) {
         d->indentation = 0;
         return;
@@ -79,8 +84,10 @@ void XCStructEditField::setIndentation(int Indentation)
     if (d->parent) {
         const XCStructEditField* before = d->parent->d->slot(d->index - 1);
         const int previous = before ? before->d->indentation : 0;
-        if (previous >= Int16Max)
-            overflow();
+        if (previous >= Int16Max) {
+            overflow(this);
+            return;
+        }
         const int deepest = previous + 1;
         if (Indentation > deepest)
             result = int16_t(deepest);
@@ -107,8 +114,10 @@ int XCStructEditField::BitmapIndex() const
         return 0;
     // Without a picture to add, AddImageIfAbsent only reports the key's position (0 if absent).
     const int position = DataEditorRegistry::instance()->AddImageIfAbsent(key, QVariant());
-    if (position > Int16Max)
-        overflow();
+    if (position > Int16Max) {
+        overflow(this);
+        return 0;
+    }
     return position;
 }
 
@@ -214,8 +223,10 @@ void XCStructEditField::InitField(XCStructEditFields* Parent, int Index, const Q
     if (!Parent)
         return;
 
-    if (Index < 0 || Index > Int16Max)
-        overflow();
+    if (Index < 0 || Index > Int16Max) {
+        overflow(this);
+        return;
+    }
     d->parent = Parent;
     d->index = int16_t(Index);
     setCaption(Caption);
@@ -277,7 +288,7 @@ void XCStructEditField::changeText(const QString& text, bool postEdits)
         if (const QuenHandle handle = d->parent->d->callHandle())
             editor->FieldChanged(handle, *this, postEdits, refresh);
         if (refresh && d->binding == binding)
-            d->parent->d->bumpAge();
+            d->parent->d->bumpAge(d->parent);
     }
 }
 
