@@ -36,5 +36,12 @@ var fields = Velt.fields();
 fields.AttachParameter(symbol);
 for (var i = 0; i < fields.Count; ++i) {
     var field = fields.Item(i);
-    print("  ".repeat(field.Indentation) + field.Caption + ": " + field.Text);
+    var line = "  ".repeat(field.Indentation) + field.Caption + ": " + field.Text;
+    if (field.HasEnumeration) {
+        var choices = [];
+        for (var c = 1; c <= field.Enumeration.Count; ++c)
+            choices.push(field.Enumeration.Text(c));
+        line += "  (" + choices.join(" | ") + ")";
+    }
+    print(line);
 }

@@ -1,10 +1,9 @@
-// Velt::CallFailed: how a member of the library reports a failed call to its caller.
+// Velt::CallFailed: the exception of the checked form of a call, for C++ callers only.
 //
-// Every published member is an automation call that either succeeds or fails. In C++ a failed
-// call throws CallFailed, carrying a message for the user or the log. Members that swallow
-// errors say so; lookups return nothing, 0 or an empty text instead of throwing. Code that
-// calls members late-bound on behalf of a host (a script engine, a late-binding helper) catches
-// CallFailed at that boundary and turns it into the host's own error.
+// Published members never throw: they report a failure with Velt::reportCallFailed
+// (callfailure.h), because hosts call them through meta-calls that no exception may cross.
+// A C++ caller that prefers an exception runs the member through Velt::checkedCall
+// (callfailurescope.h), which throws CallFailed with the failure's message.
 #pragma once
 
 #include "velt_export.h"

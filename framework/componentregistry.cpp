@@ -1,5 +1,6 @@
 #include "componentregistry.h"
 
+#include "callfailurescope.h"
 #include "componentmacros.h"
 
 #include "typelibrary.h"
@@ -77,7 +78,13 @@ QObject* ComponentRegistry::create(const QString& classId, QWidget* parent) cons
     if (!info || info->kind == Kind::NonCreatable || !info->factory)
         return nullptr;
     try {
-        return info->factory(parent);
+        // A control whose construction reported a failure is not handed out.
+        const CallFailureScope scope;
+        QObject* object = info->factory(parent);
+        if (!scope.failed())
+            return object;
+        qCWarning(lcComponents) << "creating" << classId << "failed:" << scope.message();
+        delete object;
     } catch (const std::exception& e) {
         qCWarning(lcComponents) << "creating" << classId << "failed:" << e.what();
     } catch (...) {

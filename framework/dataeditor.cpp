@@ -1,6 +1,7 @@
 #include "dataeditor.h"
 
-#include "callfailed.h"
+#include "callfailure.h"
+#include "callfailurescope.h"
 #include "componentmacros.h"
 #include "dataeditor_p.h"
 #include "dataeditorrules.h"
@@ -48,11 +49,14 @@ int px(int twips, const QWidget* widget, Qt::Orientation o = Qt::Horizontal)
     return Velt::twipsToPixels(twips, widget, o).value_or(0);
 }
 
+// An overflow is a failure of the editor's member that asked; it then reads 0.
 int twips(int pixels, const QWidget* widget, Qt::Orientation o = Qt::Horizontal)
 {
     const std::optional<int> value = Velt::pixelsToTwips(pixels, widget, o);
-    if (!value)
-        throw Velt::CallFailed(QStringLiteral("Overflow"));
+    if (!value) {
+        Velt::reportCallFailed(widget, QStringLiteral("Overflow"));
+        return 0;
+    }
     return *value;
 }
 
@@ -396,14 +400,13 @@ void DataEditor::loadProperties(const QVariantMap& properties)
 
 QSize DataEditor::sizeHint() const
 {
-    try {
-        int32_t height = 0;
-        int32_t width = 0;
-        d->facet->GetRecommendedSize(height, width);
-        return QSize(px(width, this), px(height, this, Qt::Vertical));
-    } catch (const Velt::CallFailed&) {
+    const Velt::CallFailureScope scope;
+    int32_t height = 0;
+    int32_t width = 0;
+    d->facet->GetRecommendedSize(height, width);
+    if (scope.failed())
         return QWidget::sizeHint();
-    }
+    return QSize(px(width, this), px(height, this, Qt::Vertical));
 }
 
 void DataEditor::changeEvent(QEvent* event)

@@ -1,5 +1,5 @@
 // The XCDialogDataEditing facet of the DataEditor, and the adapter for late-bound sites.
-#include "callfailed.h"
+#include "callfailure.h"
 #include "dataeditor_p.h"
 #include "dataeditorrules.h"
 #include "latebinding.h"
@@ -50,8 +50,10 @@ void DataEditorFacet::GetRecommendedSize(int32_t& Height, int32_t& Width)
     input.upperFrameHeight = input.optionsShown ? d.upperFrameHeight(q) : 0;
     const std::optional<Velt::DataEditorRules::RecommendedSize> size =
         Velt::DataEditorRules::recommendedSize(input);
-    if (!size)
-        throw Velt::CallFailed(QStringLiteral("Overflow"));
+    if (!size) {
+        Velt::reportCallFailed(this, QStringLiteral("Overflow"));
+        return;
+    }
     Height = size->height;
     Width = size->width;
 }

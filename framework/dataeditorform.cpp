@@ -1,6 +1,6 @@
 #include "dataeditorform.h"
 
-#include "callfailed.h"
+#include "callfailurescope.h"
 #include "componentregistry.h"
 #include "dataeditorregistry.h"
 #include "dataeditorrules.h"
@@ -23,10 +23,8 @@ QPointer<DataEditorForm> s_form;
 template <typename Step>
 void ignoringErrors(Step step)
 {
-    try {
-        step();
-    } catch (const Velt::CallFailed&) {
-    }
+    const Velt::CallFailureScope ignored;
+    step();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "builtineditors.h"
 #include "builtinimages.h"
+#include "callfailurescope.h"
 #include "componentregistry.h"
 #include "keyedcollection.h"
 #include "latebinding.h"
@@ -50,7 +51,10 @@ template <typename Step>
 void quietly(const char* what, Step step)
 {
     try {
+        const Velt::CallFailureScope scope;
         step();
+        if (scope.failed())
+            qCDebug(lcRegistry) << what << "failed:" << scope.message();
     } catch (const std::exception& e) {
         qCDebug(lcRegistry) << what << "skipped:" << e.what();
     } catch (...) {

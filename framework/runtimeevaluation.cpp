@@ -1,5 +1,6 @@
 #include "runtimeevaluation.h"
 
+#include "callfailurescope.h"
 #include "componentmacros.h"
 #include "latebinding.h"
 #include "qtstrings.h"
@@ -108,11 +109,16 @@ bool RuntimeEvaluation::callOn(QObject* evaluator, Member member, int32_t DataHa
 {
     if (!evaluator)
         return false;
-    // Nothing may unwind into the core, which calls us through a C function pointer.
+    // Nothing may unwind into the core, which calls us through a C function pointer; a
+    // failure the evaluator reported is the core's error too.
     try {
-        if (auto* direct = qobject_cast<XCRuntimeDataEvaluation*>(evaluator))
-            return callInterface(direct, member, DataHandle, ParmBlockHandle);
-        return callLateBound(evaluator, member, DataHandle, ParmBlockHandle);
+        const CallFailureScope scope;
+        auto* direct = qobject_cast<XCRuntimeDataEvaluation*>(evaluator);
+        const bool done = direct ? callInterface(direct, member, DataHandle, ParmBlockHandle)
+                                 : callLateBound(evaluator, member, DataHandle, ParmBlockHandle);
+        if (!scope.failed())
+            return done;
+        raiseError(scope.message());
     } catch (const std::exception& e) {
         raiseError(QString::fromUtf8(e.what()));
     } catch (...) {

@@ -8,7 +8,7 @@
 // object). The facet publishes every member late-bound too: the sites as QObject*, and
 // GetRecommendedSize() returning {"Height", "Width", "result"}.
 //
-// Handles are the core's; a failed call throws Velt::CallFailed.
+// Handles are the core's; a failed call is reported with Velt::reportCallFailed.
 #pragma once
 
 #include <QObject>

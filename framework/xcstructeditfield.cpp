@@ -1,6 +1,6 @@
 #include "xcstructeditfield.h"
 
-#include "callfailed.h"
+#include "callfailure.h"
 #include "componentmacros.h"
 #include "dataeditorregistry.h"
 #include "qtstrings.h"
@@ -20,7 +20,10 @@ namespace {
 constexpr int Int16Min = std::numeric_limits<int16_t>::min();
 constexpr int Int16Max = std::numeric_limits<int16_t>::max();
 
-[[noreturn]] void overflow() { throw Velt::CallFailed(QStringLiteral("Overflow")); }
+void overflow(const XCStructEditField* field)
+{
+    Velt::reportCallFailed(field, QStringLiteral("Overflow"));
+}
 
 } // namespace
 
@@ -71,8 +74,10 @@ int XCStructEditField::Indentation() const { return d->indentation; }
 
 void XCStructEditField::setIndentation(int Indentation)
 {
-    if (Indentation < Int16Min || Indentation > Int16Max)
-        overflow();
+    if (Indentation < Int16Min || Indentation > Int16Max) {
+        overflow(this);
+        return;
+    }
     if (d->index == 0) {
         d->indentation = 0;
         return;
@@ -81,8 +86,10 @@ void XCStructEditField::setIndentation(int Indentation)
     if (d->parent) {
         const XCStructEditField* before = d->parent->d->slot(d->index - 1);
         const int previous = before ? before->d->indentation : 0;
-        if (previous >= Int16Max)
-            overflow();
+        if (previous >= Int16Max) {
+            overflow(this);
+            return;
+        }
         const int deepest = previous + 1;
         if (Indentation > deepest)
             result = int16_t(deepest);
@@ -108,8 +115,10 @@ int XCStructEditField::BitmapIndex() const
     if (key.isEmpty())
         return 0;
     const int position = DataEditorRegistry::instance()->ImagePosition(key);
-    if (position > Int16Max)
-        overflow();
+    if (position > Int16Max) {
+        overflow(this);
+        return 0;
+    }
     return position;
 }
 
@@ -217,8 +226,10 @@ void XCStructEditField::InitField(XCStructEditFields* Parent, int Index, const Q
     if (!Parent)
         return;
 
-    if (Index < 0 || Index > Int16Max)
-        overflow();
+    if (Index < 0 || Index > Int16Max) {
+        overflow(this);
+        return;
+    }
     d->parent = Parent;
     d->index = int16_t(Index);
     setCaption(Caption);
@@ -280,7 +291,7 @@ void XCStructEditField::changeText(const QString& text, bool postEdits)
         if (const QuenHandle handle = d->parent->d->callHandle())
             editor->FieldChanged(handle, *this, postEdits, refresh);
         if (refresh && d->binding == binding)
-            d->parent->d->bumpAge();
+            d->parent->d->bumpAge(d->parent);
     }
 }
 

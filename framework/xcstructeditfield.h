@@ -7,7 +7,7 @@
 // re-used by the next one (or is Detached). Every Text read asks the type editor again; while
 // the type editor is serving the field (Declaring, Reading, Writing) Text reads and
 // assignments touch only the cached text, so a type editor can read and assign the field it is
-// serving. A failing member throws Velt::CallFailed.
+// serving. A failing member reports it (Velt::reportCallFailed) and leaves the field as it was.
 #pragma once
 
 #include "velt_export.h"

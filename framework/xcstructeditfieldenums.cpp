@@ -1,6 +1,6 @@
 #include "xcstructeditfieldenums.h"
 
-#include "callfailed.h"
+#include "callfailure.h"
 #include "componentmacros.h"
 
 #include <QList>
@@ -29,13 +29,17 @@ XCStructEditFieldEnums::~XCStructEditFieldEnums() = default;
 
 void XCStructEditFieldEnums::Add(const QString& Enumeration, int Index)
 {
-    if (d->count >= MaxEntries)
-        throw Velt::CallFailed(QStringLiteral("The list of choices is full."));
+    if (d->count >= MaxEntries) {
+        Velt::reportCallFailed(this, QStringLiteral("The list of choices is full."));
+        return;
+    }
     const int position = Index < 0 ? d->count + 1 : Index;
-    if (position < 1 || position > d->count + 1)
-        throw Velt::CallFailed(QStringLiteral("Choice position %1 is outside 1 to %2.")
-                                       .arg(Index)
-                                       .arg(d->count + 1));
+    if (position < 1 || position > d->count + 1) {
+        Velt::reportCallFailed(this, QStringLiteral("Choice position %1 is outside 1 to %2.")
+                                         .arg(Index)
+                                         .arg(d->count + 1));
+        return;
+    }
     if (d->count >= d->storage.size()) {
         const int grown = d->storage.isEmpty() ? FirstCapacity : int(d->storage.size()) * 2;
         d->storage.resize(grown);

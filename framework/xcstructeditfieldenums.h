@@ -22,8 +22,8 @@ public:
     ~XCStructEditFieldEnums() override;
 
     // Inserts the trimmed text at the 1-based position Index, shifting later entries up by one;
-    // a negative Index appends. Throws Velt::CallFailed when Index is 0 or above Count + 1, or
-    // when the list is full.
+    // a negative Index appends. Fails (Velt::reportCallFailed), adding nothing, when Index is
+    // 0 or above Count + 1, or when the list is full.
     Q_INVOKABLE void Add(const QString& Enumeration, int Index = -1);
     // Count becomes 0; the storage is kept.
     Q_INVOKABLE void Clear();

@@ -1,6 +1,7 @@
 #include "xcstructeditfields.h"
 
-#include "callfailed.h"
+#include "callfailure.h"
+#include "callfailurescope.h"
 #include "componentmacros.h"
 #include "dataeditorregistry.h"
 #include "latebinding.h"
@@ -35,30 +36,33 @@ QString descriptionOf(QuenHandle parm)
     return desc ? quen::toQString(QuenDescGetText(desc)) : QString();
 }
 
+// The object a late-bound caller passed, or null after reporting that it is not one.
 template <typename T>
-T& objectArgument(QObject* object, const char* what)
+T* objectArgument(const XCStructEditFields* self, QObject* object, const char* what)
 {
-    if (auto* typed = qobject_cast<T*>(object))
-        return *typed;
-    throw Velt::CallFailed(QStringLiteral("The argument is not %1.").arg(QLatin1String(what)));
+    auto* typed = qobject_cast<T*>(object);
+    if (!typed)
+        Velt::reportCallFailed(self, QStringLiteral("The argument is not %1.")
+                                         .arg(QLatin1String(what)));
+    return typed;
 }
 
 // Failures of the type editor while a binding declares its fields are ignored.
 template <typename Step>
 void ignoringFailures(Step step)
 {
-    try {
-        step();
-    } catch (...) {
-    }
+    const Velt::CallFailureScope ignored;
+    step();
 }
 
 } // namespace
 
-void XCStructEditFields::Private::bumpAge()
+void XCStructEditFields::Private::bumpAge(const XCStructEditFields* q)
 {
-    if (age == std::numeric_limits<int>::max())
-        throw Velt::CallFailed(QStringLiteral("Overflow"));
+    if (age == std::numeric_limits<int>::max()) {
+        Velt::reportCallFailed(q, QStringLiteral("Overflow"));
+        return;
+    }
     ++age;
 }
 
@@ -74,8 +78,10 @@ XCStructEditFields* XCStructEditFields::create(QObject* parent) { return new XCS
 XCStructEditField* XCStructEditFields::Add(const QString& Caption, int Indentation,
                                            const QString& BitmapName, const QVariant& Bitmap)
 {
-    if (d->lastIndex >= MaxFieldIndex)
-        throw Velt::CallFailed(QStringLiteral("Overflow"));
+    if (d->lastIndex >= MaxFieldIndex) {
+        Velt::reportCallFailed(this, QStringLiteral("Overflow"));
+        return nullptr;
+    }
     ++d->lastIndex;
     if (d->lastIndex >= d->capacity) {
         // The pool doubles from 4: 8 slots at the first growth, then 16, 32, ... (at most 32768).
@@ -238,24 +244,27 @@ void XCStructEditFields::FieldChanged(int32_t, XCStructEditField& Field, bool, b
 
 void XCStructEditFields::DeclareFields(int DataHandle, QObject* Fields)
 {
-    DeclareFields(int32_t(DataHandle), objectArgument<XCStructEditFields>(Fields, "a field collection"));
+    if (auto* fields = objectArgument<XCStructEditFields>(this, Fields, "a field collection"))
+        DeclareFields(int32_t(DataHandle), *fields);
 }
 
 void XCStructEditFields::GetField(int DataHandle, QObject* Field)
 {
-    GetField(int32_t(DataHandle), objectArgument<XCStructEditField>(Field, "a field"));
+    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
+        GetField(int32_t(DataHandle), *field);
 }
 
 void XCStructEditFields::DeclareField(int DataHandle, QObject* Field)
 {
-    DeclareField(int32_t(DataHandle), objectArgument<XCStructEditField>(Field, "a field"));
+    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
+        DeclareField(int32_t(DataHandle), *field);
 }
 
 QVariantMap XCStructEditFields::FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
                                              bool Refresh)
 {
-    FieldChanged(int32_t(DataHandle), objectArgument<XCStructEditField>(Field, "a field"),
-                 PostEdits, Refresh);
+    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
+        FieldChanged(int32_t(DataHandle), *field, PostEdits, Refresh);
     return {{QStringLiteral("Refresh"), Refresh}, {QStringLiteral("result"), QVariant()}};
 }
 

@@ -62,8 +62,8 @@ public:
     ~XCStructEditFields() override;
 
     // Published members, in their published order.
-    // Appends a field at index Count (called by the type editor inside DeclareFields). Throws
-    // Velt::CallFailed when the collection already has 32768 fields.
+    // Appends a field at index Count (called by the type editor inside DeclareFields). Fails
+    // (Velt::reportCallFailed), giving null, when the collection already has 32768 fields.
     Q_INVOKABLE XCStructEditField* Add(const QString& Caption, int Indentation = 1,
                                        const QString& BitmapName = QString(),
                                        const QVariant& Bitmap = QVariant());
@@ -115,11 +115,12 @@ public:
                                          bool Refresh);
 
     // Library-internal members (invokable so that scripts can drive a collection).
-    Q_INVOKABLE void AttachParameter(int ParameterHandle, int DefaultParameterHandle,
-                                     int LocalsParmBlockHandle, bool DesignTime, bool ReadOnly,
-                                     bool BrowseOnly);
-    Q_INVOKABLE void AttachData(int DataHandle, int DefaultDataHandle, bool DesignTime,
-                                bool ReadOnly, bool BrowseOnly, const QString& Caption);
+    Q_INVOKABLE void AttachParameter(int ParameterHandle, int DefaultParameterHandle = 0,
+                                     int LocalsParmBlockHandle = 0, bool DesignTime = true,
+                                     bool ReadOnly = false, bool BrowseOnly = false);
+    Q_INVOKABLE void AttachData(int DataHandle, int DefaultDataHandle = 0, bool DesignTime = true,
+                                bool ReadOnly = false, bool BrowseOnly = false,
+                                const QString& Caption = QString());
     Q_INVOKABLE void Detach();
     // Follows a chain of references from table TableName, symbol SymbolName (at most 50 hops)
     // to a parameter that holds a value; 0 with the reason in Message when there is none.

@@ -1,6 +1,8 @@
 #include "symbolselector.h"
 
 #include "componentmacros.h"
+#include "keyarguments.h"
+#include "keyasciiarguments.h"
 #include "qtstrings.h"
 #include "symbolcatalog_p.h"
 #include "symbolentrydelegate_p.h"
@@ -506,15 +508,19 @@ bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
     int shift = shiftMask(event->modifiers());
     if (event->type() == QEvent::KeyRelease) {
         Q_EMIT q->KeyUp(&keyCode, &shift);
+        Velt::KeyArguments::exchange(keyCode, shift, [this](auto* args) { Q_EMIT q->KeyUp(args); });
         return keyCode == 0;
     }
     Q_EMIT q->KeyDown(&keyCode, &shift);
+    Velt::KeyArguments::exchange(keyCode, shift, [this](auto* args) { Q_EMIT q->KeyDown(args); });
     if (keyCode == 0)
         return true;
     QString text = event->text();
     if (text.size() == 1) {
         int keyAscii = text.at(0).unicode();
         Q_EMIT q->KeyPress(&keyAscii);
+        Velt::KeyAsciiArguments::exchange(keyAscii,
+                                          [this](auto* args) { Q_EMIT q->KeyPress(args); });
         if (keyAscii == 0)
             return true;
         if (keyAscii != text.at(0).unicode())

@@ -17,7 +17,9 @@
 //
 // Key events pass their by-reference arguments as pointers: a handler may change *KeyCode
 // (a Qt::Key; 0 swallows the key), *Shift (1 Shift, 2 Ctrl, 4 Alt) or *KeyAscii (0 swallows
-// the character). Change passes its three arguments by value.
+// the character). Each is raised a second time for late-bound hosts, with one object holding
+// the arguments by name (Velt::KeyArguments, Velt::KeyAsciiArguments), which a script handler
+// changes instead. Change passes its three arguments by value.
 #pragma once
 
 #include "velt_export.h"
@@ -28,9 +30,16 @@
 
 #include <memory>
 
+namespace Velt {
+class KeyArguments;
+class KeyAsciiArguments;
+}
+
 class VELT_EXPORT SymbolSelector : public QWidget
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("keyarguments.h")
+    Q_MOC_INCLUDE("keyasciiarguments.h")
     Q_PROPERTY(QString Filter READ Filter WRITE setFilter)
     Q_PROPERTY(bool Compact READ Compact WRITE setCompact NOTIFY compactChanged)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
@@ -108,6 +117,12 @@ Q_SIGNALS:
     void KeyUp(int* KeyCode, int* Shift);
     void Change(QString TableName, QString SymbolName, QString ErrorMessage);
     void DblClick();
+
+    // The key events' late-bound forms, raised right after the forms above. Declared after
+    // them, so that a script engine connecting by name takes these.
+    void KeyDown(Velt::KeyArguments* Arguments);
+    void KeyPress(Velt::KeyAsciiArguments* Arguments);
+    void KeyUp(Velt::KeyArguments* Arguments);
 
     // Property notifications.
     void compactChanged(bool compact);

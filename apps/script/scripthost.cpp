@@ -1,5 +1,6 @@
 #include "scripthost.h"
 
+#include "callfailure.h"
 #include "quenbindings.h"
 #include "veltapi.h"
 
@@ -9,6 +10,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <utility>
 
 namespace VeltScript {
 
@@ -64,10 +66,21 @@ struct ScriptHost::Private
     QJSEngine engine;
     QuenBindings* quen = nullptr;
     VeltApi* velt = nullptr;
+    int running = 0; // evaluate() calls in progress
+    Velt::CallFailureHandler previousHandler;
 };
 
 ScriptHost::ScriptHost() : d(new Private)
 {
+    // An Error thrown from inside the member's call surfaces at the script's call, for methods
+    // and property reads and writes alike. Outside a script the engine must not be left with a
+    // pending exception, which would fail the next evaluation before it starts.
+    d->previousHandler = Velt::setCallFailureHandler([this](const QObject*, const QString& why) {
+        if (d->running > 0)
+            d->engine.throwError(QJSValue::GenericError, why);
+        else
+            writeError(QStringLiteral("velt-script: a call failed outside the script: ") + why);
+    });
     d->quen = new QuenBindings(&d->engine, &d->engine);
     d->velt = new VeltApi(&d->engine, &d->engine);
     QJSEngine::setObjectOwnership(d->velt, QJSEngine::CppOwnership);
@@ -84,6 +97,7 @@ ScriptHost::ScriptHost() : d(new Private)
 
 ScriptHost::~ScriptHost()
 {
+    Velt::setCallFailureHandler(std::move(d->previousHandler));
     // The objects behind the globals hold script values: they go before the engine does.
     delete d->velt;
     delete d->quen;
@@ -92,8 +106,10 @@ ScriptHost::~ScriptHost()
 ScriptHost::Status ScriptHost::evaluate(const QString& source, const QString& fileName)
 {
     QStringList trace;
+    ++d->running;
     const QJSValue result =
         d->engine.evaluate(source, QFileInfo(fileName).absoluteFilePath(), 1, &trace);
+    --d->running;
     if (trace.isEmpty() && !result.isError()) {
         // A modal callback's error that no call rethrew still fails the script.
         const QJSValue modalError = d->velt->takeModalError();
@@ -103,6 +119,8 @@ ScriptHost::Status ScriptHost::evaluate(const QString& source, const QString& fi
     }
     return report(result, trace, fileName);
 }
+
+QJSEngine& ScriptHost::engine() { return d->engine; }
 
 ScriptHost::Status ScriptHost::report(const QJSValue& result, const QStringList& trace,
                                       const QString& fileName)

@@ -6,8 +6,8 @@
 #include "dataeditorregistry.h"
 #include "modalwatcher.h"
 #include "qtstrings.h"
-#include "scriptfields.h"
 #include "scriptplatform.h"
+#include "xcstructeditfields.h"
 
 #include "quen/quencore.h"
 
@@ -237,7 +237,8 @@ void VeltApi::print(const QString& text)
 
 QObject* VeltApi::fields()
 {
-    auto* fields = new ScriptFields(d->engine);
+    // No parent: the engine deletes it once the script lets go of it, with its pooled fields.
+    auto* fields = XCStructEditFields::create();
     QJSEngine::setObjectOwnership(fields, QJSEngine::JavaScriptOwnership);
     return fields;
 }

@@ -36,7 +36,7 @@ public:
     Q_INVOKABLE QObject* find(QObject* root, const QString& objectName);
     Q_INVOKABLE void print(const QString& text);
 
-    // A new, unbound field collection (a ScriptFields wrapper; the script owns it).
+    // A new, unbound XCStructEditFields (the script owns it).
     Q_INVOKABLE QObject* fields();
     // A new CountingDataEditorSite (the script owns it).
     Q_INVOKABLE QObject* site();

@@ -1,6 +1,6 @@
 #include "fieldsdockmodel.h"
 
-#include "callfailed.h"
+#include "callfailurescope.h"
 #include "valuesummary.h"
 #include "xcstructeditfield.h"
 #include "xcstructeditfieldenums.h"
@@ -39,12 +39,14 @@ void FieldsDockModel::setParameter(QuenHandle parm)
     m_rows = 0;
     QString failure;
     try {
-        CoreReadGuard guard;
-        if (parm)
-            m_fields->AttachParameter(parm, 0, 0, true, false, false);
-        else
-            m_fields->Detach();
-        m_rows = m_fields->Count();
+        Velt::checkedCall([&] {
+            CoreReadGuard guard;
+            if (parm)
+                m_fields->AttachParameter(parm, 0, 0, true, false, false);
+            else
+                m_fields->Detach();
+            m_rows = m_fields->Count();
+        });
     } catch (const Velt::CallFailed& error) {
         failure = error.message();
     }
@@ -86,33 +88,36 @@ QVariant FieldsDockModel::data(const QModelIndex& index, int role) const
     if (!field)
         return {};
     try {
-        CoreReadGuard guard;
-        switch (index.column()) {
-        case CaptionColumn:
-            if (role == Qt::DisplayRole)
-                return QString(qMax(0, field->Indentation()) * 3, QLatin1Char(' ')) + field->Caption();
-            if (role == Qt::DecorationRole) {
-                const QVariant bitmap = field->Bitmap();
-                return bitmap.canConvert<QIcon>() ? bitmap : QVariant();
+        return Velt::checkedCall([&]() -> QVariant {
+            CoreReadGuard guard;
+            switch (index.column()) {
+            case CaptionColumn:
+                if (role == Qt::DisplayRole)
+                    return QString(qMax(0, field->Indentation()) * 3, QLatin1Char(' '))
+                        + field->Caption();
+                if (role == Qt::DecorationRole) {
+                    const QVariant bitmap = field->Bitmap();
+                    return bitmap.canConvert<QIcon>() ? bitmap : QVariant();
+                }
+                if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
+                    return field->ErrorMessage();
+                return {};
+            case TextColumn:
+                if (role == Qt::DisplayRole || role == Qt::EditRole)
+                    return field->Text();
+                if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
+                    return field->ErrorMessage();
+                if (role == ChoicesRole)
+                    return choicesOf(field);
+                return {};
+            case LockedColumn:
+                if (role == Qt::DisplayRole)
+                    return field->Locked() ? tr("Locked") : QString();
+                return {};
+            default:
+                return {};
             }
-            if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
-                return field->ErrorMessage();
-            return {};
-        case TextColumn:
-            if (role == Qt::DisplayRole || role == Qt::EditRole)
-                return field->Text();
-            if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
-                return field->ErrorMessage();
-            if (role == ChoicesRole)
-                return choicesOf(field);
-            return {};
-        case LockedColumn:
-            if (role == Qt::DisplayRole)
-                return field->Locked() ? tr("Locked") : QString();
-            return {};
-        default:
-            return {};
-        }
+        });
     } catch (const Velt::CallFailed& error) {
         return role == Qt::ToolTipRole ? QVariant(error.message()) : QVariant();
     }
@@ -127,7 +132,7 @@ bool FieldsDockModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     const int age = m_fields->Age();
     try {
-        field->setText(value.toString());
+        Velt::checkedCall([&] { field->setText(value.toString()); });
     } catch (const Velt::CallFailed& error) {
         emit problem(error.message());
         return false;
@@ -151,7 +156,7 @@ Qt::ItemFlags FieldsDockModel::flags(const QModelIndex& index) const
     if (index.column() != TextColumn || !field)
         return result;
     try {
-        if (!field->Locked() || field->HasEnumeration())
+        if (Velt::checkedCall([&] { return !field->Locked() || field->HasEnumeration(); }))
             result |= Qt::ItemIsEditable;
     } catch (const Velt::CallFailed&) {
         // A field the type editor cannot declare stays read-only.

@@ -24,11 +24,11 @@ public:
     explicit Real64Editor(QWidget* parent = nullptr);
     ~Real64Editor() override;
 
-    // XCRuntimeDataEvaluation: nothing to do, success.
-    bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Evaluate(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Scan(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Unbind(int32_t DataHandle, int32_t ParmBlockHandle) override;
+    // XCRuntimeDataEvaluation, published late-bound too: nothing to do, success.
+    Q_INVOKABLE bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override;
+    Q_INVOKABLE bool Evaluate(int32_t DataHandle, int32_t ParmBlockHandle) override;
+    Q_INVOKABLE bool Scan(int32_t DataHandle, int32_t ParmBlockHandle) override;
+    Q_INVOKABLE bool Unbind(int32_t DataHandle, int32_t ParmBlockHandle) override;
 
     // The editor's state: the value and precision of the dialog's last edit.
     double value() const;

@@ -152,6 +152,9 @@ void VeltScriptTest::exitStatus_data()
            "Velt.onModal(function (dialog) {\n  throw new Error('pressed nothing');\n});\n"
            "Velt.editParameter(p, false, true);\nprint('not reached');\n"
         << 1 << QStringList{"script.js:3:", "Error: pressed nothing"};
+    QTest::newRow("a failing member is an Error at the script's line")
+        << QStringList{"%SCRIPT%"} << "var f = Velt.fields();\nf.DeclareField(0, null);\n" << 1
+        << QStringList{"script.js:2:", "Error: The argument is not a field."};
     QTest::newRow("onModal needs a function")
         << QStringList{"%SCRIPT%"} << "\nVelt.onModal(42);\n" << 1
         << QStringList{"script.js:2:", "TypeError", "Velt.onModal"};
@@ -256,6 +259,11 @@ void VeltScriptTest::scriptOutput_data()
            "print(before, Velt.shownErrors.length, Quen.QuenExcRegIsError(0),"
            " Velt.shownErrors[0].indexOf('QuenDataRelease') >= 0);"
         << "0 1 0 true";
+    QTest::newRow("runtime members of the real editor are invokable, none on the integer one")
+        << "var r = Velt.create('VeltEditors.Real64Editor').GetRuntime();\n"
+           "print(r.Bind(0, 0), r.Evaluate(1, 2), r.Scan(0, 0), r.Unbind(0, 0),"
+           " typeof Velt.create('VeltEditors.Int32Editor').Bind);"
+        << "true true true true undefined";
     QTest::newRow("beeps start at zero") << "print(Velt.beeps);" << "0";
     QTest::newRow("prompts start empty")
         << "print(Velt.prompts.answers.length, Velt.prompts.asked.length);" << "0 0";
@@ -306,11 +314,41 @@ void VeltScriptTest::componentGlobals_data()
                    "var v = f.Item(row(f, 'Value')); v.Text = 'abc';\n"
                    "print(value(), v.ErrorMessage.length > 0);"
         << "7 true";
-    QTest::newRow("choices of a field")
+    QTest::newRow("choices of a field are its own list")
         << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "var c = f.Item(row(f, 'View As'));\n"
-                   "print(c.HasEnumeration, c.Enumeration.indexOf(c.Text) >= 0);"
-        << "true true";
+                   "var c = f.Item(row(f, 'View As')), e = c.Enumeration, all = [];\n"
+                   "for (var i = 1; i <= e.Count; ++i) all.push(e.Text(i));\n"
+                   "e.Add('First', 1); print(c.HasEnumeration, all.indexOf(c.Text) >= 0,"
+                   " e.Text(1), e.Count === all.length + 1, e.Text(0) === '');"
+        << "true true First true true";
+    QTest::newRow("the collection and its fields publish every member")
+        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
+                   "f.Age = 5; f.Tag = 'note'; var r = f.Item(0), v = f.Item(row(f, 'Value'));\n"
+                   "print(f.Age, f.Tag, f.Handle === Quen.QuenParmGetData(p), f.ParameterHandle,"
+                   " f.DataType, f.IsDefaulted, f.IsReference, f.ReadOnly, f.Description === '');\n"
+                   "print(r.HasEditor, v.HasEditor, r.Editor === f.DialogEditor,"
+                   " v.Handle === f.Handle, v.BitmapName,"
+                   " r.LocalsHandle === Quen.QuenTableRegGetTable(1),"
+                   " f.DirectEditor === f.DialogEditor);"
+        << "5 note true 0 Integer (32 bit) false false false true\n"
+           "true false true true Number true true";
+    QTest::newRow("failures of methods and property writes are catchable Errors")
+        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
+                   "try { f.Item(row(f, 'View As')).Enumeration.Add('x', 0); }"
+                   " catch (e) { print(e instanceof Error, e.message); }\n"
+                   "try { f.Item(1).Indentation = 40000; } catch (e) { print(e.message); }\n"
+                   "print(f.Item(1).Indentation);"
+        << "true Choice position 0 is outside 1 to 4.\nOverflow\n1";
+    QTest::newRow("key events hand a script handler changeable arguments")
+        << "var s = Velt.create('VeltEditors.SymbolSelector'); s.show();\n"
+           "var c = Velt.find(s, 'SymbolTableCombo'), seen = [];\n"
+           "s.KeyDown.connect(function (a) { seen.push(a.KeyCode + '/' + a.Shift);"
+           " if (a.KeyCode === 0x01000015) a.KeyCode = 0; });\n"
+           "s.KeyPress.connect(function (a) { seen.push(a.KeyAscii); a.KeyAscii = 0; });\n"
+           "s.KeyUp.connect(function (a) { seen.push('up ' + a.KeyCode); });\n"
+           "var before = c.currentIndex; Velt.keyClick(c, 'Down'); Velt.keyClick(c, 'b');\n"
+           "print(seen.join(' '), c.currentIndex === before);"
+        << "16777237/0 up 16777237 66/0 98 up 66 true";
     QTest::newRow("a site counts what it is told")
         << "var s = Velt.site(); var t = Velt.site();\n"
            "s.AcceptEdit(); s.CancelEdit(); s.CancelEdit();\n"

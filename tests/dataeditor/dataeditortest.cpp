@@ -3,7 +3,7 @@
 #include "coretestdata.h"
 #include "testtypeeditor.h"
 
-#include "callfailed.h"
+#include "callfailurescope.h"
 #include "countingdataeditorsite.h"
 #include "dataeditor.h"
 #include "dataeditsession.h"
@@ -512,7 +512,9 @@ void DataEditorTest::recommendedSizeOfPlainEdit()
     QCOMPARE(height, 4775);
     QCOMPARE(width, 4785);
     m_type->editor()->setReserveHeight(std::numeric_limits<int>::max() - 100);
-    QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, editing()->GetRecommendedSize(height, width));
+    QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] {
+        editing()->GetRecommendedSize(height, width);
+    }));
     editing()->CancelEdit();
     QuenDataRelease(item);
 }

@@ -1,6 +1,6 @@
 // XCStructEditFieldEnums: insertion at 1-based positions, appending, out-of-range reads and the
 // growth of the storage.
-#include "callfailed.h"
+#include "callfailurescope.h"
 #include "xcstructeditfieldenums.h"
 
 #include <QTest>
@@ -57,7 +57,8 @@ private slots:
         XCStructEditFieldEnums list;
         list.Add(QStringLiteral("a"));
         list.Add(QStringLiteral("b"));
-        QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, list.Add(QStringLiteral("x"), index));
+        QVERIFY_THROWS_EXCEPTION(Velt::CallFailed,
+                                 Velt::checkedCall([&] { list.Add(QStringLiteral("x"), index); }));
         QCOMPARE(entries(list), (QStringList{"a", "b"}));
     }
 

@@ -678,7 +678,9 @@ void SymbolSelectorTest::keyEventsMayBeChangedOrSwallowed()
     QList<int> downs, presses, ups, shifts;
     bool swallowDown = false;
     bool turnUpIntoDown = false;
-    connect(&selector, &SymbolSelector::KeyDown, this, [&](int* keyCode, int* shift) {
+    // The by-reference forms; the late-bound ones (an object per event) are for scripts.
+    const auto keyDown = qOverload<int*, int*>(&SymbolSelector::KeyDown);
+    connect(&selector, keyDown, this, [&](int* keyCode, int* shift) {
         downs << *keyCode;
         shifts << *shift;
         if (swallowDown && *keyCode == Qt::Key_Down)
@@ -686,8 +688,10 @@ void SymbolSelectorTest::keyEventsMayBeChangedOrSwallowed()
         if (turnUpIntoDown && *keyCode == Qt::Key_Up)
             *keyCode = Qt::Key_Down;
     });
-    connect(&selector, &SymbolSelector::KeyPress, this, [&](int* keyAscii) { presses << *keyAscii; });
-    connect(&selector, &SymbolSelector::KeyUp, this, [&](int* keyCode, int*) { ups << *keyCode; });
+    connect(&selector, qOverload<int*>(&SymbolSelector::KeyPress), this,
+            [&](int* keyAscii) { presses << *keyAscii; });
+    connect(&selector, qOverload<int*, int*>(&SymbolSelector::KeyUp), this,
+            [&](int* keyCode, int*) { ups << *keyCode; });
 
     QTest::keyClick(combo, 'Q', Qt::ShiftModifier); // no entry starts with it
     // The Shift key itself comes first and goes last.

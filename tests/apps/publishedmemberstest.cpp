@@ -1,0 +1,374 @@
+// Every published member of every class in the component registry, called from a script
+// through velt-script's engine (in-process) with good and bad arguments: wrong types, values
+// out of range, 0 and stale handles, objects of the wrong class, too few and too many
+// arguments, on objects bound and unbound. Nothing may crash, and every failure the library
+// reports must reach the script as an Error it catches, carrying the failure's message.
+#include "callfailure.h"
+#include "componentregistry.h"
+#include "corehooks.h"
+#include "scripthost.h"
+
+#include "quen/quencore.h"
+
+#include <QJSEngine>
+#include <QLoggingCategory>
+#include <QMetaMethod>
+#include <QPointer>
+#include <QTemporaryFile>
+#include <QtTest>
+
+namespace {
+
+const char* const kWorkspace = R"({
+  "format": "VeltEditors.Workspace",
+  "tables": [
+    { "name": "Bench", "public": true, "symbols": [
+        { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } },
+        { "name": "Volts", "data": { "class": "CQuenReal64", "value": 1.5 } },
+        { "name": "Alias", "type": "CQuenInt32",
+          "reference": { "table": "Bench", "symbol": "Count" } } ] }
+  ],
+  "parameterBlocks": []
+})";
+
+// Handles and helpers every generated script starts with.
+const char* const kPrelude = R"(
+var table = Quen.QuenTableRegGetTable(1);
+function symbol(name) { return Quen.QuenPbDefFindParm(table, name); }
+var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias') };
+P.data = Quen.QuenParmGetData(P.count);
+function bound(parm) { var f = Velt.fields(); f.AttachParameter(parm); return f; }
+function withChoices(f) {
+  for (var i = 0; i < f.Count; ++i) if (f.Item(i).HasEnumeration) return f.Item(i);
+  return null;
+}
+function make(name) { return Velt.create('VeltEditors.' + name); }
+function editing(name, parm) {
+  var e = make(name);
+  e.GetEditor().XCDialogDataEditing.EditParameter(Velt.site(), parm, 0, 0, true, false, false);
+  return e;
+}
+function attempt(call, label) {
+  var before = probe.count, kind = 'returned', message = '';
+  try { call(); } catch (e) {
+    kind = e instanceof Error ? 'Error' : 'threw ' + typeof e;
+    message = String(e && e.message);
+  }
+  walk.push({ label: label || String(call), kind: kind, message: message,
+              reported: probe.count - before, first: probe.firstSince(before) });
+}
+)";
+
+// Arguments tried for a parameter of this type: good ones first, then wrong ones.
+QStringList candidates(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        return {"P.data", "P.count", "0", "1", "-1", "P.alias", "2147483647", "-2147483648",
+                "40000", "1.5", "'abc'", "null"};
+    case QMetaType::Bool:
+        return {"true", "false", "0", "'x'"};
+    case QMetaType::Double:
+        return {"0", "-1.5", "1e308", "NaN", "'x'"};
+    case QMetaType::QString:
+        return {"''", "'CQuenInt32'", "'Count'", "'Bench'", "'All Public'", "' x '",
+                "'x'.repeat(300)", "null", "42", "{}"};
+    case QMetaType::QByteArray:
+        return {"''", "'abc'", "null", "7"};
+    case QMetaType::QVariant:
+        return {"undefined", "null", "1", "'x'", "o", "{a: 1}"};
+    case QMetaType::QVariantMap:
+        return {"{}", "{ReserveHeight: 'x', Filter: 5, Compact: 'no'}", "null", "3"};
+    default:
+        break;
+    }
+    if (type.flags() & QMetaType::PointerToQObject)
+        return {"o", "null", "Velt.site()", "Velt.fields()", "bound(P.count)",
+                "bound(P.count).Item(0)", "5", "'x'"};
+    return {"undefined", "null"};
+}
+
+// The first meta-object above the library's own classes (QObject, QWidget, ...).
+const QMetaObject* qtBase(const QMetaObject* meta)
+{
+    while (meta && !QByteArray(meta->className()).startsWith('Q'))
+        meta = meta->superClass();
+    return meta;
+}
+
+// A script that reads every published property of `o`, writes each writable one with every
+// candidate, and calls every published method with each set of candidates (the k-th set takes
+// each parameter's k-th candidate, wrapping), then once with too few and once with too many.
+QString walkOf(const QMetaObject* meta)
+{
+    const QMetaObject* base = qtBase(meta);
+    QStringList lines;
+    const auto attempt = [&](const QString& code) {
+        lines << QStringLiteral("attempt(function () { return %1; });").arg(code);
+    };
+    for (int i = base->propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        const QString member = QLatin1String("o.") + QLatin1String(property.name());
+        attempt(member);
+        if (!property.isWritable())
+            continue;
+        for (const QString& value : candidates(property.metaType()))
+            attempt(member + QLatin1String(" = ") + value);
+    }
+    for (int i = base->methodCount(); i < meta->methodCount(); ++i) {
+        const QMetaMethod method = meta->method(i);
+        if (method.methodType() == QMetaMethod::Signal || method.access() != QMetaMethod::Public)
+            continue;
+        QList<QStringList> lists;
+        qsizetype sets = 1;
+        for (int p = 0; p < method.parameterCount(); ++p) {
+            lists << candidates(method.parameterMetaType(p));
+            sets = std::max(sets, lists.last().size());
+        }
+        const QString call = QStringLiteral("o.%1(%2)").arg(QLatin1String(method.name()), "%1");
+        QStringList first;
+        for (qsizetype k = 0; k < sets; ++k) {
+            QStringList args;
+            for (const QStringList& list : lists)
+                args << list.at(k % list.size());
+            attempt(call.arg(args.join(QLatin1String(", "))));
+            if (k == 0)
+                first = args;
+        }
+        if (!lists.isEmpty())
+            attempt(call.arg(QString()));
+        attempt(call.arg((first << QStringLiteral("'extra'")).join(QLatin1String(", "))));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// What the library reported while the script ran, for the script's `probe` global. It sits in
+// front of the script host's failure handler and passes every failure on.
+class FailureProbe : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int count READ count)
+public:
+    FailureProbe()
+        : m_next(Velt::setCallFailureHandler([this](const QObject* object, const QString& why) {
+              m_messages << why;
+              if (m_next)
+                  m_next(object, why);
+          }))
+    {
+    }
+    ~FailureProbe() override { Velt::setCallFailureHandler(std::move(m_next)); }
+    int count() const { return int(m_messages.size()); }
+    Q_INVOKABLE QString firstSince(int before) const { return m_messages.value(before); }
+
+private:
+    QStringList m_messages;
+    Velt::CallFailureHandler m_next;
+};
+
+// A class of the test's own whose every member fails: a method, a property read and a write
+// (no class of the library fails on a read in ways a script can bring about).
+class Failing : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int Value READ Value WRITE setValue)
+public:
+    int Value() const { return fail(QStringLiteral("read failed")); }
+    void setValue(int) { fail(QStringLiteral("write failed")); }
+    Q_INVOKABLE int Call(int) { return fail(QStringLiteral("call failed")); }
+
+private:
+    int fail(const QString& why) const
+    {
+        Velt::reportCallFailed(this, why);
+        return 0;
+    }
+};
+
+class PublishedMembersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void everyMember_data();
+    void everyMember();
+    void fieldsBelongToTheScript();
+
+private:
+    QJSValue run(const QString& script);
+
+    Failing m_failing;
+    std::unique_ptr<VeltScript::ScriptHost> m_host;
+    std::unique_ptr<FailureProbe> m_probe;
+};
+
+void PublishedMembersTest::initTestCase()
+{
+    QTemporaryFile workspace;
+    QVERIFY(workspace.open());
+    workspace.write(kWorkspace);
+    workspace.close();
+    QVERIFY(QuenWorkspaceLoad(workspace.fileName().toUtf8().constData()));
+    Velt::ComponentRegistry::instance().registerClass(
+        {"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {},
+         &Failing::staticMetaObject, {}});
+    // The core's errors go to the script host's recording display, not to stderr; failures
+    // and the engine's complaints about wrong arguments come by the thousand.
+    Velt::installCoreHooks();
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("velt.calls.debug=false\ndefault.warning=false"));
+}
+
+void PublishedMembersTest::cleanupTestCase()
+{
+    m_probe.reset();
+    m_host.reset();
+    QLoggingCategory::setFilterRules(QString());
+    Velt::removeCoreHooks();
+    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("Test.Failing"));
+    QuenWorkspaceClear();
+}
+
+// Runs a script in a fresh host; its `walk` array afterwards.
+QJSValue PublishedMembersTest::run(const QString& script)
+{
+    // Handlers are put back in the reverse order of their installing.
+    m_probe.reset();
+    m_host.reset();
+    m_host = std::make_unique<VeltScript::ScriptHost>();
+    m_probe = std::make_unique<FailureProbe>();
+    QJSEngine& engine = m_host->engine();
+    QJSEngine::setObjectOwnership(&m_failing, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty(QStringLiteral("failing"), engine.newQObject(&m_failing));
+    engine.globalObject().setProperty(QStringLiteral("probe"), engine.newQObject(m_probe.get()));
+    engine.globalObject().setProperty(QStringLiteral("walk"), engine.newArray());
+    const auto status =
+        m_host->evaluate(QLatin1String(kPrelude) + script, QStringLiteral("walk.js"));
+    return status == VeltScript::ScriptHost::Finished
+        ? engine.globalObject().property(QStringLiteral("walk"))
+        : QJSValue();
+}
+
+void PublishedMembersTest::everyMember_data()
+{
+    QTest::addColumn<QStringList>("instances"); // script expressions giving objects to walk
+    QTest::addColumn<QString>("mustFail");      // a statement that fails, with this message:
+    QTest::addColumn<QString>("message");
+
+    struct Row
+    {
+        QStringList instances;
+        QString mustFail;
+        QString message;
+    };
+    const QString overflow = QStringLiteral("Overflow");
+    const QString sized = QStringLiteral("var d = make('DataEditor'); d.ReserveHeight = 2147483547;"
+                                         " d.XCDialogDataEditing.GetRecommendedSize()");
+    const QHash<QString, Row> rows{
+        {"Int32Editor", {{"make('Int32Editor')", "editing('Int32Editor', P.count)"}, {}, {}}},
+        {"Real64Editor", {{"make('Real64Editor')", "editing('Real64Editor', P.volts)"}, {}, {}}},
+        {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
+        {"DataEditor",
+         {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
+        {"XCDialogDataEditing",
+         {{"make('DataEditor').XCDialogDataEditing",
+           "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"},
+          sized, overflow}},
+        {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},
+        {"XCEditArea", {{"make('DataEditor')"}, {}, {}}},
+        {"XCDataEditorExtender", {{"make('XCDataEditorExtender')"}, {}, {}}},
+        {"XCRuntimeDataEvaluation", {{"make('Real64Editor').GetRuntime()"}, {}, {}}},
+        {"XCStructEditing",
+         {{"make('Int32Editor').GetDirect()", "bound(P.alias)"},
+          "Velt.fields().GetField(0, Velt.site())", "The argument is not a field."}},
+        {"XCStructEditFields",
+         {{"Velt.fields()", "bound(P.count)", "bound(P.alias)", "bound(P.volts)"},
+          "bound(P.count).DeclareFields(P.data, Velt.site())",
+          "The argument is not a field collection."}},
+        {"XCStructEditField",
+         {{"bound(P.count).Item(0)", "bound(P.count).Item(1)", "bound(P.alias).Item(2)",
+           "Velt.fields().Add('Detached')"},
+          "bound(P.count).Item(1).Indentation = 40000", overflow}},
+        {"XCStructEditFieldEnums",
+         {{"withChoices(bound(P.count)).Enumeration", "bound(P.alias).Item(0).Enumeration"},
+          "withChoices(bound(P.count)).Enumeration.Add('x', 0)",
+          "Choice position 0 is outside 1 to 4."}},
+        {"Failing", {{"failing"}, "failing.Value", "read failed"}},
+    };
+    const Velt::ComponentRegistry& registry = Velt::ComponentRegistry::instance();
+    for (const QString& classId : registry.classIds()) {
+        const QString name = registry.find(classId)->className;
+        const Row row = rows.value(name);
+        QTest::newRow(qPrintable(name)) << row.instances << row.mustFail << row.message;
+    }
+}
+
+void PublishedMembersTest::everyMember()
+{
+    QFETCH(QStringList, instances);
+    QFETCH(QString, mustFail);
+    QFETCH(QString, message);
+    QVERIFY2(!instances.isEmpty(), "a class of the registry has no row here: add one");
+
+    QString script;
+    for (const QString& instance : instances) {
+        // The walk is written from the meta-object of what the expression gives.
+        const QJSValue given = run(QStringLiteral("walk.push(%1);").arg(instance));
+        QObject* object = given.property(0).toQObject();
+        QVERIFY2(object, qPrintable(instance + QLatin1String(" gives no object")));
+        script += QStringLiteral("(function () {\nvar o = %1;\n%2\n})();\n")
+                      .arg(instance, walkOf(object->metaObject()));
+    }
+    if (!mustFail.isEmpty())
+        script += QStringLiteral("attempt(function () { %1; }, 'must fail');\n").arg(mustFail);
+
+    const QJSValue walk = run(script);
+    const int length = walk.property(QStringLiteral("length")).toInt();
+    QVERIFY2(length > 0, "the walk did not finish");
+    for (int i = 0; i < length; ++i) {
+        const QVariantMap entry = walk.property(quint32(i)).toVariant().toMap();
+        const QString label = entry.value("label").toString();
+        const QString kind = entry.value("kind").toString();
+        const QString thrown = entry.value("message").toString();
+        QVERIFY2(kind == QLatin1String("returned") || kind == QLatin1String("Error"),
+                 qPrintable(label + QLatin1String(": ") + kind));
+        if (entry.value("reported").toInt() > 0) {
+            QVERIFY2(kind == QLatin1String("Error"), qPrintable(label + QLatin1String(": lost")));
+            QCOMPARE(thrown, entry.value("first").toString());
+        }
+        if (label == QLatin1String("must fail"))
+            QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + message);
+    }
+}
+
+// Collections belong to the script: the engine deletes one (with its fields) once the script no
+// longer refers to it, and a field kept beyond then reads as undefined.
+void PublishedMembersTest::fieldsBelongToTheScript()
+{
+    const QJSValue given = run(QStringLiteral("var kept = bound(P.count).Item(1);"
+                                              " walk.push(Velt.fields(), kept);"));
+    const QPointer<QObject> fields = given.property(0).toQObject();
+    const QPointer<QObject> field = given.property(1).toQObject();
+    QVERIFY(fields && field && field->parent() != fields);
+    m_host->engine().collectGarbage();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!field && fields);
+    QCOMPARE(m_host->evaluate(QStringLiteral("walk.push(kept.Caption, kept.Text);"),
+                              QStringLiteral("kept.js")),
+             VeltScript::ScriptHost::Finished);
+    const QJSValue walk = m_host->engine().globalObject().property(QStringLiteral("walk"));
+    QVERIFY(walk.property(2).isUndefined() && walk.property(3).isUndefined());
+    m_probe.reset();
+    m_host.reset(); // the engine goes, and what the script owned with it
+    QVERIFY(!fields);
+}
+
+QTEST_MAIN(PublishedMembersTest)
+#include "publishedmemberstest.moc"

@@ -1,0 +1,110 @@
+// Failure reporting of published members: a report goes to the innermost scope, else to the
+// host's handler; the thread's last failure records it either way; checkedCall turns a
+// reported failure into a C++ exception.
+#include "callfailure.h"
+#include "callfailurescope.h"
+
+#include <QTimer>
+#include <QtTest>
+
+#include <optional>
+
+using Velt::CallFailureScope;
+
+class CallFailureTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Velt::setCallFailureHandler({}); }
+
+    void routing_data()
+    {
+        QTest::addColumn<int>("scopes"); // open around the report: none, one, or two nested
+        QTest::addColumn<bool>("handler");
+        QTest::addColumn<QStringList>("received"); // by whom, and what
+        QTest::newRow("handler") << 0 << true << QStringList{"handler QTimer Overflow"};
+        QTest::newRow("no handler") << 0 << false << QStringList();
+        QTest::newRow("a scope before the handler") << 1 << true << QStringList{"inner Overflow"};
+        QTest::newRow("the innermost scope only") << 2 << true << QStringList{"inner Overflow"};
+    }
+    void routing()
+    {
+        QFETCH(int, scopes);
+        QFETCH(bool, handler);
+        QFETCH(QStringList, received);
+
+        QStringList got;
+        if (handler) {
+            Velt::setCallFailureHandler([&](const QObject* object, const QString& message) {
+                got << QStringLiteral("handler %1 %2").arg(object->metaObject()->className(),
+                                                           message);
+            });
+        }
+        const quint64 serial = Velt::lastCallFailure().serial;
+        QTimer object;
+        {
+            std::optional<CallFailureScope> outer, inner;
+            if (scopes >= 2)
+                outer.emplace();
+            if (scopes >= 1)
+                inner.emplace();
+            Velt::reportCallFailed(&object, QStringLiteral("Overflow"));
+            if (outer && outer->failed())
+                got << "outer " + outer->message();
+            if (inner && inner->failed())
+                got << "inner " + inner->message();
+        }
+        QCOMPARE(got, received);
+        const Velt::CallFailure last = Velt::lastCallFailure();
+        QCOMPARE(last.serial, serial + 1);
+        QCOMPARE(last.message + ' ' + last.className, QStringLiteral("Overflow QTimer"));
+    }
+
+    void scopeKeepsTheFirstUntilItEnds()
+    {
+        QStringList handled;
+        Velt::setCallFailureHandler([&](const QObject*, const QString& m) { handled << m; });
+        {
+            CallFailureScope scope;
+            Velt::reportCallFailed(nullptr, QStringLiteral("first"));
+            Velt::reportCallFailed(nullptr, QStringLiteral("second"));
+            QCOMPARE(scope.message(), QStringLiteral("first"));
+            QCOMPARE(Velt::lastCallFailure().message, QStringLiteral("second"));
+        }
+        Velt::reportCallFailed(nullptr, QStringLiteral("after"));
+        QCOMPARE(handled, QStringList{"after"});
+    }
+
+    void handlerReplacedAndPutBack()
+    {
+        QStringList log;
+        Velt::setCallFailureHandler([&](const QObject*, const QString& m) { log << "host " + m; });
+        Velt::CallFailureHandler previous = Velt::setCallFailureHandler(
+            [&](const QObject*, const QString& m) { log << "nested " + m; });
+        Velt::reportCallFailed(nullptr, QStringLiteral("a"));
+        Velt::setCallFailureHandler(std::move(previous));
+        Velt::reportCallFailed(nullptr, QStringLiteral("b"));
+        QCOMPARE(log, (QStringList{"nested a", "host b"}));
+    }
+
+    void checkedCall()
+    {
+        QCOMPARE(Velt::checkedCall([] { return 7; }), 7);
+        QString thrown;
+        try {
+            Velt::checkedCall([] { Velt::reportCallFailed(nullptr, QStringLiteral("why")); });
+        } catch (const Velt::CallFailed& failure) {
+            thrown = failure.message();
+        }
+        QCOMPARE(thrown, QStringLiteral("why"));
+        // A failure the callee ignored in a scope of its own is no failure of the call.
+        Velt::checkedCall([] {
+            const CallFailureScope ignored;
+            Velt::reportCallFailed(nullptr, QStringLiteral("ignored"));
+        });
+    }
+};
+
+QTEST_GUILESS_MAIN(CallFailureTest)
+#include "callfailuretest.moc"
