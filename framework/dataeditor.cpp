@@ -90,7 +90,7 @@ void DataEditor::Private::buildChildren(DataEditor* q)
     parameterFrame->setObjectName(QStringLiteral("ParameterFrame"));
     titleLayout->addWidget(parameterFrame);
     auto* grid = new QGridLayout(parameterFrame);
-    auto* descriptionLabel = new QLabel(QObject::tr("&Description:"), parameterFrame);
+    auto* descriptionLabel = new QLabel(DataEditor::tr("&Description:"), parameterFrame);
     descriptionLabel->setObjectName(QStringLiteral("DescriptionLabel"));
     descriptionText = new QLineEdit(parameterFrame);
     descriptionText->setObjectName(QStringLiteral("DescriptionText"));
@@ -98,15 +98,15 @@ void DataEditor::Private::buildChildren(DataEditor* q)
     grid->addWidget(descriptionLabel, 0, 0);
     grid->addWidget(descriptionText, 0, 1, 1, 3);
 
-    constantOption = new QRadioButton(QObject::tr("&Constant"), parameterFrame);
+    constantOption = new QRadioButton(DataEditor::tr("&Constant"), parameterFrame);
     constantOption->setObjectName(QStringLiteral("ConstantOption"));
-    referenceOption = new QRadioButton(QObject::tr("&Reference"), parameterFrame);
+    referenceOption = new QRadioButton(DataEditor::tr("&Reference"), parameterFrame);
     referenceOption->setObjectName(QStringLiteral("ReferenceOption"));
     auto* choice = new QButtonGroup(parameterFrame);
     choice->addButton(constantOption);
     choice->addButton(referenceOption);
     constantOption->setChecked(true);
-    outputCheck = new QCheckBox(QObject::tr("&Output"), parameterFrame);
+    outputCheck = new QCheckBox(DataEditor::tr("&Output"), parameterFrame);
     outputCheck->setObjectName(QStringLiteral("OutputCheck"));
     grid->addWidget(constantOption, 1, 0, 1, 2);
     grid->addWidget(referenceOption, 1, 2);
@@ -145,12 +145,12 @@ void DataEditor::Private::buildChildren(DataEditor* q)
     editLayout->addWidget(statusLabel);
 
     auto* buttons = new QHBoxLayout;
-    okCommand = new QPushButton(QObject::tr("OK"), editFrame);
+    okCommand = new QPushButton(DataEditor::tr("OK"), editFrame);
     okCommand->setObjectName(QStringLiteral("OKCommand"));
     okCommand->setDefault(true);
-    cancelCommand = new QPushButton(QObject::tr("Cancel"), editFrame);
+    cancelCommand = new QPushButton(DataEditor::tr("Cancel"), editFrame);
     cancelCommand->setObjectName(QStringLiteral("CancelCommand"));
-    helpCommand = new QPushButton(QObject::tr("&Help"), editFrame);
+    helpCommand = new QPushButton(DataEditor::tr("&Help"), editFrame);
     helpCommand->setObjectName(QStringLiteral("HelpCommand"));
     buttons->addStretch(1);
     buttons->addWidget(okCommand);
@@ -272,6 +272,19 @@ void DataEditorView::textsChanged()
         d.descriptionText->setText(d.session.description());
     d.refreshEnabledStates();
     d.refreshStatusLine(q);
+    announce(d.announcedName, d.session.parameterName(), &DataEditor::ParameterNameChanged);
+    announce(d.announcedDescription, d.session.description(), &DataEditor::DescriptionChanged);
+    announce(d.announcedError, d.session.errorMessage(), &DataEditor::ErrorMessageChanged);
+    announce(d.announcedStatus, d.session.statusMessage(), &DataEditor::StatusMessageChanged);
+}
+
+void DataEditorView::announce(QString& announced, const QString& current,
+                              void (DataEditor::*changed)(const QString&))
+{
+    if (announced == current)
+        return;
+    announced = current;
+    Q_EMIT(q->*changed)(current);
 }
 
 void DataEditorView::layoutChanged()

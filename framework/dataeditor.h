@@ -35,13 +35,13 @@ class VELT_EXPORT DataEditor : public QWidget, public XCEditArea
 {
     Q_OBJECT
     Q_INTERFACES(XCEditArea)
-    Q_PROPERTY(QString ParameterName READ ParameterName WRITE setParameterName)
+    Q_PROPERTY(QString ParameterName READ ParameterName WRITE setParameterName NOTIFY ParameterNameChanged)
     Q_PROPERTY(QString DataType READ DataType WRITE setDataType)
     Q_PROPERTY(QString DataClass READ DataClass WRITE setDataClass)
-    Q_PROPERTY(QString Description READ Description WRITE setDescription)
+    Q_PROPERTY(QString Description READ Description WRITE setDescription NOTIFY DescriptionChanged)
     Q_PROPERTY(QVariant DataBitmap READ DataBitmap WRITE setDataBitmap)
-    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE setErrorMessage)
-    Q_PROPERTY(QString StatusMessage READ StatusMessage WRITE setStatusMessage)
+    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE setErrorMessage NOTIFY ErrorMessageChanged)
+    Q_PROPERTY(QString StatusMessage READ StatusMessage WRITE setStatusMessage NOTIFY StatusMessageChanged)
     Q_PROPERTY(bool DesignTime READ DesignTime)
     Q_PROPERTY(bool OutputDefinition READ OutputDefinition)
     Q_PROPERTY(bool ReadOnly READ ReadOnly)
@@ -125,6 +125,12 @@ Q_SIGNALS:
     void AcceptEdit(int DataHandle);
     void CancelEdit();
     void BeginEdit(int DataHandle);
+
+    // Change signals for viewers and scripts that watch these texts.
+    void ParameterNameChanged(const QString& ParameterName);
+    void DescriptionChanged(const QString& Description);
+    void ErrorMessageChanged(const QString& ErrorMessage);
+    void StatusMessageChanged(const QString& StatusMessage);
 
 protected:
     void changeEvent(QEvent* event) override;

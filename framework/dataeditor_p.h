@@ -41,6 +41,9 @@ public:
     QString dataClass() const override { return q->DataClass(); }
 
 private:
+    void announce(QString& announced, const QString& current,
+                  void (DataEditor::*changed)(const QString&));
+
     DataEditor* const q;
 };
 
@@ -123,6 +126,8 @@ struct DataEditor::Private
     int reserveHeight = 2395;
     int reserveWidth = 4495;
     int minimumWidth = 0; // twips
+    // The texts last announced by the change signals, so each signal fires once per change.
+    QString announcedName, announcedDescription, announcedError, announcedStatus;
 
     void buildChildren(DataEditor* q);
     void refreshStatusLine(DataEditor* q);

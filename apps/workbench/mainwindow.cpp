@@ -137,7 +137,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
 
     d->fieldModel = new FieldsDockModel(this);
     d->fieldView = new QTreeView;
-    d->fieldView->setObjectName(QStringLiteral("FieldsDock"));
+    d->fieldView->setObjectName(QStringLiteral("FieldsView"));
     d->fieldView->setModel(d->fieldModel);
     d->fieldView->setRootIsDecorated(false);
     d->fieldView->setUniformRowHeights(true);

@@ -58,15 +58,15 @@ void DialogPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
 RestrictionControls RestrictionControls::create(QWidget* parent)
 {
     RestrictionControls controls;
-    controls.frame = new QGroupBox(QObject::tr("Restriction"), parent);
+    controls.frame = new QGroupBox(QCoreApplication::translate("DialogPanel", "Restriction"), parent);
     controls.frame->setObjectName(QStringLiteral("RestrictionFrame"));
     auto* grid = new QGridLayout(controls.frame);
-    controls.check = new QCheckBox(QObject::tr("&Restrict the value"), controls.frame);
+    controls.check = new QCheckBox(QCoreApplication::translate("DialogPanel", "&Restrict the value"), controls.frame);
     controls.check->setObjectName(QStringLiteral("RestrictionCheck"));
     controls.low = DialogPanel::lineEdit(controls.frame, "RestrictionLowText");
     controls.high = DialogPanel::lineEdit(controls.frame, "RestrictionHighText");
-    controls.lowLabel = DialogPanel::label(QObject::tr("L&ow:"), controls.low, controls.frame);
-    controls.highLabel = DialogPanel::label(QObject::tr("&High:"), controls.high, controls.frame);
+    controls.lowLabel = DialogPanel::label(QCoreApplication::translate("DialogPanel", "L&ow:"), controls.low, controls.frame);
+    controls.highLabel = DialogPanel::label(QCoreApplication::translate("DialogPanel", "&High:"), controls.high, controls.frame);
     grid->addWidget(controls.check, 0, 0, 1, 2);
     grid->addWidget(controls.lowLabel, 1, 0);
     grid->addWidget(controls.low, 1, 1);

@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 #include <QTreeView>
 
@@ -158,6 +159,16 @@ void WorkbenchTest::opensOnFirstTable()
     QVERIFY2(counts->text().startsWith(QStringLiteral("%1 tables").arg(QuenTableRegGetSize())),
              qPrintable(counts->text()));
     QCOMPARE(window.problems()->count(), 0);
+
+    // Scripts and accessibility tools find the window's parts by name: no two share one.
+    QSet<QString> names;
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        const QString name = child->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        QVERIFY2(!names.contains(name), qPrintable(name));
+        names.insert(name);
+    }
 }
 
 void WorkbenchTest::failedOpenKeepsWorkspace()

@@ -395,11 +395,16 @@ void DataEditorTest::statusLine()
     QTEST(m_type->editor()->findChild<QGroupBox*>(QStringLiteral("ParameterFrame"))->title(), "frameCaption");
     QCOMPARE(m_type->editor()->findChild<QGroupBox*>(QStringLiteral("TitleFrame"))->title(), QString());
 
-    // An error hides the status text, and goes away again.
+    // An error hides the status text, and goes away again; each change is announced once.
+    QSignalSpy errorChanges(m_type->editor(), &DataEditor::ErrorMessageChanged);
     m_type->editor()->setErrorMessage(QStringLiteral("Not a number"));
+    m_type->editor()->setErrorMessage(QStringLiteral("Not a number"));
+    QCOMPARE(errorChanges.count(), 1);
+    QCOMPARE(errorChanges.at(0).at(0).toString(), QStringLiteral("Not a number"));
     QCOMPARE(statusText(), QStringLiteral("Not a number"));
     QVERIFY(m_type->editor()->extender()->findChild<QLabel*>(QStringLiteral("ErrorImage"))->isVisibleTo(m_type->editor()->extender()));
     m_type->editor()->setErrorMessage(QString());
+    QCOMPARE(errorChanges.count(), 2);
     QTEST(statusText(), "text");
 }
 
