@@ -3,14 +3,12 @@
 #include "json_p.h"
 
 #include "block_p.h"
-#include "names_p.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace quen::json {
 namespace {
@@ -298,19 +296,18 @@ QuenHandle readBlock(const QJsonValue& value, const std::string& place, const ch
     const QJsonArray parms = list.toArray();
     if (parms.size() > INT32_MAX)
         throw ReadError(listPlace, "too many parameters");
-    std::unordered_map<std::string, qsizetype> names; // a hash: blocks hold tens of thousands
     block->parms.reserve(std::size_t(parms.size()));
+    block->names.reserve(std::size_t(parms.size()));
     for (qsizetype i = 0; i < parms.size(); ++i) {
         const std::string parmPlace = at(listPlace, i);
-        const QuenHandle h = readParm(parms[i], parmPlace, options);
-        auto* parm = lookup<Parm>(h);
-        parm->owner = owned.get();
-        block->parms.push_back(h); // owned by the block from here: a later throw destroys it
-        const auto [it, added] = names.emplace(nameKey(parm->name), i);
-        if (!added) {
-            throw ReadError(at(parmPlace, "name"), "'" + parm->name + "' is already the name of "
-                                    + listKey + "[" + std::to_string(it->second) + "]");
+        Owned parm(readParm(parms[i], parmPlace, options), Kind::Parm);
+        auto& read = *lookup<Parm>(parm.get());
+        if (!appendParm(*block, read)) {
+            const auto& first = *lookup<Parm>(findParm(*block, read.name));
+            throw ReadError(at(parmPlace, "name"), "'" + read.name + "' is already the name of "
+                                    + listKey + "[" + std::to_string(first.position) + "]");
         }
+        parm.release(); // the block's from here: a later throw destroys it with the block
     }
     return owned.release();
 }

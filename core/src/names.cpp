@@ -45,3 +45,37 @@ std::string nameKey(std::string_view name)
 }
 
 } // namespace quen
+
+namespace quen {
+
+QuenHandle NameIndex::find(std::string_view name) const
+{
+    const auto it = m_handles.find(nameKey(name));
+    return it == m_handles.end() ? 0 : it->second;
+}
+
+bool NameIndex::add(std::string_view name, QuenHandle h)
+{
+    const auto [it, added] = m_handles.emplace(nameKey(name), h);
+    return added || it->second == h;
+}
+
+void NameIndex::remove(std::string_view name, QuenHandle h)
+{
+    const auto it = m_handles.find(nameKey(name));
+    if (it != m_handles.end() && it->second == h)
+        m_handles.erase(it);
+}
+
+bool NameIndex::rename(std::string_view from, std::string_view to, QuenHandle h)
+{
+    std::string key = nameKey(to);
+    const auto it = m_handles.find(key);
+    if (it != m_handles.end())
+        return it->second == h; // the same name in another case: the key stays
+    remove(from, h);
+    m_handles.emplace(std::move(key), h);
+    return true;
+}
+
+} // namespace quen

@@ -115,7 +115,7 @@ void load(const QByteArray& text)
     clearTableRegistry();
     releaseDefinitions();
     for (std::size_t i = 0; i < tables.size(); ++i)
-        tableRegistry().push_back({ tables[i].release(), publicFlags[i] });
+        registerTable(*lookup<Block>(tables[i].release()), publicFlags[i]); // names checked above
     for (json::Owned& definition : definitions)
         workspace().definitions.push_back(definition.release());
     QJsonObject unknown;
@@ -135,7 +135,7 @@ QByteArray save()
     object.insert(QLatin1String("formatVersion"), 1);
     object.insert(QLatin1String("settings"), QJsonObject { { QLatin1String("arrayMaxSize"), options.arrayMaxSize } });
     QJsonArray tables;
-    for (const RegisteredTable& entry : tableRegistry()) {
+    for (const RegisteredTable& entry : registeredTables()) {
         if (const auto* block = lookup<Block>(entry.table)) {
             QJsonObject table = json::writeBlock(*block, "symbols", options);
             table.insert(QLatin1String("public"), entry.isPublic);

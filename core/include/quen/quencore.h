@@ -31,9 +31,11 @@
  *   - Parameter blocks are reference counted (QuenPbDefAddRef/QuenPbAddRef, ...Release); a
  *     created block starts with one reference; the table registry and the workspace hold one each.
  *
- * Names of parameters, symbols and tables compare without regard to case. The finds
- * (QuenPbDefFindParm, QuenPbDefFindId, QuenTableRegFindTable, QuenTableRegFindParm) return 0
- * without recording an error when nothing is found. Files: docs/workspace-format.md.
+ * Names of parameters, symbols and tables compare without regard to case. They are unique in a
+ * block and among the tables of the registry: an add or rename that would repeat one fails. The
+ * finds (QuenPbDefFindParm, QuenPbDefFindId, QuenTableRegFindTable, QuenTableRegFindParm) return
+ * 0 without recording an error when nothing is found; an empty table name finds no table.
+ * Files: docs/workspace-format.md.
  *
  * Ranges keep start, stop and the number of points (at least 1) and derive the rest:
  *   center = (start + stop) / 2, span = stop - start, step = span / (points - 1), 0 for 1 point.
