@@ -76,6 +76,13 @@ void destroyBlock(QuenHandle handle)
     Store::instance().remove(handle);
 }
 
+const std::string& nameOfParm(QuenHandle h)
+{
+    static const std::string none;
+    const auto* parm = lookup<Parm>(h);
+    return parm ? parm->name : none;
+}
+
 QuenHandle findParm(const Block& block, std::string_view name) { return block.names.find(name); }
 
 int32_t findParmIndex(const Block& block, std::string_view name)

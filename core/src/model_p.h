@@ -116,6 +116,9 @@ struct Parm : Object
     std::size_t position = 0; // where it stood in its block when last numbered: a hint, checked
 };
 
+// A parameter's name, for the index of its block ("" for no parameter).
+const std::string& nameOfParm(QuenHandle parm);
+
 struct Block : Object
 {
     static constexpr Kind staticKind = Kind::Block;
@@ -123,7 +126,7 @@ struct Block : Object
 
     std::string name;
     std::vector<QuenHandle> parms; // owned, in order
-    NameIndex names;               // the parameters by name, kept in step with parms
+    NameIndex names { nameOfParm }; // the parameters by name, kept in step with parms
     QuenHandle desc = 0;           // owned
     int32_t age = 0;
     int32_t refs = 1;

@@ -19,10 +19,17 @@ namespace {
 
 constexpr const char* kTableFormat = "VeltEditors.SymbolTable";
 
+const std::string& nameOfTable(QuenHandle h)
+{
+    static const std::string none;
+    const auto* block = lookup<Block>(h);
+    return block ? block->name : none;
+}
+
 struct Registry
 {
     std::vector<RegisteredTable> entries;
-    NameIndex names; // the named tables
+    NameIndex names { nameOfTable }; // the named tables
 };
 
 Registry& registry()
@@ -137,15 +144,19 @@ QuenHandle QuenTableRestore(const char* path)
         return 0;
     const std::string source = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
     try {
+        const json::Place document;
         const QJsonObject object = json::parseObject(text);
-        json::checkKeys(object, {}, { "format", "formatVersion", "table" });
-        if (object.value(QLatin1String("format")).toString() != QLatin1String(kTableFormat))
+        json::Fields fields(object, document);
+        const QJsonValue format = fields.get("format");
+        fields.get("formatVersion");
+        const QJsonValue table = fields.get("table");
+        fields.finish();
+        if (format.toString() != QLatin1String(kTableFormat))
             throw json::ReadError("format", std::string("expected \"") + kTableFormat + "\"");
         json::checkFormatVersion(object);
-        if (!object.contains(QLatin1String("table")))
+        if (table.isUndefined())
             throw json::ReadError("table", "missing");
-        return json::readBlock(object.value(QLatin1String("table")), "table", "symbols",
-                               { defaultArrayMaxSize() });
+        return json::readBlock(table, json::Place(document, "table"), "symbols", { defaultArrayMaxSize() });
     } catch (const json::ReadError& error) {
         json::raiseReadError(__func__, source, error);
         return 0;
