@@ -111,6 +111,32 @@ private slots:
         EXPECT_NO_ERROR();
     }
 
+    // Enough names that they share slots of the block's index, removed and renamed in another
+    // order than they were added: every name left is found, at its position, and no other.
+    void findsAfterManyRemovalsAndRenames()
+    {
+        constexpr int kCount = 3000;
+        auto name = [](const char* prefix, int i) { return QByteArray(prefix) + QByteArray::number(i); };
+        const QuenHandle block = QuenPbDefCreate();
+        for (int i = 0; i < kCount; ++i)
+            QVERIFY(QuenPbDefAddParm(block, QuenParmCreate(name("P", i).constData(), "CQuenInt32")));
+        for (int i = kCount - 3; i >= 0; i -= 3)
+            QVERIFY(QuenPbDefReleaseParm(block, name("p", i).constData()));
+        for (int i = 1; i < kCount; i += 3)
+            QVERIFY(QuenParmSetName(QuenPbDefFindParm(block, name("P", i).constData()), name("Q", i).constData()));
+        EXPECT_NO_ERROR();
+        QCOMPARE(QuenPbDefGetSize(block), kCount - kCount / 3);
+        for (int i = 0; i < kCount; ++i) {
+            const QByteArray kept = i % 3 == 1 ? name("q", i) : name("p", i);
+            const QByteArray gone = i % 3 == 1 ? name("P", i) : name("Q", i);
+            const int32_t position = QuenPbDefFindId(block, kept.constData());
+            QCOMPARE(position ? QuenPbDefGetParm(block, position) : 0, QuenPbDefFindParm(block, kept.constData()));
+            QCOMPARE(position != 0, i % 3 != 0);
+            QCOMPARE(QuenPbDefFindParm(block, gone.constData()), 0);
+        }
+        QuenPbDefRelease(block);
+    }
+
     void positionsOutsideFail_data()
     {
         QTest::addColumn<int>("position");
