@@ -22,39 +22,6 @@ const char* const kClasses[] = {
     "CQuenWaveform",    "CQuenSwitchPath",  "CQuenObjectReference", "CQuenObjectLifetime",
 };
 
-// A call that needs a data item of one class (or "array": any array class); true when it gave
-// the failure result.
-struct Call
-{
-    const char* function;
-    const char* cls;
-    std::function<bool(QuenHandle)> fails;
-};
-
-const std::vector<Call>& typedCalls()
-{
-    static const std::vector<Call> list {
-        { "QuenInt32GetValue", "CQuenInt32", [](QuenHandle h) { return QuenInt32GetValue(h) == 0; } },
-        { "QuenInt32SetValue", "CQuenInt32", [](QuenHandle h) { return !QuenInt32SetValue(h, 5); } },
-        { "QuenReal64GetValue", "CQuenReal64", [](QuenHandle h) { return QuenReal64GetValue(h) == 0.0; } },
-        { "QuenStringSetValue", "CQuenString", [](QuenHandle h) { return !QuenStringSetValue(h, "x"); } },
-        { "QuenComplexGetValues", "CQuenComplex",
-          [](QuenHandle h) {
-              double re = 7, im = 7;
-              return !QuenComplexGetValues(h, &re, &im) && re == 0 && im == 0;
-          } },
-        { "QuenPointSetValues", "CQuenPoint", [](QuenHandle h) { return !QuenPointSetValues(h, 1, 2); } },
-        { "QuenRangeGetStep", "CQuenRange", [](QuenHandle h) { return QuenRangeGetStep(h) == 0.0; } },
-        { "QuenRangeSetNumPoints", "CQuenRange", [](QuenHandle h) { return !QuenRangeSetNumPoints(h, 3); } },
-        { "QuenWaveformGetNumPoints", "CQuenWaveform", [](QuenHandle h) { return QuenWaveformGetNumPoints(h) == 0; } },
-        { "QuenArrayRedim", "array", [](QuenHandle h) { return !QuenArrayRedim(h, 0, 3); } },
-        { "QuenI32ArrGetAt1", "CQuenInt32Array", [](QuenHandle h) { return QuenI32ArrGetAt1(h, 0) == 0; } },
-        { "QuenR64ArrSetAt1", "CQuenReal64Array", [](QuenHandle h) { return !QuenR64ArrSetAt1(h, 0, 1); } },
-        { "QuenStrArrGetAt1", "CQuenStringArray", [](QuenHandle h) { return !*QuenStrArrGetAt1(h, 0); } },
-    };
-    return list;
-}
-
 int g_hookCalls = 0;
 QString g_hookText;
 
@@ -93,8 +60,6 @@ class DataTest : public QObject
 private slots:
     void init() { QuenExcRegClearError(0); }
 
-    void wrongClassFails_data();
-    void wrongClassFails();
     void convertToStringCutsWholeCharacters_data();
     void convertToStringCutsWholeCharacters();
 
@@ -122,32 +87,6 @@ private slots:
     void enumeration();
     void localsBlockAndAge();
 };
-
-void DataTest::wrongClassFails_data()
-{
-    QTest::addColumn<int>("call");
-    for (std::size_t c = 0; c < typedCalls().size(); ++c)
-        QTest::newRow(typedCalls()[c].function) << int(c);
-}
-
-// An item of another class fails like a bad handle, and the message names both classes.
-void DataTest::wrongClassFails()
-{
-    QFETCH(int, call);
-    const Call& c = typedCalls()[std::size_t(call)];
-    Items items;
-    const QuenHandle h = items << QuenDataCreate(std::strcmp(c.cls, "CQuenString") == 0 ? "CQuenInt32" : "CQuenString");
-    const int live = QuenCoreGetLiveObjectCount();
-    QVERIFY(c.fails(h));
-    const QList<Raised> raised = takeErrors();
-    QCOMPARE(raised.size(), 1);
-    QCOMPARE(raised.first().code, int(QUEN_ERR_WRONG_KIND));
-    const QString& message = raised.first().message;
-    QVERIFY2(message.startsWith(QLatin1String(c.function) + QLatin1String(": ")), qPrintable(message));
-    QVERIFY2(message.contains(text(QuenDataGetType(h))), qPrintable(message));
-    QVERIFY2(message.contains(QLatin1String(std::strcmp(c.cls, "array") == 0 ? "an array class" : c.cls)), qPrintable(message));
-    QCOMPARE(QuenCoreGetLiveObjectCount(), live);
-}
 
 void DataTest::convertToStringCutsWholeCharacters_data()
 {

@@ -1,6 +1,6 @@
 // Handles: every function of the C API that takes a handle, called with handles it must refuse
-// (0, released, forged, of another kind), fails cleanly; and handle values are never issued
-// twice. The functions come from quen/quenapi.def, so a function added there is swept too.
+// (0, released, forged, of another kind, a data item of another class), fails cleanly; and
+// handle values are never issued twice. The functions come from quen/quenapi.def, so a function added there is swept too.
 #include "coretest.h"
 
 #include <QScopeGuard>
@@ -187,12 +187,32 @@ int32_t failureResult(std::string_view function)
     return function.starts_with("QuenDataRun") ? -1 : 0;
 }
 
+// The class a function's data item must have, by the function's family ("array": any array
+// class); null when any data item will do.
+const char* wantedClass(std::string_view function)
+{
+    static const std::pair<std::string_view, const char*> families[] = {
+        { "QuenInt32", "CQuenInt32" },          { "QuenReal64", "CQuenReal64" },
+        { "QuenString", "CQuenString" },        { "QuenComplex", "CQuenComplex" },
+        { "QuenPoint", "CQuenPoint" },          { "QuenRange", "CQuenRange" },
+        { "QuenWaveform", "CQuenWaveform" },    { "QuenArray", "array" },
+        { "QuenI32Arr", "CQuenInt32Array" },    { "QuenR64Arr", "CQuenReal64Array" },
+        { "QuenStrArr", "CQuenStringArray" },   { "QuenPtArr", "CQuenPointArray" },
+        { "QuenRngArr", "CQuenRangeArray" },
+    };
+    for (const auto& [family, cls] : families) {
+        if (function.starts_with(family))
+            return cls;
+    }
+    return nullptr;
+}
+
 bool zeroIsAllowed(std::string_view function, std::string_view parameter)
 {
     return function == "QuenDataExSetProperty" && parameter == "value"; // 0 removes the property
 }
 
-enum Source { Zero, Stale, ForgedGeneration, ForgedIndex, OtherKind };
+enum Source { Zero, Stale, ForgedGeneration, ForgedIndex, OtherKind, OtherClass };
 
 constexpr uint32_t kGenerationStep = 1u << 20; // handles keep the slot index in the low 20 bits
 
@@ -247,6 +267,8 @@ private slots:
                     if (other != kind)
                         row(kKindNames[other], OtherKind, other);
                 }
+                if (kind == Data && wantedClass(f.name))
+                    row("data item of another class", OtherClass, 0);
             }
         }
     }
@@ -279,7 +301,15 @@ private slots:
         case ForgedGeneration: fixture.bad = QuenHandle(uint32_t(fixture.objects[kind]) + kGenerationStep); break;
         case ForgedIndex: fixture.bad = QuenHandle(kGenerationStep | (kGenerationStep - 1)); break;
         case OtherKind: fixture.bad = fixture.objects[std::size_t(otherKind)]; break;
+        case OtherClass:
+            fixture.bad = std::string_view(wantedClass(f.name)) == "CQuenString" ? fixture.objects[Data]
+                                                                                  : QuenStringCreate("s");
+            break;
         }
+        const auto releaseOther = qScopeGuard([&fixture] {
+            if (fixture.bad != fixture.objects[Data] && QuenDataIsValid(fixture.bad))
+                QuenDataRelease(fixture.bad);
+        });
         QuenExcRegClearError(0);
         const int32_t live = QuenCoreGetLiveObjectCount();
 
@@ -291,10 +321,20 @@ private slots:
         for (std::size_t i = 0; i < fixture.intsUsed; ++i)
             QCOMPARE(fixture.ints[i], 0);
         QCOMPARE(QuenCoreGetLiveObjectCount(), live); // nothing made, nothing released
-        if (isValidityTest(f.name))
+        if (isValidityTest(f.name)) {
             EXPECT_NO_ERROR();
-        else
+        } else if (source == OtherClass) {
+            // Both classes are named, so the message tells what went wrong.
+            const QList<Raised> raised = takeErrors();
+            QCOMPARE(raised.size(), 1);
+            QCOMPARE(raised.first().code, int(QUEN_ERR_WRONG_KIND));
+            const QString& message = raised.first().message;
+            QVERIFY2(message.startsWith(QLatin1String(f.name) + QLatin1String(": ")), qPrintable(message));
+            QVERIFY2(message.contains(text(QuenDataGetType(fixture.bad))), qPrintable(message));
+            QVERIFY2(message.contains(QLatin1String(wantedClass(f.name))), qPrintable(message));
+        } else {
             EXPECT_ONE_ERROR(source == OtherKind ? QUEN_ERR_WRONG_KIND : QUEN_ERR_INVALID_HANDLE, f.name);
+        }
     }
 
     // A released handle stays dead: its value is never issued again, however many objects come
