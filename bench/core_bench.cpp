@@ -1,10 +1,15 @@
-// QuenCore's hot calls: resolving a handle, reading and writing an integer item, and reading
-// every element of an array at the largest default size, each beside the plain C++ floor.
+// QuenCore's hot calls: resolving a handle, reading and writing an integer item, reading every
+// element of an array at the largest default size, and building and searching a block of
+// parameters by name at the sizes blocks reach, each beside the plain C++ floor.
 #include "quen/quencore.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -100,6 +105,116 @@ void BM_Floor_VectorAt_All(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kElements);
 }
 BENCHMARK(BM_Floor_VectorAt_All);
+
+constexpr int32_t kLargestBlock = 32767;
+
+std::vector<std::string> parameterNames(int64_t count)
+{
+    std::vector<std::string> names;
+    for (int64_t i = 0; i < count; ++i)
+        names.push_back("Parameter" + std::to_string(i));
+    return names;
+}
+
+// Adding N parameters to a new block. Every add checks the name against the block's: the time
+// per parameter must stay flat as the block grows (linear in N, not quadratic).
+void BM_PbDefAddParms(benchmark::State& state)
+{
+    const std::vector<std::string> names = parameterNames(state.range(0));
+    for (auto _ : state) {
+        const QuenHandle block = QuenPbDefCreate();
+        for (const std::string& name : names)
+            QuenPbDefAddParm(block, QuenParmCreate(name.c_str(), "CQuenInt32"));
+        state.PauseTiming();
+        if (QuenPbDefGetSize(block) != int32_t(names.size()))
+            state.SkipWithError("a parameter was not added");
+        QuenPbDefRelease(block);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PbDefAddParms)->Arg(5000)->Arg(10000)->Arg(kLargestBlock)->Complexity(benchmark::oN)
+        ->Unit(benchmark::kMillisecond);
+
+// The floor of the above: the same parameters created and released, never added to a block.
+void BM_Floor_ParmCreateOnly(benchmark::State& state)
+{
+    const std::vector<std::string> names = parameterNames(state.range(0));
+    std::vector<QuenHandle> parms(names.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            parms[i] = QuenParmCreate(names[i].c_str(), "CQuenInt32");
+        state.PauseTiming();
+        for (const QuenHandle h : parms)
+            QuenParmRelease(h);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Floor_ParmCreateOnly)->Arg(5000)->Arg(10000)->Arg(kLargestBlock)->Unit(benchmark::kMillisecond);
+
+// The largest block, and its parameters' names in capitals (finds ignore case).
+struct LargestBlock
+{
+    LargestBlock()
+    {
+        for (const std::string& name : parameterNames(kLargestBlock)) {
+            QuenPbDefAddParm(block, QuenParmCreate(name.c_str(), "CQuenInt32"));
+            upper.push_back(name);
+            std::transform(name.begin(), name.end(), upper.back().begin(), [](char c) { return char(std::toupper(c)); });
+        }
+    }
+    ~LargestBlock() { QuenPbDefRelease(block); }
+    const QuenHandle block = QuenPbDefCreate();
+    std::vector<std::string> upper;
+};
+
+constexpr std::size_t kStride = 7919; // a prime: the finds hop across the whole block
+
+// Finding parameters by name in the largest block: the handle, and the position (which a
+// removal at the front makes the core number again, once).
+void BM_PbDefFindParm(benchmark::State& state)
+{
+    const LargestBlock big;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(QuenPbDefFindParm(big.block, big.upper[i].c_str()));
+        i = (i + kStride) % big.upper.size();
+    }
+}
+BENCHMARK(BM_PbDefFindParm);
+
+void BM_PbDefFindId(benchmark::State& state)
+{
+    const LargestBlock big;
+    QuenParmRelease(QuenPbDefRemoveParmId(big.block, 1));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(QuenPbDefFindId(big.block, big.upper[i].c_str()));
+        i = (i + kStride) % big.upper.size();
+    }
+}
+BENCHMARK(BM_PbDefFindId);
+
+// The floor of a find by name: a case-folded key looked up in a hash map.
+void BM_Floor_HashFind(benchmark::State& state)
+{
+    auto lower = [](std::string name) {
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return char(std::tolower(c)); });
+        return name;
+    };
+    const std::vector<std::string> names = parameterNames(kLargestBlock);
+    std::unordered_map<std::string, int32_t> index;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        index.emplace(lower(names[i]), int32_t(i));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.find(lower(names[i])));
+        i = (i + kStride) % names.size();
+    }
+}
+BENCHMARK(BM_Floor_HashFind);
 
 } // namespace
 

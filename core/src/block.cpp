@@ -3,7 +3,7 @@
 // parameters it owns, a description, a name, an age and a reference count. Parameter names are
 // unique in a block without regard to case.
 #include "block_p.h"
-#include "names_p.h"
+#include "tables_p.h"
 
 namespace quen {
 namespace {
@@ -76,14 +76,40 @@ void destroyBlock(QuenHandle handle)
     Store::instance().remove(handle);
 }
 
+const std::string& nameOfParm(QuenHandle h)
+{
+    static const std::string none;
+    const auto* parm = lookup<Parm>(h);
+    return parm ? parm->name : none;
+}
+
+QuenHandle findParm(const Block& block, std::string_view name) { return block.names.find(name); }
+
 int32_t findParmIndex(const Block& block, std::string_view name)
 {
-    for (std::size_t i = 0; i < block.parms.size(); ++i) {
-        const auto* parm = lookup<Parm>(block.parms[i]);
-        if (parm && sameName(parm->name, name))
-            return int32_t(i);
+    const QuenHandle h = block.names.find(name);
+    const auto* parm = lookup<Parm>(h);
+    if (!parm)
+        return -1;
+    if (parm->position >= block.parms.size() || block.parms[parm->position] != h) {
+        // An insertion or removal in front of it moved it: number the list again, once for the
+        // finds that follow (the insertion shifted the list anyway).
+        for (std::size_t i = 0; i < block.parms.size(); ++i) {
+            if (auto* p = lookup<Parm>(block.parms[i]))
+                p->position = i;
+        }
     }
-    return -1;
+    return int32_t(parm->position);
+}
+
+bool appendParm(Block& block, Parm& parm)
+{
+    if (!block.names.add(parm.name, parm.self))
+        return false;
+    parm.position = block.parms.size();
+    parm.owner = block.self;
+    block.parms.push_back(parm.self);
+    return true;
 }
 
 bool attachParm(Block& block, QuenHandle h, std::size_t index, const char* function)
@@ -97,18 +123,63 @@ bool attachParm(Block& block, QuenHandle h, std::size_t index, const char* funct
                       + std::to_string(parm->owner) + "; add a copy (QuenParmCopy)");
         return false;
     }
-    if (findParmIndex(block, parm->name) >= 0) {
-        raise(QUEN_ERR_INVALID_ARGUMENT, function,
-              "the block already has a parameter named '" + parm->name + "'");
-        return false;
-    }
     if (block.parms.size() >= std::size_t(INT32_MAX)) {
         raise(QUEN_ERR_OVERFLOW, function, "the block is full");
         return false;
     }
+    if (!block.names.add(parm->name, h)) {
+        raise(QUEN_ERR_INVALID_ARGUMENT, function,
+              "the block already has a parameter named '" + parm->name + "'");
+        return false;
+    }
     block.parms.insert(block.parms.begin() + std::ptrdiff_t(index), h);
+    parm->position = index;
     parm->owner = block.self;
     touched(block);
+    return true;
+}
+
+Parm& detachParm(Block& block, std::size_t index)
+{
+    auto& parm = *lookup<Parm>(block.parms[index]);
+    block.names.remove(parm.name, parm.self);
+    block.parms.erase(block.parms.begin() + std::ptrdiff_t(index));
+    parm.owner = 0;
+    touched(block);
+    return parm;
+}
+
+bool renameParm(Parm& parm, std::string name, const char* function)
+{
+    if (auto* block = lookup<Block>(parm.owner); block && !block->names.rename(parm.name, name, parm.self)) {
+        raise(QUEN_ERR_INVALID_ARGUMENT, function, "the block already has a parameter named '" + name + "'");
+        return false;
+    }
+    if (parm.name != name) {
+        parm.name = std::move(name);
+        Store::instance().touch(parm.self);
+    }
+    return true;
+}
+
+const char* blockName(QuenHandle h, const char* function)
+{
+    const auto* block = resolveAs<Block>(h, function);
+    return block ? block->name.c_str() : "";
+}
+
+bool renameBlock(QuenHandle h, const char* name, const char* function)
+{
+    auto* block = resolveAs<Block>(h, function);
+    if (!block)
+        return false;
+    std::string text = textArg(name);
+    if (block->name == text)
+        return true;
+    if (block->registered && !renameRegisteredTable(*block, text, function))
+        return false;
+    block->name = std::move(text);
+    touched(*block);
     return true;
 }
 
@@ -138,10 +209,7 @@ QuenHandle QuenPbDefGetParm(QuenHandle h, int32_t position)
 QuenHandle QuenPbDefFindParm(QuenHandle h, const char* name)
 {
     const auto* block = resolveAs<Block>(h, __func__);
-    if (!block)
-        return 0;
-    const int32_t i = findParmIndex(*block, textArg(name));
-    return i < 0 ? 0 : block->parms[std::size_t(i)];
+    return block ? findParm(*block, textArg(name)) : 0;
 }
 
 int32_t QuenPbDefFindId(QuenHandle h, const char* name)
@@ -173,13 +241,9 @@ QuenBool QuenPbDefInsertParmAt(QuenHandle h, QuenHandle parm, int32_t position)
 QuenHandle QuenPbDefRemoveParmId(QuenHandle h, int32_t position)
 {
     auto* block = resolveAs<Block>(h, __func__);
-    Parm* parm = block ? parmAt(*block, position, __func__) : nullptr;
-    if (!parm)
+    if (!block || !parmAt(*block, position, __func__))
         return 0;
-    block->parms.erase(block->parms.begin() + (position - 1));
-    parm->owner = 0;
-    touched(*block);
-    return parm->self;
+    return detachParm(*block, std::size_t(position) - 1).self;
 }
 
 QuenBool QuenPbDefReleaseParm(QuenHandle h, const char* name)
@@ -193,10 +257,7 @@ QuenBool QuenPbDefReleaseParm(QuenHandle h, const char* name)
         raise(QUEN_ERR_NOT_FOUND, __func__, "the block has no parameter named '" + text + "'");
         return QUEN_FALSE;
     }
-    const QuenHandle parm = block->parms[std::size_t(i)];
-    block->parms.erase(block->parms.begin() + i);
-    destroyParm(parm);
-    touched(*block);
+    destroyParm(detachParm(*block, std::size_t(i)).self);
     return QUEN_TRUE;
 }
 
@@ -212,24 +273,9 @@ int32_t QuenPbDefGetAge(QuenHandle h)
     return block ? block->age : 0;
 }
 
-const char* QuenPbDefGetName(QuenHandle h)
-{
-    const auto* block = resolveAs<Block>(h, __func__);
-    return block ? block->name.c_str() : "";
-}
+const char* QuenPbDefGetName(QuenHandle h) { return blockName(h, __func__); }
 
-QuenBool QuenPbDefSetName(QuenHandle h, const char* name)
-{
-    auto* block = resolveAs<Block>(h, __func__);
-    if (!block)
-        return QUEN_FALSE;
-    std::string text = textArg(name);
-    if (block->name != text) {
-        block->name = std::move(text);
-        touched(*block);
-    }
-    return QUEN_TRUE;
-}
+QuenBool QuenPbDefSetName(QuenHandle h, const char* name) { return toBool(renameBlock(h, name, __func__)); }
 
 QuenHandle QuenPbDefCreateParameterBlock(QuenHandle h)
 {
@@ -247,15 +293,15 @@ QuenHandle QuenPbDefCreateParameterBlock(QuenHandle h)
         own->keywords = desc->keywords;
     }
     block->parms.reserve(definition->parms.size());
+    block->names.reserve(definition->parms.size());
     for (const QuenHandle ph : definition->parms) {
         const auto* parm = lookup<Parm>(ph);
         const QuenHandle pc = parm ? copyParm(*parm) : 0;
-        if (!pc) {
+        if (!pc || !appendParm(*block, *lookup<Parm>(pc))) {
+            destroyParm(pc);
             destroyBlock(copy);
             return 0;
         }
-        lookup<Parm>(pc)->owner = copy;
-        block->parms.push_back(pc);
     }
     return copy;
 }

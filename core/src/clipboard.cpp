@@ -45,7 +45,11 @@ QJsonObject clipboardObject(const std::string& text)
     if (object.value(QLatin1String("format")).toString() != QLatin1String(kClipboardFormat))
         throw json::ReadError("format", std::string("the clipboard holds no parameter block (expected \"")
                                                 + kClipboardFormat + "\")");
-    json::checkKeys(object, {}, { "format", "formatVersion", "block" });
+    const json::Place document;
+    json::Fields fields(object, document);
+    for (const char* key : { "format", "formatVersion", "block" })
+        fields.get(key);
+    fields.finish();
     json::checkFormatVersion(object);
     return object;
 }
@@ -56,7 +60,8 @@ QuenHandle parseClipboard(const std::string& text)
     const QJsonObject object = clipboardObject(text);
     if (!object.contains(QLatin1String("block")))
         throw json::ReadError("block", "missing");
-    return json::readBlock(object.value(QLatin1String("block")), "block", "parameters",
+    const json::Place document;
+    return json::readBlock(object.value(QLatin1String("block")), json::Place(document, "block"), "parameters",
                            { defaultArrayMaxSize() });
 }
 

@@ -3,59 +3,31 @@
 #include "json_p.h"
 
 #include "block_p.h"
-#include "names_p.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstring>
 
 namespace quen::json {
 namespace {
 
-const char* jsonType(const QJsonValue& value)
+void readDescription(Fields& fields, Desc& desc)
 {
-    switch (value.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return "true or false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "an array";
-    case QJsonValue::Object: return "an object";
-    case QJsonValue::Undefined: return "nothing";
-    }
-    return "something else";
-}
-
-std::string readString(const QJsonObject& object, const char* key, const std::string& place,
-                       bool required)
-{
-    const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined()) {
-        if (required)
-            throw ReadError(at(place, key), "missing");
-        return {};
-    }
-    if (!value.isString())
-        throw ReadError(at(place, key), std::string("expected a text, found ") + jsonType(value));
-    return value.toString().toStdString();
-}
-
-void readDescription(const QJsonObject& object, const std::string& place, Desc& desc)
-{
-    desc.text = readString(object, "description", place, false);
-    const QJsonValue keywords = object.value(QLatin1String("keywords"));
+    desc.text = fields.text("description", false);
+    const QJsonValue keywords = fields.get("keywords");
     if (keywords.isUndefined())
         return;
-    if (!keywords.isArray())
-        throw ReadError(at(place, "keywords"), std::string("expected an array, found ") + jsonType(keywords));
-    const QJsonArray list = keywords.toArray();
+    const Place listPlace(fields.place(), "keywords");
+    const QJsonArray list = readList(keywords, listPlace);
+    desc.keywords.reserve(std::size_t(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (!list[i].isString())
-            throw ReadError(at(at(place, "keywords"), i), std::string("expected a text, found ") + jsonType(list[i]));
-        desc.keywords.push_back(list[i].toString().toStdString());
+        const QJsonValue keyword = list[i];
+        if (!keyword.isString())
+            throw ReadError(Place(listPlace, i), std::string("expected a text, found ") + jsonType(keyword));
+        desc.keywords.push_back(utf8(keyword.toString()));
     }
 }
 
@@ -76,6 +48,115 @@ void writeDescription(QJsonObject& object, QuenHandle h)
 
 } // namespace
 
+std::string Place::text() const
+{
+    if (!m_parent)
+        return m_key ? std::string(m_key) : std::string();
+    std::string parent = m_parent->text();
+    if (!m_key)
+        return parent + '[' + std::to_string(m_index) + ']';
+    return parent.empty() ? std::string(m_key) : parent + '.' + m_key;
+}
+
+Fields::Fields(const QJsonValue& value, const Place& place) : m_place(place)
+{
+    if (!value.isObject())
+        throw ReadError(place, std::string("expected an object, found ") + jsonType(value));
+    m_object = value.toObject();
+}
+
+QJsonValue Fields::get(const char* key)
+{
+    const bool again = std::any_of(m_taken.begin(), m_taken.begin() + std::ptrdiff_t(m_count),
+                                   [key](const char* taken) { return std::strcmp(taken, key) == 0; });
+    if (!again && m_count == std::size_t(m_object.size()))
+        return QJsonValue(QJsonValue::Undefined); // every key is taken: the others are absent
+    const auto it = m_object.constFind(QLatin1String(key));
+    if (it == m_object.constEnd())
+        return QJsonValue(QJsonValue::Undefined);
+    if (!again && m_count < m_taken.size())
+        m_taken[m_count++] = key;
+    return it.value();
+}
+
+QJsonValue Fields::need(const char* key)
+{
+    QJsonValue value = get(key);
+    if (value.isUndefined())
+        throw ReadError(Place(m_place, key), "missing");
+    return value;
+}
+
+std::string Fields::text(const char* key, bool required, std::string fallback)
+{
+    const QJsonValue value = required ? need(key) : get(key);
+    if (value.isUndefined())
+        return fallback;
+    if (!value.isString())
+        throw ReadError(Place(m_place, key), std::string("expected a text, found ") + jsonType(value));
+    return utf8(value.toString());
+}
+
+bool Fields::flag(const char* key, bool fallback)
+{
+    const QJsonValue value = get(key);
+    if (value.isUndefined())
+        return fallback;
+    if (!value.isBool())
+        throw ReadError(Place(m_place, key), std::string("expected true or false, found ") + jsonType(value));
+    return value.toBool();
+}
+
+void Fields::finish(const char* itemClass) const
+{
+    if (std::size_t(m_object.size()) == m_count)
+        return;
+    for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it) {
+        const QString key = it.key();
+        const bool taken = std::any_of(m_taken.begin(), m_taken.begin() + std::ptrdiff_t(m_count),
+                                       [&key](const char* k) { return key == QLatin1String(k); });
+        if (!taken) {
+            const std::string name = key.toStdString();
+            throw ReadError(Place(m_place, name.c_str()),
+                            itemClass ? std::string("unexpected key for a ") + itemClass : std::string("unexpected key"));
+        }
+    }
+}
+
+const char* jsonType(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null: return "null";
+    case QJsonValue::Bool: return "true or false";
+    case QJsonValue::Double: return "a number";
+    case QJsonValue::String: return "a text";
+    case QJsonValue::Array: return "an array";
+    case QJsonValue::Object: return "an object";
+    case QJsonValue::Undefined: return "nothing";
+    }
+    return "something else";
+}
+
+std::string utf8(const QString& text)
+{
+    // Most texts (names, units) are ASCII: those need no trip through a QByteArray.
+    std::string out(std::size_t(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toStdString();
+        out[std::size_t(i)] = char(c);
+    }
+    return out;
+}
+
+QJsonArray readList(const QJsonValue& value, const Place& place)
+{
+    if (!value.isArray())
+        throw ReadError(place, std::string("expected an array, found ") + jsonType(value));
+    return value.toArray();
+}
+
 Owned::~Owned()
 {
     switch (m_kind) {
@@ -86,39 +167,7 @@ Owned::~Owned()
     }
 }
 
-std::string at(const std::string& place, const char* key)
-{
-    return place.empty() ? std::string(key) : place + '.' + key;
-}
-
-std::string at(const std::string& place, qsizetype index)
-{
-    return place + '[' + std::to_string(index) + ']';
-}
-
-void checkKeys(const QJsonObject& object, const std::string& place,
-               std::initializer_list<const char*> allowed)
-{
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        bool known = false;
-        for (const char* key : allowed)
-            known = known || it.key() == QLatin1String(key);
-        if (!known)
-            throw ReadError(at(place, it.key().toStdString().c_str()), "unexpected key");
-    }
-}
-
-bool readBool(const QJsonObject& object, const char* key, const std::string& place, bool fallback)
-{
-    const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined())
-        return fallback;
-    if (!value.isBool())
-        throw ReadError(at(place, key), std::string("expected true or false, found ") + jsonType(value));
-    return value.toBool();
-}
-
-int32_t readInt(const QJsonValue& value, const std::string& place, int64_t low, int64_t high)
+int32_t readInt(const QJsonValue& value, const Place& place, int64_t low, int64_t high)
 {
     auto wanted = [&] { return "expected an integer from " + std::to_string(low) + " to " + std::to_string(high); };
     if (value.isUndefined())
@@ -147,18 +196,19 @@ QJsonObject parseObject(const QByteArray& text)
                 ++column;
             }
         }
-        throw ReadError({}, "line " + std::to_string(line) + ", column " + std::to_string(column)
+        throw ReadError(std::string(), "line " + std::to_string(line) + ", column " + std::to_string(column)
                                     + ": " + error.errorString().toStdString());
     }
     if (!document.isObject())
-        throw ReadError({}, "the document is not a JSON object");
+        throw ReadError(std::string(), "the document is not a JSON object");
     return document.object();
 }
 
 void checkFormatVersion(const QJsonObject& object)
 {
     const QJsonValue version = object.value(QLatin1String("formatVersion"));
-    if (!version.isUndefined() && readInt(version, "formatVersion", 1, INT32_MAX) != 1)
+    const Place document;
+    if (!version.isUndefined() && readInt(version, Place(document, "formatVersion"), 1, INT32_MAX) != 1)
         throw ReadError("formatVersion", "this version reads format 1 only");
 }
 
@@ -197,56 +247,51 @@ QJsonObject writeParm(const Parm& parm, const Options& options)
     return object;
 }
 
-QuenHandle readParm(const QJsonValue& value, const std::string& place, const Options& options)
+QuenHandle readParm(const QJsonValue& value, const Place& place, const Options& options)
 {
-    if (!value.isObject())
-        throw ReadError(place, std::string("expected an object, found ") + jsonType(value));
-    const QJsonObject object = value.toObject();
-    checkKeys(object, place, { "name", "description", "keywords", "output", "hidden",
-                               "developmentEditable", "referenceEditable", "data", "type",
-                               "reference" });
-    Owned owned(newParm(readString(object, "name", place, true)), Kind::Parm);
+    Fields fields(value, place);
+    Owned owned(newParm(fields.text("name", true)), Kind::Parm);
     if (!owned.get())
         throw ReadError(place, "the core could not create the parameter");
     auto* parm = lookup<Parm>(owned.get());
-    readDescription(object, place, *lookup<Desc>(parm->desc));
-    parm->output = readBool(object, "output", place, false);
-    parm->hidden = readBool(object, "hidden", place, false);
-    parm->developmentEditable = readBool(object, "developmentEditable", place, true);
-    parm->referenceEditable = readBool(object, "referenceEditable", place, true);
+    // The keys nearly every parameter has come first: the optional ones cost nothing once every
+    // key of the object is taken.
+    const QJsonValue data = fields.get("data");
+    readDescription(fields, *lookup<Desc>(parm->desc));
+    parm->output = fields.flag("output", false);
+    parm->hidden = fields.flag("hidden", false);
+    parm->developmentEditable = fields.flag("developmentEditable", true);
+    parm->referenceEditable = fields.flag("referenceEditable", true);
 
-    const QJsonValue reference = object.value(QLatin1String("reference"));
-    const QJsonValue data = object.value(QLatin1String("data"));
-    if (object.contains(QLatin1String("type"))) {
-        parm->typeName = readString(object, "type", place, true);
-        if (!classFromName(parm->typeName))
-            throw ReadError(at(place, "type"), "unknown data class '" + parm->typeName + "'");
-    }
+    const QJsonValue reference = fields.get("reference");
+    const bool typed = !fields.get("type").isUndefined();
+    parm->typeName = typed ? fields.text("type", true) : std::string();
+    fields.finish();
+    if (typed && !classFromName(parm->typeName))
+        throw ReadError(Place(place, "type"), "unknown data class '" + parm->typeName + "'");
     if (!reference.isUndefined()) {
-        const std::string refPlace = at(place, "reference");
-        if (!reference.isObject())
-            throw ReadError(refPlace, std::string("expected an object, found ") + jsonType(reference));
+        const Place refPlace(place, "reference");
         if (!data.isUndefined())
-            throw ReadError(at(place, "data"), "a reference has no value of its own");
+            throw ReadError(Place(place, "data"), "a reference has no value of its own");
         if (parm->typeName.empty())
-            throw ReadError(at(place, "type"), "missing (a reference keeps the class of its symbol)");
-        const QJsonObject ref = reference.toObject();
-        checkKeys(ref, refPlace, { "table", "symbol" });
+            throw ReadError(Place(place, "type"), "missing (a reference keeps the class of its symbol)");
+        Fields ref(reference, refPlace);
         parm->reference = true;
-        parm->refTable = readString(ref, "table", refPlace, false);
-        parm->refName = readString(ref, "symbol", refPlace, true);
+        parm->refTable = ref.text("table", false);
+        parm->refName = ref.text("symbol", true);
+        ref.finish();
     } else if (!data.isUndefined()) {
-        const QuenHandle item = readData(data, at(place, "data"), options);
+        const QuenHandle item = readData(data, Place(place, "data"), options);
         const char* cls = className(lookup<DataItem>(item)->cls);
         if (!parm->typeName.empty() && parm->typeName != cls) {
             destroyData(item);
-            throw ReadError(at(place, "type"), "'" + parm->typeName + "' differs from the data's class " + cls);
+            throw ReadError(Place(place, "type"), "'" + parm->typeName + "' differs from the data's class " + cls);
         }
         lookup<DataItem>(item)->owner = owned.get();
         parm->data = item;
         parm->typeName = cls;
     } else if (parm->typeName.empty()) {
-        throw ReadError(at(place, "data"), "missing");
+        throw ReadError(Place(place, "data"), "missing");
     }
     return owned.release();
 }
@@ -267,50 +312,36 @@ QJsonObject writeBlock(const Block& block, const char* listKey, const Options& o
     return object;
 }
 
-QuenHandle readBlock(const QJsonValue& value, const std::string& place, const char* listKey,
+QuenHandle readBlock(const QJsonValue& value, const Place& place, const char* listKey,
                      const Options& options, std::initializer_list<const char*> extraKeys)
 {
-    if (!value.isObject())
-        throw ReadError(place, std::string("expected an object, found ") + jsonType(value));
-    const QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        bool known = key == "name" || key == "description" || key == "keywords" || key == "bound"
-                || key == listKey;
-        for (const char* extra : extraKeys)
-            known = known || key == extra;
-        if (!known)
-            throw ReadError(at(place, key.c_str()), "unexpected key");
-    }
-    Owned owned(newBlock(readString(object, "name", place, false)), Kind::Block);
+    Fields fields(value, place);
+    for (const char* extra : extraKeys)
+        fields.get(extra); // the caller's to read
+    Owned owned(newBlock(fields.text("name", false)), Kind::Block);
     if (!owned.get())
         throw ReadError(place, "the core could not create the block");
     auto* block = lookup<Block>(owned.get());
-    readDescription(object, place, *lookup<Desc>(block->desc));
-    block->bound = readBool(object, "bound", place, false);
+    readDescription(fields, *lookup<Desc>(block->desc));
+    block->bound = fields.flag("bound", false);
+    const Place listPlace(place, listKey);
+    const QJsonArray parms = readList(fields.need(listKey), listPlace);
+    fields.finish();
 
-    const std::string listPlace = at(place, listKey);
-    const QJsonValue list = object.value(QLatin1String(listKey));
-    if (list.isUndefined())
-        throw ReadError(listPlace, "missing");
-    if (!list.isArray())
-        throw ReadError(listPlace, std::string("expected an array, found ") + jsonType(list));
-    const QJsonArray parms = list.toArray();
     if (parms.size() > INT32_MAX)
         throw ReadError(listPlace, "too many parameters");
-    std::unordered_map<std::string, qsizetype> names; // a hash: blocks hold tens of thousands
     block->parms.reserve(std::size_t(parms.size()));
+    block->names.reserve(std::size_t(parms.size()));
     for (qsizetype i = 0; i < parms.size(); ++i) {
-        const std::string parmPlace = at(listPlace, i);
-        const QuenHandle h = readParm(parms[i], parmPlace, options);
-        auto* parm = lookup<Parm>(h);
-        parm->owner = owned.get();
-        block->parms.push_back(h); // owned by the block from here: a later throw destroys it
-        const auto [it, added] = names.emplace(nameKey(parm->name), i);
-        if (!added) {
-            throw ReadError(at(parmPlace, "name"), "'" + parm->name + "' is already the name of "
-                                    + listKey + "[" + std::to_string(it->second) + "]");
+        const Place parmPlace(listPlace, i);
+        Owned parm(readParm(parms[i], parmPlace, options), Kind::Parm);
+        auto& read = *lookup<Parm>(parm.get());
+        if (!appendParm(*block, read)) {
+            const auto& first = *lookup<Parm>(findParm(*block, read.name));
+            throw ReadError(Place(parmPlace, "name"), "'" + read.name + "' is already the name of "
+                                    + listKey + "[" + std::to_string(first.position) + "]");
         }
+        parm.release(); // the block's from here: a later throw destroys it with the block
     }
     return owned.release();
 }

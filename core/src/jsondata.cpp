@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <set>
 
 namespace quen::json {
 namespace {
@@ -76,27 +75,7 @@ void writeArray(QJsonObject& o, const ArrayValue& a, const Options& options)
 
 // ---- reading ----------------------------------------------------------------------------
 
-const char* jsonType(const QJsonValue& value)
-{
-    switch (value.type()) {
-    case QJsonValue::Bool: return "true or false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "an array";
-    case QJsonValue::Object: return "an object";
-    default: return "null";
-    }
-}
-
-QJsonValue need(const QJsonObject& o, const char* key, const std::string& place)
-{
-    const QJsonValue v = o.value(QLatin1String(key));
-    if (v.isUndefined())
-        throw ReadError(at(place, key), "missing");
-    return v;
-}
-
-double readReal(const QJsonValue& v, const std::string& place)
+double readReal(const QJsonValue& v, const Place& place)
 {
     if (v.isDouble())
         return v.toDouble();
@@ -112,7 +91,7 @@ double readReal(const QJsonValue& v, const std::string& place)
     throw ReadError(place, std::string("expected a number (or \"inf\", \"-inf\", \"nan\"), found ") + jsonType(v));
 }
 
-double readFinite(const QJsonValue& v, const std::string& place)
+double readFinite(const QJsonValue& v, const Place& place)
 {
     const double d = readReal(v, place);
     if (!std::isfinite(d))
@@ -120,110 +99,120 @@ double readFinite(const QJsonValue& v, const std::string& place)
     return d;
 }
 
-std::string readText(const QJsonValue& v, const std::string& place)
+std::string readText(const QJsonValue& v, const Place& place)
 {
     if (!v.isString())
         throw ReadError(place, std::string("expected a text, found ") + jsonType(v));
-    return v.toString().toStdString();
+    return utf8(v.toString());
 }
 
-QJsonObject readObject(const QJsonValue& v, const std::string& place)
+// The value of a field of the object and the place to name when it is wrong.
+struct Field
 {
-    if (!v.isObject())
-        throw ReadError(place, std::string("expected an object, found ") + jsonType(v));
-    return v.toObject();
-}
+    Field(Fields& fields, const char* key) : place(fields.place(), key), value(fields.need(key)) { }
+    const Place place;
+    const QJsonValue value;
+};
 
-QJsonArray readList(const QJsonValue& v, const std::string& place)
+double realField(Fields& f, const char* key)
 {
-    if (!v.isArray())
-        throw ReadError(place, std::string("expected an array, found ") + jsonType(v));
-    return v.toArray();
+    const Field field(f, key);
+    return readReal(field.value, field.place);
 }
 
-PointValue readPoint(const QJsonValue& v, const std::string& place)
+double finiteField(Fields& f, const char* key)
 {
-    const QJsonObject o = readObject(v, place);
-    checkKeys(o, place, { "x", "y" });
-    return { readReal(need(o, "x", place), at(place, "x")), readReal(need(o, "y", place), at(place, "y")) };
+    const Field field(f, key);
+    return readFinite(field.value, field.place);
 }
 
-RangeValue readRange(const QJsonObject& o, const std::string& place)
+std::string textField(Fields& f, const char* key)
+{
+    const Field field(f, key);
+    return readText(field.value, field.place);
+}
+
+int32_t intField(Fields& f, const char* key, int64_t low = INT32_MIN, int64_t high = INT32_MAX)
+{
+    const Field field(f, key);
+    return readInt(field.value, field.place, low, high);
+}
+
+PointValue readPoint(const QJsonValue& v, const Place& place)
+{
+    Fields f(v, place);
+    const PointValue p { realField(f, "x"), realField(f, "y") };
+    f.finish();
+    return p;
+}
+
+RangeValue readRange(Fields& f)
 {
     RangeValue r;
-    r.start = readFinite(need(o, "start", place), at(place, "start"));
-    r.stop = readFinite(need(o, "stop", place), at(place, "stop"));
-    r.points = readInt(need(o, "points", place), at(place, "points"), 1, INT32_MAX);
+    r.start = finiteField(f, "start");
+    r.stop = finiteField(f, "stop");
+    r.points = intField(f, "points", 1, INT32_MAX);
     if (!std::isfinite(r.stop - r.start))
-        throw ReadError(place, "the span exceeds the range of a real number");
+        throw ReadError(f.place(), "the span exceeds the range of a real number");
     return r;
 }
 
-RangeValue readRangeElement(const QJsonValue& v, const std::string& place)
+RangeValue readRangeElement(const QJsonValue& v, const Place& place)
 {
-    const QJsonObject o = readObject(v, place);
-    checkKeys(o, place, { "start", "stop", "points" });
-    return readRange(o, place);
+    Fields f(v, place);
+    const RangeValue r = readRange(f);
+    f.finish();
+    return r;
 }
 
+int32_t readInt32(const QJsonValue& v, const Place& place) { return readInt(v, place, INT32_MIN, INT32_MAX); }
+
 template <typename T, typename F>
-std::vector<T> readElements(const QJsonArray& list, const std::string& place, F convert)
+std::vector<T> readElements(const QJsonArray& list, const Place& place, F convert)
 {
     std::vector<T> out;
     out.reserve(std::size_t(list.size()));
-    qsizetype i = 0;
-    try {
-        // The element's place is spelled out only when it has a problem: arrays are long.
-        for (; i < list.size(); ++i)
-            out.push_back(convert(list[i], place));
-    } catch (ReadError& error) {
-        error.place.insert(place.size(), "[" + std::to_string(i) + "]");
-        throw;
-    }
+    for (qsizetype i = 0; i < list.size(); ++i)
+        out.push_back(convert(list[i], Place(place, i)));
     return out;
 }
 
-void readArray(const QJsonObject& o, const std::string& place, DataClass cls, ArrayValue& a,
-               const Options& options)
+void readArray(Fields& f, DataClass cls, ArrayValue& a, const Options& options)
 {
-    const std::string boundsPlace = at(place, "bounds");
-    const QJsonArray bounds = readList(need(o, "bounds", place), boundsPlace);
+    const Place boundsPlace(f.place(), "bounds");
+    const QJsonArray bounds = readList(f.need("bounds"), boundsPlace);
     if (bounds.isEmpty() || bounds.size() > 3)
         throw ReadError(boundsPlace, "expected 1 to 3 dimensions, found " + std::to_string(bounds.size()));
     a.dims = int(bounds.size());
     int64_t count = 1;
     for (qsizetype d = 0; d < bounds.size(); ++d) {
-        const std::string dimPlace = at(boundsPlace, d);
+        const Place dimPlace(boundsPlace, d);
         const QJsonArray pair = readList(bounds[d], dimPlace);
         if (pair.size() != 2)
             throw ReadError(dimPlace, "expected [lower, upper]");
-        const int32_t lower = readInt(pair[0], at(dimPlace, qsizetype(0)), INT16_MIN, INT16_MAX);
+        const int32_t lower = readInt(pair[0], Place(dimPlace, qsizetype(0)), INT16_MIN, INT16_MAX);
         // A dimension is empty when upper = lower - 1.
-        const int32_t upper = readInt(pair[1], at(dimPlace, qsizetype(1)), std::max(lower - 1, INT16_MIN), INT16_MAX);
+        const int32_t upper = readInt(pair[1], Place(dimPlace, qsizetype(1)), std::max(lower - 1, INT16_MIN), INT16_MAX);
         a.lower[std::size_t(d)] = lower;
         a.upper[std::size_t(d)] = upper;
         count *= int64_t(upper) - lower + 1; // at most 65536^3: no overflow in 64 bits
     }
-    a.maxSize = o.contains(QLatin1String("maxSize"))
-            ? readInt(o.value(QLatin1String("maxSize")), at(place, "maxSize"), 1, kArrayMaxSizeLimit)
-            : options.arrayMaxSize;
+    const QJsonValue maxSize = f.get("maxSize");
+    a.maxSize = maxSize.isUndefined() ? options.arrayMaxSize
+                                      : readInt(maxSize, Place(f.place(), "maxSize"), 1, kArrayMaxSizeLimit);
     if (count > a.maxSize) {
         throw ReadError(boundsPlace, "the bounds hold " + std::to_string(count)
                                              + " elements, more than the maximum size "
                                              + std::to_string(a.maxSize));
     }
-    const std::string elementsPlace = at(place, "elements");
-    const QJsonArray elements = readList(need(o, "elements", place), elementsPlace);
+    const Place elementsPlace(f.place(), "elements");
+    const QJsonArray elements = readList(f.need("elements"), elementsPlace);
     if (elements.size() != count) {
         throw ReadError(elementsPlace, "expected " + std::to_string(count) + " elements, found "
                                                + std::to_string(elements.size()));
     }
     switch (cls) {
-    case DataClass::Int32Array:
-        a.elements = readElements<int32_t>(elements, elementsPlace, [](const QJsonValue& v, const std::string& p) {
-            return readInt(v, p, INT32_MIN, INT32_MAX);
-        });
-        break;
+    case DataClass::Int32Array: a.elements = readElements<int32_t>(elements, elementsPlace, readInt32); break;
     case DataClass::Real64Array: a.elements = readElements<double>(elements, elementsPlace, readReal); break;
     case DataClass::StringArray: a.elements = readElements<std::string>(elements, elementsPlace, readText); break;
     case DataClass::PointArray: a.elements = readElements<PointValue>(elements, elementsPlace, readPoint); break;
@@ -231,122 +220,108 @@ void readArray(const QJsonObject& o, const std::string& place, DataClass cls, Ar
     }
 }
 
-using Keys = std::vector<std::string_view>;
-
-// Reads the value fields of the class into item and returns the keys they use.
-Keys readValue(const QJsonObject& o, const std::string& place,
-                                             DataItem& item, const Options& options)
+// Reads the value fields of the item's class from f.
+void readValue(Fields& f, DataItem& item, const Options& options)
 {
-    auto field = [&](const char* key) { return need(o, key, place); };
-    auto fieldAt = [&](const char* key) { return at(place, key); };
     switch (item.cls) {
-    case DataClass::Int32:
-        item.value = readInt(field("value"), fieldAt("value"), INT32_MIN, INT32_MAX);
-        return { "value" };
-    case DataClass::Real64:
-        item.value = readReal(field("value"), fieldAt("value"));
-        return { "value" };
-    case DataClass::String:
-        item.value = readText(field("value"), fieldAt("value"));
-        return { "value" };
-    case DataClass::Complex:
-        item.value = ComplexValue { readReal(field("re"), fieldAt("re")), readReal(field("im"), fieldAt("im")) };
-        return { "re", "im" };
-    case DataClass::Point:
-        item.value = PointValue { readReal(field("x"), fieldAt("x")), readReal(field("y"), fieldAt("y")) };
-        return { "x", "y" };
-    case DataClass::Range:
-        item.value = readRange(o, place);
-        return { "start", "stop", "points" };
-    case DataClass::Inst:
-        item.value = InstValue { readText(field("module"), fieldAt("module")) };
-        return { "module" };
+    case DataClass::Int32: item.value = intField(f, "value"); return;
+    case DataClass::Real64: item.value = realField(f, "value"); return;
+    case DataClass::String: item.value = textField(f, "value"); return;
+    case DataClass::Complex: {
+        const double re = realField(f, "re");
+        item.value = ComplexValue { re, realField(f, "im") };
+        return;
+    }
+    case DataClass::Point: {
+        const double x = realField(f, "x");
+        item.value = PointValue { x, realField(f, "y") };
+        return;
+    }
+    case DataClass::Range: item.value = readRange(f); return;
+    case DataClass::Inst: item.value = InstValue { textField(f, "module") }; return;
     case DataClass::Int32Array:
     case DataClass::Real64Array:
     case DataClass::StringArray:
     case DataClass::PointArray:
-    case DataClass::RangeArray:
-        readArray(o, place, item.cls, std::get<ArrayValue>(item.value), options);
-        return { "bounds", "maxSize", "elements" };
+    case DataClass::RangeArray: readArray(f, item.cls, std::get<ArrayValue>(item.value), options); return;
     case DataClass::Waveform: {
         WaveformValue w;
-        w.start = readFinite(field("start"), fieldAt("start"));
-        w.stop = readFinite(field("stop"), fieldAt("stop"));
-        const QJsonArray values = readList(field("values"), fieldAt("values"));
+        w.start = finiteField(f, "start");
+        w.stop = finiteField(f, "stop");
+        const Place valuesPlace(f.place(), "values");
+        const QJsonArray values = readList(f.need("values"), valuesPlace);
         if (values.size() > kWaveformMaxPoints)
-            throw ReadError(fieldAt("values"), "more than " + std::to_string(kWaveformMaxPoints) + " points");
-        w.values = readElements<double>(values, fieldAt("values"), readReal);
+            throw ReadError(valuesPlace, "more than " + std::to_string(kWaveformMaxPoints) + " points");
+        w.values = readElements<double>(values, valuesPlace, readReal);
         item.value = std::move(w);
-        return { "start", "stop", "values" };
+        return;
     }
-    case DataClass::SwitchPath:
-        item.value = SwitchPathValue { readElements<std::string>(readList(field("nodes"), fieldAt("nodes")),
-                                                                 fieldAt("nodes"), readText) };
-        return { "nodes" };
-    case DataClass::ObjectReference:
-        item.value = ObjectReferenceValue { readInt(field("referenceType"), fieldAt("referenceType"), INT32_MIN, INT32_MAX),
-                                            readText(field("moduleName"), fieldAt("moduleName")),
-                                            readText(field("className"), fieldAt("className")),
-                                            readText(field("libraryName"), fieldAt("libraryName")) };
-        return { "referenceType", "moduleName", "className", "libraryName" };
+    case DataClass::SwitchPath: {
+        const Place nodesPlace(f.place(), "nodes");
+        item.value = SwitchPathValue { readElements<std::string>(readList(f.need("nodes"), nodesPlace), nodesPlace, readText) };
+        return;
+    }
+    case DataClass::ObjectReference: {
+        ObjectReferenceValue r;
+        r.referenceType = intField(f, "referenceType");
+        r.moduleName = textField(f, "moduleName");
+        r.className = textField(f, "className");
+        r.libraryName = textField(f, "libraryName");
+        item.value = std::move(r);
+        return;
+    }
     case DataClass::ObjectLifetime: {
         ObjectLifetimeValue l;
-        l.instantiation = readInt(field("instantiation"), fieldAt("instantiation"), INT32_MIN, INT32_MAX);
-        l.release = readInt(field("release"), fieldAt("release"), INT32_MIN, INT32_MAX);
-        l.disposeOnRelease = readBool(o, "disposeOnRelease", place, false);
-        if (!o.contains(QLatin1String("disposeOnRelease")))
-            throw ReadError(fieldAt("disposeOnRelease"), "missing");
+        l.instantiation = intField(f, "instantiation");
+        l.release = intField(f, "release");
+        f.need("disposeOnRelease");
+        l.disposeOnRelease = f.flag("disposeOnRelease", false);
         item.value = l;
-        return { "instantiation", "release", "disposeOnRelease" };
+        return;
     }
     }
-    return {};
 }
 
-QuenHandle readItem(const QJsonValue& value, const std::string& place, const Options& options,
-                    int depth, bool named)
+QuenHandle readItem(const QJsonValue& value, const Place& place, const Options& options, int depth, bool named)
 {
-    const QJsonObject o = readObject(value, place);
-    const std::string clsName = readText(need(o, "class", place), at(place, "class"));
+    Fields f(value, place);
+    if (named)
+        f.get("name"); // the caller's to read
+    // The class and the value first: the optional keys cost nothing once every key is taken.
+    const std::string clsName = textField(f, "class");
     const auto cls = classFromName(clsName);
     if (!cls)
-        throw ReadError(at(place, "class"), "unknown data class '" + clsName + "'");
+        throw ReadError(Place(place, "class"), "unknown data class '" + clsName + "'");
     Owned owned(newData(*cls), Kind::Data);
     if (!owned.get())
         throw ReadError(place, "the core could not create the data item");
     auto* item = lookup<DataItem>(owned.get());
-    const Keys used = readValue(o, place, *item, options);
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        bool known = key == "class" || key == "properties" || key == "runtimeEvaluation"
-                || key == "runtimeScan" || (named && key == "name");
-        for (const std::string_view k : used)
-            known = known || key == k;
-        if (!known)
-            throw ReadError(at(place, key.c_str()), "unexpected key for a " + clsName);
-    }
-    item->runtimeEvaluation = readBool(o, "runtimeEvaluation", place, false);
-    item->runtimeScan = readBool(o, "runtimeScan", place, false);
-
-    const QJsonValue properties = o.value(QLatin1String("properties"));
+    readValue(f, *item, options);
+    item->runtimeEvaluation = f.flag("runtimeEvaluation", false);
+    item->runtimeScan = f.flag("runtimeScan", false);
+    const QJsonValue properties = f.get("properties");
+    f.finish(className(*cls));
     if (properties.isUndefined())
         return owned.release();
-    const std::string listPlace = at(place, "properties");
+
+    const Place listPlace(place, "properties");
     if (depth >= kMaxPropertyDepth)
         throw ReadError(listPlace, "properties nested more than " + std::to_string(kMaxPropertyDepth) + " deep");
     const QJsonArray list = readList(properties, listPlace);
-    std::set<std::string> names;
+    item->properties.reserve(std::size_t(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const std::string propertyPlace = at(listPlace, i);
-        const QJsonObject po = readObject(list[i], propertyPlace);
-        const std::string name = readText(need(po, "name", propertyPlace), at(propertyPlace, "name"));
+        const Place propertyPlace(listPlace, i);
+        Fields p(list[i], propertyPlace);
+        std::string name = p.text("name", true);
         if (name.empty())
-            throw ReadError(at(propertyPlace, "name"), "a property needs a name");
-        if (!names.insert(name).second)
-            throw ReadError(at(propertyPlace, "name"), "the property '" + name + "' is given twice");
-        const QuenHandle h = readItem(po, propertyPlace, options, depth + 1, true);
+            throw ReadError(Place(propertyPlace, "name"), "a property needs a name");
+        for (const auto& [taken, h] : item->properties) {
+            if (taken == name)
+                throw ReadError(Place(propertyPlace, "name"), "the property '" + name + "' is given twice");
+        }
+        const QuenHandle h = readItem(list[i], propertyPlace, options, depth + 1, true);
         lookup<DataItem>(h)->owner = owned.get();
-        item->properties.emplace_back(name, h);
+        item->properties.emplace_back(std::move(name), h);
     }
     return owned.release();
 }
@@ -420,7 +395,7 @@ QJsonObject writeItem(const DataItem& item, const Options& options)
 
 QJsonObject writeData(const DataItem& item, const Options& options) { return writeItem(item, options); }
 
-QuenHandle readData(const QJsonValue& value, const std::string& place, const Options& options)
+QuenHandle readData(const QJsonValue& value, const Place& place, const Options& options)
 {
     return readItem(value, place, options, 0, false);
 }

@@ -2,6 +2,7 @@
 // parameter blocks (definitions, value blocks and symbol tables share one representation).
 #pragma once
 
+#include "names_p.h"
 #include "store_p.h"
 
 #include <array>
@@ -112,7 +113,11 @@ struct Parm : Object
     bool hidden = false;
     bool developmentEditable = true;
     bool referenceEditable = true;
+    std::size_t position = 0; // where it stood in its block when last numbered: a hint, checked
 };
+
+// A parameter's name, for the index of its block ("" for no parameter).
+const std::string& nameOfParm(QuenHandle parm);
 
 struct Block : Object
 {
@@ -121,10 +126,12 @@ struct Block : Object
 
     std::string name;
     std::vector<QuenHandle> parms; // owned, in order
+    NameIndex names { nameOfParm }; // the parameters by name, kept in step with parms
     QuenHandle desc = 0;           // owned
     int32_t age = 0;
     int32_t refs = 1;
     bool bound = false;            // a value block created from a definition
+    bool registered = false;       // in the table registry, whose name index follows renames
 };
 
 // Object construction and destruction with all they own. Each returns 0 / false with an error

@@ -2,7 +2,6 @@
 // a symbol of a table, and the output, hidden and editability flags. Every change ages the
 // block that owns the parameter.
 #include "block_p.h"
-#include "names_p.h"
 
 namespace quen {
 namespace {
@@ -156,22 +155,7 @@ const char* QuenParmGetName(QuenHandle h)
 QuenBool QuenParmSetName(QuenHandle h, const char* name)
 {
     auto* parm = resolveAs<Parm>(h, __func__);
-    if (!parm)
-        return QUEN_FALSE;
-    std::string text = textArg(name);
-    if (const auto* block = lookup<Block>(parm->owner)) {
-        const int32_t other = findParmIndex(*block, text);
-        if (other >= 0 && block->parms[std::size_t(other)] != h) {
-            raise(QUEN_ERR_INVALID_ARGUMENT, __func__,
-                  "the block already has a parameter named '" + text + "'");
-            return QUEN_FALSE;
-        }
-    }
-    if (parm->name != text) {
-        parm->name = std::move(text);
-        touched(*parm);
-    }
-    return QUEN_TRUE;
+    return toBool(parm && renameParm(*parm, textArg(name), __func__));
 }
 
 QuenHandle QuenParmGetDesc(QuenHandle h)

@@ -35,6 +35,17 @@ Register& reg()
 
 constexpr std::size_t kMaxErrors = 1000; // a runaway loop must not eat the memory
 
+// Where the UTF-8 character that contains byte i of text starts, so that a text cut at i keeps
+// no half character. Malformed text (more continuation bytes than a character has) is cut at i.
+std::size_t characterStart(const char* text, std::size_t i)
+{
+    auto continuation = [text](std::size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    std::size_t start = i;
+    while (start > 0 && i - start < 3 && continuation(start))
+        --start;
+    return continuation(start) ? i : start;
+}
+
 } // namespace
 
 const char* kindName(Kind kind)
@@ -58,8 +69,8 @@ QuenHandle Store::add(std::unique_ptr<Object> object)
 {
     uint32_t index;
     if (!m_free.empty()) {
-        index = m_free.back();
-        m_free.pop_back();
+        index = m_free.front();
+        m_free.pop_front();
     } else {
         if (m_slots.empty())
             m_slots.emplace_back(); // slot 0: handle 0 means none
@@ -99,9 +110,11 @@ void Store::remove(QuenHandle handle)
     const uint32_t index = uint32_t(handle) & kIndexMask;
     Slot& slot = m_slots[index];
     slot.object.reset();
-    slot.generation = slot.generation >= kGenerationMax ? 1 : uint16_t(slot.generation + 1);
-    m_free.push_back(index);
     --m_live;
+    if (slot.generation >= kGenerationMax)
+        return; // every handle value of the slot has been issued: it is retired
+    ++slot.generation;
+    m_free.push_back(index);
 }
 
 void Store::touch(QuenHandle handle)
@@ -184,7 +197,9 @@ int32_t QuenConvertToString(const char* source, char* buffer, int32_t bufferSize
         return 0;
     }
     if (buffer && bufferSize > 0) {
-        const std::size_t n = std::min(length, std::size_t(bufferSize - 1));
+        std::size_t n = std::min(length, std::size_t(bufferSize - 1));
+        if (n < length)
+            n = characterStart(source, n);
         if (n)
             std::memcpy(buffer, source, n);
         buffer[n] = '\0';

@@ -1,7 +1,9 @@
 // The core's object table: every object behind a handle lives here.
 //
 // A handle packs a slot index (low 20 bits) and the slot's generation (next 11 bits); releasing
-// an object bumps its slot's generation, so old handles to it stop resolving. Objects know
+// an object bumps its slot's generation, so old handles to it stop resolving. A handle value is
+// never issued twice: freed slots are reused oldest first, and a slot whose last generation has
+// been used is retired for good instead of starting again at 1. Objects know
 // their owner (a data item its parameter or parent item, a parameter its block, a description
 // its parameter or block) so that a change anywhere can age the block that contains it.
 #pragma once
@@ -9,6 +11,7 @@
 #include "quen/quencore.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,7 +57,7 @@ private:
         std::unique_ptr<Object> object;
     };
     std::vector<Slot> m_slots; // slot 0 is never used: handle 0 means none
-    std::vector<uint32_t> m_free;
+    std::deque<uint32_t> m_free; // freed slots, oldest first
     std::size_t m_live = 0;
 };
 

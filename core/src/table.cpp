@@ -19,16 +19,28 @@ namespace {
 
 constexpr const char* kTableFormat = "VeltEditors.SymbolTable";
 
-std::vector<RegisteredTable>::iterator findEntry(QuenHandle table)
+const std::string& nameOfTable(QuenHandle h)
 {
-    auto& entries = tableRegistry();
-    return std::find_if(entries.begin(), entries.end(),
-                        [table](const RegisteredTable& e) { return e.table == table; });
+    static const std::string none;
+    const auto* block = lookup<Block>(h);
+    return block ? block->name : none;
+}
+
+struct Registry
+{
+    std::vector<RegisteredTable> entries;
+    NameIndex names { nameOfTable }; // the named tables
+};
+
+Registry& registry()
+{
+    static Registry r;
+    return r;
 }
 
 const RegisteredTable* entryAt(int32_t position, const char* function)
 {
-    const auto& entries = tableRegistry();
+    const auto& entries = registry().entries;
     if (position < 1 || std::size_t(position) > entries.size()) {
         raise(QUEN_ERR_OUT_OF_RANGE, function,
               "position " + std::to_string(position) + " is outside 1 to "
@@ -38,38 +50,66 @@ const RegisteredTable* entryAt(int32_t position, const char* function)
     return &entries[std::size_t(position) - 1];
 }
 
-const Block* findTable(const std::string& name)
+QuenHandle findSymbol(const Block* table, const std::string& symbol)
 {
-    for (const RegisteredTable& entry : tableRegistry()) {
-        const auto* block = lookup<Block>(entry.table);
-        if (block && sameName(block->name, name))
-            return block;
-    }
-    return nullptr;
-}
-
-const Parm* findSymbol(const Block* table, const std::string& symbol)
-{
-    if (!table)
-        return nullptr;
-    const int32_t i = findParmIndex(*table, symbol);
-    return i < 0 ? nullptr : lookup<Parm>(table->parms[std::size_t(i)]);
+    return table ? findParm(*table, symbol) : 0;
 }
 
 } // namespace
 
-std::vector<RegisteredTable>& tableRegistry()
+const std::vector<RegisteredTable>& registeredTables() { return registry().entries; }
+
+bool registerTable(Block& table, bool isPublic)
 {
-    static std::vector<RegisteredTable> entries;
-    return entries;
+    if (!table.name.empty() && !registry().names.add(table.name, table.self))
+        return false;
+    registry().entries.push_back({ table.self, isPublic });
+    table.registered = true;
+    return true;
+}
+
+const Block* findRegisteredTable(std::string_view name)
+{
+    return name.empty() ? nullptr : lookup<Block>(registry().names.find(name));
+}
+
+bool renameRegisteredTable(const Block& table, const std::string& name, const char* function)
+{
+    NameIndex& names = registry().names;
+    if (name.empty()) {
+        names.remove(table.name, table.self);
+        return true;
+    }
+    const bool renamed = table.name.empty() ? names.add(name, table.self)
+                                            : names.rename(table.name, name, table.self);
+    if (!renamed)
+        raise(QUEN_ERR_INVALID_ARGUMENT, function, "the registry already has a table named '" + name + "'");
+    return renamed;
+}
+
+bool unregisterTable(Block& table)
+{
+    auto& entries = registry().entries;
+    const auto it = std::find_if(entries.begin(), entries.end(),
+                                 [&table](const RegisteredTable& e) { return e.table == table.self; });
+    if (it == entries.end())
+        return false;
+    entries.erase(it);
+    registry().names.remove(table.name, table.self);
+    table.registered = false;
+    return true;
 }
 
 void clearTableRegistry()
 {
     std::vector<RegisteredTable> entries;
-    entries.swap(tableRegistry());
-    for (const RegisteredTable& entry : entries)
+    entries.swap(registry().entries);
+    registry().names.clear();
+    for (const RegisteredTable& entry : entries) {
+        if (auto* block = lookup<Block>(entry.table))
+            block->registered = false;
         QuenPbDefRelease(entry.table);
+    }
 }
 
 } // namespace quen
@@ -80,9 +120,9 @@ extern "C" {
 
 QuenHandle QuenTableCreate(const char* name) { return newBlock(textArg(name)); }
 
-const char* QuenTableGetName(QuenHandle table) { return QuenPbDefGetName(table); }
+const char* QuenTableGetName(QuenHandle table) { return blockName(table, __func__); }
 
-QuenBool QuenTableSetName(QuenHandle table, const char* name) { return QuenPbDefSetName(table, name); }
+QuenBool QuenTableSetName(QuenHandle table, const char* name) { return toBool(renameBlock(table, name, __func__)); }
 
 QuenBool QuenTableSave(QuenHandle table, const char* path)
 {
@@ -104,22 +144,26 @@ QuenHandle QuenTableRestore(const char* path)
         return 0;
     const std::string source = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
     try {
+        const json::Place document;
         const QJsonObject object = json::parseObject(text);
-        json::checkKeys(object, {}, { "format", "formatVersion", "table" });
-        if (object.value(QLatin1String("format")).toString() != QLatin1String(kTableFormat))
+        json::Fields fields(object, document);
+        const QJsonValue format = fields.get("format");
+        fields.get("formatVersion");
+        const QJsonValue table = fields.get("table");
+        fields.finish();
+        if (format.toString() != QLatin1String(kTableFormat))
             throw json::ReadError("format", std::string("expected \"") + kTableFormat + "\"");
         json::checkFormatVersion(object);
-        if (!object.contains(QLatin1String("table")))
+        if (table.isUndefined())
             throw json::ReadError("table", "missing");
-        return json::readBlock(object.value(QLatin1String("table")), "table", "symbols",
-                               { defaultArrayMaxSize() });
+        return json::readBlock(table, json::Place(document, "table"), "symbols", { defaultArrayMaxSize() });
     } catch (const json::ReadError& error) {
         json::raiseReadError(__func__, source, error);
         return 0;
     }
 }
 
-int32_t QuenTableRegGetSize() { return int32_t(tableRegistry().size()); }
+int32_t QuenTableRegGetSize() { return int32_t(registry().entries.size()); }
 
 QuenHandle QuenTableRegGetTable(int32_t position)
 {
@@ -135,40 +179,39 @@ QuenBool QuenTableRegIsPublic(int32_t position)
 
 QuenBool QuenTableRegAddTable(QuenHandle table, QuenBool isPublic)
 {
-    const auto* block = resolveAs<Block>(table, __func__);
+    auto* block = resolveAs<Block>(table, __func__);
     if (!block)
         return QUEN_FALSE;
-    if (findEntry(table) != tableRegistry().end()) {
+    if (block->registered) {
         raise(QUEN_ERR_INVALID_ARGUMENT, __func__, "table '" + block->name + "' is already in the registry");
         return QUEN_FALSE;
     }
-    if (!block->name.empty() && findTable(block->name)) {
+    if (findRegisteredTable(block->name)) {
         raise(QUEN_ERR_INVALID_ARGUMENT, __func__,
               "the registry already has a table named '" + block->name + "'");
         return QUEN_FALSE;
     }
     if (!QuenPbDefAddRef(table))
         return QUEN_FALSE;
-    tableRegistry().push_back({ table, isPublic != 0 });
+    registerTable(*block, isPublic != 0);
     return QUEN_TRUE;
 }
 
 QuenBool QuenTableRegRemoveTable(QuenHandle table)
 {
-    if (!resolveAs<Block>(table, __func__))
+    auto* block = resolveAs<Block>(table, __func__);
+    if (!block)
         return QUEN_FALSE;
-    const auto it = findEntry(table);
-    if (it == tableRegistry().end()) {
+    if (!unregisterTable(*block)) {
         raise(QUEN_ERR_NOT_FOUND, __func__, "table " + std::to_string(table) + " is not in the registry");
         return QUEN_FALSE;
     }
-    tableRegistry().erase(it);
     return QuenPbDefRelease(table);
 }
 
 QuenHandle QuenTableRegFindTable(const char* name, int32_t nameLength)
 {
-    const Block* block = findTable(textArg(name, nameLength));
+    const Block* block = findRegisteredTable(textArg(name, nameLength));
     return block ? block->self : 0;
 }
 
@@ -177,15 +220,13 @@ QuenHandle QuenTableRegFindParm(const char* table, int32_t tableLength, const ch
 {
     const std::string tableName = textArg(table, tableLength);
     const std::string symbolName = textArg(symbol, symbolLength);
-    if (!tableName.empty()) {
-        const Parm* parm = findSymbol(findTable(tableName), symbolName);
-        return parm ? parm->self : 0;
-    }
-    for (const RegisteredTable& entry : tableRegistry()) {
+    if (!tableName.empty())
+        return findSymbol(findRegisteredTable(tableName), symbolName);
+    for (const RegisteredTable& entry : registry().entries) {
         if (!entry.isPublic)
             continue;
-        if (const Parm* parm = findSymbol(lookup<Block>(entry.table), symbolName))
-            return parm->self;
+        if (const QuenHandle parm = findSymbol(lookup<Block>(entry.table), symbolName))
+            return parm;
     }
     return 0;
 }

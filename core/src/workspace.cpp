@@ -48,32 +48,30 @@ bool isKnownKey(const QString& key)
             || key == QLatin1String("parameterBlocks");
 }
 
-QJsonArray readList(const QJsonObject& object, const char* key)
+// The list under key, empty when the document has none.
+QJsonArray listOf(const QJsonObject& object, const json::Place& place, const char* key)
 {
     const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined())
-        return {};
-    if (!value.isArray())
-        throw json::ReadError(key, "expected an array");
-    return value.toArray();
+    return value.isUndefined() ? QJsonArray() : json::readList(value, json::Place(place, key));
 }
 
 // A name taken twice among the blocks read so far.
 void checkUnique(std::unordered_map<std::string, qsizetype>& names, QuenHandle h,
-                 const std::string& place, const char* list, qsizetype i)
+                 const json::Place& place, const char* list, qsizetype i)
 {
     const std::string& name = lookup<Block>(h)->name;
     if (name.empty())
         return;
     const auto [it, added] = names.emplace(nameKey(name), i);
     if (!added)
-        throw json::ReadError(place + ".name", "'" + name + "' is already the name of " + list + "["
+        throw json::ReadError(json::Place(place, "name"), "'" + name + "' is already the name of " + list + "["
                                                        + std::to_string(it->second) + "]");
 }
 
 // Reads the whole document, then swaps it in; throws ReadError (changing nothing) otherwise.
 void load(const QByteArray& text)
 {
+    const json::Place document;
     const QJsonObject object = json::parseObject(text);
     const QJsonValue format = object.value(QLatin1String("format"));
     if (!format.isUndefined() && format.toString() != QLatin1String(kWorkspaceFormat))
@@ -83,30 +81,31 @@ void load(const QByteArray& text)
     json::Options options { kArrayMaxSizeLimit };
     const QJsonValue settings = object.value(QLatin1String("settings"));
     if (!settings.isUndefined()) {
-        if (!settings.isObject())
-            throw json::ReadError("settings", "expected an object");
-        const QJsonObject s = settings.toObject();
-        json::checkKeys(s, "settings", { "arrayMaxSize" });
-        if (s.contains(QLatin1String("arrayMaxSize")))
-            options.arrayMaxSize = json::readInt(s.value(QLatin1String("arrayMaxSize")),
-                                                 "settings.arrayMaxSize", 1, kArrayMaxSizeLimit);
+        const json::Place place(document, "settings");
+        json::Fields s(settings, place);
+        const QJsonValue maxSize = s.get("arrayMaxSize");
+        s.finish();
+        if (!maxSize.isUndefined())
+            options.arrayMaxSize = json::readInt(maxSize, json::Place(place, "arrayMaxSize"), 1, kArrayMaxSizeLimit);
     }
 
     std::vector<json::Owned> tables;
     std::vector<bool> publicFlags;
     std::unordered_map<std::string, qsizetype> names;
-    const QJsonArray tableList = readList(object, "tables");
+    const QJsonArray tableList = listOf(object, document, "tables");
+    const json::Place tablesPlace(document, "tables");
     for (qsizetype i = 0; i < tableList.size(); ++i) {
-        const std::string place = json::at("tables", i);
+        const json::Place place(tablesPlace, i);
         tables.emplace_back(json::readBlock(tableList[i], place, "symbols", options, { "public" }), Kind::Block);
-        publicFlags.push_back(json::readBool(tableList[i].toObject(), "public", place, false));
+        publicFlags.push_back(json::Fields(tableList[i], place).flag("public", false));
         checkUnique(names, tables.back().get(), place, "tables", i);
     }
     std::vector<json::Owned> definitions;
     names.clear();
-    const QJsonArray blockList = readList(object, "parameterBlocks");
+    const QJsonArray blockList = listOf(object, document, "parameterBlocks");
+    const json::Place blocksPlace(document, "parameterBlocks");
     for (qsizetype i = 0; i < blockList.size(); ++i) {
-        const std::string place = json::at("parameterBlocks", i);
+        const json::Place place(blocksPlace, i);
         definitions.emplace_back(json::readBlock(blockList[i], place, "parameters", options), Kind::Block);
         checkUnique(names, definitions.back().get(), place, "parameterBlocks", i);
     }
@@ -115,7 +114,7 @@ void load(const QByteArray& text)
     clearTableRegistry();
     releaseDefinitions();
     for (std::size_t i = 0; i < tables.size(); ++i)
-        tableRegistry().push_back({ tables[i].release(), publicFlags[i] });
+        registerTable(*lookup<Block>(tables[i].release()), publicFlags[i]); // names checked above
     for (json::Owned& definition : definitions)
         workspace().definitions.push_back(definition.release());
     QJsonObject unknown;
@@ -135,7 +134,7 @@ QByteArray save()
     object.insert(QLatin1String("formatVersion"), 1);
     object.insert(QLatin1String("settings"), QJsonObject { { QLatin1String("arrayMaxSize"), options.arrayMaxSize } });
     QJsonArray tables;
-    for (const RegisteredTable& entry : tableRegistry()) {
+    for (const RegisteredTable& entry : registeredTables()) {
         if (const auto* block = lookup<Block>(entry.table)) {
             QJsonObject table = json::writeBlock(*block, "symbols", options);
             table.insert(QLatin1String("public"), entry.isPublic);

@@ -45,8 +45,6 @@ void DescTest::text()
     QCOMPARE(coretest::text(QuenDescGetText(d)), QString());
     EXPECT_NO_ERROR();
     QVERIFY(QuenDescRelease(d));
-    QVERIFY(!QuenDescSetText(d, "gone"));
-    EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenDescSetText");
 }
 
 void DescTest::addKeywords_data()
@@ -125,8 +123,6 @@ void DescTest::mergeKeywords()
     QVERIFY(QuenDescMergeKeywords(a, a));
     QCOMPARE(keywordsOf(a), result);
     EXPECT_NO_ERROR();
-    QVERIFY(!QuenDescMergeKeywords(a, 12345));
-    EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenDescMergeKeywords");
     QVERIFY(QuenDescRelease(a));
     QVERIFY(QuenDescRelease(b));
 }

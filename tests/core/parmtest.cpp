@@ -191,37 +191,6 @@ private slots:
         EXPECT_NO_ERROR();
     }
 
-    void badHandlesFailCleanly_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::newRow("zero") << 0;
-        QTest::newRow("released") << 1;
-        QTest::newRow("a data item") << 2;
-    }
-    void badHandlesFailCleanly()
-    {
-        QFETCH(int, which);
-        Items items;
-        QuenHandle h = 0;
-        if (which == 1) {
-            h = QuenParmCreate("Gone", "CQuenInt32");
-            QuenParmRelease(h);
-        } else if (which == 2) {
-            h = items << QuenInt32Create(1);
-        }
-        const int32_t expected = which == 2 ? QUEN_ERR_WRONG_KIND : QUEN_ERR_INVALID_HANDLE;
-        QCOMPARE(text(QuenParmGetName(h)), QString());
-        EXPECT_ONE_ERROR(expected, "QuenParmGetName");
-        QCOMPARE(QuenParmSetName(h, "X"), QUEN_FALSE);
-        EXPECT_ONE_ERROR(expected, "QuenParmSetName");
-        QCOMPARE(QuenParmCopy(h), 0);
-        EXPECT_ONE_ERROR(expected, "QuenParmCopy");
-        QCOMPARE(QuenParmSetReference(h, "S", -1, "T", -1), QUEN_FALSE);
-        EXPECT_ONE_ERROR(expected, "QuenParmSetReference");
-        QCOMPARE(QuenParmRelease(h), QUEN_FALSE);
-        EXPECT_ONE_ERROR(expected, "QuenParmRelease");
-    }
-
     void ownedParameterIsReleasedByItsBlock()
     {
         const QuenHandle block = QuenPbDefCreate();

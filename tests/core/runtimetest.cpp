@@ -160,8 +160,6 @@ private slots:
         EXPECT_ONE_ERROR(QUEN_ERR_CALLBACK, "QuenDataRunScan");
         QCOMPARE(QuenDataRunEvaluate(block), 0); // not marked for evaluation: nothing to call
         EXPECT_NO_ERROR();
-        QCOMPARE(QuenDataRunBind(0), -1);
-        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenDataRunBind");
         QuenPbDefRelease(block);
     }
 

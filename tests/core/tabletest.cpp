@@ -54,8 +54,6 @@ private slots:
         QVERIFY(QuenTableRegRemoveTable(table));
         QCOMPARE(QuenTableRegGetSize(), 0);
         QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-        QVERIFY(!QuenTableRegRemoveTable(table));
-        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenTableRegRemoveTable");
     }
 
     void registryKeepsOrderAndFlags()
@@ -132,18 +130,46 @@ private slots:
             QuenPbDefRelease(t);
     }
 
+    // The registry's finds follow renames, removals and clearing; an empty name finds nothing,
+    // not even a table without a name.
     void findTable()
     {
+        const QuenHandle unnamed = tableOf("", {});
         const QuenHandle station = tableOf("Station", {});
-        QuenTableRegAddTable(station, QUEN_FALSE);
-        QCOMPARE(QuenTableRegFindTable("station", -1), station);
-        QCOMPARE(QuenTableRegFindTable("StationXYZ", 7), station);
-        QCOMPARE(QuenTableRegFindTable("Stat", -1), 0);
-        QCOMPARE(QuenTableRegFindTable(nullptr, -1), 0);
+        const QuenHandle limits = tableOf("Limits", {});
+        for (const QuenHandle t : { unnamed, station, limits })
+            QVERIFY(QuenTableRegAddTable(t, QUEN_FALSE));
+        auto find = [](const char* name, int32_t length = -1) { return QuenTableRegFindTable(name, length); };
+        QCOMPARE(find("station"), station);
+        QCOMPARE(find("StationXYZ", 7), station);
+        QCOMPARE(find("Stat"), 0);
+        QCOMPARE(find(nullptr), 0);
+        QCOMPARE(find(""), 0);
+        QCOMPARE(find("Limits", 0), 0);
         EXPECT_NO_ERROR();
-        QuenTableSetName(station, "Bench");
-        QCOMPARE(QuenTableRegFindTable("BENCH", -1), station);
-        QuenPbDefRelease(station);
+
+        QVERIFY(QuenTableSetName(station, "Bench"));
+        QCOMPARE(find("BENCH"), station);
+        QCOMPARE(find("Station"), 0);
+        QVERIFY(!QuenTableSetName(limits, "bench")); // another registered table's name
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableSetName");
+        QCOMPARE(text(QuenTableGetName(limits)), QStringLiteral("Limits"));
+        QVERIFY(QuenTableSetName(unnamed, "Scratch"));
+        QCOMPARE(find("SCRATCH"), unnamed);
+        QVERIFY(QuenTableSetName(unnamed, ""));
+        QCOMPARE(find("Scratch"), 0);
+
+        QVERIFY(QuenTableRegRemoveTable(limits));
+        QCOMPARE(find("Limits"), 0);
+        QVERIFY(QuenTableSetName(limits, "Bench")); // outside the registry, names are free
+        QVERIFY(!QuenTableRegAddTable(limits, QUEN_FALSE));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
+        QuenTableRegClear();
+        QCOMPARE(find("Bench"), 0);
+        QVERIFY(QuenTableRegAddTable(limits, QUEN_TRUE)); // its name is free again
+        QCOMPARE(find("bench"), limits);
+        for (const QuenHandle t : { unnamed, station, limits })
+            QuenPbDefRelease(t);
     }
 
     void saveAndRestoreRoundTrip()

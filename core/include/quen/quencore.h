@@ -8,14 +8,17 @@
  *   A handle names a slot of the core's object table and carries the slot's generation, so a
  *   handle that was released, never issued or issued for another kind of object is detected:
  *   the call fails (0, false, 0.0 or "") and leaves a message in the error register. No call
- *   crashes on a bad handle.
+ *   crashes on a bad handle. A handle value is never issued twice, so an old handle never
+ *   comes to name a newer object (docs/core-data-items.md).
  *
  * Booleans are 16-bit: true = -1 (QUEN_TRUE), false = 0. Any non-zero value passed in is true.
  *
  * Texts go in as UTF-8 C strings (a null pointer is the empty text). Texts returned are owned by
  * the core and stay valid until the object they belong to changes or is released, or, for
  * computed texts, until 16 further calls that return a text. Callers copy them at once:
- * QuenConvertToString in C, quen::toQString on the Qt side.
+ * QuenConvertToString in C, quen::toQString on the Qt side. QuenConvertToString returns the
+ * text's whole length in bytes and copies as much as fits before the terminating NUL, cut
+ * between UTF-8 characters, never inside one.
  *
  * Ownership
  *   - QuenXxxCreate, QuenDataCopy, QuenDataExDeepCopy, QuenParmCopy, QuenPbDefRemoveParmId,
@@ -31,9 +34,11 @@
  *   - Parameter blocks are reference counted (QuenPbDefAddRef/QuenPbAddRef, ...Release); a
  *     created block starts with one reference; the table registry and the workspace hold one each.
  *
- * Names of parameters, symbols and tables compare without regard to case. The finds
- * (QuenPbDefFindParm, QuenPbDefFindId, QuenTableRegFindTable, QuenTableRegFindParm) return 0
- * without recording an error when nothing is found. Files: docs/workspace-format.md.
+ * Names of parameters, symbols and tables compare without regard to case. They are unique in a
+ * block and among the tables of the registry: an add or rename that would repeat one fails. The
+ * finds (QuenPbDefFindParm, QuenPbDefFindId, QuenTableRegFindTable, QuenTableRegFindParm) return
+ * 0 without recording an error when nothing is found; an empty table name finds no table.
+ * Files: docs/workspace-format.md.
  *
  * Ranges keep start, stop and the number of points (at least 1) and derive the rest:
  *   center = (start + stop) / 2, span = stop - start, step = span / (points - 1), 0 for 1 point.

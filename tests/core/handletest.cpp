@@ -1,0 +1,369 @@
+// Handles: every function of the C API that takes a handle, called with handles it must refuse
+// (0, released, forged, of another kind, a data item of another class), fails cleanly; and
+// handle values are never issued twice. The functions come from quen/quenapi.def, so a function added there is swept too.
+#include "coretest.h"
+
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+using namespace coretest;
+
+namespace {
+
+// One parameter as the list spells it: the type names tell a handle from an int32_t.
+struct Param
+{
+    std::string_view type;
+    std::string_view name;
+};
+
+enum Kind { Data, Parm, Block, Desc, KindCount };
+const char* const kKindNames[] = { "data item", "parameter", "block", "description" };
+
+// The kind of object a handle parameter names, by its name in the list; KindCount when the
+// sweep does not know the name yet (a new function: add its parameter name here).
+Kind kindOf(std::string_view name)
+{
+    static const std::pair<std::string_view, Kind> kinds[] = {
+        { "data", Data }, { "value", Data }, { "parm", Parm }, { "block", Block },
+        { "table", Block }, { "desc", Desc }, { "from", Desc },
+    };
+    for (const auto& [parameter, kind] : kinds) {
+        if (parameter == name)
+            return kind;
+    }
+    return KindCount;
+}
+
+// The arguments of one call: one live object of each kind for the handles, the bad handle for
+// the parameter under test, sentinels where out-arguments go.
+struct Fixture
+{
+    std::array<QuenHandle, KindCount> objects {};
+    std::string_view target;
+    QuenHandle bad = 0;
+    QByteArray path;
+    std::array<double, 4> reals {};
+    std::array<int32_t, 4> ints {};
+    std::size_t realsUsed = 0, intsUsed = 0;
+    char buffer[8] {};
+    const char* message = nullptr;
+};
+
+QuenHandle create(Kind kind)
+{
+    switch (kind) {
+    case Data: return QuenInt32Create(1);
+    case Parm: return QuenParmCreate("P", "CQuenInt32");
+    case Block: return QuenPbDefCreate();
+    default: return QuenDescCreate("d");
+    }
+}
+
+void release(Kind kind, QuenHandle h)
+{
+    switch (kind) {
+    case Data: QuenDataRelease(h); break;
+    case Parm: QuenParmRelease(h); break;
+    case Block: QuenPbDefRelease(h); break;
+    default: QuenDescRelease(h); break;
+    }
+}
+
+constexpr double kSentinel = 7;
+
+template <typename A>
+A argument(Fixture& f, const Param& p)
+{
+    if constexpr (std::is_same_v<A, double*>) {
+        f.reals[f.realsUsed] = kSentinel;
+        return &f.reals[f.realsUsed++];
+    } else if constexpr (std::is_same_v<A, int32_t*>) {
+        f.ints[f.intsUsed] = int32_t(kSentinel);
+        return &f.ints[f.intsUsed++];
+    } else if constexpr (std::is_same_v<A, char*>) {
+        return f.buffer;
+    } else if constexpr (std::is_same_v<A, const char**>) {
+        return &f.message;
+    } else if constexpr (std::is_same_v<A, const char*>) {
+        return p.name == "className" ? "CQuenInt32" : p.name == "path" ? f.path.constData() : "Units";
+    } else if constexpr (std::is_same_v<A, double>) {
+        return 1.0;
+    } else {
+        static_assert(std::is_integral_v<A>, "a parameter type the sweep cannot supply");
+        if (p.type == "QuenHandle") {
+            const Kind kind = kindOf(p.name);
+            return p.name == f.target ? f.bad : kind == KindCount ? 0 : f.objects[kind];
+        }
+        return p.name.ends_with("Length") ? A(-1) : A(1);
+    }
+}
+
+// What a call gave back: whether it was the failure result, and that result as text.
+struct Outcome
+{
+    bool failed = true;
+    QString shown;
+};
+
+template <typename R>
+Outcome judge(R result, int32_t failure)
+{
+    if constexpr (std::is_same_v<R, const char*>)
+        return { result && !*result, result ? QStringLiteral("\"%1\"").arg(text(result)) : QStringLiteral("null") };
+    else
+        return { result == R(failure), QString::number(result) };
+}
+
+template <typename F>
+struct Signature;
+template <typename R, typename... A>
+struct Signature<R (*)(A...)>
+{
+    static constexpr std::size_t arity = sizeof...(A);
+    template <auto Fn, std::size_t... I>
+    static Outcome call(Fixture& f, const std::vector<Param>& params, int32_t failure, std::index_sequence<I...>)
+    {
+        if constexpr (std::is_void_v<R>) {
+            Fn(argument<A>(f, params[I])...);
+            return { true, QStringLiteral("nothing") };
+        } else {
+            return judge(Fn(argument<A>(f, params[I])...), failure);
+        }
+    }
+};
+
+struct Function
+{
+    const char* name;
+    std::vector<Param> params;
+    std::size_t arity;
+    Outcome (*call)(Fixture&, const std::vector<Param>&, int32_t failure);
+};
+
+template <auto Fn>
+Outcome callWith(Fixture& f, const std::vector<Param>& params, int32_t failure)
+{
+    using S = Signature<decltype(Fn)>;
+    return S::template call<Fn>(f, params, failure, std::make_index_sequence<S::arity>());
+}
+
+template <typename... P>
+std::vector<Param> paramList(P... p)
+{
+    return { p... };
+}
+
+const std::vector<Function>& functions()
+{
+    static const std::vector<Function> list = [] {
+        std::vector<Function> l;
+#define QUEN_IN(type, name) Param { #type, #name }
+#define QUEN_OUT(type, name) Param { #type, #name }
+#define QUEN_FN(ret, fname, params)                                                                \
+    l.push_back({ #fname, paramList params, Signature<decltype(&fname)>::arity, &callWith<&fname> });
+#include "quen/quenapi.def"
+#undef QUEN_FN
+#undef QUEN_OUT
+#undef QUEN_IN
+        return l;
+    }();
+    return list;
+}
+
+// Where a function's refusal differs from the rule (0, false, 0.0 or "" with one error).
+bool isValidityTest(std::string_view function) { return function == "QuenDataIsValid"; }
+
+int32_t failureResult(std::string_view function)
+{
+    // The runtime walks count the calls they made: -1 is their failure.
+    return function.starts_with("QuenDataRun") ? -1 : 0;
+}
+
+// The class a function's data item must have, by the function's family ("array": any array
+// class); null when any data item will do.
+const char* wantedClass(std::string_view function)
+{
+    static const std::pair<std::string_view, const char*> families[] = {
+        { "QuenInt32", "CQuenInt32" },          { "QuenReal64", "CQuenReal64" },
+        { "QuenString", "CQuenString" },        { "QuenComplex", "CQuenComplex" },
+        { "QuenPoint", "CQuenPoint" },          { "QuenRange", "CQuenRange" },
+        { "QuenWaveform", "CQuenWaveform" },    { "QuenArray", "array" },
+        { "QuenI32Arr", "CQuenInt32Array" },    { "QuenR64Arr", "CQuenReal64Array" },
+        { "QuenStrArr", "CQuenStringArray" },   { "QuenPtArr", "CQuenPointArray" },
+        { "QuenRngArr", "CQuenRangeArray" },
+    };
+    for (const auto& [family, cls] : families) {
+        if (function.starts_with(family))
+            return cls;
+    }
+    return nullptr;
+}
+
+bool zeroIsAllowed(std::string_view function, std::string_view parameter)
+{
+    return function == "QuenDataExSetProperty" && parameter == "value"; // 0 removes the property
+}
+
+enum Source { Zero, Stale, ForgedGeneration, ForgedIndex, OtherKind, OtherClass };
+
+constexpr uint32_t kGenerationStep = 1u << 20; // handles keep the slot index in the low 20 bits
+
+} // namespace
+
+class HandleTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QuenExcRegClearError(0);
+        m_live = QuenCoreGetLiveObjectCount();
+    }
+    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
+
+    void everyHandleParameterIsKnown()
+    {
+        for (const Function& f : functions()) {
+            QCOMPARE(f.params.size(), f.arity);
+            for (const Param& p : f.params) {
+                QVERIFY2(p.type != "QuenHandle" || kindOf(p.name) != KindCount,
+                         qPrintable(QStringLiteral("%1(%2): which kind of handle is it?")
+                                            .arg(f.name, QLatin1String(p.name.data(), p.name.size()))));
+            }
+        }
+    }
+
+    void badHandlesFailCleanly_data()
+    {
+        QTest::addColumn<int>("function");
+        QTest::addColumn<QString>("parameter");
+        QTest::addColumn<int>("source");
+        QTest::addColumn<int>("otherKind");
+        for (std::size_t i = 0; i < functions().size(); ++i) {
+            const Function& f = functions()[i];
+            for (const Param& p : f.params) {
+                const Kind kind = kindOf(p.name);
+                if (p.type != "QuenHandle" || kind == KindCount)
+                    continue;
+                const QString name = QString::fromLatin1(p.name.data(), p.name.size());
+                auto row = [&](const char* what, Source source, int other) {
+                    QTest::addRow("%s(%s) %s", f.name, p.name.data(), what) << int(i) << name << int(source) << other;
+                };
+                if (!zeroIsAllowed(f.name, p.name))
+                    row("0", Zero, 0);
+                row("released", Stale, 0);
+                row("next generation", ForgedGeneration, 0);
+                row("slot never used", ForgedIndex, 0);
+                for (int other = 0; other < KindCount; ++other) {
+                    if (other != kind)
+                        row(kKindNames[other], OtherKind, other);
+                }
+                if (kind == Data && wantedClass(f.name))
+                    row("data item of another class", OtherClass, 0);
+            }
+        }
+    }
+
+    void badHandlesFailCleanly()
+    {
+        QFETCH(int, function);
+        QFETCH(QString, parameter);
+        QFETCH(int, source);
+        QFETCH(int, otherKind);
+        const Function& f = functions()[std::size_t(function)];
+        const QByteArray target = parameter.toLatin1();
+        const Kind kind = kindOf(target.constData());
+
+        Fixture fixture;
+        for (int k = 0; k < KindCount; ++k)
+            fixture.objects[std::size_t(k)] = create(Kind(k));
+        const auto releaseFixture = qScopeGuard([&fixture] {
+            for (int k = 0; k < KindCount; ++k)
+                release(Kind(k), fixture.objects[std::size_t(k)]);
+        });
+        fixture.target = target.constData();
+        fixture.path = (m_dir.path() + QLatin1String("/file.json")).toUtf8();
+        switch (Source(source)) {
+        case Zero: break;
+        case Stale:
+            fixture.bad = create(kind);
+            release(kind, fixture.bad);
+            break;
+        case ForgedGeneration: fixture.bad = QuenHandle(uint32_t(fixture.objects[kind]) + kGenerationStep); break;
+        case ForgedIndex: fixture.bad = QuenHandle(kGenerationStep | (kGenerationStep - 1)); break;
+        case OtherKind: fixture.bad = fixture.objects[std::size_t(otherKind)]; break;
+        case OtherClass:
+            fixture.bad = std::string_view(wantedClass(f.name)) == "CQuenString" ? fixture.objects[Data]
+                                                                                  : QuenStringCreate("s");
+            break;
+        }
+        const auto releaseOther = qScopeGuard([&fixture] {
+            if (fixture.bad != fixture.objects[Data] && QuenDataIsValid(fixture.bad))
+                QuenDataRelease(fixture.bad);
+        });
+        QuenExcRegClearError(0);
+        const int32_t live = QuenCoreGetLiveObjectCount();
+
+        const Outcome outcome = f.call(fixture, f.params, failureResult(f.name));
+
+        QVERIFY2(outcome.failed, qPrintable(QLatin1String("it gave ") + outcome.shown));
+        for (std::size_t i = 0; i < fixture.realsUsed; ++i)
+            QCOMPARE(fixture.reals[i], 0.0);
+        for (std::size_t i = 0; i < fixture.intsUsed; ++i)
+            QCOMPARE(fixture.ints[i], 0);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), live); // nothing made, nothing released
+        if (isValidityTest(f.name)) {
+            EXPECT_NO_ERROR();
+        } else if (source == OtherClass) {
+            // Both classes are named, so the message tells what went wrong.
+            const QList<Raised> raised = takeErrors();
+            QCOMPARE(raised.size(), 1);
+            QCOMPARE(raised.first().code, int(QUEN_ERR_WRONG_KIND));
+            const QString& message = raised.first().message;
+            QVERIFY2(message.startsWith(QLatin1String(f.name) + QLatin1String(": ")), qPrintable(message));
+            QVERIFY2(message.contains(text(QuenDataGetType(fixture.bad))), qPrintable(message));
+            QVERIFY2(message.contains(QLatin1String(wantedClass(f.name))), qPrintable(message));
+        } else {
+            EXPECT_ONE_ERROR(source == OtherKind ? QUEN_ERR_WRONG_KIND : QUEN_ERR_INVALID_HANDLE, f.name);
+        }
+    }
+
+    // A released handle stays dead: its value is never issued again, however many objects come
+    // and go, so it can never name an unrelated object.
+    void handleValuesNeverRepeat()
+    {
+        constexpr int kRounds = 1000000;
+        Items items;
+        const QuenHandle neighbour = items << QuenInt32Create(-5);
+        std::vector<QuenHandle> issued(kRounds);
+        for (QuenHandle& h : issued) {
+            h = QuenInt32Create(1);
+            QuenDataRelease(h);
+        }
+        EXPECT_NO_ERROR();
+        QVERIFY(!std::count(issued.begin(), issued.end(), 0));
+        QVERIFY(!QuenDataIsValid(issued.front()));
+        QVERIFY(!std::count(issued.begin(), issued.end(), neighbour));
+        std::sort(issued.begin(), issued.end());
+        const auto repeated = std::adjacent_find(issued.begin(), issued.end());
+        if (repeated != issued.end())
+            QFAIL(qPrintable(QStringLiteral("handle %1 was issued twice").arg(*repeated)));
+        QCOMPARE(QuenInt32GetValue(neighbour), -5);
+    }
+
+private:
+    int32_t m_live = 0;
+    QTemporaryDir m_dir; // where a call given a path would write (none should)
+};
+
+QTEST_GUILESS_MAIN(HandleTest)
+#include "handletest.moc"
