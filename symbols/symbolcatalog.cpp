@@ -1,10 +1,7 @@
 #include "symbolcatalog_p.h"
 
-#include "dataeditorregistry.h"
-#include "latebinding.h"
+#include "datatypenames.h"
 #include "qtstrings.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -90,12 +87,7 @@ void sortSymbols(std::vector<QString>& names)
 
 QString placeholderFor(const QString& filter)
 {
-    QString typeName;
-    if (!filter.isEmpty() && QCoreApplication::instance()) {
-        QObject* editor = DataEditorRegistry::instance()->DataEditor(filter);
-        if (const auto type = editor ? propertyByName(editor, "DataType") : std::nullopt)
-            typeName = type->toString();
-    }
+    const QString typeName = dataTypeName(filter);
     if (typeName.isEmpty())
         return QString::fromLatin1(Empty);
     return QStringLiteral("<No ") + typeName + QStringLiteral(" found>");

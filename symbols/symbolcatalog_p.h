@@ -50,8 +50,8 @@ std::vector<QString> symbolsOf(const Table& table, const QString& filter);
 // The sort order of sorted symbol lists.
 void sortSymbols(std::vector<QString>& names);
 
-// "<No " + data type name of `filter` + " found>", the data type name being the DataType of the
-// registry's dialog editor for that class; "<Empty>" when that name is "" (or there is none).
+// "<No " + data type name of `filter` + " found>", the data type name being the display name
+// the editor registry hands down (Velt::dataTypeName); "<Empty>" when that name is "".
 QString placeholderFor(const QString& filter);
 
 } // namespace Velt::SymbolCatalog
