@@ -1,6 +1,5 @@
 #include "symbolcatalog_p.h"
 
-#include "datatypenames.h"
 #include "qtstrings.h"
 
 #include <algorithm>
@@ -85,12 +84,11 @@ void sortSymbols(std::vector<QString>& names)
     });
 }
 
-QString placeholderFor(const QString& filter)
+QString placeholderFor(const QString& dataTypeName)
 {
-    const QString typeName = dataTypeName(filter);
-    if (typeName.isEmpty())
+    if (dataTypeName.isEmpty())
         return QString::fromLatin1(Empty);
-    return QStringLiteral("<No ") + typeName + QStringLiteral(" found>");
+    return QStringLiteral("<No ") + dataTypeName + QStringLiteral(" found>");
 }
 
 } // namespace Velt::SymbolCatalog
