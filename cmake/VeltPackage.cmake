@@ -1,34 +1,31 @@
-# Installs the libraries and headers and exports the package, so that a host can use
-# find_package(VeltEditors) and link VeltEditors::QuenCore (and VeltEditors::VeltEditors).
+# Installs the two libraries, their public headers and the package configuration, so that a
+# host can write find_package(VeltEditors) and link VeltEditors::VeltEditors (which brings
+# VeltEditors::QuenCore). Headers go to include/VeltEditors/ and include/quen/.
 include(CMakePackageConfigHelpers)
 
-set(VELT_EXPORTED_TARGETS QuenCore)
-if(TARGET VeltEditors)
-  list(APPEND VELT_EXPORTED_TARGETS VeltEditors)
-endif()
+set(VELT_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/VeltEditors)
 
-install(TARGETS ${VELT_EXPORTED_TARGETS} EXPORT VeltEditorsTargets
+install(TARGETS QuenCore VeltEditors EXPORT VeltEditorsTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY core/include/quen DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES ${CMAKE_BINARY_DIR}/core/include/quen/quen_export.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quen)
-install(EXPORT VeltEditorsTargets NAMESPACE VeltEditors::
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VeltEditors)
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
-file(WRITE ${CMAKE_BINARY_DIR}/VeltEditorsConfig.cmake.in [=[
-@PACKAGE_INIT@
-include(CMakeFindDependencyMacro)
-find_dependency(Qt6 COMPONENTS Core Gui Widgets)
-include("${CMAKE_CURRENT_LIST_DIR}/VeltEditorsTargets.cmake")
-]=])
-configure_package_config_file(${CMAKE_BINARY_DIR}/VeltEditorsConfig.cmake.in
-  ${CMAKE_BINARY_DIR}/VeltEditorsConfig.cmake
-  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VeltEditors)
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/VeltEditorsConfigVersion.cmake
+# The modules' public headers, one file set each (cmake/VeltModules.cmake).
+get_property(velt_header_sets GLOBAL PROPERTY VELT_HEADER_SETS)
+set(velt_header_destinations)
+foreach(header_set IN LISTS velt_header_sets)
+  list(APPEND velt_header_destinations
+    FILE_SET ${header_set} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/VeltEditors)
+endforeach()
+install(TARGETS VeltEditorsHeaders ${velt_header_destinations})
+
+install(EXPORT VeltEditorsTargets NAMESPACE VeltEditors:: DESTINATION ${VELT_PACKAGE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VeltEditorsConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/VeltEditorsConfig.cmake
+  INSTALL_DESTINATION ${VELT_PACKAGE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/VeltEditorsConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
-install(FILES ${CMAKE_BINARY_DIR}/VeltEditorsConfig.cmake
-  ${CMAKE_BINARY_DIR}/VeltEditorsConfigVersion.cmake
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/VeltEditors)
+install(FILES ${PROJECT_BINARY_DIR}/VeltEditorsConfig.cmake
+  ${PROJECT_BINARY_DIR}/VeltEditorsConfigVersion.cmake
+  DESTINATION ${VELT_PACKAGE_DIR})

@@ -4,6 +4,7 @@
 #include "builtinimages.h"
 #include "callfailurescope.h"
 #include "componentregistry.h"
+#include "datatypenames.h"
 #include "keyedcollection.h"
 #include "latebinding.h"
 #include "qtstrings.h"
@@ -61,6 +62,21 @@ void quietly(const char* what, Step step)
         qCDebug(lcRegistry) << what << "skipped";
     }
 }
+
+// The display name of a data class is the DataType of its dialog editor. Modules below the
+// registry (the symbol selector) reach it through the lookup installed when the library loads.
+QString registeredDataType(const QString& dataClass)
+{
+    if (!QCoreApplication::instance())
+        return QString();
+    QObject* editor = DataEditorRegistry::instance()->DataEditor(dataClass);
+    const std::optional<QVariant> type = editor ? Velt::propertyByName(editor, "DataType")
+                                                : std::nullopt;
+    return type ? type->toString() : QString();
+}
+
+[[maybe_unused]] const bool dataTypeNamesInstalled =
+    (Velt::setDataTypeNameLookup(&registeredDataType), true);
 
 } // namespace
 

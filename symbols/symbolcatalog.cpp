@@ -1,10 +1,6 @@
 #include "symbolcatalog_p.h"
 
-#include "dataeditorregistry.h"
-#include "latebinding.h"
 #include "qtstrings.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -88,17 +84,11 @@ void sortSymbols(std::vector<QString>& names)
     });
 }
 
-QString placeholderFor(const QString& filter)
+QString placeholderFor(const QString& dataTypeName)
 {
-    QString typeName;
-    if (!filter.isEmpty() && QCoreApplication::instance()) {
-        QObject* editor = DataEditorRegistry::instance()->DataEditor(filter);
-        if (const auto type = editor ? propertyByName(editor, "DataType") : std::nullopt)
-            typeName = type->toString();
-    }
-    if (typeName.isEmpty())
+    if (dataTypeName.isEmpty())
         return QString::fromLatin1(Empty);
-    return QStringLiteral("<No ") + typeName + QStringLiteral(" found>");
+    return QStringLiteral("<No ") + dataTypeName + QStringLiteral(" found>");
 }
 
 } // namespace Velt::SymbolCatalog

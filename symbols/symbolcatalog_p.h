@@ -14,6 +14,7 @@ namespace Velt::SymbolCatalog {
 
 // Texts shown or reported by the selector, exactly as users know them.
 inline constexpr char AllPublic[] = "All Public";
+inline constexpr char DefaultLocalName[] = "ActionLocals";
 inline constexpr char NoTable[] = "<No Table>";
 inline constexpr char NoSymbol[] = "<No Symbol>";
 inline constexpr char Empty[] = "<Empty>";
@@ -50,8 +51,8 @@ std::vector<QString> symbolsOf(const Table& table, const QString& filter);
 // The sort order of sorted symbol lists.
 void sortSymbols(std::vector<QString>& names);
 
-// "<No " + data type name of `filter` + " found>", the data type name being the DataType of the
-// registry's dialog editor for that class; "<Empty>" when that name is "" (or there is none).
-QString placeholderFor(const QString& filter);
+// "<No " + dataTypeName + " found>": the entry under a table that lists no symbol, the data
+// type name being the display name of the filter's class; "<Empty>" when that name is "".
+QString placeholderFor(const QString& dataTypeName);
 
 } // namespace Velt::SymbolCatalog

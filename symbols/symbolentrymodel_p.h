@@ -5,6 +5,8 @@
 // symbols cost one model operation and no widget work.
 #pragma once
 
+#include "velt_export.h"
+
 #include <QAbstractListModel>
 #include <QIcon>
 #include <QString>
@@ -23,7 +25,7 @@ struct SymbolEntry
     bool expanded = false; // tables only
 };
 
-class SymbolEntryModel final : public QAbstractListModel
+class VELT_EXPORT SymbolEntryModel final : public QAbstractListModel
 {
     Q_OBJECT
 

@@ -1,16 +1,16 @@
 #include "symbolselector.h"
 
 #include "componentmacros.h"
+#include "datatypenames.h"
 #include "keyarguments.h"
 #include "keyasciiarguments.h"
 #include "qtstrings.h"
-#include "symbolcatalog_p.h"
+#include "symbolchoice_p.h"
+#include "symbolcombokeys_p.h"
 #include "symbolentrydelegate_p.h"
 #include "symbolentrymodel_p.h"
 #include "treeimages_p.h"
 #include "twips.h"
-
-#include <quen/quencore.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -38,7 +38,6 @@ constexpr bool DefaultCompact = true;
 constexpr bool DefaultEnabled = true;
 constexpr qint16 DefaultSpacing = 100;
 const QString DefaultSeparator = QStringLiteral(".");
-const QString DefaultLocalName = QStringLiteral("ActionLocals");
 
 // The host platform's shift mask of key events: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftMask(Qt::KeyboardModifiers modifiers)
@@ -73,20 +72,10 @@ struct SymbolSelector::Private
 {
     SymbolSelector* q;
 
-    QString filter;
+    SymbolChoice choice{&dataTypeName};
     bool compact = DefaultCompact;
     QString separator = DefaultSeparator;
     qint16 spacing = DefaultSpacing;
-    QString localName = DefaultLocalName;
-    QuenHandle localHandle = 0;
-
-    // The table entries as last built, and the choice: a table index (-1 none), the symbol
-    // ("" none) and the symbols the chosen table lists under the filter.
-    std::vector<Catalog::Table> tables;
-    bool built = false;
-    int table = -1;
-    QString symbol;
-    std::vector<QString> symbols;
 
     QMap<QString, QIcon> images; // the control's image list
 
@@ -112,50 +101,31 @@ struct SymbolSelector::Private
     void applySpacing();
     void ensureBuilt()
     {
-        if (!built)
-            build();
-    }
-    void build();
-
-    bool isAllPublic() const
-    {
-        return table >= 0 && tables[std::size_t(table)].kind == Catalog::TableKind::AllPublic;
-    }
-    QString message() const;
-    void raiseChange();
-    // Makes `index` the chosen table (listing its symbols) with no symbol chosen.
-    void chooseTable(int index);
-    // The listed spelling of a symbol of the chosen table (names compare without regard to
-    // case, as in the core, an exact match first); "" when it is not listed.
-    QString findSymbol(const QString& name) const
-    {
-        if (name.isEmpty())
-            return QString();
-        for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-            const auto it = std::find_if(symbols.begin(), symbols.end(), [&](const QString& s) {
-                return s.compare(name, cs) == 0;
-            });
-            if (it != symbols.end())
-                return *it;
+        if (!choice.isBuilt()) {
+            choice.refresh();
+            resetEntries();
+            syncViews();
         }
-        return QString();
     }
-    int findTable(const QString& name) const;
+    // The views' entries: the tables, none expanded, and no symbols listed.
+    void resetEntries();
+    void raiseChange();
 
     // Views.
     void syncViews();
     void syncCompact();
     void syncFull();
-    void updateToolTip();
+    void updateToolTip() { combo->setToolTip(choice.summary(separator)); }
     int expand(int row); // returns the row count inserted
     std::vector<SymbolEntry> childEntries(int tableIndex) const;
-    SymbolEntryModel* currentSymbolModel() const { return isAllPublic() ? sortedModel : symbolModel; }
-    QListView* currentSymbolList() const { return isAllPublic() ? sortedList : symbolList; }
+    SymbolEntryModel* currentSymbolModel() const
+    {
+        return choice.isAllPublic() ? sortedModel : symbolModel;
+    }
+    QListView* currentSymbolList() const { return choice.isAllPublic() ? sortedList : symbolList; }
 
     // User actions.
     void comboActivated(int row);
-    void comboStep(int delta);
-    void comboSearch(const QString& text); // the next entry starting with text
     void comboMoveTo(int row);
     void tableListChosen(int row);
     void symbolListChosen(const QModelIndex& index);
@@ -227,7 +197,7 @@ void SymbolSelector::Private::createChildren()
                              if (index.data(SymbolEntryModel::KindRole).toInt()
                                  != SymbolEntry::Symbol)
                                  return;
-                             if (symbol != index.data().toString())
+                             if (choice.symbol() != index.data().toString())
                                  symbolListChosen(index);
                              Q_EMIT q->DblClick();
                          });
@@ -240,14 +210,9 @@ void SymbolSelector::Private::applySpacing()
     fullLayout->setSpacing(twipsToPixels(twips, q).value_or(0));
 }
 
-void SymbolSelector::Private::build()
+void SymbolSelector::Private::resetEntries()
 {
-    tables = Catalog::readTables(localName, localHandle);
-    built = true;
-    table = -1;
-    symbol.clear();
-    symbols.clear();
-
+    const std::vector<Catalog::Table>& tables = choice.tables();
     std::vector<SymbolEntry> entries;
     entries.reserve(tables.size());
     for (std::size_t i = 0; i < tables.size(); ++i)
@@ -258,65 +223,21 @@ void SymbolSelector::Private::build()
     symbolModel->clear();
     sortedModel->clear();
     --syncing;
-    syncViews();
-}
-
-int SymbolSelector::Private::findTable(const QString& name) const
-{
-    if (name.isEmpty() || name == QLatin1String(Catalog::AllPublic)) {
-        const auto all = std::find_if(tables.begin(), tables.end(), [](const Catalog::Table& t) {
-            return t.kind == Catalog::TableKind::AllPublic;
-        });
-        if (all != tables.end())
-            return int(all - tables.begin());
-        if (name.isEmpty())
-            return -1;
-    }
-    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        for (std::size_t i = 0; i < tables.size(); ++i) {
-            if (tables[i].kind != Catalog::TableKind::AllPublic
-                && tables[i].name.compare(name, cs) == 0)
-                return int(i);
-        }
-    }
-    return -1;
-}
-
-QString SymbolSelector::Private::message() const
-{
-    if (table < 0)
-        return QString::fromLatin1(Catalog::SelectTableMessage);
-    if (!symbol.isEmpty())
-        return QString();
-    return QString::fromLatin1(symbols.empty() ? Catalog::TableEmptyMessage
-                                               : Catalog::SelectSymbolMessage);
 }
 
 void SymbolSelector::Private::raiseChange()
 {
     updateToolTip();
     Q_EMIT q->choiceChanged();
-    Q_EMIT q->Change(q->TableName(), symbol, message());
-}
-
-void SymbolSelector::Private::chooseTable(int index)
-{
-    table = index;
-    symbol.clear();
-    symbols.clear();
-    if (index >= 0)
-        symbols = Catalog::symbolsOf(tables[std::size_t(index)], filter);
+    Q_EMIT q->Change(choice.tableName(), choice.symbol(), choice.message());
 }
 
 std::vector<SymbolEntry> SymbolSelector::Private::childEntries(int tableIndex) const
 {
-    std::vector<QString> names = tableIndex == table
-        ? symbols
-        : Catalog::symbolsOf(tables[std::size_t(tableIndex)], filter);
+    std::vector<QString> names = choice.symbolsOf(tableIndex);
     std::vector<SymbolEntry> entries;
     if (names.empty()) {
-        entries.push_back({SymbolEntry::Placeholder, Catalog::placeholderFor(filter), tableIndex,
-                           1, false});
+        entries.push_back({SymbolEntry::Placeholder, choice.placeholder(), tableIndex, 1, false});
         return entries;
     }
     entries.reserve(names.size());
@@ -349,12 +270,13 @@ void SymbolSelector::Private::syncViews()
 void SymbolSelector::Private::syncCompact()
 {
     ++syncing;
+    const int table = choice.table();
     int row = -1;
     if (table >= 0) {
         row = comboModel->tableRow(table);
-        if (row >= 0 && !symbol.isEmpty()) {
+        if (row >= 0 && !choice.symbol().isEmpty()) {
             expand(row);
-            row = comboModel->symbolRow(table, symbol, row + 1);
+            row = comboModel->symbolRow(table, choice.symbol(), row + 1);
         }
     }
     combo->setCurrentIndex(row);
@@ -364,25 +286,26 @@ void SymbolSelector::Private::syncCompact()
 void SymbolSelector::Private::syncFull()
 {
     ++syncing;
+    const int table = choice.table();
     tableList->setCurrentIndex(table >= 0 ? tableModel->index(table) : QModelIndex());
     if (table < 0)
         tableList->clearSelection();
     SymbolEntryModel* model = currentSymbolModel();
-    SymbolEntryModel* other = isAllPublic() ? symbolModel : sortedModel;
+    SymbolEntryModel* other = choice.isAllPublic() ? symbolModel : sortedModel;
     other->clear();
     std::vector<SymbolEntry> entries;
-    if (table >= 0 && symbols.empty()) {
+    if (table >= 0 && choice.symbols().empty()) {
         entries.push_back({SymbolEntry::Placeholder, QString::fromLatin1(Catalog::None), table,
                            0, false});
     } else {
-        entries.reserve(symbols.size());
-        for (const QString& name : symbols)
+        entries.reserve(choice.symbols().size());
+        for (const QString& name : choice.symbols())
             entries.push_back({SymbolEntry::Symbol, name, table, 0, false});
     }
     model->setEntries(std::move(entries));
-    sortedList->setVisible(isAllPublic());
-    symbolList->setVisible(!isAllPublic());
-    const int row = symbol.isEmpty() ? -1 : model->symbolRow(table, symbol);
+    sortedList->setVisible(choice.isAllPublic());
+    symbolList->setVisible(!choice.isAllPublic());
+    const int row = choice.symbol().isEmpty() ? -1 : model->symbolRow(table, choice.symbol());
     QListView* list = currentSymbolList();
     if (row >= 0) {
         list->setCurrentIndex(model->index(row));
@@ -393,23 +316,13 @@ void SymbolSelector::Private::syncFull()
     --syncing;
 }
 
-void SymbolSelector::Private::updateToolTip()
-{
-    const QString tableText = table < 0 ? QString::fromLatin1(Catalog::NoTable)
-                                        : tables[std::size_t(table)].name;
-    const QString symbolText = symbol.isEmpty() ? QString::fromLatin1(Catalog::NoSymbol) : symbol;
-    combo->setToolTip(tableText + separator + symbolText);
-}
-
 void SymbolSelector::Private::comboActivated(int row)
 {
     if (syncing || row < 0 || row >= comboModel->size())
         return;
     const SymbolEntry entry = comboModel->entry(row);
     if (entry.kind == SymbolEntry::Symbol) {
-        if (entry.table != table)
-            chooseTable(entry.table);
-        symbol = entry.text;
+        choice.chooseSymbol(entry.table, entry.text);
         ++syncing;
         combo->setCurrentIndex(row);
         --syncing;
@@ -426,7 +339,7 @@ void SymbolSelector::Private::comboActivated(int row)
             reopen = expand(row) > 0;
         }
     }
-    chooseTable(entry.table);
+    choice.chooseTable(entry.table);
     ++syncing;
     combo->setCurrentIndex(tableRow);
     --syncing;
@@ -439,29 +352,6 @@ void SymbolSelector::Private::comboActivated(int row)
         });
 }
 
-void SymbolSelector::Private::comboStep(int delta)
-{
-    const int count = comboModel->size();
-    if (count == 0)
-        return;
-    const int current = combo->currentIndex();
-    comboMoveTo(current < 0 ? (delta > 0 ? 0 : count - 1) : std::clamp(current + delta, 0, count - 1));
-}
-
-void SymbolSelector::Private::comboSearch(const QString& text)
-{
-    const int count = comboModel->size();
-    const int start = std::max(combo->currentIndex(), -1);
-    for (int i = 1; i <= count; ++i) {
-        const int row = (start + i) % count;
-        if (comboModel->entry(row).kind != SymbolEntry::Placeholder
-            && comboModel->entry(row).text.startsWith(text, Qt::CaseInsensitive)) {
-            comboMoveTo(row);
-            return;
-        }
-    }
-}
-
 void SymbolSelector::Private::comboMoveTo(int row)
 {
     if (row == combo->currentIndex() || row < 0 || row >= comboModel->size())
@@ -471,20 +361,18 @@ void SymbolSelector::Private::comboMoveTo(int row)
     combo->setCurrentIndex(row);
     --syncing;
     if (entry.kind == SymbolEntry::Symbol) {
-        if (entry.table != table)
-            chooseTable(entry.table);
-        symbol = entry.text;
+        choice.chooseSymbol(entry.table, entry.text);
     } else {
-        chooseTable(entry.table);
+        choice.chooseTable(entry.table);
     }
     raiseChange();
 }
 
 void SymbolSelector::Private::tableListChosen(int row)
 {
-    if (row == table)
+    if (row == choice.table())
         return;
-    chooseTable(row);
+    choice.chooseTable(row);
     syncFull();
     raiseChange();
 }
@@ -493,7 +381,7 @@ void SymbolSelector::Private::symbolListChosen(const QModelIndex& index)
 {
     if (!index.isValid() || index.data(SymbolEntryModel::KindRole).toInt() != SymbolEntry::Symbol)
         return;
-    symbol = index.data().toString();
+    choice.chooseSymbol(choice.table(), index.data().toString());
     raiseChange();
 }
 
@@ -528,39 +416,13 @@ bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
                                                       : QString();
     }
     const Qt::KeyboardModifiers modifiers = modifiersOf(shift);
-    if (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier) {
-        const int page = std::max(combo->maxVisibleItems() - 1, 1);
-        switch (keyCode) {
-        case Qt::Key_Up: comboStep(-1); return true;
-        case Qt::Key_Down: comboStep(1); return true;
-        case Qt::Key_PageUp: comboStep(-page); return true;
-        case Qt::Key_PageDown: comboStep(page); return true;
-        case Qt::Key_Home: comboStep(-comboModel->size()); return true;
-        case Qt::Key_End: comboStep(comboModel->size()); return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (combo->currentIndex() >= 0) {
-                comboActivated(combo->currentIndex());
-                return true;
-            }
-            break;
-        case Qt::Key_Right:
-        case Qt::Key_Left: {
-            const int row = combo->currentIndex();
-            if (row >= 0 && comboModel->entry(row).kind == SymbolEntry::Table
-                && comboModel->entry(row).expanded == (keyCode == Qt::Key_Left)) {
-                comboActivated(row);
-                return true;
-            }
-            break;
-        }
-        default:
-            if (!text.isEmpty() && text.at(0).isPrint()) {
-                comboSearch(text);
-                return true;
-            }
-            break;
-        }
+    const SymbolComboKeys::Action action =
+        SymbolComboKeys::action(*comboModel, combo->currentIndex(), keyCode, modifiers, text,
+                                combo->maxVisibleItems() - 1);
+    switch (action.kind) {
+    case SymbolComboKeys::Action::Walk: comboMoveTo(action.row); return true;
+    case SymbolComboKeys::Action::Activate: comboActivated(action.row); return true;
+    case SymbolComboKeys::Action::Pass: break;
     }
     if (keyCode == event->key() && shift == shiftMask(event->modifiers()) && text == event->text())
         return false;
@@ -579,14 +441,10 @@ SymbolSelector::SymbolSelector(QWidget* parent) : QWidget(parent), d(std::make_u
     d->updateToolTip();
 }
 
-SymbolSelector::~SymbolSelector()
-{
-    if (d->localHandle != 0)
-        QuenPbRelease(d->localHandle);
-}
+SymbolSelector::~SymbolSelector() = default;
 
-QString SymbolSelector::Filter() const { return d->filter; }
-void SymbolSelector::setFilter(const QString& filter) { d->filter = filter; }
+QString SymbolSelector::Filter() const { return d->choice.filter(); }
+void SymbolSelector::setFilter(const QString& filter) { d->choice.setFilter(filter); }
 
 bool SymbolSelector::Compact() const { return d->compact; }
 
@@ -597,7 +455,7 @@ void SymbolSelector::setCompact(bool compact)
     d->compact = compact;
     d->pages->setCurrentWidget(compact ? d->compactPage : d->fullPage);
     setFocusProxy(compact ? static_cast<QWidget*>(d->combo) : d->tableList);
-    if (d->built)
+    if (d->choice.isBuilt())
         d->syncViews();
     updateGeometry();
     Q_EMIT compactChanged(compact);
@@ -622,77 +480,48 @@ void SymbolSelector::setSpacing(qint16 spacing)
     d->applySpacing();
 }
 
-QString SymbolSelector::LocalName() const { return d->localName; }
-void SymbolSelector::setLocalName(const QString& name) { d->localName = name; }
+QString SymbolSelector::LocalName() const { return d->choice.localName(); }
+void SymbolSelector::setLocalName(const QString& name) { d->choice.setLocalName(name); }
 
-qint32 SymbolSelector::LocalHandle() const { return d->localHandle; }
+qint32 SymbolSelector::LocalHandle() const { return d->choice.localHandle(); }
+void SymbolSelector::setLocalHandle(qint32 handle) { d->choice.setLocalHandle(handle); }
 
-void SymbolSelector::setLocalHandle(qint32 handle)
-{
-    // Take the new reference before dropping the old one, so the same block set again survives.
-    if (handle != 0 && QuenPbAddRef(handle) == QUEN_FALSE)
-        handle = 0; // not a block: the core's error register says why
-    const QuenHandle previous = d->localHandle;
-    d->localHandle = handle;
-    if (previous != 0)
-        QuenPbRelease(previous);
-}
-
-QString SymbolSelector::TableName() const
-{
-    return d->table < 0 || d->isAllPublic() ? QString() : d->tables[std::size_t(d->table)].name;
-}
+QString SymbolSelector::TableName() const { return d->choice.tableName(); }
 
 void SymbolSelector::setTableName(const QString& name)
 {
     d->ensureBuilt();
-    const int index = d->findTable(name);
-    if (index == d->table)
-        return;
-    d->chooseTable(index);
-    d->syncViews();
-    d->raiseChange();
+    // Listings made under another filter are made again: the drop-down starts collapsed.
+    const QString listedFilter = d->choice.listedFilter();
+    const bool changed = d->choice.setTableName(name);
+    const bool relisted = d->choice.listedFilter() != listedFilter;
+    if (relisted)
+        d->resetEntries();
+    if (changed || relisted)
+        d->syncViews();
+    if (changed)
+        d->raiseChange();
 }
 
-QString SymbolSelector::SymbolName() const { return d->symbol; }
+QString SymbolSelector::SymbolName() const { return d->choice.symbol(); }
 
 void SymbolSelector::setSymbolName(const QString& name)
 {
     d->ensureBuilt();
-    const QString symbol = d->table >= 0 ? d->findSymbol(name) : QString();
-    if (symbol == d->symbol)
+    if (!d->choice.setSymbolName(name))
         return;
-    d->symbol = symbol;
     d->syncViews();
     d->raiseChange();
 }
 
-QString SymbolSelector::FullName() const
-{
-    const QString table = TableName();
-    return table.isEmpty() ? d->symbol : table + d->separator + d->symbol;
-}
+QString SymbolSelector::FullName() const { return d->choice.fullName(d->separator); }
 
 void SymbolSelector::Refresh()
 {
-    const bool had = d->table >= 0;
-    const Catalog::Table previous = had ? d->tables[std::size_t(d->table)] : Catalog::Table{};
-    const QString previousSymbol = d->symbol;
-    d->build();
-    if (had) {
-        const auto same = std::find_if(d->tables.begin(), d->tables.end(),
-                                       [&](const Catalog::Table& t) {
-                                           return t.kind == previous.kind
-                                               && t.name.compare(previous.name, Qt::CaseInsensitive) == 0;
-                                       });
-        if (same != d->tables.end())
-            d->chooseTable(int(same - d->tables.begin()));
-        if (d->table >= 0)
-            d->symbol = d->findSymbol(previousSymbol);
-        d->syncViews();
-    }
-    // A choice that no longer exists is reported like any other change of the choice.
-    if (had && (d->table < 0 || d->symbol != previousSymbol))
+    const bool changed = d->choice.refresh();
+    d->resetEntries();
+    d->syncViews();
+    if (changed)
         d->raiseChange();
 }
 
@@ -709,13 +538,13 @@ QString SymbolSelector::ConvertLpcstrToString(const char* lpszString)
 QVariantMap SymbolSelector::saveProperties() const
 {
     return {
-        {QStringLiteral("Filter"), d->filter},
+        {QStringLiteral("Filter"), d->choice.filter()},
         {QStringLiteral("Compact"), d->compact},
         {QStringLiteral("Enabled"), isEnabled()},
         {QStringLiteral("Separator"), d->separator},
         {QStringLiteral("Spacing"), d->spacing},
-        {QStringLiteral("LocalName"), d->localName},
-        {QStringLiteral("LocalHandle"), d->localHandle},
+        {QStringLiteral("LocalName"), d->choice.localName()},
+        {QStringLiteral("LocalHandle"), d->choice.localHandle()},
     };
 }
 
@@ -732,9 +561,9 @@ void SymbolSelector::loadProperties(const QVariantMap& properties)
     const int spacing = value("Spacing", DefaultSpacing).toInt(&ok);
     setSpacing(ok && spacing >= INT16_MIN && spacing <= INT16_MAX ? qint16(spacing)
                                                                   : DefaultSpacing);
-    setLocalName(value("LocalName", DefaultLocalName).toString());
+    setLocalName(value("LocalName", QString::fromLatin1(Catalog::DefaultLocalName)).toString());
     const qint32 handle = value("LocalHandle", 0).toInt();
-    if (handle != d->localHandle)
+    if (handle != d->choice.localHandle())
         setLocalHandle(handle);
 }
 
@@ -776,7 +605,8 @@ bool SymbolSelector::eventFilter(QObject* watched, QEvent* event)
             // Scrolling walks the entries like the arrow keys; it never expands a table.
             const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
             if (dy != 0)
-                d->comboStep(dy > 0 ? -1 : 1);
+                d->comboMoveTo(SymbolComboKeys::step(d->combo->currentIndex(), dy > 0 ? -1 : 1,
+                                                     d->comboModel->size()));
             return true;
         }
         default:

@@ -56,7 +56,7 @@ public:
     ~SymbolSelector() override;
 
     // Data class of the symbols offered ("" = every class), compared exactly with the symbol's
-    // type name. Takes effect at the next listing of symbols (Refresh re-lists the choice).
+    // type name. Takes effect at the next Refresh and when TableName is set.
     QString Filter() const;
     void setFilter(const QString& filter);
 
@@ -84,7 +84,8 @@ public:
 
     // The chosen table; "" while "All Public" (or nothing) is chosen. Setting it chooses the
     // table of that name (the local table by LocalName, "All Public" by that text or by "")
-    // and lists its symbols; an unknown name clears the choice.
+    // and lists its symbols, also when it is the chosen table (the symbol stays while still
+    // listed); an unknown name clears the choice.
     QString TableName() const;
     void setTableName(const QString& name);
 

@@ -1,5 +1,6 @@
 #include "builtineditors.h"
 #include "dataeditorregistry.h"
+#include "datatypenames.h"
 #include "faketypeeditor.h"
 #include "latebinding.h"
 #include "runtimeevaluation.h"
@@ -102,6 +103,9 @@ private slots:
         QFETCH(bool, sited);
         QFETCH(bool, servedBySited);
         registerAllFakes();
+        // The display name handed down to the lower layers loads the registry on first use.
+        QCOMPARE(Velt::dataTypeName(dataClass), dataClass + QStringLiteral(" type"));
+        QVERIFY(DataEditorRegistry::isLoaded());
         DataEditorRegistry* registry = DataEditorRegistry::instance();
 
         QObject* host = registry->DataEditor(dataClass);
@@ -200,6 +204,7 @@ private slots:
         QCOMPARE(registry->StructuredDataEditor(key), nullptr);
         QCOMPARE(registry->DataEditorName(key), QString());
         QCOMPARE(registry->ImageBitmap(key).isValid(), isImage);
+        QCOMPARE(Velt::dataTypeName(key.toString()), QString());
     }
 
     void imageNamesOutsideTheList_data()
