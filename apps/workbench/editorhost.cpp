@@ -55,7 +55,7 @@ EditorHost::EditorHost(QWidget* parent)
     header->resizeSection(ParameterListModel::ValueColumn, 200);
     connect(m_view, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (const QuenHandle parm = m_model->parameter(index.row()))
-            emit parameterActivated(parm);
+            Q_EMIT parameterActivated(parm);
     });
 
     auto* listLayout = new QVBoxLayout(m_listPage);

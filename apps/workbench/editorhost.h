@@ -35,7 +35,7 @@ public:
     QTableView* parameterView() const { return m_view; }
     ParameterListModel* parameterModel() const { return m_model; }
 
-signals:
+Q_SIGNALS:
     // Enter or a double-click on a row.
     void parameterActivated(QuenHandle parm);
 

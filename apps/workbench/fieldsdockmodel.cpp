@@ -52,7 +52,7 @@ void FieldsDockModel::setParameter(QuenHandle parm)
     }
     endResetModel();
     if (!failure.isEmpty())
-        emit problem(failure);
+        Q_EMIT problem(failure);
 }
 
 QuenHandle FieldsDockModel::parameter() const
@@ -134,16 +134,16 @@ bool FieldsDockModel::setData(const QModelIndex& index, const QVariant& value, i
     try {
         Velt::checkedCall([&] { field->setText(value.toString()); });
     } catch (const Velt::CallFailed& error) {
-        emit problem(error.message());
+        Q_EMIT problem(error.message());
         return false;
     }
     if (m_fields->Age() != age) {
         // The type editor re-declared its fields: the rows may be others now.
         refresh();
     } else {
-        emit dataChanged(index.siblingAtColumn(0), index.siblingAtColumn(ColumnCount - 1));
+        Q_EMIT dataChanged(index.siblingAtColumn(0), index.siblingAtColumn(ColumnCount - 1));
     }
-    emit valueChanged(m_parm);
+    Q_EMIT valueChanged(m_parm);
     return true;
 }
 

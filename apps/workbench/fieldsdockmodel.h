@@ -40,7 +40,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-signals:
+Q_SIGNALS:
     // A field refused a text or the binding failed: the library's message.
     void problem(const QString& message);
     // A text was accepted and went to the core.

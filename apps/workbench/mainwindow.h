@@ -57,7 +57,7 @@ public:
     FieldsDockModel* fieldModel() const;
     QTreeView* fieldView() const;
 
-public slots:
+public Q_SLOTS:
     void open();
     bool save();
     bool saveAs();

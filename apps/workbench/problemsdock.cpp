@@ -40,7 +40,7 @@ void ProblemsDock::addMessages(const QString& messages, Severity severity)
     if (!lines.isEmpty()) {
         m_list->scrollToBottom();
         updateTitle();
-        emit countChanged(count());
+        Q_EMIT countChanged(count());
     }
 }
 
@@ -61,7 +61,7 @@ void ProblemsDock::clear()
 {
     m_list->clear();
     updateTitle();
-    emit countChanged(0);
+    Q_EMIT countChanged(0);
 }
 
 void ProblemsDock::updateTitle()

@@ -23,10 +23,10 @@ public:
     QStringList messages() const;
     QListWidget* list() const { return m_list; }
 
-public slots:
+public Q_SLOTS:
     void clear();
 
-signals:
+Q_SIGNALS:
     void countChanged(int count);
 
 private:

@@ -46,7 +46,7 @@ class FieldsDockModelTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void boundToIntegerSymbol();

@@ -194,7 +194,7 @@ class PublishedMembersTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void everyMember_data();

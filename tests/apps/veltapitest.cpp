@@ -15,7 +15,7 @@ class VeltApiTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void prompts_data();
     void prompts();
     void beepsAndErrors();

@@ -47,7 +47,7 @@ class VeltScriptTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void exitStatus_data();
     void exitStatus();

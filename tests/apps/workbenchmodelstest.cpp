@@ -33,7 +33,7 @@ class WorkbenchModelsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void valueSummary_data();

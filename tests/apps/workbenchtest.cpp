@@ -71,7 +71,7 @@ class WorkbenchTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void screenshot_data();

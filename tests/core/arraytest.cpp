@@ -138,7 +138,7 @@ class ArrayTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
     void redimKeepsValuesAtTheirIndices_data();

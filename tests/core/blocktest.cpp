@@ -34,7 +34,7 @@ class BlockTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
     void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
 

@@ -64,7 +64,7 @@ class ClipboardTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
     void cleanup()
     {

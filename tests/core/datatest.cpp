@@ -57,7 +57,7 @@ class DataTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
     void convertToStringCutsWholeCharacters_data();

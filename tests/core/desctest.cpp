@@ -22,7 +22,7 @@ class DescTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
     void text();

@@ -222,7 +222,7 @@ class HandleTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         QuenExcRegClearError(0);

@@ -9,7 +9,7 @@ class ParmTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
     void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
 

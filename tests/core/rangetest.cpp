@@ -77,7 +77,7 @@ class RangeTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
     void setterKeepsInvariants_data();

@@ -67,7 +67,7 @@ class RuntimeTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         QuenExcRegClearError(0);

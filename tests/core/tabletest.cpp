@@ -29,7 +29,7 @@ class TableTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         QuenWorkspaceClear();

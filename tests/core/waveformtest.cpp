@@ -11,7 +11,7 @@ class WaveformTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
     void create_data();

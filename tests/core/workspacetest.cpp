@@ -58,7 +58,7 @@ class WorkspaceTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         QuenWorkspaceClear();

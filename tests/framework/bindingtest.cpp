@@ -24,7 +24,7 @@ private:
         return parm;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         liveObjects = QuenCoreGetLiveObjectCount();

@@ -68,7 +68,7 @@ private:
                                                     || e.dataClass == u"CQuenReal64");
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { m_shelter = std::make_unique<ComponentShelter>(allIds()); }
     void cleanupTestCase()
     {

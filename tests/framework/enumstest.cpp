@@ -19,7 +19,7 @@ class EnumsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void add_data()
     {
         QTest::addColumn<QString>("text");

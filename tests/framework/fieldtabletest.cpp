@@ -129,7 +129,7 @@ private:
         return nullptr;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         Velt::installCoreHooks();

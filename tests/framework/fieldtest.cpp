@@ -33,7 +33,7 @@ private:
         return n;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         liveObjects = QuenCoreGetLiveObjectCount();

@@ -18,7 +18,7 @@ private:
         return c;
     }
 
-private slots:
+private Q_SLOTS:
     void lookup_data()
     {
         QTest::addColumn<QVariant>("key");

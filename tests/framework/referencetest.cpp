@@ -45,7 +45,7 @@ private:
         fields->AttachParameter(reference, 0, 0, false, readOnly, false);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         liveObjects = QuenCoreGetLiveObjectCount();

@@ -49,7 +49,7 @@ class RuntimeEvaluationTest : public QObject
 private:
     std::unique_ptr<FakeTypeEditor> m_editor;
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_editor = std::make_unique<FakeTypeEditor>(FakeTypeEditor::Options{"CQuenString", true, true}, nullptr);

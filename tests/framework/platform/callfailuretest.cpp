@@ -15,7 +15,7 @@ class CallFailureTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { Velt::setCallFailureHandler({}); }
 
     void routing_data()

@@ -13,7 +13,7 @@ class MacroControl : public QWidget
     Q_OBJECT
 public:
     explicit MacroControl(QWidget* parent = nullptr) : QWidget(parent) { }
-signals:
+Q_SIGNALS:
     void Change(const QString& Name);
 };
 
@@ -32,7 +32,7 @@ class ComponentRegistryTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void macroRegistersAtLoad_data()
     {
         QTest::addColumn<QString>("classId");

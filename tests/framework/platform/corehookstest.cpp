@@ -16,7 +16,7 @@ private:
     Velt::RecordingPlatformServices m_services;
     std::unique_ptr<Velt::ScopedPlatformServices> m_scope;
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_scope = std::make_unique<Velt::ScopedPlatformServices>(&m_services);

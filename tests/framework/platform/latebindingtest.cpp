@@ -42,7 +42,7 @@ class LateBindingTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void invoke_data()
     {
         QTest::addColumn<QByteArray>("member");

@@ -12,7 +12,7 @@ class LocaleSeparatorsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void fromLocale_data();
     void fromLocale();
     void withDecimalAndList_data();

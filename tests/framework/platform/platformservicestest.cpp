@@ -19,7 +19,7 @@ class PlatformServicesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void buttonsAndAnswers_data()
     {
         QTest::addColumn<int>("flags");

@@ -31,7 +31,7 @@ class QtStringsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void everyConversionIsTheCores_data()
     {
         QTest::addColumn<QByteArray>("text");

@@ -9,7 +9,7 @@ class TwipsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void twipsToPixels_data()
     {
         QTest::addColumn<int>("twips");
