@@ -54,6 +54,7 @@ class FieldTableTest : public QObject
 
 private:
     TableEditor* editor = nullptr;
+    TestDialogEditor* dialogEditor = nullptr;
     Velt::RecordingPlatformServices services;
     QuenHandle parm = 0;
     XCStructEditFields fields;
@@ -135,7 +136,7 @@ private Q_SLOTS:
         Velt::installCoreHooks();
         Velt::PlatformServices::setInstance(&services);
         editor = new TableEditor;
-        installStructuredEditor(editor);
+        dialogEditor = installStructuredEditor(editor);
         buildTable();
         parm = makeIntParm("Count", 0);
     }
@@ -144,6 +145,9 @@ private Q_SLOTS:
         fields.Detach();
         QuenParmRelease(parm);
         Velt::PlatformServices::setInstance(nullptr);
+        DataEditorRegistry::unload();
+        delete dialogEditor;
+        delete editor;
     }
     void init()
     {
