@@ -172,30 +172,22 @@ struct LargestBlock
 
 constexpr std::size_t kStride = 7919; // a prime: the finds hop across the whole block
 
-// Finding parameters by name in the largest block: the handle, and the position (which a
-// removal at the front makes the core number again, once).
-void BM_PbDefFindParm(benchmark::State& state)
-{
-    const LargestBlock big;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(QuenPbDefFindParm(big.block, big.upper[i].c_str()));
-        i = (i + kStride) % big.upper.size();
-    }
-}
-BENCHMARK(BM_PbDefFindParm);
-
-void BM_PbDefFindId(benchmark::State& state)
+// Finding parameters by name in the largest block: the handle (QuenPbDefFindParm), and the
+// position (QuenPbDefFindId, after a removal at the front that makes the core number the
+// parameters again, once).
+template <typename Find>
+void BM_PbDefFind(benchmark::State& state, Find find)
 {
     const LargestBlock big;
     QuenParmRelease(QuenPbDefRemoveParmId(big.block, 1));
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(QuenPbDefFindId(big.block, big.upper[i].c_str()));
+        benchmark::DoNotOptimize(find(big.block, big.upper[i].c_str()));
         i = (i + kStride) % big.upper.size();
     }
 }
-BENCHMARK(BM_PbDefFindId);
+BENCHMARK_CAPTURE(BM_PbDefFind, Parm, QuenPbDefFindParm);
+BENCHMARK_CAPTURE(BM_PbDefFind, Id, QuenPbDefFindId);
 
 // The floor of a find by name: a case-folded key looked up in a hash map.
 void BM_Floor_HashFind(benchmark::State& state)

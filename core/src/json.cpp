@@ -24,10 +24,7 @@ void readDescription(Fields& fields, Desc& desc)
     const QJsonArray list = readList(keywords, listPlace);
     desc.keywords.reserve(std::size_t(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const QJsonValue keyword = list[i];
-        if (!keyword.isString())
-            throw ReadError(Place(listPlace, i), std::string("expected a text, found ") + jsonType(keyword));
-        desc.keywords.push_back(utf8(keyword.toString()));
+        desc.keywords.push_back(readText(list[i], Place(listPlace, i)));
     }
 }
 
@@ -67,14 +64,15 @@ Fields::Fields(const QJsonValue& value, const Place& place) : m_place(place)
 
 QJsonValue Fields::get(const char* key)
 {
-    const bool again = std::any_of(m_taken.begin(), m_taken.begin() + std::ptrdiff_t(m_count),
-                                   [key](const char* taken) { return std::strcmp(taken, key) == 0; });
-    if (!again && m_count == std::size_t(m_object.size()))
+    Q_ASSERT_X(std::none_of(m_taken.begin(), m_taken.begin() + std::ptrdiff_t(m_count),
+                            [key](const char* taken) { return std::strcmp(taken, key) == 0; }),
+               key, "a key is taken twice");
+    if (m_count == std::size_t(m_object.size()))
         return QJsonValue(QJsonValue::Undefined); // every key is taken: the others are absent
     const auto it = m_object.constFind(QLatin1String(key));
     if (it == m_object.constEnd())
         return QJsonValue(QJsonValue::Undefined);
-    if (!again && m_count < m_taken.size())
+    if (m_count < m_taken.size())
         m_taken[m_count++] = key;
     return it.value();
 }
@@ -90,21 +88,13 @@ QJsonValue Fields::need(const char* key)
 std::string Fields::text(const char* key, bool required, std::string fallback)
 {
     const QJsonValue value = required ? need(key) : get(key);
-    if (value.isUndefined())
-        return fallback;
-    if (!value.isString())
-        throw ReadError(Place(m_place, key), std::string("expected a text, found ") + jsonType(value));
-    return utf8(value.toString());
+    return value.isUndefined() ? fallback : readText(value, Place(m_place, key));
 }
 
 bool Fields::flag(const char* key, bool fallback)
 {
     const QJsonValue value = get(key);
-    if (value.isUndefined())
-        return fallback;
-    if (!value.isBool())
-        throw ReadError(Place(m_place, key), std::string("expected true or false, found ") + jsonType(value));
-    return value.toBool();
+    return value.isUndefined() ? fallback : readFlag(value, Place(m_place, key));
 }
 
 void Fields::finish(const char* itemClass) const
@@ -148,6 +138,20 @@ std::string utf8(const QString& text)
         out[std::size_t(i)] = char(c);
     }
     return out;
+}
+
+std::string readText(const QJsonValue& value, const Place& place)
+{
+    if (!value.isString())
+        throw ReadError(place, std::string("expected a text, found ") + jsonType(value));
+    return utf8(value.toString());
+}
+
+bool readFlag(const QJsonValue& value, const Place& place)
+{
+    if (!value.isBool())
+        throw ReadError(place, std::string("expected true or false, found ") + jsonType(value));
+    return value.toBool();
 }
 
 QJsonArray readList(const QJsonValue& value, const Place& place)
@@ -264,8 +268,10 @@ QuenHandle readParm(const QJsonValue& value, const Place& place, const Options& 
     parm->referenceEditable = fields.flag("referenceEditable", true);
 
     const QJsonValue reference = fields.get("reference");
-    const bool typed = !fields.get("type").isUndefined();
-    parm->typeName = typed ? fields.text("type", true) : std::string();
+    const QJsonValue type = fields.get("type");
+    const bool typed = !type.isUndefined();
+    if (typed)
+        parm->typeName = readText(type, Place(place, "type"));
     fields.finish();
     if (typed && !classFromName(parm->typeName))
         throw ReadError(Place(place, "type"), "unknown data class '" + parm->typeName + "'");

@@ -56,7 +56,7 @@ public:
     Fields(QJsonObject object, const Place& place) : m_object(std::move(object)), m_place(place) { }
 
     const Place& place() const { return m_place; }
-    // The value under key, undefined when there is none.
+    // The value under key, undefined when there is none. Each key is taken once.
     QJsonValue get(const char* key);
     // The value under key; throws "missing" when there is none.
     QJsonValue need(const char* key);
@@ -105,6 +105,8 @@ void checkFormatVersion(const QJsonObject& object);
 // Helpers for the readers.
 int32_t readInt(const QJsonValue& value, const Place& place, int64_t low, int64_t high);
 QJsonArray readList(const QJsonValue& value, const Place& place);
+std::string readText(const QJsonValue& value, const Place& place);
+bool readFlag(const QJsonValue& value, const Place& place);
 std::string utf8(const QString& text); // a JSON text as the core keeps it
 const char* jsonType(const QJsonValue& value);
 

@@ -99,13 +99,6 @@ double readFinite(const QJsonValue& v, const Place& place)
     return d;
 }
 
-std::string readText(const QJsonValue& v, const Place& place)
-{
-    if (!v.isString())
-        throw ReadError(place, std::string("expected a text, found ") + jsonType(v));
-    return utf8(v.toString());
-}
-
 // The value of a field of the object and the place to name when it is wrong.
 struct Field
 {
@@ -197,7 +190,8 @@ void readArray(Fields& f, DataClass cls, ArrayValue& a, const Options& options)
         a.upper[std::size_t(d)] = upper;
         count *= int64_t(upper) - lower + 1; // at most 65536^3: no overflow in 64 bits
     }
-    const QJsonValue maxSize = f.get("maxSize");
+    const QJsonValue elementsValue = f.need("elements");
+    const QJsonValue maxSize = f.get("maxSize"); // rare: taken last, it costs nothing when absent
     a.maxSize = maxSize.isUndefined() ? options.arrayMaxSize
                                       : readInt(maxSize, Place(f.place(), "maxSize"), 1, kArrayMaxSizeLimit);
     if (count > a.maxSize) {
@@ -206,7 +200,7 @@ void readArray(Fields& f, DataClass cls, ArrayValue& a, const Options& options)
                                              + std::to_string(a.maxSize));
     }
     const Place elementsPlace(f.place(), "elements");
-    const QJsonArray elements = readList(f.need("elements"), elementsPlace);
+    const QJsonArray elements = readList(elementsValue, elementsPlace);
     if (elements.size() != count) {
         throw ReadError(elementsPlace, "expected " + std::to_string(count) + " elements, found "
                                                + std::to_string(elements.size()));
@@ -274,32 +268,43 @@ void readValue(Fields& f, DataItem& item, const Options& options)
         ObjectLifetimeValue l;
         l.instantiation = intField(f, "instantiation");
         l.release = intField(f, "release");
-        f.need("disposeOnRelease");
-        l.disposeOnRelease = f.flag("disposeOnRelease", false);
+        const Field dispose(f, "disposeOnRelease");
+        l.disposeOnRelease = readFlag(dispose.value, dispose.place);
         item.value = l;
         return;
     }
     }
 }
 
-QuenHandle readItem(const QJsonValue& value, const Place& place, const Options& options, int depth, bool named)
+// The class named by a text of the document, without making a std::string of it.
+std::optional<DataClass> classOf(const QString& name)
 {
-    Fields f(value, place);
-    if (named)
-        f.get("name"); // the caller's to read
+    for (int i = 0; i < kDataClassCount; ++i) {
+        if (name == QLatin1String(className(DataClass(i))))
+            return DataClass(i);
+    }
+    return std::nullopt;
+}
+
+// Reads the item whose fields f holds (a property's "name" already taken by the caller).
+QuenHandle readItem(Fields& f, const Options& options, int depth)
+{
+    const Place& place = f.place();
     // The class and the value first: the optional keys cost nothing once every key is taken.
-    const std::string clsName = textField(f, "class");
-    const auto cls = classFromName(clsName);
+    const Field clsField(f, "class");
+    if (!clsField.value.isString())
+        throw ReadError(clsField.place, std::string("expected a text, found ") + jsonType(clsField.value));
+    const auto cls = classOf(clsField.value.toString());
     if (!cls)
-        throw ReadError(Place(place, "class"), "unknown data class '" + clsName + "'");
+        throw ReadError(clsField.place, "unknown data class '" + readText(clsField.value, clsField.place) + "'");
     Owned owned(newData(*cls), Kind::Data);
     if (!owned.get())
         throw ReadError(place, "the core could not create the data item");
     auto* item = lookup<DataItem>(owned.get());
     readValue(f, *item, options);
+    const QJsonValue properties = f.get("properties");
     item->runtimeEvaluation = f.flag("runtimeEvaluation", false);
     item->runtimeScan = f.flag("runtimeScan", false);
-    const QJsonValue properties = f.get("properties");
     f.finish(className(*cls));
     if (properties.isUndefined())
         return owned.release();
@@ -319,7 +324,7 @@ QuenHandle readItem(const QJsonValue& value, const Place& place, const Options& 
             if (taken == name)
                 throw ReadError(Place(propertyPlace, "name"), "the property '" + name + "' is given twice");
         }
-        const QuenHandle h = readItem(list[i], propertyPlace, options, depth + 1, true);
+        const QuenHandle h = readItem(p, options, depth + 1);
         lookup<DataItem>(h)->owner = owned.get();
         item->properties.emplace_back(std::move(name), h);
     }
@@ -397,7 +402,8 @@ QJsonObject writeData(const DataItem& item, const Options& options) { return wri
 
 QuenHandle readData(const QJsonValue& value, const Place& place, const Options& options)
 {
-    return readItem(value, place, options, 0, false);
+    Fields f(value, place);
+    return readItem(f, options, 0);
 }
 
 } // namespace quen::json
