@@ -1,0 +1,194 @@
+// What every test needs of the core: reading the error register back, and a builder that makes
+// blocks, symbol tables and parameters and releases them again, so that each test leaves the
+// core as it found it. Header-only; needs QuenCore and Qt Test only.
+#pragma once
+
+#include "quen/quencore.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include <cstdint>
+#include <vector>
+
+namespace VeltTest {
+
+struct Raised
+{
+    int32_t code = 0;
+    QString message;
+};
+
+// Empties the error register and returns what it held, oldest first.
+inline QList<Raised> takeErrors()
+{
+    QList<Raised> errors;
+    int32_t code = 0;
+    const char* message = nullptr;
+    while (QuenExcRegReceiveError(&code, &message))
+        errors.append({ code, QString::fromUtf8(message) });
+    return errors;
+}
+
+// Empties the register; "" when it held exactly one error with the given code whose message
+// starts with "function: ", else what was wrong.
+inline QString oneErrorProblem(int32_t code, const QString& function)
+{
+    const QList<Raised> raised = takeErrors();
+    if (raised.size() != 1) {
+        QString all;
+        for (const Raised& r : raised)
+            all += QLatin1String("\n  ") + r.message;
+        return QStringLiteral("%1 errors in the register instead of 1:%2").arg(raised.size()).arg(all);
+    }
+    if (raised.first().code != code)
+        return QStringLiteral("code %1 instead of %2: %3").arg(raised.first().code).arg(code).arg(raised.first().message);
+    if (!raised.first().message.startsWith(function + QLatin1String(": ")))
+        return QStringLiteral("the message does not name %1: %2").arg(function, raised.first().message);
+    return {};
+}
+
+// Empties the register; "" when it was empty, else its first message.
+inline QString noErrorProblem()
+{
+    const QList<Raised> raised = takeErrors();
+    return raised.isEmpty() ? QString() : QStringLiteral("unexpected error: ") + raised.first().message;
+}
+
+inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Makes core objects and releases them when it goes out of scope: tables leave the registry,
+// blocks and items are released. Parameters belong to the block they were added to.
+class CoreBuilder
+{
+public:
+    CoreBuilder() = default;
+    CoreBuilder(const CoreBuilder&) = delete;
+    CoreBuilder& operator=(const CoreBuilder&) = delete;
+    ~CoreBuilder()
+    {
+        for (const QuenHandle table : m_tables)
+            QuenTableRegRemoveTable(table);
+        for (auto it = m_blocks.rbegin(); it != m_blocks.rend(); ++it)
+            QuenPbDefRelease(*it);
+        for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+            if (QuenDataIsValid(*it))
+                QuenDataRelease(*it);
+        }
+        QuenExcRegClearError(0);
+    }
+
+    // Takes over one reference of a data item the test made.
+    QuenHandle own(QuenHandle item)
+    {
+        m_items.push_back(item);
+        return item;
+    }
+    QuenHandle operator<<(QuenHandle item) { return own(item); }
+    // Takes over one reference of a block or table the test made.
+    QuenHandle ownBlock(QuenHandle block)
+    {
+        m_blocks.push_back(block);
+        return block;
+    }
+
+    // An empty parameter block definition.
+    QuenHandle block() { return ownBlock(QuenPbDefCreate()); }
+    // A symbol table in the registry.
+    QuenHandle table(const char* name, bool isPublic = true)
+    {
+        const QuenHandle table = ownBlock(QuenTableCreate(name));
+        QuenTableRegAddTable(table, isPublic ? QUEN_TRUE : QUEN_FALSE);
+        m_tables.push_back(table);
+        return table;
+    }
+
+    // A parameter of the class added to the block (its data item is the class's default).
+    static QuenHandle parm(QuenHandle block, const char* name, const char* dataClass)
+    {
+        const QuenHandle parm = QuenParmCreate(name, dataClass);
+        QuenPbDefAddParm(block, parm);
+        return parm;
+    }
+    static QuenHandle intParm(QuenHandle block, const char* name, int32_t value,
+                              const char* description = "")
+    {
+        return withData(block, name, "CQuenInt32", QuenInt32Create(value), description);
+    }
+    static QuenHandle realParm(QuenHandle block, const char* name, double value,
+                               const char* description = "")
+    {
+        return withData(block, name, "CQuenReal64", QuenReal64Create(value), description);
+    }
+    static QuenHandle stringParm(QuenHandle block, const char* name, const char* value,
+                                 const char* description = "")
+    {
+        return withData(block, name, "CQuenString", QuenStringCreate(value), description);
+    }
+    // A parameter of the block that refers to table.symbol.
+    static QuenHandle reference(QuenHandle block, const char* name, const char* dataClass,
+                                const char* symbol, const char* table)
+    {
+        const QuenHandle parm = QuenParmCreate(name, dataClass);
+        const QuenHandle value = QuenParmGetData(parm);
+        QuenParmSetReference(parm, symbol, -1, table, -1);
+        QuenDataRelease(value); // a reference hands its former value to the caller
+        QuenPbDefAddParm(block, parm);
+        return parm;
+    }
+
+    // Editing properties, set with the core's own calls.
+    static void attach(QuenHandle item, const char* property, QuenHandle value)
+    {
+        QuenDataExSetProperty(item, property, value);
+        QuenDataRelease(value);
+    }
+    static void setString(QuenHandle item, const char* property, const char* text)
+    {
+        attach(item, property, QuenStringCreate(text));
+    }
+    static QString string(QuenHandle item, const char* property)
+    {
+        const QuenHandle value = QuenDataExGetProperty(item, property);
+        return value ? QString::fromUtf8(QuenStringGetValue(value)) : QStringLiteral("<absent>");
+    }
+    static void setChoices(QuenHandle item, int32_t begin, const QStringList& labels)
+    {
+        const QuenHandle array = QuenStrArrCreate(begin, begin + int32_t(labels.size()) - 1);
+        for (int32_t i = 0; i < labels.size(); ++i)
+            QuenStrArrSetAt1(array, begin + i, labels.at(i).toUtf8().constData());
+        attach(item, "Enumeration", array);
+    }
+
+private:
+    static QuenHandle withData(QuenHandle block, const char* name, const char* dataClass,
+                               QuenHandle data, const char* description)
+    {
+        const QuenHandle parm = QuenParmCreate(name, dataClass);
+        QuenParmSetData(parm, data);
+        QuenDescSetText(QuenParmGetDesc(parm), description);
+        QuenPbDefAddParm(block, parm);
+        return parm;
+    }
+
+    std::vector<QuenHandle> m_items;
+    std::vector<QuenHandle> m_blocks;
+    std::vector<QuenHandle> m_tables;
+};
+
+} // namespace VeltTest
+
+#define EXPECT_ONE_ERROR(code, function)                                                           \
+    do {                                                                                           \
+        const QString problem_ = VeltTest::oneErrorProblem(code, QString::fromUtf8(function));     \
+        QVERIFY2(problem_.isEmpty(), qPrintable(problem_));                                        \
+    } while (false)
+
+#define EXPECT_NO_ERROR()                                                                          \
+    do {                                                                                           \
+        const QString problem_ = VeltTest::noErrorProblem();                                       \
+        QVERIFY2(problem_.isEmpty(), qPrintable(problem_));                                        \
+    } while (false)
