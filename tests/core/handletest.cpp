@@ -209,7 +209,8 @@ const char* wantedClass(std::string_view function)
 
 bool zeroIsAllowed(std::string_view function, std::string_view parameter)
 {
-    return function == "QuenDataExSetProperty" && parameter == "value"; // 0 removes the property
+    return (function == "QuenDataExSetProperty" && parameter == "value") // 0 removes the property
+        || (function.starts_with("QuenStrFmt") && parameter == "block"); // 0: no locals
 }
 
 enum Source { Zero, Stale, ForgedGeneration, ForgedIndex, OtherKind, OtherClass };

@@ -92,6 +92,15 @@ enum QuenErrorCode {
     QUEN_ERR_USER = 100     /* raised with QuenExcRaiseUserError */
 };
 
+/* Token kinds of a format pattern (QuenStrFmtGetNextToken); NONE past the last token. */
+enum QuenStrFmtTokenType {
+    QUEN_TOKEN_NONE = -1,
+    QUEN_TOKEN_TEXT = 0,
+    QUEN_TOKEN_SYMBOL = 1,
+    QUEN_TOKEN_END_OF_LINE = 2,
+    QUEN_TOKEN_ERROR = 3
+};
+
 #define QUEN_IN(type, name) type name
 #define QUEN_OUT(type, name) type name
 #define QUEN_FN(ret, name, params) QUEN_EXPORT ret name params;
