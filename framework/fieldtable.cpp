@@ -14,7 +14,7 @@ namespace {
 
 FieldCall callFor(int32_t item, const XCStructEditField& field)
 {
-    return {item, field.DesignTime(), field.declaringValue(), true};
+    return {item, field.DesignTime(), field.declaringValue(), true, field.LocalsHandle()};
 }
 
 } // namespace
@@ -26,7 +26,7 @@ FieldTable::FieldTable(Row root, std::vector<Row> rows)
 
 void FieldTable::declareFields(int32_t item, XCStructEditFields& fields) const
 {
-    const FieldCall call{item, fields.DesignTime(), 0, true};
+    const FieldCall call{item, fields.DesignTime(), 0, true, fields.LocalsHandle()};
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const Row& row = m_rows[i];
         if (row.shown && !row.shown(call))

@@ -33,6 +33,7 @@ struct FieldCall
     bool designTime = true; // the collection's DesignTime
     int32_t value = 0;      // for a line of a repeated row: the value it stands for
     bool postEdits = true;  // for a change: whether the viewer posts it
+    int32_t locals = 0;     // the collection's locals block, 0 for none
 };
 
 // A line's text and, when what it shows is in error, why.

@@ -43,16 +43,20 @@ QLabel* DialogPanel::label(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+void DialogPanel::setInputColour(QWidget* box, bool takesInput)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, takesInput ? QApplication::palette(box).color(QPalette::Base)
+                                                : PaletteColors::menuBackground(box));
+    box->setPalette(palette);
+}
+
 void DialogPanel::setInputEnabled(QLineEdit* box, QLabel* label, bool enabled)
 {
     box->setEnabled(enabled);
     if (label)
         label->setEnabled(enabled);
-    QPalette palette = box->palette();
-    // The text-box ("window") colour when it takes input, the menu colour when not.
-    palette.setColor(QPalette::Base, enabled ? QApplication::palette(box).color(QPalette::Base)
-                                             : PaletteColors::menuBackground(box));
-    box->setPalette(palette);
+    setInputColour(box, enabled);
 }
 
 RestrictionControls RestrictionControls::create(QWidget* parent)

@@ -23,6 +23,8 @@ QVBoxLayout* columnOf(QWidget* panel);
 QLineEdit* lineEdit(QWidget* parent, const char* objectName);
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent);
 // Window colour for a box that takes input, menu colour for one that does not.
+void setInputColour(QWidget* box, bool takesInput);
+// Enables the box and its label, with the colour to match.
 void setInputEnabled(QLineEdit* box, QLabel* label, bool enabled);
 
 } // namespace DialogPanel

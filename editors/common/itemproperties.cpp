@@ -40,6 +40,17 @@ void setStringProperty(int32_t item, const char* name, const QString& text)
         storeCreated(item, name, QuenStringCreate(quen::toUtf8(trimmed).constData()));
 }
 
+std::optional<QString> textProperty(int32_t item, const char* name)
+{
+    const int32_t value = property(item, name);
+    return value ? std::optional(quen::toQString(QuenStringGetValue(value))) : std::nullopt;
+}
+
+void setTextProperty(int32_t item, const char* name, const QString& text)
+{
+    storeCreated(item, name, QuenStringCreate(quen::toUtf8(text).constData()));
+}
+
 std::optional<int32_t> int32Property(int32_t item, const char* name)
 {
     const int32_t value = property(item, name);
@@ -48,12 +59,17 @@ std::optional<int32_t> int32Property(int32_t item, const char* name)
     return QuenInt32GetValue(value);
 }
 
+void setInt32Property(int32_t item, const char* name, int32_t value)
+{
+    storeCreated(item, name, QuenInt32Create(value));
+}
+
 void setInt32PropertyOrRemove(int32_t item, const char* name, int32_t value)
 {
     if (value == 0)
         removeProperty(item, name);
     else
-        storeCreated(item, name, QuenInt32Create(value));
+        setInt32Property(item, name, value);
 }
 
 namespace {

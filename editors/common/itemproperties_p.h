@@ -23,6 +23,9 @@ inline constexpr char ViewAs[] = "View As";
 inline constexpr char Precision[] = "Precision";
 inline constexpr char Restriction[] = "Restriction";
 inline constexpr char Enumeration[] = "Enumeration";
+inline constexpr char FormatOperation[] = "Format Operation";
+inline constexpr char Format[] = "Format";
+inline constexpr char FormatLock[] = "Format Lock";
 
 // The property's handle, 0 when absent.
 int32_t property(int32_t item, const char* name);
@@ -35,8 +38,15 @@ QString stringProperty(int32_t item, const char* name);
 // A new string item holding the trimmed text, or removal when the trimmed text is empty.
 void setStringProperty(int32_t item, const char* name, const QString& text);
 
+// A string property exactly as stored (a pattern keeps its blanks); nullopt when absent.
+std::optional<QString> textProperty(int32_t item, const char* name);
+// A new string item holding the text as it is, also when it is empty.
+void setTextProperty(int32_t item, const char* name, const QString& text);
+
 // An integer property (precision); nullopt when absent.
 std::optional<int32_t> int32Property(int32_t item, const char* name);
+// A new integer item, also for 0.
+void setInt32Property(int32_t item, const char* name, int32_t value);
 // A new integer item, or removal when the value is 0.
 void setInt32PropertyOrRemove(int32_t item, const char* name, int32_t value);
 

@@ -1,0 +1,256 @@
+// The string editor over real core items: its structured fields, its dialog (states, operation
+// changes, the insertion aid, what OK and Cancel store) and its runtime side.
+#include "coretesting.h"
+#include "fixture.h"
+
+#include "countingdataeditorsite.h"
+#include "dataeditor.h"
+#include "stringeditor.h"
+#include "symbolselector.h"
+#include "xcdialogdataediting.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfieldenums.h"
+#include "xcstructeditfields.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <memory>
+
+using VeltTest::CoreBuilder;
+
+namespace {
+
+QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// "Caption=Text" of every line, "!error" appended where a line has one.
+QStringList lines(XCStructEditFields& fields)
+{
+    QStringList out;
+    for (int i = 0; i < fields.Count(); ++i) {
+        XCStructEditField* f = fields.Item(i);
+        const QString text = f->Text(); // reading the text reads the error too
+        out << f->Caption() + u'=' + text + (f->ErrorMessage().isEmpty() ? QString() : u'!' + f->ErrorMessage());
+    }
+    return out;
+}
+
+XCStructEditField* line(XCStructEditFields& fields, const QString& caption)
+{
+    for (int i = 0; i < fields.Count(); ++i) {
+        if (fields.Item(i)->Caption() == caption)
+            return fields.Item(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class StringEditorTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    VeltTest::Fixture fixture;
+    std::unique_ptr<CoreBuilder> core;
+    QuenHandle locals = 0, command = 0, item = 0, count = 0;
+
+    template <typename T>
+    T* child(QWidget* editor, const char* name)
+    {
+        // The host has controls of the same names (its own "SymSelect"): look in the panel.
+        return qobject_cast<StringEditor*>(editor)->panel()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        fixture.begin();
+        core = std::make_unique<CoreBuilder>();
+        locals = core->block();
+        count = QuenParmGetData(CoreBuilder::intParm(locals, "Count", 7));
+        command = CoreBuilder::stringParm(locals, "Command", "abc");
+        item = QuenParmGetData(command);
+    }
+    void cleanup()
+    {
+        core.reset();
+        fixture.end();
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("plain") << "" << "" << QStringList{"Command=abc", "View As=Characters", "Format Operation=None"};
+        QTest::newRow("evaluated")
+            << "Update string from parameters" << "N=%{Count}"
+            << QStringList{"Command=N=7", "View As=Characters", "Format Operation=Update string from parameters",
+                           "Format=N=%{Count}", "Locked=Changeable Format"};
+        QTest::newRow("scan with an error")
+            << "Update parameters from string" << "%{Count}%{Count}"
+            << QStringList{"Command=abc!the symbols 'Count' and 'Count' follow each other: a scan cannot tell where one ends; put text between them",
+                           "View As=Characters", "Format Operation=Update parameters from string",
+                           "Format=%{Count}%{Count}!the symbols 'Count' and 'Count' follow each other: a scan cannot tell where one ends; put text between them",
+                           "Locked=Changeable Format"};
+        QTest::newRow("unknown symbol")
+            << "Update string from parameters" << "%{Nope}"
+            << QStringList{"Command=abc!the symbol 'Nope' is not defined", "View As=Characters",
+                           "Format Operation=Update string from parameters",
+                           "Format=%{Nope}!the symbol 'Nope' is not defined", "Locked=Changeable Format"};
+    }
+    void fields()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, expected);
+        if (!operation.isEmpty()) {
+            CoreBuilder::setString(item, "Format Operation", operation.toUtf8().constData());
+            CoreBuilder::setString(item, "Format", pattern.toUtf8().constData());
+        } else {
+            CoreBuilder::setString(item, "Format", "stale"); // goes when the lines are declared
+        }
+        XCStructEditFields fields;
+        fields.AttachParameter(command, 0, locals, true, false, false);
+        QCOMPARE(lines(fields), expected);
+        QCOMPARE(CoreBuilder::string(item, "Format"), operation.isEmpty() ? s("<absent>") : pattern);
+        QCOMPARE(fields.DataType(), s("String"));
+    }
+
+    void fieldChanges()
+    {
+        XCStructEditFields fields;
+        fields.AttachParameter(command, 0, locals, true, false, false);
+        QCOMPARE(line(fields, "View As")->Enumeration()->Count(), 3);
+        line(fields, "View As")->setText(s("Hexadecimal"));
+        QCOMPARE(fields.Item(0)->Text(), s("61 62 63"));
+        fields.Item(0)->setText(s("41 4G"));
+        QCOMPARE(fields.Item(0)->ErrorMessage(), s("Error: Invalid character found 'G'"));
+        QCOMPARE(s(QuenStringGetValue(item)), s("abc"));
+        fields.Item(0)->setText(s("41 42"));
+        QCOMPARE(s(QuenStringGetValue(item)), s("AB"));
+
+        // Choosing an operation keeps the value itself as the first pattern.
+        line(fields, "Format Operation")->setText(s("Update string from parameters"));
+        QCOMPARE(CoreBuilder::string(item, "Format"), s("AB"));
+        fields.AttachParameter(command, 0, locals, true, false, false); // the lines change
+        QVERIFY(QuenDataExIsRuntimeEvaluation(item));
+        QVERIFY(!QuenDataExIsRuntimeScan(item));
+        XCStructEditField* format = line(fields, "Format");
+        QVERIFY(format);
+        format->setText(s("25 7B")); // "%{" read back from hexadecimal: not a valid pattern
+        QCOMPARE(format->ErrorMessage(), s("the symbol reference has no closing } at position 1"));
+        QCOMPARE(CoreBuilder::string(item, "Format"), s("AB"));
+        line(fields, "Locked")->setText(s("Locked Format"));
+        QCOMPARE(QuenInt32GetValue(QuenDataExGetProperty(item, "Format Lock")), 1);
+        line(fields, "Format Operation")->setText(s("Sideways"));
+        QCOMPARE(line(fields, "Format Operation")->ErrorMessage(), s("Unknown Format Operation"));
+    }
+
+    void dialogOperationsAndOk()
+    {
+        StringEditor editor;
+        CountingDataEditorSite site;
+        editor.host()->dialogEditing()->EditParameter(&site, command, 0, locals, true, false, false);
+        QCOMPARE(editor.state(), StringEditor::ValueEditState);
+        auto* value = child<QPlainTextEdit>(&editor, "txtValue");
+        auto* format = child<QPlainTextEdit>(&editor, "txtFormat");
+        auto* operation = child<QComboBox>(&editor, "cmbFormatOp");
+        QVERIFY(!value->isReadOnly());
+        QVERIFY(!format->isEnabled());
+
+        operation->setCurrentText(s("Update string from parameters"));
+        QCOMPARE(editor.state(), StringEditor::PatternEditState);
+        QCOMPARE(editor.pattern(), s(QuenStrFmtTokenizeText("abc", 1)));
+        QVERIFY(value->isReadOnly());
+        QVERIFY(format->isEnabled() && !format->isReadOnly());
+        QCOMPARE(child<QWidget>(&editor, "fraValue")->property("title").toString(), s("Formatted String Value"));
+
+        // The insertion aid: a symbol, then a special character, at the caret.
+        format->selectAll();
+        auto* symbols = child<QObject>(&editor, "SymSelect");
+        Q_EMIT qobject_cast<SymbolSelector*>(symbols)->Change(s("Current table"), s("Count"), QString());
+        QCOMPARE(editor.host()->StatusMessage(), s("Click 'Insert' to add symbol to format string."));
+        child<QPushButton>(&editor, "btnInsert")->click();
+        auto* characters = child<QComboBox>(&editor, "cmbInsertType");
+        child<QWidget>(&editor, "optSpChar")->setProperty("checked", true);
+        characters->setCurrentIndex(3);
+        Q_EMIT characters->activated(3);
+        QCOMPARE(editor.host()->StatusMessage(), s("Click 'Insert' to add character to format."));
+        child<QPushButton>(&editor, "btnInsert")->click();
+        QCOMPARE(editor.pattern(), s("%{Count}\\%"));
+        QCOMPARE(editor.value(), s("7%"));
+        QCOMPARE(value->toPlainText(), s("7%"));
+
+        child<QComboBox>(&editor, "cmbViewAs")->setCurrentText(s("Octal"));
+        QCOMPARE(value->toPlainText(), s("067 045"));
+        QCOMPARE(editor.host()->StatusMessage(), s("Octal view of \"7%\""));
+
+        child<QCheckBox>(&editor, "chkLock")->click();
+        QCOMPARE(editor.state(), StringEditor::FormatLockState);
+        QVERIFY(!operation->isEnabled());
+        editor.host()->findChild<QPushButton*>(s("OKCommand"))->click();
+        QCOMPARE(site.AcceptCount(), 1);
+        QCOMPARE(s(QuenStringGetValue(item)), s("7%"));
+        QCOMPARE(CoreBuilder::string(item, "Format"), s("%{Count}\\%"));
+        QCOMPARE(CoreBuilder::string(item, "View As"), s("Octal"));
+        QCOMPARE(CoreBuilder::string(item, "Format Operation"), s("Update string from parameters"));
+        QCOMPARE(QuenInt32GetValue(QuenDataExGetProperty(item, "Format Lock")), 1);
+        QVERIFY(QuenDataExIsRuntimeEvaluation(item));
+    }
+
+    void dialogNoneRemovesTheFormat_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("ok") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void dialogNoneRemovesTheFormat()
+    {
+        QFETCH(bool, accept);
+        CoreBuilder::setString(item, "Format Operation", "Update parameters from string");
+        CoreBuilder::setString(item, "Format", "%{Count}");
+        QuenDataExSetRuntimeScan(item);
+        StringEditor editor;
+        CountingDataEditorSite site;
+        editor.host()->dialogEditing()->EditParameter(&site, command, 0, locals, true, false, false);
+        QCOMPARE(child<QWidget>(&editor, "fraValue")->property("title").toString(), s("Current Scanned String Value"));
+        child<QComboBox>(&editor, "cmbFormatOp")->setCurrentText(s("None"));
+        child<QPlainTextEdit>(&editor, "txtValue")->setPlainText(s("plain"));
+        editor.host()->findChild<QPushButton*>(accept ? s("OKCommand") : s("CancelCommand"))->click();
+        QCOMPARE(CoreBuilder::string(item, "Format"), accept ? s("<absent>") : s("%{Count}"));
+        QCOMPARE(CoreBuilder::string(item, "Format Operation"), accept ? s("<absent>") : s("Update parameters from string"));
+        QCOMPARE(s(QuenStringGetValue(item)), accept ? s("plain") : s("abc"));
+        QCOMPARE(QuenDataExIsRuntimeScan(item) != QUEN_FALSE, !accept);
+    }
+
+    void runtime()
+    {
+        StringEditor editor;
+        XCRuntimeDataEvaluation* runtime = qobject_cast<XCRuntimeDataEvaluation*>(editor.GetRuntime());
+        QVERIFY(runtime);
+        QVERIFY(runtime->Bind(item, locals)); // a plain string has nothing to bind
+        CoreBuilder::setString(item, "Format Operation", "Update parameters from string");
+        QVERIFY(!runtime->Bind(item, locals));
+        QCOMPARE(VeltTest::takeErrors().value(0).message, s("Format Pattern Missing"));
+        CoreBuilder::setString(item, "Format", "C=%{Count}");
+        QVERIFY(runtime->Bind(item, locals));
+        QuenStringSetValue(item, "C=42");
+        QVERIFY(runtime->Scan(item, locals));
+        QCOMPARE(QuenInt32GetValue(count), 42);
+        CoreBuilder::setString(item, "Format", "C=%{Count}!");
+        QVERIFY(runtime->Evaluate(item, locals));
+        QCOMPARE(s(QuenStringGetValue(item)), s("C=42!"));
+        CoreBuilder::setString(item, "Format", "%{Nope}");
+        QVERIFY(!runtime->Bind(item, locals));
+        QCOMPARE(VeltTest::takeErrors().value(0).message, s("the symbol 'Nope' is not defined"));
+        QVERIFY(runtime->Unbind(item, locals));
+    }
+};
+
+QTEST_MAIN(StringEditorTest)
+#include "stringeditortest.moc"
