@@ -4,10 +4,12 @@
 #include "fieldchoicedelegate.h"
 #include "fieldsdockmodel.h"
 #include "parameterlistmodel.h"
+#include "formatrun.h"
 #include "problemsdock.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
 
+#include "busycursor.h"
 #include "corehooks.h"
 #include "dataeditorform.h"
 #include "dataeditorregistry.h"
@@ -259,6 +261,13 @@ void MainWindow::createActions()
     edit->addSeparator();
     edit->addAction(tr("C&lear Problems"), d->problems, &ProblemsDock::clear);
 
+    QMenu* run = menuBar()->addMenu(tr("&Run"));
+    QAction* runAction = run->addAction(tr("&Run Formatted Strings"), this, &MainWindow::runFormats);
+    runAction->setObjectName(QStringLiteral("RunFormatsAction"));
+    runAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    runAction->setStatusTip(tr("Evaluate and scan the formatted strings of the listed table or block, "
+                               "as a test run would"));
+
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* treeToggle = d->treeDock->toggleViewAction();
     treeToggle->setText(tr("&Workspace"));
@@ -504,6 +513,24 @@ void MainWindow::valueChanged()
             d->host->parameterModel()->index(row.row(), row.column()));
     d->fieldModel->refresh();
     statusBar()->showMessage(tr("Value changed"), kStatusTimeout);
+}
+
+void MainWindow::runFormats()
+{
+    const QuenHandle block = d->host->block();
+    if (!block) {
+        statusBar()->showMessage(tr("Choose a table or block to run"), 5000);
+        return;
+    }
+    const Velt::BusyCursor busy;
+    const FormatRunReport report = Workbench::runFormats(block);
+    if (!report.errors.isEmpty())
+        d->problems->addMessages(report.errors.join(u'\n'));
+    if (!report.strings.isEmpty())
+        d->problems->addMessages(report.strings.join(u'\n'), ProblemsDock::Severity::Information);
+    d->problems->addMessages(report.summary(), ProblemsDock::Severity::Information);
+    d->problems->show();
+    valueChanged();
 }
 
 void MainWindow::currentItemChanged()

@@ -63,6 +63,8 @@ public Q_SLOTS:
     bool saveAs();
     void showAbout();
     void showLibraryHelp();
+    // Runs the formatted strings of the listed table or block and reports in the problems dock.
+    void runFormats();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
