@@ -1,9 +1,9 @@
 // The parameter clipboard, kept in this process or handed to the host through hooks.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QObject>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 

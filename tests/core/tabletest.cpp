@@ -1,11 +1,11 @@
 // Symbol tables: the registry (order, public flags, references held), finds, and table files.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
