@@ -67,17 +67,7 @@ private Q_SLOTS:
             EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDescAddKeyword");
         }
         QCOMPARE(keywordsOf(d), kept);
-        QVERIFY(QuenDescRelease(d));
-    }
-
-    void keywordPositions()
-    {
-        const QuenHandle d = QuenDescCreate("");
-        QCOMPARE(QuenDescGetKeywordCount(d), 0);
-        QVERIFY(QuenDescAddKeyword(d, "one"));
-        QVERIFY(QuenDescAddKeyword(d, "two"));
-        QCOMPARE(VeltTest::text(QuenDescGetKeywordAt(d, 2)), QStringLiteral("two"));
-        for (const int position : { 0, 3, -1 }) {
+        for (const int position : { 0, int(kept.size()) + 1, -1 }) { // positions count from 1
             QCOMPARE(VeltTest::text(QuenDescGetKeywordAt(d, position)), QString());
             EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenDescGetKeywordAt");
         }
