@@ -54,11 +54,6 @@ private Q_SLOTS:
     void scriptOutput_data();
     void scriptOutput();
     void everyCoreFunctionIsBound();
-    void registeredControl_data();
-    void registeredControl();
-    void workspaceOption();
-    void componentGlobals_data();
-    void componentGlobals();
 
 private:
     QString write(const QString& name, const QByteArray& content);
@@ -259,95 +254,50 @@ void VeltScriptTest::scriptOutput_data()
            "print(before, Velt.shownErrors.length, Quen.QuenExcRegIsError(0),"
            " Velt.shownErrors[0].indexOf('QuenDataRelease') >= 0);"
         << "0 1 0 true";
-    QTest::newRow("runtime members of the real editor are invokable, none on the integer one")
-        << "var r = Velt.create('VeltEditors.Real64Editor').GetRuntime();\n"
-           "print(r.Bind(0, 0), r.Evaluate(1, 2), r.Scan(0, 0), r.Unbind(0, 0),"
-           " typeof Velt.create('VeltEditors.Int32Editor').Bind);"
-        << "true true true true undefined";
-    QTest::newRow("beeps start at zero") << "print(Velt.beeps);" << "0";
-    QTest::newRow("prompts start empty")
-        << "print(Velt.prompts.answers.length, Velt.prompts.asked.length);" << "0 0";
     QTest::newRow("registry is the shared editor registry")
         << "print(Velt.registry === Velt.registry, Velt.registry.objectName !== undefined,"
            " typeof Velt.registry.DataEditorCount);"
         << "true true number";
-    QTest::newRow("keyClick on something that is not a widget")
-        << "try { Velt.keyClick(null, 'A'); } catch (e) { print(e.name); }" << "TypeError";
     QTest::newRow("find from the top-level widgets without a match")
         << "print(Velt.find(null, 'NoSuchChild'));" << "null";
-}
 
-void VeltScriptTest::scriptOutput()
-{
-    QFETCH(QString, script);
-    QFETCH(QString, expected);
-
-    const Run r = run({QStringLiteral("%SCRIPT%")}, script);
-    QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
-    QCOMPARE(r.out.trimmed(), expected);
-}
-
-// Scripts over the small workspace's integer symbol Alpha.Count (7).
-void VeltScriptTest::componentGlobals_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("expected");
-
+    // Over the small workspace's integer symbol Alpha.Count (7): the globals reach the core,
+    // the library's controls and dialogs.
     const QString count = QStringLiteral(
         "var p = Quen.QuenPbDefFindParm(Quen.QuenTableRegGetTable(1), 'Count');\n"
-        "function value() { return Quen.QuenInt32GetValue(Quen.QuenParmGetData(p)); }\n"
-        "function row(f, caption) {\n"
-        "  for (var i = 0; i < f.Count; ++i) if (f.Item(i).Caption === caption) return i;\n"
-        "  return -1;\n}\n");
-    QTest::newRow("fields bound to the symbol read the core")
+        "function value() { return Quen.QuenInt32GetValue(Quen.QuenParmGetData(p)); }\n");
+    QTest::newRow("the workspace is loaded before the script")
+        << "var names = [];\nfor (var i = 1; i <= Quen.QuenTableRegGetSize(); ++i)\n"
+           "  names.push(Quen.QuenTableGetName(Quen.QuenTableRegGetTable(i)));\n"
+           "var path = Quen.QuenWorkspaceGetPath();\n"
+           "print(names.join(','), path.substring(path.length - 10));"
+        << "Alpha,Beta,Gamma small.json";
+    QTest::newRow("fields bound to the symbol read and write the core")
         << count + "var f = Velt.fields(); print(f.Count);\nf.AttachParameter(p);\n"
-                   "print(f.Count > 1, f.DataClass, f.Item(0).Caption, f.Item(0).Text, "
-                   "f.Item(f.Count) === null);"
-        << "0\ntrue CQuenInt32 Count 7 true";
-    QTest::newRow("a field's text assigned goes to the core")
-        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "var v = f.Item(row(f, 'Value')); v.Text = '-123';\n"
-                   "print(value(), v.Text, JSON.stringify(v.ErrorMessage));"
-        << "-123 -123 \"\"";
-    QTest::newRow("a refused text leaves the core alone")
-        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "var v = f.Item(row(f, 'Value')); v.Text = 'abc';\n"
-                   "print(value(), v.ErrorMessage.length > 0);"
-        << "7 true";
-    QTest::newRow("choices of a field are its own list")
-        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "var c = f.Item(row(f, 'View As')), e = c.Enumeration, all = [];\n"
-                   "for (var i = 1; i <= e.Count; ++i) all.push(e.Text(i));\n"
-                   "e.Add('First', 1); print(c.HasEnumeration, all.indexOf(c.Text) >= 0,"
-                   " e.Text(1), e.Count === all.length + 1, e.Text(0) === '');"
-        << "true true First true true";
-    QTest::newRow("the collection and its fields publish every member")
-        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "f.Age = 5; f.Tag = 'note'; var r = f.Item(0), v = f.Item(row(f, 'Value'));\n"
-                   "print(f.Age, f.Tag, f.Handle === Quen.QuenParmGetData(p), f.ParameterHandle,"
-                   " f.DataType, f.IsDefaulted, f.IsReference, f.ReadOnly, f.Description === '');\n"
-                   "print(r.HasEditor, v.HasEditor, r.Editor === f.DialogEditor,"
-                   " v.Handle === f.Handle, v.BitmapName,"
-                   " r.LocalsHandle === Quen.QuenTableRegGetTable(1),"
-                   " f.DirectEditor === f.DialogEditor);"
-        << "5 note true 0 Integer (32 bit) false false false true\n"
-           "true false true true Number true true";
-    QTest::newRow("failures of methods and property writes are catchable Errors")
-        << count + "var f = Velt.fields(); f.AttachParameter(p);\n"
-                   "try { f.Item(row(f, 'View As')).Enumeration.Add('x', 0); }"
-                   " catch (e) { print(e instanceof Error, e.message); }\n"
-                   "try { f.Item(1).Indentation = 40000; } catch (e) { print(e.message); }\n"
-                   "print(f.Item(1).Indentation);"
-        << "true Choice position 0 is outside 1 to 4.\nOverflow\n1";
+                   "print(f.Count > 1, f.DataClass, f.Item(0).Caption, f.Item(0).Text);\n"
+                   "for (var i = 0; i < f.Count; ++i) if (f.Item(i).Caption === 'Value') f.Item(i).Text = '-123';\n"
+                   "print(value());"
+        << "0\ntrue CQuenInt32 Count 7\n-123";
+    const QString selector = QStringLiteral(
+        "var s = Velt.create('VeltEditors.SymbolSelector');\n"
+        "s.show(); Velt.processEvents();\n"
+        "var combo = Velt.find(s, 'SymbolTableCombo');\n");
+    QTest::newRow("a registered control's properties by name")
+        << selector + "s.Separator = '::'; print(s.objectName, s.Compact, s.Separator, combo.objectName);"
+        << "SymbolSelector true :: SymbolTableCombo";
+    QTest::newRow("control characters and surrogate pairs are typed safely")
+        << selector + "Velt.keyClicks(combo, 'a\\n\\t\\u00e9\\ud83d\\ude00'); print('typed');"
+        << "typed";
+    QTest::newRow("find among top-level widgets")
+        << selector + "print(Velt.find(null, 'SymbolTableCombo') === combo);" << "true";
     QTest::newRow("key events hand a script handler changeable arguments")
-        << "var s = Velt.create('VeltEditors.SymbolSelector'); s.show();\n"
-           "var c = Velt.find(s, 'SymbolTableCombo'), seen = [];\n"
+        << selector + "var seen = [];\n"
            "s.KeyDown.connect(function (a) { seen.push(a.KeyCode + '/' + a.Shift);"
            " if (a.KeyCode === 0x01000015) a.KeyCode = 0; });\n"
            "s.KeyPress.connect(function (a) { seen.push(a.KeyAscii); a.KeyAscii = 0; });\n"
            "s.KeyUp.connect(function (a) { seen.push('up ' + a.KeyCode); });\n"
-           "var before = c.currentIndex; Velt.keyClick(c, 'Down'); Velt.keyClick(c, 'b');\n"
-           "print(seen.join(' '), c.currentIndex === before);"
+           "var before = combo.currentIndex; Velt.keyClick(combo, 'Down'); Velt.keyClick(combo, 'b');\n"
+           "print(seen.join(' '), combo.currentIndex === before);"
         << "16777237/0 up 16777237 66/0 98 up 66 true";
     QTest::newRow("a site counts what it is told")
         << "var s = Velt.site(); var t = Velt.site();\n"
@@ -361,27 +311,23 @@ void VeltScriptTest::componentGlobals_data()
                    "  Velt.find(dialog, 'OKCommand').click();\n});\n"
                    "print(Velt.editParameter(p, false, true), seen, value());"
         << "true 7 99";
-    QTest::newRow("onModal presses Cancel")
-        << count + "Velt.onModal(function (dialog) {\n"
-                   "  var e = Velt.find(dialog, 'EntryText'); e.selectAll(); Velt.keyClicks(e, '99');\n"
-                   "  Velt.find(dialog, 'CancelCommand').click();\n});\n"
-                   "print(Velt.editParameter(p, false, true), value());"
-        << "false 7";
-    QTest::newRow("onModal is one-shot")
+    QTest::newRow("onModal is one-shot; Cancel gives false")
         << count + "var calls = 0;\nVelt.onModal(function (dialog) { ++calls;\n"
                    "  Velt.find(dialog, 'OKCommand').click(); });\n"
                    "Velt.editParameter(p, false, true);\n"
-                   "Velt.onModal(function (dialog) { Velt.find(dialog, 'CancelCommand').click(); });\n"
-                   "print(Velt.editParameter(p, false, true), calls);"
-        << "false 1";
+                   "Velt.onModal(function (dialog) {\n"
+                   "  var e = Velt.find(dialog, 'EntryText'); e.selectAll(); Velt.keyClicks(e, '99');\n"
+                   "  Velt.find(dialog, 'CancelCommand').click(); });\n"
+                   "print(Velt.editParameter(p, false, true), calls, value());"
+        << "false 1 7";
 }
 
-void VeltScriptTest::componentGlobals()
+void VeltScriptTest::scriptOutput()
 {
     QFETCH(QString, script);
     QFETCH(QString, expected);
 
-    const Run r = run({QStringLiteral("--workspace=%WS%"), QStringLiteral("%SCRIPT%")}, script);
+    const Run r = run({QStringLiteral("--workspace"), QStringLiteral("%WS%"), QStringLiteral("%SCRIPT%")}, script);
     QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
     QCOMPARE(r.out.trimmed(), expected);
 }
@@ -397,78 +343,6 @@ void VeltScriptTest::everyCoreFunctionIsBound()
     QCOMPARE(lines.takeLast(), QStringLiteral("true"));
     QCOMPARE(lines, coreFunctionNames());
     QVERIFY(!lines.contains(QStringLiteral("QuenExcRegSetDisplayHook")));
-}
-
-// A control registered by the library (SymbolSelector, over the small workspace's public
-// tables Alpha, Beta, Gamma): created by identifier, its members reached by name, its child
-// found by objectName and driven with keys.
-void VeltScriptTest::registeredControl_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("expected");
-
-    const QString setup = QStringLiteral(
-        "var s = Velt.create('VeltEditors.SymbolSelector');\n"
-        "s.show(); Velt.processEvents();\n"
-        "var combo = Velt.find(s, 'SymbolTableCombo');\n");
-    QTest::newRow("properties by name")
-        << setup + "s.Separator = '::'; print(s.objectName, s.Compact, s.Separator, combo.objectName);"
-        << "SymbolSelector true :: SymbolTableCombo";
-    // The three spellings of a key reach the control alike, and do reach it.
-    QTest::newRow("key by name, Qt name and code")
-        << QStringLiteral(
-               "function after(keys) {\n"
-               "  var s = Velt.create('VeltEditors.SymbolSelector');\n"
-               "  s.show(); Velt.processEvents();\n"
-               "  var combo = Velt.find(s, 'SymbolTableCombo');\n"
-               "  keys.forEach(function (k) { Velt.keyClick(combo, k); });\n"
-               "  return combo.currentIndex + ':' + s.TableName;\n"
-               "}\n"
-               "var byName = after(['Home', 'Down']);\n"
-               "print(byName === after(['Key_Home', 'Key_Down']),"
-               " byName === after([0x01000010, 0x01000015]), byName !== after([]));")
-        << "true true true";
-    QTest::newRow("unknown key name")
-        << setup + "try { Velt.keyClick(combo, 'NoSuchKey'); } catch (e) { print(e.name); }"
-        << "TypeError";
-    QTest::newRow("unknown modifier")
-        << setup + "try { Velt.keyClick(combo, 'Down', 'Hyper'); } catch (e) { print(e.name); }"
-        << "TypeError";
-    QTest::newRow("control characters and surrogate pairs are typed safely")
-        << setup + "Velt.keyClicks(combo, 'a\\n\\t\\u00e9\\ud83d\\ude00'); print('typed');"
-        << "typed";
-    QTest::newRow("find among top-level widgets")
-        << setup + "print(Velt.find(null, 'SymbolTableCombo') === combo);" << "true";
-}
-
-void VeltScriptTest::registeredControl()
-{
-    QFETCH(QString, script);
-    QFETCH(QString, expected);
-
-    const Run r = run({QStringLiteral("--workspace"), QStringLiteral("%WS%"), QStringLiteral("%SCRIPT%")},
-                      script);
-    QVERIFY2(r.status == 0, qPrintable(QStringLiteral("status %1, stderr: %2").arg(r.status).arg(r.err)));
-    QCOMPARE(r.out.trimmed(), expected);
-}
-
-// The workspace is loaded before the script; its tables are what the script sees, and a
-// registered control built on them is reachable by identifier, by child name and by keys.
-void VeltScriptTest::workspaceOption()
-{
-    const Run r = run(
-        {QStringLiteral("--workspace"), QStringLiteral("%WS%"), QStringLiteral("%SCRIPT%")},
-        QStringLiteral(
-            "var names = [];\n"
-            "for (var i = 1; i <= Quen.QuenTableRegGetSize(); ++i)\n"
-            "  names.push(Quen.QuenTableGetName(Quen.QuenTableRegGetTable(i)));\n"
-            "print(names.join(','));\n"
-            "var count = Quen.QuenTableRegFindParm('Alpha', -1, 'Count', -1);\n"
-            "print(Quen.QuenInt32GetValue(Quen.QuenParmGetData(count)));\n"
-            "var path = Quen.QuenWorkspaceGetPath();\n"
-            "print(path.substring(path.length - 10));\n"));
-    QVERIFY2(r.status == 0, qPrintable(r.err));
-    QCOMPARE(r.out, QStringLiteral("Alpha,Beta,Gamma\n7\nsmall.json\n"));
 }
 
 QTEST_GUILESS_MAIN(VeltScriptTest)

@@ -1,11 +1,11 @@
 // Parameter blocks: membership, positions, finds, ages, reference counts and value blocks.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QObject>
 
 #include <functional>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
@@ -227,10 +227,9 @@ private Q_SLOTS:
         });
         QTest::newRow("set data") << Change([](QuenHandle, QuenHandle p) { QuenParmSetData(p, QuenReal64Create(1)); });
         QTest::newRow("value") << Change([](QuenHandle, QuenHandle p) { QuenInt32SetValue(QuenParmGetData(p), 99); });
-        QTest::newRow("property") << Change([](QuenHandle, QuenHandle p) {
-            const QuenHandle units = QuenStringCreate("V");
-            QuenDataExSetProperty(QuenParmGetData(p), "Units", units);
-            QuenDataRelease(units);
+        QTest::newRow("property") << Change([](QuenHandle, QuenHandle p) { CoreBuilder::setString(QuenParmGetData(p), "View As", "Hex"); });
+        QTest::newRow("a property's value in place") << Change([](QuenHandle, QuenHandle p) {
+            QuenStringSetValue(QuenDataExGetProperty(QuenParmGetData(p), "Units"), "mV");
         });
         QTest::newRow("runtime mark") << Change([](QuenHandle, QuenHandle p) { QuenDataExSetRuntimeScan(QuenParmGetData(p)); });
     }
@@ -239,6 +238,7 @@ private Q_SLOTS:
         QFETCH(Change, change);
         const QuenHandle block = blockOf({ "Gain", "Other" });
         const QuenHandle parm = QuenPbDefGetParm(block, 1);
+        CoreBuilder::setString(QuenParmGetData(parm), "Units", "V");
         const int32_t before = QuenPbDefGetAge(block);
         change(block, parm);
         EXPECT_NO_ERROR();
@@ -306,13 +306,6 @@ private Q_SLOTS:
         QuenPbRelease(values);
         QuenPbDefRelease(definition);
         EXPECT_NO_ERROR();
-    }
-
-    void localsBlockOfAParametersData()
-    {
-        const QuenHandle block = blockOf({ "A" });
-        QCOMPARE(QuenDataExGetLocalsParmBlock(QuenParmGetData(QuenPbDefGetParm(block, 1))), block);
-        QuenPbDefRelease(block);
     }
 
 private:

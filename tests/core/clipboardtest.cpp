@@ -1,9 +1,9 @@
 // The parameter clipboard, kept in this process or handed to the host through hooks.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QObject>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
@@ -79,36 +79,40 @@ private Q_SLOTS:
         EXPECT_ONE_ERROR(QUEN_ERR_NOT_FOUND, "QuenPbDefCreateFromClipboard");
     }
 
-    void roundTripInProcess()
+    // Copy and paste, twice (pasting does not empty the clipboard), kept in this process
+    // unless the host gives both hooks.
+    void roundTrip_data()
     {
+        QTest::addColumn<bool>("put");
+        QTest::addColumn<bool>("get");
+        QTest::newRow("in process") << false << false;
+        QTest::newRow("through the host") << true << true;
+        QTest::newRow("incomplete hooks: in process") << true << false;
+    }
+    void roundTrip()
+    {
+        QFETCH(bool, put);
+        QFETCH(bool, get);
+        g_hostClipboard = QByteArray();
+        g_puts = 0;
+        QuenSetClipboardHooks(put ? ::put : nullptr, get ? ::get : nullptr, &g_hostClipboard);
         const QuenHandle block = sampleBlock();
         QVERIFY(QuenPbDefCopyToClipboard(block));
         QuenPbDefRelease(block);
+        const bool host = put && get;
+        QCOMPARE(g_puts, host ? 1 : 0);
+        QCOMPARE(g_hostClipboard.contains("VeltEditors.ParameterBlock"), host);
         QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_TRUE);
-        for (int i = 0; i < 2; ++i) { // pasting does not empty the clipboard
+        for (int i = 0; i < 2; ++i) {
             const QuenHandle pasted = QuenPbDefCreateFromClipboard();
             verifySample(pasted);
             QVERIFY(QuenPbDefRelease(pasted));
         }
         EXPECT_NO_ERROR();
-    }
-
-    void roundTripThroughHooks()
-    {
-        g_hostClipboard = QByteArray();
-        g_puts = 0;
-        QuenSetClipboardHooks(put, get, &g_hostClipboard);
-        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE); // the host's clipboard is empty
-        const QuenHandle block = sampleBlock();
-        QVERIFY(QuenPbDefCopyToClipboard(block));
-        QuenPbDefRelease(block);
-        QCOMPARE(g_puts, 1);
-        QVERIFY(g_hostClipboard.contains("VeltEditors.ParameterBlock"));
-        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_TRUE);
-        const QuenHandle pasted = QuenPbDefCreateFromClipboard();
-        verifySample(pasted);
-        QuenPbDefRelease(pasted);
-        EXPECT_NO_ERROR();
+        if (host) { // the host's clipboard emptied: nothing to paste
+            g_hostClipboard = QByteArray();
+            QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE);
+        }
     }
 
     void otherContentIsNotABlock_data()
@@ -137,19 +141,6 @@ private Q_SLOTS:
         if (!QTest::currentDataTag() || QByteArray(QTest::currentDataTag()) != "bad parameter")
             QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE);
         EXPECT_NO_ERROR();
-    }
-
-    void hooksNeedBothFunctions()
-    {
-        g_puts = 0;
-        QuenSetClipboardHooks(put, nullptr, &g_hostClipboard); // incomplete: in-process clipboard
-        const QuenHandle block = sampleBlock();
-        QVERIFY(QuenPbDefCopyToClipboard(block));
-        QuenPbDefRelease(block);
-        QCOMPARE(g_puts, 0);
-        const QuenHandle pasted = QuenPbDefCreateFromClipboard();
-        verifySample(pasted);
-        QuenPbDefRelease(pasted);
     }
 
 private:

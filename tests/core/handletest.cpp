@@ -1,7 +1,7 @@
 // Handles: every function of the C API that takes a handle, called with handles it must refuse
 // (0, released, forged, of another kind, a data item of another class), fails cleanly; and
 // handle values are never issued twice. The functions come from quen/quenapi.def, so a function added there is swept too.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
@@ -343,7 +343,7 @@ private Q_SLOTS:
     void handleValuesNeverRepeat()
     {
         constexpr int kRounds = 1000000;
-        Items items;
+        CoreBuilder items;
         const QuenHandle neighbour = items << QuenInt32Create(-5);
         std::vector<QuenHandle> issued(kRounds);
         for (QuenHandle& h : issued) {

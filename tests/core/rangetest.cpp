@@ -1,14 +1,14 @@
 // Ranges through the C API: after every setter the derived quantities agree with start, stop
 // and the number of points, the setter's own quantity holds, and what it keeps is kept; inputs
 // that cannot make a sound range fail and change nothing.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
@@ -80,259 +80,251 @@ class RangeTest : public QObject
 private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
 
-    void setterKeepsInvariants_data();
-    void setterKeepsInvariants();
-    void failingInputChangesNothing_data();
-    void failingInputChangesNothing();
-    void createChecksItsValues_data();
-    void createChecksItsValues();
-    void onePointRange();
-};
-
-void RangeTest::setterKeepsInvariants_data()
-{
-    QTest::addColumn<double>("start");
-    QTest::addColumn<double>("stop");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<Setter>("setter");
-    QTest::addColumn<double>("value");
-    // Whether the setter's quantity must come out bit for bit: rows whose numbers are
-    // representable; elsewhere it must agree to rounding.
-    QTest::addColumn<bool>("exact");
-
-    const struct
+    void setterKeepsInvariants_data()
     {
-        const char* name;
-        double start, stop;
-        int points;
-        bool steps; // a step of the order of 1 fits in fewer than 2^31 points
-    } ranges[] = {
-        { "0..10x11", 0, 10, 11, true },
-        { "descending 5..-5x3", 5, -5, 3, true },
-        { "one point", 2, 2, 1, true },
-        { "equal ends x4", -1, -1, 4, true },
-        { "tenths 0.3..1x8", 0.3, 1, 8, true },
-        { "wide -1e300..1e300x1001", -1e300, 1e300, 1001, false },
-        { "tiny 1e-300..3e-300x2", 1e-300, 3e-300, 2, true },
-    };
-    const struct
-    {
-        Setter setter;
-        double value;
-        bool exact;
-    } changes[] = {
-        { Start, -2.5, true }, { Start, 1e6, true },    { Stop, 7.25, true },  { Stop, -1e-9, true },
-        { Center, 2.5, false }, { Center, -1000, false }, { Span, 4, false },   { Span, -0.1, false },
-        { Span, 0, false },     { Step, 0.5, false },     { Step, -0.25, false }, { Step, 0.1, false },
-        { Step, 3, false },     { NumPoints, 1, true },   { NumPoints, 2, true }, { NumPoints, kMaxPoints, true },
-        { Values, -3.5, true },
-    };
-    for (const auto& r : ranges) {
-        for (const auto& c : changes) {
-            if (c.setter == Step && !r.steps)
-                continue;
-            QTest::addRow("%s %s(%g)", r.name, functionOf(c.setter) + 12, c.value)
-                    << r.start << r.stop << r.points << c.setter << c.value << c.exact;
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("stop");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<Setter>("setter");
+        QTest::addColumn<double>("value");
+        // Whether the setter's quantity must come out bit for bit: rows whose numbers are
+        // representable; elsewhere it must agree to rounding.
+        QTest::addColumn<bool>("exact");
+
+        const struct
+        {
+            const char* name;
+            double start, stop;
+            int points;
+            bool steps; // a step of the order of 1 fits in fewer than 2^31 points
+        } ranges[] = {
+            { "0..10x11", 0, 10, 11, true },
+            { "descending 5..-5x3", 5, -5, 3, true },
+            { "one point", 2, 2, 1, true },
+            { "equal ends x4", -1, -1, 4, true },
+            { "tenths 0.3..1x8", 0.3, 1, 8, true },
+            { "wide -1e300..1e300x1001", -1e300, 1e300, 1001, false },
+            { "tiny 1e-300..3e-300x2", 1e-300, 3e-300, 2, true },
+        };
+        const struct
+        {
+            Setter setter;
+            double value;
+            bool exact;
+        } changes[] = {
+            { Start, -2.5, true }, { Start, 1e6, true },    { Stop, 7.25, true },  { Stop, -1e-9, true },
+            { Center, 2.5, false }, { Center, -1000, false }, { Span, 4, false },   { Span, -0.1, false },
+            { Span, 0, false },     { Step, 0.5, false },     { Step, -0.25, false }, { Step, 0.1, false },
+            { Step, 3, false },     { NumPoints, 1, true },   { NumPoints, 2, true }, { NumPoints, kMaxPoints, true },
+            { Values, -3.5, true },
+        };
+        for (const auto& r : ranges) {
+            for (const auto& c : changes) {
+                if (c.setter == Step && !r.steps)
+                    continue;
+                QTest::addRow("%s %s(%g)", r.name, functionOf(c.setter) + 12, c.value)
+                        << r.start << r.stop << r.points << c.setter << c.value << c.exact;
+            }
         }
+        // Representable results where the setter's quantity must hold exactly.
+        QTest::newRow("center exact") << 0.0 << 10.0 << 11 << Center << 2.5 << true;
+        QTest::newRow("span exact") << 0.0 << 10.0 << 11 << Span << 4.0 << true;
+        QTest::newRow("step exact") << 0.0 << 10.0 << 11 << Step << 0.5 << true;
+        QTest::newRow("step tenth from 0") << 0.0 << 1.0 << 2 << Step << 0.1 << true;
+        // 2.3 + 10 * 0.7 gives a step a unit in the last place off; the stop a unit lower does not.
+        QTest::newRow("step settled") << 2.3 << 9.3 << 2 << Step << 0.7 << true;
+        // No stop near 1.0 gives (stop - 0.3) / 7 == 0.1 exactly: the step holds to rounding.
+        QTest::newRow("step tenth from 0.3") << 0.3 << 1.0 << 2 << Step << 0.1 << false;
+        QTest::newRow("step most points") << 0.0 << 1.0 << 2 << Step << 1.0 / (kMaxPoints - 1) << false;
     }
-    // Representable results where the setter's quantity must hold exactly.
-    QTest::newRow("center exact") << 0.0 << 10.0 << 11 << Center << 2.5 << true;
-    QTest::newRow("span exact") << 0.0 << 10.0 << 11 << Span << 4.0 << true;
-    QTest::newRow("step exact") << 0.0 << 10.0 << 11 << Step << 0.5 << true;
-    QTest::newRow("step tenth from 0") << 0.0 << 1.0 << 2 << Step << 0.1 << true;
-    // 2.3 + 10 * 0.7 gives a step a unit in the last place off; the stop a unit lower does not.
-    QTest::newRow("step settled") << 2.3 << 9.3 << 2 << Step << 0.7 << true;
-    // No stop near 1.0 gives (stop - 0.3) / 7 == 0.1 exactly: the step holds to rounding.
-    QTest::newRow("step tenth from 0.3") << 0.3 << 1.0 << 2 << Step << 0.1 << false;
-    QTest::newRow("step most points") << 0.0 << 1.0 << 2 << Step << 1.0 / (kMaxPoints - 1) << false;
-}
 
-void RangeTest::setterKeepsInvariants()
-{
-    QFETCH(double, start);
-    QFETCH(double, stop);
-    QFETCH(int, points);
-    QFETCH(Setter, setter);
-    QFETCH(double, value);
-    QFETCH(bool, exact);
-    Items items;
-    const QuenHandle h = items << QuenRangeCreate(start, stop, points);
-    QVERIFY(h);
-    const double oldCenter = QuenRangeGetCenter(h);
-    const double oldSpan = QuenRangeGetSpan(h);
-
-    QVERIFY(apply(h, setter, value));
-    EXPECT_NO_ERROR();
-    const Range r = read(h);
-    const double center = QuenRangeGetCenter(h);
-    const double span = QuenRangeGetSpan(h);
-    const double step = QuenRangeGetStep(h);
-
-    // The derived quantities follow from start, stop and points.
-    QVERIFY(r.points >= 1);
-    QVERIFY(std::isfinite(r.start) && std::isfinite(r.stop) && std::isfinite(span));
-    QVERIFY(sameBits(span, r.stop - r.start));
-    QVERIFY(near(center, (r.start + r.stop) / 2, 0));
-    QVERIFY(sameBits(step, r.points > 1 ? span / (r.points - 1) : 0.0));
-    QCOMPARE(QuenRangeGetNumPoints(h), r.points);
-
-    const double scale = std::max({ std::fabs(start), std::fabs(stop), std::fabs(value) });
-    auto holds = [&](double actual, double wanted) {
-        return exact ? sameBits(actual, wanted) : near(actual, wanted, scale);
-    };
-    switch (setter) {
-    case Start:
-        QVERIFY(sameBits(r.start, value));
-        QVERIFY(sameBits(r.stop, stop));
-        QCOMPARE(r.points, points);
-        break;
-    case Stop:
-        QVERIFY(sameBits(r.stop, value));
-        QVERIFY(sameBits(r.start, start));
-        QCOMPARE(r.points, points);
-        break;
-    case Center:
-        QVERIFY2(holds(center, value), qPrintable(QString::number(center, 'g', 17)));
-        QVERIFY(near(span, oldSpan, scale));
-        QCOMPARE(r.points, points);
-        break;
-    case Span:
-        QVERIFY2(holds(span, value), qPrintable(QString::number(span, 'g', 17)));
-        QVERIFY(near(center, oldCenter, scale));
-        QCOMPARE(r.points, points);
-        break;
-    case Step: {
-        QVERIFY(sameBits(r.start, start));
-        QVERIFY2(holds(step, value), qPrintable(QString::number(step, 'g', 17)));
-        const double intervals = std::round(std::fabs(oldSpan / value));
-        QCOMPARE(r.points, std::max(2, int32_t(intervals) + 1));
-        QVERIFY(near(r.stop, start + (r.points - 1) * value, scale * r.points));
-        break;
-    }
-    case NumPoints:
-        QCOMPARE(r.points, int32_t(value));
-        QVERIFY(sameBits(r.start, start));
-        QVERIFY(sameBits(r.stop, stop));
-        break;
-    case Values:
-        QVERIFY(sameBits(r.start, value));
-        QVERIFY(sameBits(r.stop, value + 1));
-        QCOMPARE(r.points, 3);
-        break;
-    }
-}
-
-void RangeTest::failingInputChangesNothing_data()
-{
-    QTest::addColumn<double>("start");
-    QTest::addColumn<double>("stop");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<Setter>("setter");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("code");
-    const int invalid = QUEN_ERR_INVALID_ARGUMENT;
-    const int overflow = QUEN_ERR_OVERFLOW;
-    const int range = QUEN_ERR_OUT_OF_RANGE;
-    QTest::newRow("step 0") << 0.0 << 10.0 << 11 << Step << 0.0 << invalid;
-    QTest::newRow("step -0") << 0.0 << 10.0 << 11 << Step << -0.0 << invalid;
-    QTest::newRow("step nan") << 0.0 << 10.0 << 11 << Step << kNaN << invalid;
-    QTest::newRow("step inf") << 0.0 << 10.0 << 11 << Step << kInf << invalid;
-    QTest::newRow("start inf") << 0.0 << 10.0 << 11 << Start << kInf << invalid;
-    QTest::newRow("stop nan") << 0.0 << 10.0 << 11 << Stop << kNaN << invalid;
-    QTest::newRow("center -inf") << 0.0 << 10.0 << 11 << Center << -kInf << invalid;
-    QTest::newRow("span nan") << 0.0 << 10.0 << 11 << Span << kNaN << invalid;
-    QTest::newRow("values nan") << 0.0 << 10.0 << 11 << Values << kNaN << invalid;
-    QTest::newRow("points 0") << 0.0 << 10.0 << 11 << NumPoints << 0.0 << range;
-    QTest::newRow("points -5") << 0.0 << 10.0 << 11 << NumPoints << -5.0 << range;
-    QTest::newRow("points min") << 0.0 << 10.0 << 11 << NumPoints << double(INT32_MIN) << range;
-    // One point more than an int32 holds, and far more.
-    QTest::newRow("step needs too many points") << 0.0 << 1.0 << 2 << Step << 1.0 / kMaxPoints << overflow;
-    QTest::newRow("step tiny") << 0.0 << 1.0 << 2 << Step << 1e-300 << overflow;
-    QTest::newRow("step subnormal") << -1e300 << 1e300 << 2 << Step << 5e-324 << overflow;
-    // Results beyond the reals.
-    QTest::newRow("step beyond") << 1e308 << 1e308 << 2 << Step << 1e308 << overflow;
-    QTest::newRow("span too wide") << -1e308 << 0.0 << 2 << Stop << 1e308 << overflow;
-    QTest::newRow("start too far") << 0.0 << 1e308 << 2 << Start << -1e308 << overflow;
-    QTest::newRow("center beyond") << 0.0 << 1e308 << 2 << Center << 1.7e308 << overflow;
-    QTest::newRow("span beyond") << 1e308 << 1e308 << 2 << Span << 1.7e308 << overflow;
-}
-
-void RangeTest::failingInputChangesNothing()
-{
-    QFETCH(double, start);
-    QFETCH(double, stop);
-    QFETCH(int, points);
-    QFETCH(Setter, setter);
-    QFETCH(double, value);
-    QFETCH(int, code);
-    Items items;
-    const QuenHandle h = items << QuenRangeCreate(start, stop, points);
-    QVERIFY(h);
-    QCOMPARE(apply(h, setter, value), QUEN_FALSE);
-    EXPECT_ONE_ERROR(code, functionOf(setter));
-    const Range r = read(h);
-    QVERIFY(sameBits(r.start, start));
-    QVERIFY(sameBits(r.stop, stop));
-    QCOMPARE(r.points, points);
-}
-
-void RangeTest::createChecksItsValues_data()
-{
-    QTest::addColumn<double>("start");
-    QTest::addColumn<double>("stop");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<int>("code"); // 0: created
-    QTest::newRow("plain") << 1.0 << 2.0 << 2 << 0;
-    QTest::newRow("most points") << 0.0 << 1.0 << kMaxPoints << 0;
-    QTest::newRow("widest") << -8e307 << 8e307 << 2 << 0;
-    QTest::newRow("no points") << 1.0 << 2.0 << 0 << int(QUEN_ERR_OUT_OF_RANGE);
-    QTest::newRow("nan start") << kNaN << 2.0 << 2 << int(QUEN_ERR_INVALID_ARGUMENT);
-    QTest::newRow("inf stop") << 1.0 << kInf << 2 << int(QUEN_ERR_INVALID_ARGUMENT);
-    QTest::newRow("span beyond") << -1e308 << 1e308 << 2 << int(QUEN_ERR_OVERFLOW);
-}
-
-void RangeTest::createChecksItsValues()
-{
-    QFETCH(double, start);
-    QFETCH(double, stop);
-    QFETCH(int, points);
-    QFETCH(int, code);
-    Items items;
-    const int live = QuenCoreGetLiveObjectCount();
-    const QuenHandle h = items << QuenRangeCreate(start, stop, points);
-    if (code == 0) {
+    void setterKeepsInvariants()
+    {
+        QFETCH(double, start);
+        QFETCH(double, stop);
+        QFETCH(int, points);
+        QFETCH(Setter, setter);
+        QFETCH(double, value);
+        QFETCH(bool, exact);
+        CoreBuilder items;
+        const QuenHandle h = items << QuenRangeCreate(start, stop, points);
         QVERIFY(h);
+        const double oldCenter = QuenRangeGetCenter(h);
+        const double oldSpan = QuenRangeGetSpan(h);
+
+        QVERIFY(apply(h, setter, value));
         EXPECT_NO_ERROR();
         const Range r = read(h);
-        QVERIFY(sameBits(r.start, start) && sameBits(r.stop, stop));
-        QCOMPARE(r.points, points);
-        return;
-    }
-    QCOMPARE(h, 0);
-    EXPECT_ONE_ERROR(code, "QuenRangeCreate");
-    QCOMPARE(QuenCoreGetLiveObjectCount(), live);
-}
+        const double center = QuenRangeGetCenter(h);
+        const double span = QuenRangeGetSpan(h);
+        const double step = QuenRangeGetStep(h);
 
-void RangeTest::onePointRange()
-{
-    Items items;
-    const QuenHandle h = items << QuenDataCreate("CQuenRange");
-    const Range created = read(h);
-    QCOMPARE(created.points, 1); // a new range is sound
-    QCOMPARE(QuenRangeGetStep(h), 0.0);
-    QVERIFY(QuenRangeSetValues(h, 3, 9, 1));
-    QCOMPARE(QuenRangeGetStep(h), 0.0); // one point: no step, whatever the span
-    QCOMPARE(QuenRangeGetSpan(h), 6.0);
-    // A step on equal ends makes two points one step apart.
-    QVERIFY(QuenRangeSetValues(h, 4, 4, 7));
-    QCOMPARE(QuenRangeGetStep(h), 0.0);
-    QVERIFY(QuenRangeSetStep(h, -1.5));
-    const Range r = read(h);
-    QCOMPARE(r.points, 2);
-    QCOMPARE(r.start, 4.0);
-    QCOMPARE(r.stop, 2.5);
-    EXPECT_NO_ERROR();
-}
+        // The derived quantities follow from start, stop and points.
+        QVERIFY(r.points >= 1);
+        QVERIFY(std::isfinite(r.start) && std::isfinite(r.stop) && std::isfinite(span));
+        QVERIFY(sameBits(span, r.stop - r.start));
+        QVERIFY(near(center, (r.start + r.stop) / 2, 0));
+        QVERIFY(sameBits(step, r.points > 1 ? span / (r.points - 1) : 0.0));
+        QCOMPARE(QuenRangeGetNumPoints(h), r.points);
+
+        const double scale = std::max({ std::fabs(start), std::fabs(stop), std::fabs(value) });
+        auto holds = [&](double actual, double wanted) {
+            return exact ? sameBits(actual, wanted) : near(actual, wanted, scale);
+        };
+        switch (setter) {
+        case Start:
+            QVERIFY(sameBits(r.start, value));
+            QVERIFY(sameBits(r.stop, stop));
+            QCOMPARE(r.points, points);
+            break;
+        case Stop:
+            QVERIFY(sameBits(r.stop, value));
+            QVERIFY(sameBits(r.start, start));
+            QCOMPARE(r.points, points);
+            break;
+        case Center:
+            QVERIFY2(holds(center, value), qPrintable(QString::number(center, 'g', 17)));
+            QVERIFY(near(span, oldSpan, scale));
+            QCOMPARE(r.points, points);
+            break;
+        case Span:
+            QVERIFY2(holds(span, value), qPrintable(QString::number(span, 'g', 17)));
+            QVERIFY(near(center, oldCenter, scale));
+            QCOMPARE(r.points, points);
+            break;
+        case Step: {
+            QVERIFY(sameBits(r.start, start));
+            QVERIFY2(holds(step, value), qPrintable(QString::number(step, 'g', 17)));
+            const double intervals = std::round(std::fabs(oldSpan / value));
+            QCOMPARE(r.points, std::max(2, int32_t(intervals) + 1));
+            QVERIFY(near(r.stop, start + (r.points - 1) * value, scale * r.points));
+            break;
+        }
+        case NumPoints:
+            QCOMPARE(r.points, int32_t(value));
+            QVERIFY(sameBits(r.start, start));
+            QVERIFY(sameBits(r.stop, stop));
+            break;
+        case Values:
+            QVERIFY(sameBits(r.start, value));
+            QVERIFY(sameBits(r.stop, value + 1));
+            QCOMPARE(r.points, 3);
+            break;
+        }
+    }
+
+    void failingInputChangesNothing_data()
+    {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("stop");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<Setter>("setter");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("code");
+        const int invalid = QUEN_ERR_INVALID_ARGUMENT;
+        const int overflow = QUEN_ERR_OVERFLOW;
+        const int range = QUEN_ERR_OUT_OF_RANGE;
+        QTest::newRow("step 0") << 0.0 << 10.0 << 11 << Step << 0.0 << invalid;
+        QTest::newRow("step -0") << 0.0 << 10.0 << 11 << Step << -0.0 << invalid;
+        QTest::newRow("step nan") << 0.0 << 10.0 << 11 << Step << kNaN << invalid;
+        QTest::newRow("step inf") << 0.0 << 10.0 << 11 << Step << kInf << invalid;
+        QTest::newRow("start inf") << 0.0 << 10.0 << 11 << Start << kInf << invalid;
+        QTest::newRow("stop nan") << 0.0 << 10.0 << 11 << Stop << kNaN << invalid;
+        QTest::newRow("center -inf") << 0.0 << 10.0 << 11 << Center << -kInf << invalid;
+        QTest::newRow("span nan") << 0.0 << 10.0 << 11 << Span << kNaN << invalid;
+        QTest::newRow("values nan") << 0.0 << 10.0 << 11 << Values << kNaN << invalid;
+        QTest::newRow("points 0") << 0.0 << 10.0 << 11 << NumPoints << 0.0 << range;
+        QTest::newRow("points -5") << 0.0 << 10.0 << 11 << NumPoints << -5.0 << range;
+        QTest::newRow("points min") << 0.0 << 10.0 << 11 << NumPoints << double(INT32_MIN) << range;
+        // One point more than an int32 holds, and far more.
+        QTest::newRow("step needs too many points") << 0.0 << 1.0 << 2 << Step << 1.0 / kMaxPoints << overflow;
+        QTest::newRow("step tiny") << 0.0 << 1.0 << 2 << Step << 1e-300 << overflow;
+        QTest::newRow("step subnormal") << -1e300 << 1e300 << 2 << Step << 5e-324 << overflow;
+        // Results beyond the reals.
+        QTest::newRow("step beyond") << 1e308 << 1e308 << 2 << Step << 1e308 << overflow;
+        QTest::newRow("span too wide") << -1e308 << 0.0 << 2 << Stop << 1e308 << overflow;
+        QTest::newRow("start too far") << 0.0 << 1e308 << 2 << Start << -1e308 << overflow;
+        QTest::newRow("center beyond") << 0.0 << 1e308 << 2 << Center << 1.7e308 << overflow;
+        QTest::newRow("span beyond") << 1e308 << 1e308 << 2 << Span << 1.7e308 << overflow;
+    }
+
+    void failingInputChangesNothing()
+    {
+        QFETCH(double, start);
+        QFETCH(double, stop);
+        QFETCH(int, points);
+        QFETCH(Setter, setter);
+        QFETCH(double, value);
+        QFETCH(int, code);
+        CoreBuilder items;
+        const QuenHandle h = items << QuenRangeCreate(start, stop, points);
+        QVERIFY(h);
+        QCOMPARE(apply(h, setter, value), QUEN_FALSE);
+        EXPECT_ONE_ERROR(code, functionOf(setter));
+        const Range r = read(h);
+        QVERIFY(sameBits(r.start, start));
+        QVERIFY(sameBits(r.stop, stop));
+        QCOMPARE(r.points, points);
+    }
+
+    void createChecksItsValues_data()
+    {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("stop");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("code"); // 0: created
+        QTest::newRow("plain") << 1.0 << 2.0 << 2 << 0;
+        QTest::newRow("most points") << 0.0 << 1.0 << kMaxPoints << 0;
+        QTest::newRow("widest") << -8e307 << 8e307 << 2 << 0;
+        QTest::newRow("no points") << 1.0 << 2.0 << 0 << int(QUEN_ERR_OUT_OF_RANGE);
+        QTest::newRow("nan start") << kNaN << 2.0 << 2 << int(QUEN_ERR_INVALID_ARGUMENT);
+        QTest::newRow("inf stop") << 1.0 << kInf << 2 << int(QUEN_ERR_INVALID_ARGUMENT);
+        QTest::newRow("span beyond") << -1e308 << 1e308 << 2 << int(QUEN_ERR_OVERFLOW);
+    }
+
+    void createChecksItsValues()
+    {
+        QFETCH(double, start);
+        QFETCH(double, stop);
+        QFETCH(int, points);
+        QFETCH(int, code);
+        CoreBuilder items;
+        const int live = QuenCoreGetLiveObjectCount();
+        const QuenHandle h = items << QuenRangeCreate(start, stop, points);
+        if (code == 0) {
+            QVERIFY(h);
+            EXPECT_NO_ERROR();
+            const Range r = read(h);
+            QVERIFY(sameBits(r.start, start) && sameBits(r.stop, stop));
+            QCOMPARE(r.points, points);
+            return;
+        }
+        QCOMPARE(h, 0);
+        EXPECT_ONE_ERROR(code, "QuenRangeCreate");
+        QCOMPARE(QuenCoreGetLiveObjectCount(), live);
+    }
+
+    void onePointRange()
+    {
+        CoreBuilder items;
+        const QuenHandle h = items << QuenDataCreate("CQuenRange");
+        const Range created = read(h);
+        QCOMPARE(created.points, 1); // a new range is sound
+        QCOMPARE(QuenRangeGetStep(h), 0.0);
+        QVERIFY(QuenRangeSetValues(h, 3, 9, 1));
+        QCOMPARE(QuenRangeGetStep(h), 0.0); // one point: no step, whatever the span
+        QCOMPARE(QuenRangeGetSpan(h), 6.0);
+        // A step on equal ends makes two points one step apart.
+        QVERIFY(QuenRangeSetValues(h, 4, 4, 7));
+        QCOMPARE(QuenRangeGetStep(h), 0.0);
+        QVERIFY(QuenRangeSetStep(h, -1.5));
+        const Range r = read(h);
+        QCOMPARE(r.points, 2);
+        QCOMPARE(r.start, 4.0);
+        QCOMPARE(r.stop, 2.5);
+        EXPECT_NO_ERROR();
+    }
+};
 
 QTEST_GUILESS_MAIN(RangeTest)
 #include "rangetest.moc"

@@ -1,12 +1,12 @@
 // Runtime callbacks: slots per data class, and the walks that call them over a block.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QObject>
 
 #include <array>
 #include <utility>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Symbol tables: the registry (order, public flags, references held), finds, and table files.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
@@ -42,52 +42,38 @@ private Q_SLOTS:
         QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
     }
 
-    void registryHoldsAReference()
+    // The registry keeps its tables in order with their public flags, holds a reference of
+    // each, and refuses a table twice or a second table of the same name in any case.
+    void registry()
     {
-        const QuenHandle table = tableOf("Station", { "Vdd" });
-        QCOMPARE(text(QuenTableGetName(table)), QStringLiteral("Station"));
-        QVERIFY(QuenTableRegAddTable(table, QUEN_TRUE));
-        QVERIFY(QuenPbDefRelease(table)); // the registry's reference keeps it
-        QCOMPARE(QuenTableRegGetSize(), 1);
-        QCOMPARE(QuenTableRegGetTable(1), table);
-        QCOMPARE(QuenPbGetSize(table), 1);
-        QVERIFY(QuenTableRegRemoveTable(table));
-        QCOMPARE(QuenTableRegGetSize(), 0);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-    }
-
-    void registryKeepsOrderAndFlags()
-    {
-        const QuenHandle a = tableOf("A", {}), b = tableOf("B", {}), c = tableOf("C", {});
+        const QuenHandle a = tableOf("Station", { "Vdd" }), b = tableOf("B", {}), c = tableOf("C", {});
+        const QuenHandle twin = tableOf("STATION", {});
+        QCOMPARE(text(QuenTableGetName(a)), QStringLiteral("Station"));
         QVERIFY(QuenTableRegAddTable(a, QUEN_TRUE));
         QVERIFY(QuenTableRegAddTable(b, QUEN_FALSE));
         QVERIFY(QuenTableRegAddTable(c, 1)); // any non-zero value is true
+        for (const QuenHandle refused : { a, twin }) {
+            QVERIFY(!QuenTableRegAddTable(refused, QUEN_TRUE));
+            EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
+        }
+        for (const QuenHandle t : { a, b, c, twin })
+            QVERIFY(QuenPbDefRelease(t)); // the registry's references keep them
+        QCOMPARE(QuenTableRegGetSize(), 3);
+        QCOMPARE(QuenPbGetSize(a), 1);
         QCOMPARE(QuenTableRegIsPublic(1), QUEN_TRUE);
         QCOMPARE(QuenTableRegIsPublic(2), QUEN_FALSE);
         QCOMPARE(QuenTableRegIsPublic(3), QUEN_TRUE);
         QVERIFY(QuenTableRegRemoveTable(b));
+        QCOMPARE(QuenTableRegGetTable(1), a);
         QCOMPARE(QuenTableRegGetTable(2), c);
         QCOMPARE(QuenTableRegGetTable(3), 0);
         EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenTableRegGetTable");
         QCOMPARE(QuenTableRegIsPublic(0), QUEN_FALSE);
         EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenTableRegIsPublic");
-        for (const QuenHandle t : { a, b, c })
-            QuenPbDefRelease(t);
-        QCOMPARE(QuenTableRegGetSize(), 2);
-    }
-
-    void addRejectsTheSameTableOrName()
-    {
-        const QuenHandle a = tableOf("Limits", {});
-        const QuenHandle b = tableOf("LIMITS", {});
-        QVERIFY(QuenTableRegAddTable(a, QUEN_TRUE));
-        QVERIFY(!QuenTableRegAddTable(a, QUEN_TRUE));
-        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
-        QVERIFY(!QuenTableRegAddTable(b, QUEN_TRUE));
-        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenTableRegAddTable");
-        QCOMPARE(QuenTableRegGetSize(), 1);
-        QuenPbDefRelease(a);
-        QuenPbDefRelease(b);
+        QVERIFY(QuenTableRegRemoveTable(a));
+        QVERIFY(QuenTableRegRemoveTable(c));
+        QCOMPARE(QuenTableRegGetSize(), 0);
+        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
     }
 
     void findParm_data()

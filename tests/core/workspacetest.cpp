@@ -1,6 +1,6 @@
 // Workspaces: the sample's round trip, malformed and truncated files (each names the place,
 // loads nothing and leaves the registry as it was), kept unknown keys and the settings.
-#include "coretest.h"
+#include "coretesting.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-using namespace coretest;
+using namespace VeltTest;
 
 namespace {
 
