@@ -71,6 +71,7 @@ private:
     VeltTest::Fixture fixture;
     std::unique_ptr<Velt::TypeEditorBase> m_editor;
     std::unique_ptr<CoreBuilder> m_core;
+    std::unique_ptr<CountingDataEditorSite> m_site;
 
     // A new editor of the number type ("integer" or "real") and a parameter of that type;
     // returns the parameter's item.
@@ -81,9 +82,11 @@ private:
     }
     QWidget* editor() const { return m_editor.get(); }
     DataEditor* host() const { return hostOf(m_editor.get()); }
-    void edit(QuenHandle item, bool designTime, CountingDataEditorSite& site)
+    // Starts a dialog edit of the item through a fresh site.
+    void edit(QuenHandle item, bool designTime)
     {
-        editData(m_editor.get(), site, item, designTime);
+        m_site = std::make_unique<CountingDataEditorSite>();
+        editData(m_editor.get(), *m_site, item, designTime);
     }
 
 private Q_SLOTS:
@@ -96,6 +99,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_editor.reset();
+        m_site.reset();
         m_core.reset();
         fixture.end();
     }
@@ -163,15 +167,14 @@ private Q_SLOTS:
             CoreBuilder::setString(item, "View As", t.view.toUtf8().constData());
         if (t.number == u"real")
             setRestriction(item, -Velt::Real64Rules::Unbounded, 10.0);
-        CountingDataEditorSite site;
-        edit(item, false, site);
+        edit(item, false);
         type(child(editor(), "EntryText"), t.typed);
         QCOMPARE(host()->ErrorMessage(), t.error);
         if (t.error.isEmpty())
             QCOMPARE(host()->StatusMessage(), t.status);
         QCOMPARE(value(item), start); // nothing is written before OK
         press(editor(), "OKCommand");
-        QCOMPARE(site.AcceptCount(), 1);
+        QCOMPARE(m_site->AcceptCount(), 1);
         QCOMPARE(value(item), t.stored);
     }
 
@@ -187,8 +190,7 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(QString, property);
         const QuenHandle item = make(number, 4);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         type(child(editor(), "EntryText"), "9");
         type(child(editor(), "UnitsText"), "mA");
         if (number == u"integer")
@@ -196,7 +198,7 @@ private Q_SLOTS:
         else
             type(child(editor(), "PrecisionText"), "3");
         press(editor(), "CancelCommand");
-        QCOMPARE(site.CancelCount(), 1);
+        QCOMPARE(m_site->CancelCount(), 1);
         QCOMPARE(value(item), 4.0);
         QVERIFY(!has(item, "Units"));
         QVERIFY(!has(item, property.toUtf8().constData()));
@@ -217,8 +219,7 @@ private Q_SLOTS:
         QFETCH(bool, designTime);
         const QuenHandle item = make(number, 5);
         setRestriction(item, 1, 9);
-        CountingDataEditorSite site;
-        edit(item, designTime, site);
+        edit(item, designTime);
         auto* check = child<QCheckBox>(editor(), "RestrictionCheck");
         QVERIFY(check->isChecked());
         QCOMPARE(check->isEnabled(), designTime);
@@ -269,8 +270,7 @@ private Q_SLOTS:
             const QStringList bounds = e.preset.split(QStringLiteral(".."));
             setRestriction(item, bounds.at(0).toDouble(), bounds.at(1).toDouble());
         }
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         for (const QString& step : std::as_const(e.steps)) {
             if (step == u"tick")
                 child<QCheckBox>(editor(), "RestrictionCheck")->click();
@@ -372,8 +372,7 @@ private Q_SLOTS:
         const QuenHandle item = make("integer", 255);
         CoreBuilder::setString(item, "View As", "VB Octal");
         setRestriction(item, 8, 0x1000);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         QVERIFY(child<QRadioButton>(editor(), "ViewAsOctalVBOption")->isChecked());
         child<QRadioButton>(editor(), option.toUtf8().constData())->click();
         QCOMPARE(child(editor(), "EntryText")->text(), entry);
@@ -389,8 +388,7 @@ private Q_SLOTS:
         const QuenHandle item = make("integer", 1);
         CoreBuilder::setString(item, "Units", "V");
         setRestriction(item, 0, 5);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         auto* normalFrame = child<QGroupBox>(editor(), "NormalFrame");
         auto* combo = child<QComboBox>(editor(), "EnumerationCombo");
         auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
@@ -440,8 +438,7 @@ private Q_SLOTS:
     {
         const QuenHandle item = make("integer", 4);
         CoreBuilder::setChoices(item, 3, {"Three", "Four"});
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         auto* check = child<QCheckBox>(editor(), "EnumerationCheck");
         QVERIFY(check->isChecked());
         QCOMPARE(child(editor(), "EnumerationBeginText")->text(), "3");
@@ -457,8 +454,7 @@ private Q_SLOTS:
     {
         const QuenHandle item = make("integer", 0);
         CoreBuilder::setChoices(item, 0, {"a", "b", "c"});
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
         QStringList actions;
         for (QAction* action : grid->menuActions())
@@ -511,8 +507,7 @@ private Q_SLOTS:
         const QuenHandle item = make("integer", 0);
         CoreBuilder::setChoices(item, 0, {"a", "b"});
         for (qsizetype i = 0; i < edits.size(); ++i) {
-            CountingDataEditorSite site;
-            edit(item, edits.at(i), site);
+            edit(item, edits.at(i));
             if (i + 1 < edits.size())
                 press(editor(), "CancelCommand");
         }
@@ -560,8 +555,7 @@ private Q_SLOTS:
         const QuenHandle item = make("real", 1234.5);
         setPrecision(item, initial);
         setRestriction(item, 0.0, Velt::Real64Rules::Unbounded);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         if (typed != u"-")
             type(child(editor(), "PrecisionText"), typed);
         QCOMPARE(child(editor(), "PrecisionText")->text(), shown);
@@ -583,8 +577,7 @@ private Q_SLOTS:
     {
         const QuenHandle item = make("real", 0.5);
         setPrecision(item, 14);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        edit(item, true);
         auto* upDown = child<Velt::UpDown>(editor(), "PrecisionUpDown");
         auto* precision = child(editor(), "PrecisionText");
         upDown->upButton()->click();
@@ -610,8 +603,7 @@ private Q_SLOTS:
         const Velt::LocaleSeparators::Override comma(u',', u';');
         const QuenHandle item = make("real", 12.0);
         CoreBuilder::setString(item, "Units", "V");
-        CountingDataEditorSite site;
-        edit(item, false, site);
+        edit(item, false);
         QCOMPARE(child(editor(), "EntryText")->text(), "12,0");
         type(child(editor(), "EntryText"), "2,5");
         QCOMPARE(host()->StatusMessage(), "2,5 V");

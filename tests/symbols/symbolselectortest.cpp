@@ -347,8 +347,6 @@ void SymbolSelectorTest::keyboardWalksEntries()
     QTest::keyClick(combo, Qt::Key_Right); // expands
     QCOMPARE(combo->count(), 4);
     QTest::keyClick(combo, Qt::Key_Home);
-    QCOMPARE(changes.last(), change("", "", SelectSymbol));
-    QCOMPARE(selector.FullName(), QString());
     // Typing jumps to the next entry starting with the text, without expanding.
     QTest::keyClicks(combo, "s");
     QCOMPARE(changes.last(), change("T", "S1", ""));
