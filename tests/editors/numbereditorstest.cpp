@@ -3,17 +3,16 @@
 // the registry and the modal form find them; then the integer's views and choice list grid and
 // the real's precision.
 #include "editortesthelpers.h"
-#include "scalartestdata.h"
+#include "fixture.h"
+#include "numbertesting.h"
 
 #include "choicelistmodel_p.h"
 #include "choicelistview_p.h"
-#include "corehooks.h"
 #include "dataeditorregistry.h"
 #include "int32editor.h"
 #include "latebinding.h"
 #include "localeseparators.h"
 #include "real64editor.h"
-#include "recordingplatformservices.h"
 #include "updown_p.h"
 #include "xcruntimedataevaluation.h"
 #include "xcstructeditfield.h"
@@ -27,6 +26,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QToolButton>
+
+using namespace NumberTest;
 
 namespace {
 
@@ -45,52 +46,62 @@ QStringList comboTexts(QComboBox* combo)
 
 } // namespace
 
+struct Typing
+{
+    QString number, view, typed, error, status;
+    double stored;
+};
+struct Entry
+{
+    QString number;
+    double value;
+    QString preset; // "low..high" stored before the edit, or ""
+    QStringList steps;
+    QString error, stored;
+    double storedValue;
+};
+Q_DECLARE_METATYPE(Typing)
+Q_DECLARE_METATYPE(Entry)
+
 class NumberEditorsTest : public QObject
 {
     Q_OBJECT
 
 private:
-    Velt::RecordingPlatformServices m_services;
+    VeltTest::Fixture fixture;
     std::unique_ptr<Velt::TypeEditorBase> m_editor;
-    std::unique_ptr<ScalarCore> m_core;
-    int32_t m_liveAtStart = 0;
+    std::unique_ptr<CoreBuilder> m_core;
+    std::unique_ptr<CountingDataEditorSite> m_site;
 
     // A new editor of the number type ("integer" or "real") and a parameter of that type;
     // returns the parameter's item.
-    int32_t make(const QString& number, double value)
+    QuenHandle make(const QString& number, double value)
     {
         m_editor = createEditor<Velt::TypeEditorBase>(classIdOf(number));
-        m_core = std::make_unique<ScalarCore>();
-        return ScalarCore::data(m_core->parameter(number, value));
+        return item(*m_core, number, value);
     }
     QWidget* editor() const { return m_editor.get(); }
     DataEditor* host() const { return hostOf(m_editor.get()); }
-    void edit(int32_t item, bool designTime, CountingDataEditorSite& site)
+    // Starts a dialog edit of the item through a fresh site.
+    void edit(QuenHandle item, bool designTime)
     {
-        editData(m_editor.get(), site, item, designTime);
+        m_site = std::make_unique<CountingDataEditorSite>();
+        editData(m_editor.get(), *m_site, item, designTime);
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Velt::installCoreHooks();
-        Velt::PlatformServices::setInstance(&m_services);
-    }
-    void cleanupTestCase()
-    {
-        DataEditorRegistry::unload();
-        Velt::PlatformServices::setInstance(nullptr);
-    }
+    void cleanupTestCase() { DataEditorRegistry::unload(); }
     void init()
     {
-        m_services.clear();
-        m_liveAtStart = QuenCoreGetLiveObjectCount();
+        fixture.begin();
+        m_core = std::make_unique<CoreBuilder>();
     }
     void cleanup()
     {
         m_editor.reset();
+        m_site.reset();
         m_core.reset();
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_liveAtStart);
+        fixture.end();
     }
 
     void publishesTheTriple_data()
@@ -106,7 +117,7 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(QString, dataClass);
         QFETCH(QString, dataType);
-        const int32_t item = make(number, 2);
+        const QuenHandle item = make(number, 2);
         QObject* hostObject = Velt::objectByName(editor(), "GetEditor");
         QCOMPARE(hostObject, host());
         QCOMPARE(hostObject->property("DataClass").toString(), dataClass);
@@ -130,63 +141,41 @@ private Q_SLOTS:
     // From 7 (integers, with a view) or 4.5 (reals, restricted to 10 at most), with units "V".
     void typingAndAccepting_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<double>("stored");
-        QTest::newRow("integer decimal") << "integer" << "Decimal" << "42" << "" << "42 V" << 42.0;
-        QTest::newRow("integer rounds") << "integer" << "Decimal" << "2.5" << ""
-                                        << "Note: Value will round to 2 V" << 2.0;
-        QTest::newRow("integer hex") << "integer" << "Hexadecimal" << "ff" << ""
-                                     << "0xFF V or 255 V decimal" << 255.0;
-        QTest::newRow("integer octal") << "integer" << "Octal" << "17" << ""
-                                       << "017 V or 15 V decimal" << 15.0;
+        QTest::addColumn<Typing>("t");
+        const QString mismatch = QStringLiteral("The Value is not a legal %1: Type mismatch");
+        QTest::newRow("integer decimal") << Typing{"integer", "Decimal", "42", "", "42 V", 42};
+        QTest::newRow("integer hex")
+            << Typing{"integer", "Hexadecimal", "ff", "", "0xFF V or 255 V decimal", 255};
         QTest::newRow("integer not a number keeps the value")
-            << "integer" << "Decimal" << "4x" << "The Value is not a legal integer: Type mismatch"
-            << "" << 4.0;
-        QTest::newRow("integer blank keeps the value") << "integer" << "Decimal" << ""
-                                                       << "The Value cannot be blank" << "" << 7.0;
-        QTest::newRow("real number") << "real" << "" << "2.25" << "" << "2.25 V" << 2.25;
-        QTest::newRow("real exponent") << "real" << "" << "1e-3" << "" << "1e-3 V" << 0.001;
+            << Typing{"integer", "Decimal", "4x", mismatch.arg("integer"), "", 4};
+        QTest::newRow("integer blank keeps the value")
+            << Typing{"integer", "Decimal", "", "The Value cannot be blank", "", 7};
+        QTest::newRow("real number") << Typing{"real", "", "2.25", "", "2.25 V", 2.25};
         QTest::newRow("real outside keeps the error, clamps on accept")
-            << "real" << "" << "50" << "Value must be less or equal to  10.0" << "" << 10.0;
-        QTest::newRow("real not a number keeps the value")
-            << "real" << "" << "x1" << "The Value is not a legal numeric value: Type mismatch"
-            << "" << 4.5;
+            << Typing{"real", "", "50", "Value must be less or equal to  10.0", "", 10};
         // Every keystroke is read: the last text that reads stays.
         QTest::newRow("real later keystroke that does not read")
-            << "real" << "" << "1.2.3" << "The Value is not a legal numeric value: Type mismatch"
-            << "" << 1.2;
-        QTest::newRow("real blank keeps the value") << "real" << "" << ""
-                                                    << "The Value cannot be blank" << "" << 4.5;
+            << Typing{"real", "", "1.2.3", mismatch.arg("numeric value"), "", 1.2};
     }
     void typingAndAccepting()
     {
-        QFETCH(QString, number);
-        QFETCH(QString, view);
-        QFETCH(QString, typed);
-        QFETCH(QString, error);
-        QFETCH(QString, status);
-        QFETCH(double, stored);
-        const double start = number == u"integer" ? 7 : 4.5;
-        const int32_t item = make(number, start);
-        ScalarCore::setString(item, "Units", "V");
-        if (number == u"integer" && view != u"Decimal")
-            ScalarCore::setString(item, "View As", view.toUtf8().constData());
-        if (number == u"real")
-            ScalarCore::setRestriction(item, -Velt::Real64Rules::Unbounded, 10.0);
-        CountingDataEditorSite site;
-        edit(item, false, site);
-        type(child(editor(), "EntryText"), typed);
-        QCOMPARE(host()->ErrorMessage(), error);
-        if (error.isEmpty())
-            QCOMPARE(host()->StatusMessage(), status);
-        QCOMPARE(ScalarCore::value(item), start); // nothing is written before OK
+        QFETCH(Typing, t);
+        const double start = t.number == u"integer" ? 7 : 4.5;
+        const QuenHandle item = make(t.number, start);
+        CoreBuilder::setString(item, "Units", "V");
+        if (t.number == u"integer" && t.view != u"Decimal")
+            CoreBuilder::setString(item, "View As", t.view.toUtf8().constData());
+        if (t.number == u"real")
+            setRestriction(item, -Velt::Real64Rules::Unbounded, 10.0);
+        edit(item, false);
+        type(child(editor(), "EntryText"), t.typed);
+        QCOMPARE(host()->ErrorMessage(), t.error);
+        if (t.error.isEmpty())
+            QCOMPARE(host()->StatusMessage(), t.status);
+        QCOMPARE(value(item), start); // nothing is written before OK
         press(editor(), "OKCommand");
-        QCOMPARE(site.AcceptCount(), 1);
-        QCOMPARE(ScalarCore::value(item), stored);
+        QCOMPARE(m_site->AcceptCount(), 1);
+        QCOMPARE(value(item), t.stored);
     }
 
     void cancelWritesNothing_data()
@@ -200,9 +189,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, number);
         QFETCH(QString, property);
-        const int32_t item = make(number, 4);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make(number, 4);
+        edit(item, true);
         type(child(editor(), "EntryText"), "9");
         type(child(editor(), "UnitsText"), "mA");
         if (number == u"integer")
@@ -210,29 +198,28 @@ private Q_SLOTS:
         else
             type(child(editor(), "PrecisionText"), "3");
         press(editor(), "CancelCommand");
-        QCOMPARE(site.CancelCount(), 1);
-        QCOMPARE(ScalarCore::value(item), 4.0);
-        QVERIFY(!ScalarCore::has(item, "Units"));
-        QVERIFY(!ScalarCore::has(item, property.toUtf8().constData()));
+        QCOMPARE(m_site->CancelCount(), 1);
+        QCOMPARE(value(item), 4.0);
+        QVERIFY(!has(item, "Units"));
+        QVERIFY(!has(item, property.toUtf8().constData()));
     }
 
     void metadataNeedsDesignTime_data()
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("designTime");
-        QTest::newRow("integer, design time") << "integer" << true;
-        QTest::newRow("integer, run time") << "integer" << false;
-        QTest::newRow("real, design time") << "real" << true;
-        QTest::newRow("real, run time") << "real" << false;
+        for (const char* number : {"integer", "real"}) {
+            QTest::addRow("%s, design time", number) << number << true;
+            QTest::addRow("%s, run time", number) << number << false;
+        }
     }
     void metadataNeedsDesignTime()
     {
         QFETCH(QString, number);
         QFETCH(bool, designTime);
-        const int32_t item = make(number, 5);
-        ScalarCore::setRestriction(item, 1, 9);
-        CountingDataEditorSite site;
-        edit(item, designTime, site);
+        const QuenHandle item = make(number, 5);
+        setRestriction(item, 1, 9);
+        edit(item, designTime);
         auto* check = child<QCheckBox>(editor(), "RestrictionCheck");
         QVERIFY(check->isChecked());
         QCOMPARE(check->isEnabled(), designTime);
@@ -246,77 +233,56 @@ private Q_SLOTS:
     // error is the host's after the last step; then OK.
     void restrictionEntry_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("preset"); // "low..high" stored before the edit, or ""
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<double>("storedValue");
+        QTest::addColumn<Entry>("e");
+        const QString crossed = QStringLiteral("'Low' value must be less than 'High' value");
+        const QString max = QStringLiteral("1.79769313486231E+308");
         QTest::newRow("integer low alone")
-            << "integer" << 5.0 << "" << QStringList{"tick", "Low=10"}
-            << "Value must be greater or equal to 10" << "10..2147483647" << 10.0;
+            << Entry{"integer", 5, "", {"tick", "Low=10"}, "Value must be greater or equal to 10",
+                     "10..2147483647", 10};
         QTest::newRow("integer high alone")
-            << "integer" << 25.0 << "" << QStringList{"tick", "High=20"}
-            << "Value must be less or equal to  20" << "-2147483648..20" << 20.0;
+            << Entry{"integer", 25, "", {"tick", "High=20"}, "Value must be less or equal to  20",
+                     "-2147483648..20", 20};
         QTest::newRow("integer crossed")
-            << "integer" << 25.0 << "" << QStringList{"tick", "Low=10", "High=5"}
-            << "'Low' value must be less than 'High' value" << "10..10" << 10.0;
+            << Entry{"integer", 25, "", {"tick", "Low=10", "High=5"}, crossed, "10..10", 10};
         QTest::newRow("integer crossed, then put right")
-            << "integer" << 25.0 << "" << QStringList{"tick", "Low=10", "High=5", "High=20"}
-            << "Value must be less or equal to  20" << "10..20" << 20.0;
+            << Entry{"integer", 25, "", {"tick", "Low=10", "High=5", "High=20"},
+                     "Value must be less or equal to  20", "10..20", 20};
         QTest::newRow("integer blank box named")
-            << "integer" << 5.0 << "" << QStringList{"tick", "Low=1", "High=9", "Low="}
-            << "The Low value cannot be blank" << "1..9" << 5.0;
+            << Entry{"integer", 5, "", {"tick", "Low=1", "High=9", "Low="},
+                     "The Low value cannot be blank", "1..9", 5};
         QTest::newRow("integer full range is dropped")
-            << "integer" << 3.0 << "-2147483648..2147483647" << QStringList{} << "" << "<absent>"
-            << 3.0;
+            << Entry{"integer", 3, "-2147483648..2147483647", {}, "", "<absent>", 3};
         QTest::newRow("integer unticked is dropped")
-            << "integer" << 3.0 << "1..9" << QStringList{"tick"} << "" << "<absent>" << 3.0;
-        QTest::newRow("real low alone") << "real" << 1.5 << "" << QStringList{"tick", "Low=1"}
-                                        << "" << "1..1.79769313486231E+308" << 1.5;
+            << Entry{"integer", 3, "1..9", {"tick"}, "", "<absent>", 3};
+        QTest::newRow("real low alone")
+            << Entry{"real", 1.5, "", {"tick", "Low=1"}, "", "1.." + max, 1.5};
         QTest::newRow("real unbounded pair is dropped")
-            << "real" << 1.5 << ""
-            << QStringList{"tick", "Low=-1.79769313486231E+308", "High=1.79769313486231E+308"}
-            << "" << "<absent>" << 1.5;
+            << Entry{"real", 1.5, "", {"tick", "Low=-" + max, "High=" + max}, "", "<absent>", 1.5};
         QTest::newRow("real true extreme is a bound")
-            << "real" << 1.5 << ""
-            << QStringList{"tick", "Low=-1.7976931348623157E+308", "High=1.79769313486231E+308"}
-            << "" << "-1.79769313486232E+308..1.79769313486231E+308" << 1.5;
-        QTest::newRow("real ordinary") << "real" << 1.5 << ""
-                                       << QStringList{"tick", "Low=1", "High=2"} << "" << "1..2"
-                                       << 1.5;
+            << Entry{"real", 1.5, "", {"tick", "Low=-1.7976931348623157E+308", "High=" + max}, "",
+                     "-1.79769313486232E+308.." + max, 1.5};
     }
     void restrictionEntry()
     {
-        QFETCH(QString, number);
-        QFETCH(double, value);
-        QFETCH(QString, preset);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, error);
-        QFETCH(QString, stored);
-        QFETCH(double, storedValue);
-        const int32_t item = make(number, value);
-        if (!preset.isEmpty()) {
-            const QStringList bounds = preset.split(QStringLiteral(".."));
-            ScalarCore::setRestriction(item, bounds.at(0).toDouble(),
-                                       bounds.at(1).toDouble());
+        QFETCH(Entry, e);
+        const QuenHandle item = make(e.number, e.value);
+        if (!e.preset.isEmpty()) {
+            const QStringList bounds = e.preset.split(QStringLiteral(".."));
+            setRestriction(item, bounds.at(0).toDouble(), bounds.at(1).toDouble());
         }
-        CountingDataEditorSite site;
-        edit(item, true, site);
-        for (const QString& step : std::as_const(steps)) {
-            if (step == u"tick") {
+        edit(item, true);
+        for (const QString& step : std::as_const(e.steps)) {
+            if (step == u"tick")
                 child<QCheckBox>(editor(), "RestrictionCheck")->click();
-                continue;
-            }
-            const char* box =
-                step.startsWith(u"Low") ? "RestrictionLowText" : "RestrictionHighText";
-            type(child(editor(), box), step.section(u'=', 1));
+            else
+                type(child(editor(), step.startsWith(u"Low") ? "RestrictionLowText"
+                                                             : "RestrictionHighText"),
+                     step.section(u'=', 1));
         }
-        QCOMPARE(host()->ErrorMessage(), error);
+        QCOMPARE(host()->ErrorMessage(), e.error);
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::restriction(item), stored);
-        QCOMPARE(ScalarCore::value(item), storedValue);
+        QCOMPARE(restriction(item), e.stored);
+        QCOMPARE(value(item), e.storedValue);
     }
 
     void registryAndForm_data()
@@ -350,10 +316,9 @@ private Q_SLOTS:
         QCOMPARE(registry->StructuredDataEditor(dataClass), registered->parent());
         QCOMPARE(registry->DataEditorName(dataClass), classIdOf(number));
 
-        m_core = std::make_unique<ScalarCore>();
-        const int32_t parm = m_core->parameter(number, 12);
-        const int32_t item = ScalarCore::data(parm);
-        ScalarCore::setString(item, "Units", "V");
+        const QuenHandle parm = parameter(*m_core, number, 12);
+        const QuenHandle item = QuenParmGetData(parm);
+        CoreBuilder::setString(item, "Units", "V");
         DataEditorForm form;
         form.SetUpEditor(parm, 0, 0, true, false, false, false);
         auto* typeEditor = qobject_cast<Velt::TypeEditorBase*>(form.typeEditor());
@@ -375,7 +340,7 @@ private Q_SLOTS:
         int32_t p = 0;
         int32_t defaultParm = 0;
         QVERIFY(form.CleanupEditor(p, defaultParm));
-        QCOMPARE(ScalarCore::value(item), stored);
+        QCOMPARE(value(item), stored);
     }
 
     // ---- the integer: views and the choice list -----------------------------------------
@@ -404,28 +369,26 @@ private Q_SLOTS:
         QFETCH(QString, low);
         QFETCH(QString, status);
         QFETCH(QString, stored);
-        const int32_t item = make("integer", 255);
-        ScalarCore::setString(item, "View As", "VB Octal");
-        ScalarCore::setRestriction(item, 8, 0x1000);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("integer", 255);
+        CoreBuilder::setString(item, "View As", "VB Octal");
+        setRestriction(item, 8, 0x1000);
+        edit(item, true);
         QVERIFY(child<QRadioButton>(editor(), "ViewAsOctalVBOption")->isChecked());
         child<QRadioButton>(editor(), option.toUtf8().constData())->click();
         QCOMPARE(child(editor(), "EntryText")->text(), entry);
         QCOMPARE(host()->StatusMessage(), status);
         QCOMPARE(child(editor(), "RestrictionLowText")->text(), low); // the boxes follow
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::string(item, "View As"), stored);
+        QCOMPARE(CoreBuilder::string(item, "View As"), stored);
         QCOMPARE(QuenInt32GetValue(item), 255);
     }
 
     void choiceList()
     {
-        const int32_t item = make("integer", 1);
-        ScalarCore::setString(item, "Units", "V");
-        ScalarCore::setRestriction(item, 0, 5);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("integer", 1);
+        CoreBuilder::setString(item, "Units", "V");
+        setRestriction(item, 0, 5);
+        edit(item, true);
         auto* normalFrame = child<QGroupBox>(editor(), "NormalFrame");
         auto* combo = child<QComboBox>(editor(), "EnumerationCombo");
         auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
@@ -465,18 +428,17 @@ private Q_SLOTS:
         QCOMPARE(host()->ErrorMessage(), "");
 
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::choices(item), "0..2: False|True|Maybe");
+        QCOMPARE(choices(item), "0..2: False|True|Maybe");
         QCOMPARE(QuenInt32GetValue(item), 2);
-        QCOMPARE(ScalarCore::restriction(item), "<absent>"); // a choice list has none
-        QCOMPARE(ScalarCore::string(item, "Units"), "V");
+        QCOMPARE(restriction(item), "<absent>"); // a choice list has none
+        QCOMPARE(CoreBuilder::string(item, "Units"), "V");
     }
 
     void choiceListLoadsAndUnticks()
     {
-        const int32_t item = make("integer", 4);
-        ScalarCore::setChoices(item, 3, {"Three", "Four"});
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("integer", 4);
+        CoreBuilder::setChoices(item, 3, {"Three", "Four"});
+        edit(item, true);
         auto* check = child<QCheckBox>(editor(), "EnumerationCheck");
         QVERIFY(check->isChecked());
         QCOMPARE(child(editor(), "EnumerationBeginText")->text(), "3");
@@ -485,15 +447,14 @@ private Q_SLOTS:
         check->click();
         QVERIFY(child(editor(), "EntryText")->isEnabled());
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::choices(item), "<absent>");
+        QCOMPARE(choices(item), "<absent>");
     }
 
     void gridClipboard()
     {
-        const int32_t item = make("integer", 0);
-        ScalarCore::setChoices(item, 0, {"a", "b", "c"});
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("integer", 0);
+        CoreBuilder::setChoices(item, 0, {"a", "b", "c"});
+        edit(item, true);
         auto* grid = child<Velt::ChoiceListView>(editor(), "EnumerationList");
         QStringList actions;
         for (QAction* action : grid->menuActions())
@@ -527,7 +488,7 @@ private Q_SLOTS:
                                        QItemSelectionModel::ClearAndSelect);
         grid->paste();
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::choices(item), "0..2: |p|q");
+        QCOMPARE(choices(item), "0..2: |p|q");
     }
 
     // The list may be changed only at design time, whatever edits the editor made before.
@@ -543,11 +504,10 @@ private Q_SLOTS:
     {
         QFETCH(QList<bool>, edits);
         QFETCH(QString, stored);
-        const int32_t item = make("integer", 0);
-        ScalarCore::setChoices(item, 0, {"a", "b"});
+        const QuenHandle item = make("integer", 0);
+        CoreBuilder::setChoices(item, 0, {"a", "b"});
         for (qsizetype i = 0; i < edits.size(); ++i) {
-            CountingDataEditorSite site;
-            edit(item, edits.at(i), site);
+            edit(item, edits.at(i));
             if (i + 1 < edits.size())
                 press(editor(), "CancelCommand");
         }
@@ -559,7 +519,7 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText("x\ny\n");
         grid->paste();
         press(editor(), "OKCommand");
-        QCOMPARE(ScalarCore::choices(item), stored);
+        QCOMPARE(choices(item), stored);
     }
 
     // ---- the real: precision -------------------------------------------------------------
@@ -592,11 +552,10 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(QString, error);
         QFETCH(int, stored);
-        const int32_t item = make("real", 1234.5);
-        ScalarCore::setPrecision(item, initial);
-        ScalarCore::setRestriction(item, 0.0, Velt::Real64Rules::Unbounded);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("real", 1234.5);
+        setPrecision(item, initial);
+        setRestriction(item, 0.0, Velt::Real64Rules::Unbounded);
+        edit(item, true);
         if (typed != u"-")
             type(child(editor(), "PrecisionText"), typed);
         QCOMPARE(child(editor(), "PrecisionText")->text(), shown);
@@ -616,23 +575,22 @@ private Q_SLOTS:
 
     void precisionUpDownStopsWithABeep()
     {
-        const int32_t item = make("real", 0.5);
-        ScalarCore::setPrecision(item, 14);
-        CountingDataEditorSite site;
-        edit(item, true, site);
+        const QuenHandle item = make("real", 0.5);
+        setPrecision(item, 14);
+        edit(item, true);
         auto* upDown = child<Velt::UpDown>(editor(), "PrecisionUpDown");
         auto* precision = child(editor(), "PrecisionText");
         upDown->upButton()->click();
         QCOMPARE(precision->text(), "15");
-        QCOMPARE(m_services.beeps(), 0);
+        QCOMPARE(fixture.services.beeps(), 0);
         upDown->upButton()->click();
         QCOMPARE(precision->text(), "15");
-        QCOMPARE(m_services.beeps(), 1);
+        QCOMPARE(fixture.services.beeps(), 1);
 
         type(precision, "x"); // unreadable: counts as 0
         upDown->downButton()->click();
         QCOMPARE(precision->text(), "x");
-        QCOMPARE(m_services.beeps(), 2);
+        QCOMPARE(fixture.services.beeps(), 2);
         upDown->upButton()->click();
         QCOMPARE(precision->text(), "1");
         upDown->downButton()->click();
@@ -643,10 +601,9 @@ private Q_SLOTS:
     void commaLocale()
     {
         const Velt::LocaleSeparators::Override comma(u',', u';');
-        const int32_t item = make("real", 12.0);
-        ScalarCore::setString(item, "Units", "V");
-        CountingDataEditorSite site;
-        edit(item, false, site);
+        const QuenHandle item = make("real", 12.0);
+        CoreBuilder::setString(item, "Units", "V");
+        edit(item, false);
         QCOMPARE(child(editor(), "EntryText")->text(), "12,0");
         type(child(editor(), "EntryText"), "2,5");
         QCOMPARE(host()->StatusMessage(), "2,5 V");

@@ -1,66 +1,69 @@
-// Helpers of the symbol selector's tests: real symbol tables in the core's registry, built from
-// short descriptions, and cleaned up again (registry cleared, the error register emptied).
+// Symbol tables for the symbol selector's tests, written in one line and made with the shared
+// core builder: "Limits: Vmax=CQuenReal64 ~Secret; -Private: A; *Bound: B1; Empty:". A symbol
+// is a CQuenInt32 unless "=class" follows, "~" hides it; a table name starting with "-" is
+// private, with "*" a bound parameter block registered under that name.
 #pragma once
 
-#include "quen/quencore.h"
+#include "coretesting.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QTest>
+#include <QStringList>
 
 namespace symboltest {
 
-struct Symbol
-{
-    const char* name;
-    const char* dataClass = "CQuenInt32";
-    bool hidden = false;
-};
+using VeltTest::CoreBuilder;
 
-// Adds the symbols to a block (a table or a local block).
-inline void addSymbols(QuenHandle block, const QList<Symbol>& symbols)
+// Adds symbols written "A B=CQuenReal64 ~Hidden" to a block.
+inline void addSymbols(QuenHandle block, const QString& symbols)
 {
-    for (const Symbol& s : symbols) {
-        const QuenHandle parm = QuenParmCreate(s.name, s.dataClass);
-        QVERIFY2(parm != 0, s.name);
-        if (s.hidden)
+    for (QString symbol : symbols.split(u' ', Qt::SkipEmptyParts)) {
+        const bool hidden = symbol.startsWith(u'~');
+        const QStringList parts = symbol.remove(u'~').split(u'=');
+        const QByteArray dataClass = parts.size() > 1 ? parts.at(1).toUtf8() : "CQuenInt32";
+        const QuenHandle parm = QuenParmCreate(parts.at(0).toUtf8().constData(), dataClass.constData());
+        if (hidden)
             QuenParmSetHidden(parm, QUEN_TRUE);
-        QVERIFY2(QuenPbDefAddParm(block, parm) != QUEN_FALSE, s.name);
+        QuenPbDefAddParm(block, parm);
     }
 }
 
-// A table in the registry (which keeps the only reference); 0 on failure.
-inline QuenHandle addTable(const char* name, const QList<Symbol>& symbols, bool isPublic = true)
+inline QuenHandle table(CoreBuilder& core, const QString& name, const QString& symbols = {})
 {
-    const QuenHandle table = QuenTableCreate(name);
-    if (table == 0)
-        return 0;
+    const bool isPublic = !name.startsWith(u'-');
+    const QuenHandle table = core.table(name.mid(isPublic ? 0 : 1).toUtf8().constData(), isPublic);
     addSymbols(table, symbols);
-    const bool added = QuenTableRegAddTable(table, isPublic ? QUEN_TRUE : QUEN_FALSE) != QUEN_FALSE;
-    QuenPbRelease(table);
-    return added ? table : 0;
+    return table;
 }
 
-// A bound parameter block registered as a public table under `name`.
-inline QuenHandle addBoundTable(const char* name, const QList<Symbol>& symbols)
+// A bound block in the registry, which holds its only reference (a test's clean-up clears it).
+inline QuenHandle boundTable(const QString& name, const QString& symbols)
 {
     const QuenHandle definition = QuenPbDefCreate();
     addSymbols(definition, symbols);
     const QuenHandle bound = QuenPbDefCreateParameterBlock(definition);
     QuenPbDefRelease(definition);
-    if (bound == 0)
-        return 0;
-    QuenTableSetName(bound, name);
-    const bool added = QuenTableRegAddTable(bound, QUEN_TRUE) != QUEN_FALSE;
+    QuenTableSetName(bound, name.toUtf8().constData());
+    QuenTableRegAddTable(bound, QUEN_TRUE);
     QuenPbRelease(bound);
-    return added ? bound : 0;
+    return bound;
 }
 
-// A local block the caller owns (one reference).
-inline QuenHandle makeLocals(const QList<Symbol>& symbols)
+// The tables of a one-line description, in its order.
+inline void registry(CoreBuilder& core, const QString& description)
 {
-    const QuenHandle block = QuenPbDefCreate();
+    for (const QString& entry : description.split(u';', Qt::SkipEmptyParts)) {
+        const QString name = entry.section(u':', 0, 0).trimmed();
+        const QString symbols = entry.section(u':', 1);
+        if (name.startsWith(u'*'))
+            boundTable(name.mid(1), symbols);
+        else
+            table(core, name, symbols);
+    }
+}
+
+// A local block, released with the builder.
+inline QuenHandle locals(CoreBuilder& core, const QString& symbols)
+{
+    const QuenHandle block = core.block();
     addSymbols(block, symbols);
     return block;
 }

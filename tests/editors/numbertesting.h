@@ -1,0 +1,100 @@
+// What the number editor tests need beyond the shared core builder: an integer ("Count") or
+// real ("Volts") parameter chosen by a table's type column, the typed properties (restriction
+// arrays of the item's own type, precision) set and read back with the core's own calls, and
+// the rules' traits picked by the type column.
+#pragma once
+
+#include "coretesting.h"
+#include "int32rules.h"
+#include "numericconversion.h"
+#include "real64rules.h"
+
+#include <type_traits>
+
+namespace NumberTest {
+
+using VeltTest::CoreBuilder;
+
+inline bool isInteger(QuenHandle item) { return QuenDataGetType(item) == QByteArray("CQuenInt32"); }
+
+// A parameter of the type named "integer" or "real", in a block of its own.
+inline QuenHandle parameter(CoreBuilder& core, const QString& type, double value)
+{
+    return type == u"integer" ? CoreBuilder::intParm(core.block(), "Count", int32_t(value))
+                              : CoreBuilder::realParm(core.block(), "Volts", value);
+}
+inline QuenHandle item(CoreBuilder& core, const QString& type, double value)
+{
+    return QuenParmGetData(parameter(core, type, value));
+}
+
+inline void setPrecision(QuenHandle item, int32_t precision)
+{
+    CoreBuilder::attach(item, "Precision", QuenInt32Create(precision));
+}
+// A restriction of the item's own number type.
+inline void setRestriction(QuenHandle item, double low, double high)
+{
+    const bool integer = isInteger(item);
+    const QuenHandle array = integer ? QuenI32ArrCreate(1, 2) : QuenR64ArrCreate(1, 2);
+    for (const int32_t at : {1, 2}) {
+        const double bound = at == 1 ? low : high;
+        if (integer)
+            QuenI32ArrSetAt1(array, at, int32_t(bound));
+        else
+            QuenR64ArrSetAt1(array, at, bound);
+    }
+    CoreBuilder::attach(item, "Restriction", array);
+}
+inline bool has(QuenHandle item, const char* property)
+{
+    return QuenDataExGetProperty(item, property) != 0;
+}
+inline double value(QuenHandle item)
+{
+    return isInteger(item) ? QuenInt32GetValue(item) : QuenReal64GetValue(item);
+}
+// "low..high" (reals in the general format), "<absent>" without a restriction.
+inline QString restriction(QuenHandle item)
+{
+    const QuenHandle array = QuenDataExGetProperty(item, "Restriction");
+    if (!array)
+        return QStringLiteral("<absent>");
+    const bool integer = QuenDataGetType(array) == QByteArray("CQuenInt32Array");
+    const auto bound = [&](int32_t i) {
+        return integer ? QString::number(QuenI32ArrGetAt1(array, i))
+                       : Velt::NumericConversion::formatGeneral(QuenR64ArrGetAt1(array, i));
+    };
+    return bound(1) + QStringLiteral("..") + bound(2);
+}
+// "begin..end: a|b|c", "<absent>" without a choice list.
+inline QString choices(QuenHandle item)
+{
+    const QuenHandle array = QuenDataExGetProperty(item, "Enumeration");
+    if (!array)
+        return QStringLiteral("<absent>");
+    const int32_t begin = QuenArrayGetLowerBound(array, 0);
+    const int32_t end = QuenArrayGetUpperBound(array, 0);
+    QStringList labels;
+    for (int32_t i = begin; i <= end; ++i)
+        labels << QString::fromUtf8(QuenStrArrGetAt1(array, i));
+    return QStringLiteral("%1..%2: ").arg(begin).arg(end) + labels.join(u'|');
+}
+
+// Calls f with the rules' traits of the type named in a table.
+template <typename F>
+auto byType(const QString& type, F f)
+{
+    return type == u"integer" ? f(Velt::Int32Rules::Traits{}) : f(Velt::Real64Rules::Traits{});
+}
+// A rendering written in a table: the view for integers, the precision for reals.
+template <typename Traits>
+typename Traits::Rendering rendering(const QString& text)
+{
+    if constexpr (std::is_same_v<typename Traits::Rendering, QString>)
+        return text;
+    else
+        return text.toInt();
+}
+
+} // namespace NumberTest
