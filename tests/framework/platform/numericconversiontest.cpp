@@ -126,9 +126,21 @@ void NumericConversionTest::parse_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::addColumn<ConversionError>("error");
-    const auto row = [](Target target, const QString& text, double value, ConversionError error = None) {
-        QTest::addRow("%s: %s", TargetNames[int(target)], qPrintable(text.left(40)))
-            << target << text << value << error;
+    struct Case
+    {
+        Case(const QString& text, double value, ConversionError error = None)
+            : text(text), value(value), error(error)
+        {
+        }
+        QString text;
+        double value;
+        ConversionError error;
+    };
+    const auto rows = [](Target target, std::initializer_list<Case> cases) {
+        for (const Case& c : cases) {
+            QTest::addRow("%s: %s", TargetNames[int(target)], qPrintable(c.text.left(40)))
+                << target << c.text << c.value << c.error;
+        }
     };
     const Target I16 = Target::Int16, I32 = Target::Int32, R = Target::Real;
     const Target Val = Target::Leading, ValI = Target::LeadingInt32;
@@ -136,162 +148,68 @@ void NumericConversionTest::parse_data()
     // The decimal grammar, through the 16-bit target.
     for (const char* text : {"", "   ", "abc", "12a", "1 2", "- 5", "--1", "+-1", "-", ".", ",5",
                              "1.2.3", "1.5,0", "1e", "1e+", "e5", "1e1.5", "0x10", "&h", "&",
-                             "&hG", "&o8", "&x10", "-&h10", "&h1.5", "inf"})
-        row(I16, QString::fromLatin1(text), 0, Mismatch);
-    row(I16, QString(QChar(0xFF15)), 0, Mismatch); // a fullwidth digit
-    row(I16, "0", 0);
-    row(I16, " \t 12 \t", 12);
-    row(I16, "+7", 7);
-    row(I16, "-7", -7);
-    row(I16, "-0", 0);
-    row(I16, "1,234", 1234);
-    row(I16, "1,2,3", 123);
-    row(I16, "12,", 12);
-    row(I16, "0000000000000000000000000001", 1);
-    row(I16, ".5", 0);
-    row(I16, ".51", 1);
-    row(I16, "5.", 5);
-    row(I16, "1e3", 1000);
-    row(I16, "1E+3", 1000);
-    row(I16, "15e-1", 2);
-    row(I16, "25e-1", 2);
-    row(I16, "35e-1", 4);
-    row(I16, "1e-1", 0);
-    row(I16, "3.2767e4", 32767);
-    row(I16, "0e999999999999999999999", 0);
-    row(I16, "1e-999999999999999999999", 0);
-    row(I16, "1" + repeated(u'0', 5000) + "e-5000", 1);
-    row(I16, "0." + repeated(u'0', 5000) + "9", 0);
+                             "&hG", "&o8", "&x10", "-&h10", "&h1.5", "inf",
+                             "\uFF15" /* a fullwidth digit */})
+        rows(I16, {{QString::fromUtf8(text), 0, Mismatch}});
+    rows(I16, {{"0", 0}, {" \t 12 \t", 12}, {"+7", 7}, {"-7", -7}, {"-0", 0}, {"1,234", 1234},
+        {"1,2,3", 123}, {"12,", 12}, {"0000000000000000000000000001", 1}, {".5", 0}, {".51", 1},
+        {"5.", 5}, {"1e3", 1000}, {"1E+3", 1000}, {"15e-1", 2}, {"25e-1", 2}, {"35e-1", 4},
+        {"1e-1", 0}, {"3.2767e4", 32767}, {"0e999999999999999999999", 0},
+        {"1e-999999999999999999999", 0}, {"1" + repeated(u'0', 5000) + "e-5000", 1},
+        {"0." + repeated(u'0', 5000) + "9", 0}});
     // Ties go to even, decided on the exact decimal text.
-    row(I16, "2.5", 2);
-    row(I16, "3.5", 4);
-    row(I16, "-2.5", -2);
-    row(I16, "2.5000001", 3);
-    row(I16, "2.4999999", 2);
-    row(I16, "2.5" + repeated(u'0', 2000) + "1", 3);
+    rows(I16, {{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.5000001", 3}, {"2.4999999", 2},
+        {"2.5" + repeated(u'0', 2000) + "1", 3}});
     // 16-bit bounds, and the patterns that fill 16 bits.
-    row(I16, "32767", 32767);
-    row(I16, "32768", 0, Overflow);
-    row(I16, "-32768", -32768);
-    row(I16, "-32769", 0, Overflow);
-    row(I16, "32767.4", 32767);
-    row(I16, "32767.5", 0, Overflow);
-    row(I16, "-32768.5", -32768);
-    row(I16, "-32768.50001", 0, Overflow);
-    row(I16, "1e5", 0, Overflow);
-    row(I16, "1e999999999999999999999", 0, Overflow);
-    row(I16, repeated(u'9', 5000), 0, Overflow);
-    row(I16, "&h7FFF", 32767);
-    row(I16, "&h8000", -32768);
-    row(I16, "&hffff", -1);
-    row(I16, "&HfFfF", -1);
-    row(I16, "&h0000FFFF", -1);
-    row(I16, "  &h10  ", 16);
-    row(I16, "&h10000", 0, Overflow);
-    row(I16, "&o77777", 32767);
-    row(I16, "&O100000", -32768);
-    row(I16, "&o177777", -1);
-    row(I16, "&o200000", 0, Overflow);
+    rows(I16, {{"32767", 32767}, {"32768", 0, Overflow}, {"-32768", -32768},
+        {"-32769", 0, Overflow}, {"32767.4", 32767}, {"32767.5", 0, Overflow}, {"-32768.5", -32768},
+        {"-32768.50001", 0, Overflow}, {"1e5", 0, Overflow},
+        {"1e999999999999999999999", 0, Overflow}, {repeated(u'9', 5000), 0, Overflow},
+        {"&h7FFF", 32767}, {"&h8000", -32768}, {"&hffff", -1}, {"&HfFfF", -1}, {"&h0000FFFF", -1},
+        {"  &h10  ", 16}, {"&h10000", 0, Overflow}, {"&o77777", 32767}, {"&O100000", -32768},
+        {"&o177777", -1}, {"&o200000", 0, Overflow}});
 
     // 32-bit bounds; patterns of fewer than 32 bits stay positive.
-    row(I32, "2147483647", 2147483647);
-    row(I32, "2147483648", 0, Overflow);
-    row(I32, "-2147483648", Min32);
-    row(I32, "-2147483649", 0, Overflow);
-    row(I32, "2,147,483,647", 2147483647);
-    row(I32, "2147483647.5", 0, Overflow);
-    row(I32, "2147483646.5", 2147483646);
-    row(I32, "-2147483648.5", Min32);
-    row(I32, "-2147483649.5", 0, Overflow);
-    row(I32, "2.147483647e9", 2147483647);
-    row(I32, "2.1474836475e9", 0, Overflow);
-    row(I32, "9999999999", 0, Overflow);
-    row(I32, "1e10", 0, Overflow);
-    row(I32, "-0.4", 0);
-    row(I32, "&h8000", 32768);
-    row(I32, "&hFFFF", 65535);
-    row(I32, "&hffffffff", -1);
-    row(I32, "&h80000000", Min32);
-    row(I32, "&H7FFFFFFF", 2147483647);
-    row(I32, "&h00000000FFFFFFFF", -1);
-    row(I32, "&h100000000", 0, Overflow);
-    row(I32, "&h" + repeated(u'F', 3000), 0, Overflow);
-    row(I32, "&o37777777777", -1);
-    row(I32, "&o17777777777", 2147483647);
-    row(I32, "&o40000000000", 0, Overflow);
-    row(I32, "12 apples", 0, Mismatch);
+    rows(I32, {{"2147483647", 2147483647}, {"2147483648", 0, Overflow}, {"-2147483648", Min32},
+        {"-2147483649", 0, Overflow}, {"2,147,483,647", 2147483647}, {"2147483647.5", 0, Overflow},
+        {"2147483646.5", 2147483646}, {"-2147483648.5", Min32}, {"-2147483649.5", 0, Overflow},
+        {"2.147483647e9", 2147483647}, {"2.1474836475e9", 0, Overflow}, {"9999999999", 0, Overflow},
+        {"1e10", 0, Overflow}, {"-0.4", 0}, {"&h8000", 32768}, {"&hFFFF", 65535},
+        {"&hffffffff", -1}, {"&h80000000", Min32}, {"&H7FFFFFFF", 2147483647},
+        {"&h00000000FFFFFFFF", -1}, {"&h100000000", 0, Overflow},
+        {"&h" + repeated(u'F', 3000), 0, Overflow}, {"&o37777777777", -1},
+        {"&o17777777777", 2147483647}, {"&o40000000000", 0, Overflow}, {"12 apples", 0, Mismatch}});
 
     // Reals: minus zero is zero, correctly rounded, the largest double and beyond.
-    row(R, "-0", 0.0);
-    row(R, "-1e-400", 0.0);
-    row(R, "1.5", 1.5);
-    row(R, "-1.5", -1.5);
-    row(R, "+0.25", 0.25);
-    row(R, "1,234.5", 1234.5);
-    row(R, "1,5", 15.0); // the comma groups here
-    row(R, "0.1", 0.1);
-    row(R, ".5", 0.5);
-    row(R, "1.5E-3", 0.0015);
-    row(R, "123456789012345678901234567890", 1.2345678901234568e29);
-    row(R, "1.79769313486231E+308", NumericConversion::RealUnbounded);
-    row(R, "-1.79769313486231E+308", -NumericConversion::RealUnbounded);
-    row(R, "1.7976931348623157E+308", DBL_MAX);
-    row(R, "1.79769313486232E+308", 0.0, Overflow);
-    row(R, "1.7976931348623159E+308", 0.0, Overflow);
-    row(R, "-1e309", 0.0, Overflow);
-    row(R, "1e99999999999999999999", 0.0, Overflow);
-    row(R, "0e99999999999999999999", 0.0);
-    row(R, "2.2250738585072014e-308", DBL_MIN);
-    row(R, "4.9406564584124654e-324", std::numeric_limits<double>::denorm_min());
-    row(R, "2e-324", 0.0);
+    rows(R, {{"-0", 0.0}, {"-1e-400", 0.0}, {"1.5", 1.5}, {"-1.5", -1.5}, {"+0.25", 0.25},
+        {"1,234.5", 1234.5}, {"1,5", 15.0} /* the comma groups here */, {"0.1", 0.1}, {".5", 0.5}, {"1.5E-3", 0.0015},
+        {"123456789012345678901234567890", 1.2345678901234568e29},
+        {"1.79769313486231E+308", NumericConversion::RealUnbounded},
+        {"-1.79769313486231E+308", -NumericConversion::RealUnbounded},
+        {"1.7976931348623157E+308", DBL_MAX}, {"1.79769313486232E+308", 0.0, Overflow},
+        {"1.7976931348623159E+308", 0.0, Overflow}, {"-1e309", 0.0, Overflow},
+        {"1e99999999999999999999", 0.0, Overflow}, {"0e99999999999999999999", 0.0},
+        {"2.2250738585072014e-308", DBL_MIN},
+        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"2e-324", 0.0}});
     // Halfway between 1 and the next double, then a hair above it far beyond the stored digits.
     const QString halfway = QStringLiteral("1.00000000000000011102230246251565404236316680908203125");
-    row(R, halfway, 1.0);
-    row(R, halfway + repeated(u'0', 1500) + "1", std::nextafter(1.0, 2.0));
-    row(R, repeated(u'9', 400), 0.0, Overflow);
-    row(R, "1" + repeated(u'0', 5000) + "e-5000", 1.0);
-    row(R, "&hFF", 255.0);
-    row(R, "&hFFFFFFFF", -1.0);
-    row(R, "&h8000", 32768.0);
-    row(R, "&h100000000", 0.0, Overflow);
-    row(R, "&o17", 15.0);
+    rows(R, {{halfway, 1.0}, {halfway + repeated(u'0', 1500) + "1", std::nextafter(1.0, 2.0)},
+        {repeated(u'9', 400), 0.0, Overflow}, {"1" + repeated(u'0', 5000) + "e-5000", 1.0},
+        {"&hFF", 255.0}, {"&hFFFFFFFF", -1.0}, {"&h8000", 32768.0}, {"&h100000000", 0.0, Overflow},
+        {"&o17", 15.0}});
     for (const char* text : {"", "1.5.5", "inf", "nan", "1e", "1 e5", "1d5"})
-        row(R, QString::fromLatin1(text), 0.0, Mismatch);
+        rows(R, {{QString::fromLatin1(text), 0.0, Mismatch}});
 
     // Val(): the leading number, blanks skipped, never a mismatch; "." whatever the locale.
-    row(Val, "3 - Three", 3.0);
-    row(Val, "-5 - Minus five", -5.0);
-    row(Val, "1 615 198th Street", 1615198.0);
-    row(Val, "- 4", -4.0);
-    row(Val, "  12.5abc", 12.5);
-    row(Val, "1.5.5", 1.5);
-    row(Val, "1,5", 1.0);
-    row(Val, ".5 - Half", 0.5);
-    row(Val, "\t7\r\n", 7.0);
-    row(Val, "abc", 0.0);
-    row(Val, "", 0.0);
-    row(Val, "<Empty - Add Labels>", 0.0);
-    row(Val, "1e3x", 1000.0);
-    row(Val, "1d2", 100.0);
-    row(Val, "1 e - 2", 0.01);
-    row(Val, "2 days", 2.0);
-    row(Val, "1e-", 1.0);
-    row(Val, "1e", 1.0);
-    row(Val, "1e400", 0.0, Overflow);
-    row(Val, "&HFFFF", -1.0);
-    row(Val, "&h8000", -32768.0);
-    row(Val, "&H10000", 65536.0);
-    row(Val, "&HFFFFFFFF", -1.0);
-    row(Val, "&H100000000", 0.0, Overflow);
-    row(Val, "&h1G", 1.0);
-    row(Val, "&o17 - x", 15.0);
-    row(Val, "&hZ", 0.0);
-    row(Val, "&", 0.0);
-    row(ValI, "-32768 - Lowest", -32768);
-    row(ValI, "2.5 - x", 2);
-    row(ValI, "<Empty - Add Labels>", 0);
-    row(ValI, "3000000000 - x", 0, Overflow);
-    row(ValI, "1e999", 0, Overflow);
+    rows(Val, {{"3 - Three", 3.0}, {"-5 - Minus five", -5.0}, {"1 615 198th Street", 1615198.0},
+        {"- 4", -4.0}, {"  12.5abc", 12.5}, {"1.5.5", 1.5}, {"1,5", 1.0}, {".5 - Half", 0.5},
+        {"\t7\r\n", 7.0}, {"abc", 0.0}, {"", 0.0}, {"<Empty - Add Labels>", 0.0}, {"1e3x", 1000.0},
+        {"1d2", 100.0}, {"1 e - 2", 0.01}, {"2 days", 2.0}, {"1e-", 1.0}, {"1e", 1.0},
+        {"1e400", 0.0, Overflow}, {"&HFFFF", -1.0}, {"&h8000", -32768.0}, {"&H10000", 65536.0},
+        {"&HFFFFFFFF", -1.0}, {"&H100000000", 0.0, Overflow}, {"&h1G", 1.0}, {"&o17 - x", 15.0},
+        {"&hZ", 0.0}, {"&", 0.0}});
+    rows(ValI, {{"-32768 - Lowest", -32768}, {"2.5 - x", 2}, {"<Empty - Add Labels>", 0},
+        {"3000000000 - x", 0, Overflow}, {"1e999", 0, Overflow}});
 }
 
 void NumericConversionTest::parse()
@@ -407,24 +325,19 @@ void NumericConversionTest::formatInt32_data()
     QTest::addColumn<int>("base"); // 0: the view's rendering, else the bare digits in the base
     QTest::addColumn<IntegerView>("view");
     QTest::addColumn<QString>("text");
-    const auto row = [](qint32 value, IntegerView view, const QString& text) {
-        QTest::addRow("%d, view %d", value, int(view)) << value << 0 << view << text;
+    const auto rows = [](qint32 value, std::initializer_list<std::pair<IntegerView, QString>> texts) {
+        for (const auto& [view, text] : texts)
+            QTest::addRow("%d, view %d", value, int(view)) << value << 0 << view << text;
     };
-    row(255, IntegerView::Decimal, "255");
-    row(255, IntegerView::Octal, "0377");
-    row(255, IntegerView::VbOctal, "&o377");
-    row(255, IntegerView::Hexadecimal, "0xFF");
-    row(255, IntegerView::VbHexadecimal, "&hFF");
-    row(20, IntegerView::Hexadecimal, "0x14");
-    row(-1, IntegerView::Decimal, "-1");
-    row(-1, IntegerView::Hexadecimal, "0xFFFFFFFF");
-    row(-1, IntegerView::Octal, "037777777777");
-    row(-1, IntegerView::VbOctal, "&o37777777777");
-    row(0, IntegerView::Octal, "00");
-    row(0, IntegerView::Hexadecimal, "0x0");
-    row(Min32, IntegerView::Decimal, "-2147483648");
-    row(Min32, IntegerView::Octal, "020000000000");
-    row(Min32, IntegerView::VbHexadecimal, "&h80000000");
+    rows(255, {{IntegerView::Decimal, "255"}, {IntegerView::Octal, "0377"},
+        {IntegerView::VbOctal, "&o377"}, {IntegerView::Hexadecimal, "0xFF"},
+        {IntegerView::VbHexadecimal, "&hFF"}});
+    rows(20, {{IntegerView::Hexadecimal, "0x14"}});
+    rows(-1, {{IntegerView::Decimal, "-1"}, {IntegerView::Hexadecimal, "0xFFFFFFFF"},
+        {IntegerView::Octal, "037777777777"}, {IntegerView::VbOctal, "&o37777777777"}});
+    rows(0, {{IntegerView::Octal, "00"}, {IntegerView::Hexadecimal, "0x0"}});
+    rows(Min32, {{IntegerView::Decimal, "-2147483648"}, {IntegerView::Octal, "020000000000"},
+        {IntegerView::VbHexadecimal, "&h80000000"}});
     const auto digits = [](qint32 value, int base, const QString& text) {
         QTest::addRow("%d in base %d", value, base) << value << base << IntegerView::Decimal << text;
     };
@@ -475,75 +388,48 @@ void NumericConversionTest::formatReal_data()
         QTest::addRow("%s %.17g, %d", names[int(style)], value, precision)
             << style << value << precision << text;
     };
-    const auto general = [&](double value, const QString& text) { row(Style::General, value, 0, text); };
-    const auto forced = [&](double value, const QString& text) { row(Style::Forced, value, 0, text); };
+    using Texts = std::initializer_list<std::pair<double, QString>>;
+    const auto general = [&](Texts texts) {
+        for (const auto& [value, text] : texts)
+            row(Style::General, value, 0, text);
+    };
+    const auto forced = [&](Texts texts) {
+        for (const auto& [value, text] : texts)
+            row(Style::Forced, value, 0, text);
+    };
+    using Precise = std::initializer_list<std::tuple<double, int, QString>>;
+    const auto rows = [&](Style style, Precise texts) {
+        for (const auto& [value, precision, text] : texts)
+            row(style, value, precision, text);
+    };
 
     // 15 significant digits, plain from 1E-04 up to below 1E+15.
-    general(0.0, "0");
-    general(-0.0, "0");
-    general(-1.0, "-1");
-    general(100.0, "100");
-    general(12.25, "12.25");
-    general(0.1 + 0.2, "0.3");
-    general(1.0 / 3.0, "0.333333333333333");
-    general(2.0 / 3.0, "0.666666666666667");
-    general(123456789012345.0, "123456789012345");
-    general(999999999999999.0, "999999999999999");
-    general(999999999999999.9, "1E+15");
-    general(1e15, "1E+15");
-    general(1234567890123456.0, "1.23456789012346E+15");
-    general(1e100, "1E+100");
-    general(0.0001, "0.0001");
-    general(0.00012345, "0.00012345");
-    general(0.00001, "1E-05");
-    general(-1.5e-7, "-1.5E-07");
-    general(1e-100, "1E-100");
-    general(DBL_MAX, "1.79769313486232E+308");
-    general(NumericConversion::RealUnbounded, "1.79769313486231E+308");
-    general(-NumericConversion::RealUnbounded, "-1.79769313486231E+308");
-    general(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
-    general(NaN, "NaN");
-    general(Inf, "Infinity");
-    general(-Inf, "-Infinity");
+    general({{0.0, "0"}, {-0.0, "0"}, {-1.0, "-1"}, {100.0, "100"}, {12.25, "12.25"},
+        {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
+        {123456789012345.0, "123456789012345"}, {999999999999999.0, "999999999999999"},
+        {999999999999999.9, "1E+15"}, {1e15, "1E+15"}, {1234567890123456.0, "1.23456789012346E+15"},
+        {1e100, "1E+100"}, {0.0001, "0.0001"}, {0.00012345, "0.00012345"}, {0.00001, "1E-05"},
+        {-1.5e-7, "-1.5E-07"}, {1e-100, "1E-100"}, {DBL_MAX, "1.79769313486232E+308"},
+        {NumericConversion::RealUnbounded, "1.79769313486231E+308"},
+        {-NumericConversion::RealUnbounded, "-1.79769313486231E+308"},
+        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}, {NaN, "NaN"},
+        {Inf, "Infinity"}, {-Inf, "-Infinity"}});
     // A decimal separator always.
-    forced(12.0, "12.0");
-    forced(-5.0, "-5.0");
-    forced(-0.0, "0.0");
-    forced(0.5, "0.5");
-    forced(1e20, "1.0E+20");
-    forced(1.5e20, "1.5E+20");
-    forced(1e-5, "1.0E-05");
-    forced(1e15, "1.0E+15");
-    forced(NaN, "NaN");
-    forced(-Inf, "-Infinity");
+    forced({{12.0, "12.0"}, {-5.0, "-5.0"}, {-0.0, "0.0"}, {0.5, "0.5"}, {1e20, "1.0E+20"},
+        {1.5e20, "1.5E+20"}, {1e-5, "1.0E-05"}, {1e15, "1.0E+15"}, {NaN, "NaN"}, {-Inf, "-Infinity"}});
     // Scientific: half away from zero on the shown digits, at most 15.
-    row(Style::Scientific, 1234.5, 3, "1.235E+03");
-    row(Style::Scientific, -1234.5, 3, "-1.235E+03");
-    row(Style::Scientific, 0.000123, 2, "1.23E-04");
-    row(Style::Scientific, 0.5, 1, "5.0E-01");
-    row(Style::Scientific, 1.25, 1, "1.3E+00");
-    row(Style::Scientific, -1.25, 1, "-1.3E+00");
-    row(Style::Scientific, 0.0, 3, "0.000E+00");
-    row(Style::Scientific, -0.0, 2, "0.00E+00");
-    row(Style::Scientific, 9.9996, 3, "1.000E+01");
-    row(Style::Scientific, 99.96, 2, "1.00E+02");
-    row(Style::Scientific, 1e100, 2, "1.00E+100");
-    row(Style::Scientific, 1e-100, 2, "1.00E-100");
-    row(Style::Scientific, 1234.5, 15, "1.234500000000000E+03");
-    row(Style::Scientific, 1234.5, 20, "1.234500000000000E+03");
-    row(Style::Scientific, NumericConversion::RealUnbounded, 14, "1.79769313486231E+308");
-    row(Style::Scientific, DBL_MAX, 2, "1.80E+308");
-    row(Style::Scientific, 2.675, 2, "2.68E+00");
-    row(Style::Scientific, 150.0, 0, "2E+02");
-    row(Style::Scientific, 5.0, -3, "5E+00");
-    row(Style::Scientific, NaN, 3, "NaN");
-    row(Style::Scientific, Inf, 3, "Infinity");
+    rows(Style::Scientific, {{1234.5, 3, "1.235E+03"}, {-1234.5, 3, "-1.235E+03"},
+        {0.000123, 2, "1.23E-04"}, {0.5, 1, "5.0E-01"}, {1.25, 1, "1.3E+00"},
+        {-1.25, 1, "-1.3E+00"}, {0.0, 3, "0.000E+00"}, {-0.0, 2, "0.00E+00"},
+        {9.9996, 3, "1.000E+01"}, {99.96, 2, "1.00E+02"}, {1e100, 2, "1.00E+100"},
+        {1e-100, 2, "1.00E-100"}, {1234.5, 15, "1.234500000000000E+03"},
+        {1234.5, 20, "1.234500000000000E+03"},
+        {NumericConversion::RealUnbounded, 14, "1.79769313486231E+308"}, {DBL_MAX, 2, "1.80E+308"},
+        {2.675, 2, "2.68E+00"}, {150.0, 0, "2E+02"}, {5.0, -3, "5E+00"}, {NaN, 3, "NaN"},
+        {Inf, 3, "Infinity"}});
     // formatReal: precision 0 or less is the forced decimal, else scientific.
-    row(Style::Real, 12.0, 0, "12.0");
-    row(Style::Real, 0.5, 0, "0.5");
-    row(Style::Real, 12.0, -1, "12.0");
-    row(Style::Real, 1234.5, 3, "1.235E+03");
-    row(Style::Real, 1.0 / 3.0, 20, "3.333333333333330E-01");
+    rows(Style::Real, {{12.0, 0, "12.0"}, {0.5, 0, "0.5"}, {12.0, -1, "12.0"},
+        {1234.5, 3, "1.235E+03"}, {1.0 / 3.0, 20, "3.333333333333330E-01"}});
 }
 
 void NumericConversionTest::formatReal()
