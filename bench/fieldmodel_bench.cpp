@@ -2,7 +2,13 @@
 // text (3 and 50 fields, served by the test-only type editor), beside the core calls that work
 // makes on its own; and rebinding one collection across 32767 parameters, with the field
 // objects created after the first pass as a counter (the pool must make it 0).
-#include "testeditors.h"
+#include "faketypeeditor.h"
+
+#include "xcstructeditfield.h"
+#include "xcstructeditfields.h"
+
+#include "quen/quencore.h"
+#include "qtstrings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,18 +20,28 @@ namespace {
 
 constexpr int kBlockSize = 32767;
 
-void declareChildren(TestEditors& editors, int fieldCount)
+using VeltTest::FakeTypeEditor;
+
+void declareChildren(int fieldCount)
 {
-    editors.type->reset();
+    FakeTypeEditor& type = FakeTypeEditor::served();
+    type.reset();
     for (int i = 1; i < fieldCount; ++i)
-        editors.type->fields.append({QStringLiteral("Line %1").arg(i), 1 + i % 3, QString()});
+        type.fields.append({QStringLiteral("Line %1").arg(i), 1 + i % 3, QString()});
+}
+
+// An integer parameter, owned by the caller.
+QuenHandle makeIntParm(const char* name, int32_t value)
+{
+    const QuenHandle parm = QuenParmCreate(name, "CQuenInt32");
+    QuenInt32SetValue(QuenParmGetData(parm), value);
+    return parm;
 }
 
 void BM_BindAndReadFields(benchmark::State& state)
 {
-    TestEditors editors = installTestEditors();
     const int fieldCount = int(state.range(0));
-    declareChildren(editors, fieldCount);
+    declareChildren(fieldCount);
     const QuenHandle parm = makeIntParm("Value", 42);
     XCStructEditFields fields;
     for (auto _ : state) {
@@ -63,8 +79,7 @@ BENCHMARK(BM_Floor_CoreCallsAlone)->Arg(3)->Arg(50);
 // as a viewer does while the user moves through a long parameter list.
 void BM_RebindAcrossBlock(benchmark::State& state)
 {
-    TestEditors editors = installTestEditors();
-    declareChildren(editors, 3);
+    declareChildren(3);
     const QuenHandle block = QuenPbDefCreate();
     std::vector<QuenHandle> parms;
     parms.reserve(kBlockSize);

@@ -1,8 +1,9 @@
 // The modal DataEditorForm: set-up through the registry, caption, sizing, the modal show ended
 // by OK, and the refused close that cancels the edit.
-#include "coretestdata.h"
+#include "componentshelter.h"
+#include "coretesting.h"
 #include "faketypeeditor.h"
-#include "testtypeeditor.h"
+#include "fixture.h"
 
 #include "builtineditors.h"
 #include "dataeditorform.h"
@@ -18,6 +19,8 @@
 #include <QTest>
 #include <QSpinBox>
 #include <QTimer>
+
+using VeltTest::FakeTypeEditor;
 
 class DataEditorFormTest : public QObject
 {
@@ -40,11 +43,22 @@ private Q_SLOTS:
     void publicEnums();
 
 private:
-    int m_liveAtStart = 0;
-    std::unique_ptr<ComponentShelter> m_shelter;
-    std::unique_ptr<CoreFixture> m_core;
+    int32_t parameter(const char* name, int32_t value)
+    {
+        return VeltTest::CoreBuilder::intParm(m_block, name, value);
+    }
+    FakeTypeEditor* type() const { return qobject_cast<FakeTypeEditor*>(m_form->typeEditor()); }
+
+    VeltTest::Fixture m_fixture;
+    std::unique_ptr<VeltTest::ComponentShelter> m_shelter;
+    std::unique_ptr<VeltTest::CoreBuilder> m_core;
+    int32_t m_block = 0;
     std::unique_ptr<DataEditorForm> m_form;
 };
+
+namespace {
+const QString TestEditorId = QStringLiteral("VeltEditors.DataEditorTestEditor");
+}
 
 void DataEditorFormTest::initTestCase()
 {
@@ -53,22 +67,23 @@ void DataEditorFormTest::initTestCase()
     for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
         builtin << e.classId;
     DataEditorRegistry::unload();
-    m_shelter = std::make_unique<ComponentShelter>(builtin);
-    TestTypeEditor::registerClass();
-    QVERIFY(DataEditorRegistry::instance()->AddEditorName(TestTypeEditor::dataClass(), TestTypeEditor::classId()));
+    m_shelter = std::make_unique<VeltTest::ComponentShelter>(builtin);
+    FakeTypeEditor::registerClass(TestEditorId, {QStringLiteral("CQuenInt32"), VeltTest::HostFace, QStringLiteral("Test Integer")});
+    QVERIFY(DataEditorRegistry::instance()->AddEditorName(QStringLiteral("CQuenInt32"), TestEditorId));
 }
 
 void DataEditorFormTest::cleanupTestCase()
 {
     DataEditorRegistry::unload();
-    Velt::ComponentRegistry::instance().unregisterClass(TestTypeEditor::classId());
+    Velt::ComponentRegistry::instance().unregisterClass(TestEditorId);
     m_shelter.reset();
 }
 
 void DataEditorFormTest::init()
 {
-    m_liveAtStart = QuenCoreGetLiveObjectCount();
-    m_core = std::make_unique<CoreFixture>();
+    m_fixture.begin();
+    m_core = std::make_unique<VeltTest::CoreBuilder>();
+    m_block = m_core->block();
     m_form = std::make_unique<DataEditorForm>();
 }
 
@@ -76,7 +91,7 @@ void DataEditorFormTest::cleanup()
 {
     m_form.reset();
     m_core.reset();
-    QCOMPARE(QuenCoreGetLiveObjectCount(), m_liveAtStart);
+    m_fixture.end();
 }
 
 void DataEditorFormTest::caption_data()
@@ -94,7 +109,7 @@ void DataEditorFormTest::caption()
 {
     QFETCH(bool, readOnly);
     QFETCH(QString, dataType);
-    const int32_t parm = m_core->parameter("Gain", 3);
+    const int32_t parm = parameter("Gain", 3);
     // The form reuses the type editor it added before, so set the type name on that one.
     m_form->SetUpEditor(parm, 0, 0, false, false, readOnly, false);
     QVERIFY(m_form->dataEditor());
@@ -107,9 +122,9 @@ void DataEditorFormTest::caption()
 
 void DataEditorFormTest::modalAccept()
 {
-    const int32_t parm = m_core->parameter("Gain", 3);
+    const int32_t parm = parameter("Gain", 3);
     m_form->SetUpEditor(parm, 0, 0, true, true, false, false);
-    auto* type = qobject_cast<TestTypeEditor*>(m_form->typeEditor());
+    FakeTypeEditor* type = this->type();
     QVERIFY(type);
     QTimer::singleShot(0, this, [&] {
         QVERIFY(m_form->isVisible());
@@ -129,15 +144,15 @@ void DataEditorFormTest::modalAccept()
 
 void DataEditorFormTest::refusedClose()
 {
-    const int32_t parm = m_core->parameter("Gain", 3);
+    const int32_t parm = parameter("Gain", 3);
     m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-    auto* type = qobject_cast<TestTypeEditor*>(m_form->typeEditor());
+    FakeTypeEditor* type = this->type();
     m_form->show();
     QCloseEvent close;
     QCoreApplication::sendEvent(m_form.get(), &close);
     QVERIFY(!close.isAccepted());
     QVERIFY(!m_form->isVisible());
-    QCOMPARE(type->events.last(), QStringLiteral("CancelEdit()"));
+    QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
     int32_t p = 0;
     int32_t def = 0;
     QVERIFY(!m_form->CleanupEditor(p, def));
@@ -145,18 +160,18 @@ void DataEditorFormTest::refusedClose()
 
 void DataEditorFormTest::escapeCancels()
 {
-    const int32_t parm = m_core->parameter("Gain", 3);
+    const int32_t parm = parameter("Gain", 3);
     m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-    auto* type = qobject_cast<TestTypeEditor*>(m_form->typeEditor());
+    FakeTypeEditor* type = this->type();
     QTimer::singleShot(0, this, [&] { QTest::keyClick(m_form.get(), Qt::Key_Escape); });
     QCOMPARE(m_form->exec(), int(QDialog::Rejected));
-    QCOMPARE(type->events.last(), QStringLiteral("CancelEdit()"));
+    QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
     QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 3);
 }
 
 void DataEditorFormTest::sizing()
 {
-    const int32_t parm = m_core->parameter("Gain", 3);
+    const int32_t parm = parameter("Gain", 3);
     m_form->SetUpEditor(parm, 0, 0, true, false, false, false);
     int32_t height = 0;
     int32_t width = 0;
@@ -177,13 +192,13 @@ void DataEditorFormTest::sizing()
 void DataEditorFormTest::setUpThatStopsEarly()
 {
     // An accepted edit first: nothing of it may come back after a set-up that stops early.
-    const int32_t gain = m_core->parameter("Gain", 3);
-    m_form->SetUpEditor(gain, m_core->parameter("GainDefault", 4), 0, false, false, false, false);
+    const int32_t gain = parameter("Gain", 3);
+    m_form->SetUpEditor(gain, parameter("GainDefault", 4), 0, false, false, false, false);
     dialogDataEditing(m_form->dataEditor())->AcceptEdit();
 
     const int32_t parm = QuenParmCreate("Text", "CQuenString"); // a class without type editor
     QuenParmSetData(parm, QuenStringCreate("x"));
-    QuenPbDefAddParm(m_core->block, parm);
+    QuenPbDefAddParm(m_block, parm);
     m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
     QVERIFY(!m_form->typeEditor());
     int32_t p = -1;

@@ -1,4 +1,6 @@
 #include "builtineditors.h"
+#include "componentshelter.h"
+#include "coretesting.h"
 #include "dataeditorregistry.h"
 #include "datatypenames.h"
 #include "faketypeeditor.h"
@@ -14,7 +16,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using VeltTest::FakeTypeEditor;
+
 namespace {
+
+// Registers a fake under a class identifier; its host reports hostClass.
+void registerFake(const QString& classId, const QString& hostClass, bool runtime = false,
+                  bool host = true)
+{
+    FakeTypeEditor::registerClass(classId, {hostClass, (host ? VeltTest::HostFace : 0) | VeltTest::StructuredFace | (runtime ? VeltTest::RuntimeFace : 0)});
+}
 
 QStringList allIds()
 {
@@ -59,7 +70,7 @@ class DataEditorRegistryTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<ComponentShelter> m_shelter;
+    std::unique_ptr<VeltTest::ComponentShelter> m_shelter;
 
     void registerAllFakes()
     {
@@ -69,7 +80,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_shelter = std::make_unique<ComponentShelter>(allIds()); }
+    void initTestCase() { m_shelter = std::make_unique<VeltTest::ComponentShelter>(allIds()); }
     void cleanupTestCase()
     {
         DataEditorRegistry::unload();
@@ -80,8 +91,6 @@ private Q_SLOTS:
         DataEditorRegistry::unload();
         m_shelter->clear();
         FakeTypeEditor::created().clear();
-        FakeTypeEditor::calls().clear();
-        FakeTypeEditor::failing() = false;
         QuenExcRegClearError(0);
     }
 
@@ -476,19 +485,20 @@ private Q_SLOTS:
         QFETCH(bool, reached);
         registerAllFakes();
         DataEditorRegistry* registry = DataEditorRegistry::instance();
-        const QuenHandle item = QuenDataCreate(dataClass.toUtf8().constData());
+        VeltTest::CoreBuilder core;
+        const QuenHandle item = core << QuenDataCreate(dataClass.toUtf8().constData());
         QVERIFY(item);
-        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle block = core.block();
+        auto* sited = qobject_cast<FakeTypeEditor*>(registry->FindSitedEditor(dataClass));
+        auto* created = qobject_cast<FakeTypeEditor*>(registry->StructuredDataEditor(dataClass));
         QCOMPARE(registry->Bind(item, block), result);
-        const QList<FakeCall> expected = reached ? QList<FakeCall>{{"Bind", item, block}}
-                                                 : QList<FakeCall>{};
-        QCOMPARE(FakeTypeEditor::calls(), expected);
+        const QString bind = QStringLiteral("Bind %1 %2").arg(item).arg(block);
+        QCOMPARE(sited ? sited->log : QStringList(), reached ? QStringList{bind} : QStringList());
+        QCOMPARE(created->log, sited == created && reached ? QStringList{bind} : QStringList());
         if (reached) {
-            FakeTypeEditor::failing() = true;
+            sited->failing = true;
             QVERIFY(!registry->Bind(item, block));
         }
-        QuenDataRelease(item);
-        QuenPbDefRelease(block);
     }
 };
 

@@ -1,7 +1,8 @@
 // The DataEditor control: the events of data, parameter and symbol edits, OK and Cancel,
 // constant and reference, the status line, the edit area, LocalsHandle and persistence.
-#include "coretestdata.h"
-#include "testtypeeditor.h"
+#include "coretesting.h"
+#include "faketypeeditor.h"
+#include "fixture.h"
 
 #include "callfailurescope.h"
 #include "countingdataeditorsite.h"
@@ -45,9 +46,8 @@ private Q_SLOTS:
     void switchToReferenceClosesValue();
     void switchToConstant_data();
     void switchToConstant();
-    void cancelReleasesCreatedValue();
+    void newEditCancelsOpenOne_data();
     void newEditCancelsOpenOne();
-    void parameterWithoutData();
     void statusLine_data();
     void statusLine();
     void statusLinePalette_data();
@@ -73,17 +73,42 @@ private:
     }
     static QString ev(const char* name, int h) { return QStringLiteral("%1(%2)").arg(QLatin1StringView(name)).arg(h); }
 
-    int m_liveAtStart = 0;
-    std::unique_ptr<CoreFixture> m_core;
-    std::unique_ptr<TestTypeEditor> m_type;
+    // An integer parameter of the block, and one referring to the symbol Bench.Volts (12).
+    int32_t parameter(const char* name, int32_t value, const char* description = "")
+    {
+        return VeltTest::CoreBuilder::intParm(m_block, name, value, description);
+    }
+    int32_t reference(const char* name)
+    {
+        return VeltTest::CoreBuilder::reference(m_block, name, "CQuenInt32", "Volts", "Bench");
+    }
+    // Runs action once, inside the HideEdit the type editor receives next.
+    void onHide(std::function<void()> action)
+    {
+        m_type->onCall = [this, action](const QString& entry) {
+            if (entry.startsWith(QLatin1String("HideEdit"))) {
+                const std::function<void()> run = action; // clearing the hook destroys this lambda
+                m_type->onCall = nullptr;
+                run();
+            }
+        };
+    }
+
+    VeltTest::Fixture m_fixture;
+    std::unique_ptr<VeltTest::CoreBuilder> m_core;
+    int32_t m_block = 0;
+    int32_t m_symbol = 0;
+    std::unique_ptr<VeltTest::FakeTypeEditor> m_type;
     std::unique_ptr<CountingDataEditorSite> m_site;
 };
 
 void DataEditorTest::init()
 {
-    m_liveAtStart = QuenCoreGetLiveObjectCount();
-    m_core = std::make_unique<CoreFixture>();
-    m_type = std::make_unique<TestTypeEditor>();
+    m_fixture.begin();
+    m_core = std::make_unique<VeltTest::CoreBuilder>();
+    m_block = m_core->block();
+    m_symbol = VeltTest::CoreBuilder::intParm(m_core->table("Bench"), "Volts", 12);
+    m_type = std::make_unique<VeltTest::FakeTypeEditor>(VeltTest::FakeTypeEditor::Options(QStringLiteral("CQuenInt32"), VeltTest::HostFace, QStringLiteral("Test Integer")));
     m_type->resize(480, 420);
     m_site = std::make_unique<CountingDataEditorSite>();
 }
@@ -93,7 +118,7 @@ void DataEditorTest::cleanup()
     m_type.reset();
     m_site.reset();
     m_core.reset();
-    QCOMPARE(QuenCoreGetLiveObjectCount(), m_liveAtStart);
+    m_fixture.end();
 }
 
 void DataEditorTest::eventOrder_data()
@@ -117,17 +142,17 @@ void DataEditorTest::eventOrder()
         h = item;
         editing()->EditData(m_site.get(), h, 0, false, false);
     } else if (kind == QLatin1String("parameter")) {
-        const int32_t parm = m_core->parameter("Gain", 5);
+        const int32_t parm = parameter("Gain", 5);
         h = QuenParmGetData(parm);
         editing()->EditParameter(m_site.get(), parm, 0, 0, true, true, false);
         QCOMPARE(m_type->editor()->ParameterName(), QStringLiteral("Gain"));
     } else {
-        h = QuenParmGetData(m_core->symbol());
-        editing()->EditSymbol(m_site.get(), m_core->symbol(), false, false);
+        h = QuenParmGetData(m_symbol);
+        editing()->EditSymbol(m_site.get(), m_symbol, false, false);
         QCOMPARE(statusText(), QStringLiteral("Editing symbol \"Volts\""));
     }
     const int32_t before = QuenInt32GetValue(h);
-    QCOMPARE(m_type->events, QStringList({ev("BeginEdit", h), ev("ShowEdit", h)}));
+    QCOMPARE(m_type->log, QStringList({ev("BeginEdit", h), ev("ShowEdit", h)}));
     QCOMPARE(m_type->editor()->DataHandle(), h);
     QCOMPARE(m_type->valueBox()->value(), before);
 
@@ -136,7 +161,7 @@ void DataEditorTest::eventOrder()
     const QStringList expected = accept
         ? QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h), ev("AcceptEdit", h)})
         : QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h), QStringLiteral("CancelEdit()")});
-    QCOMPARE(m_type->events, expected);
+    QCOMPARE(m_type->log, expected);
     QCOMPARE(QuenInt32GetValue(h), accept ? 77 : before);
     QCOMPARE(m_site->AcceptCount(), accept ? 1 : 0);
     QCOMPARE(m_site->CancelCount(), accept ? 0 : 1);
@@ -164,18 +189,23 @@ void DataEditorTest::buttonsActOncePerEdit()
     QFETCH(bool, readOnly);
     QFETCH(QString, first);
     QFETCH(QString, second);
-    const int32_t parm = m_core->parameter("Gain", 5);
+    const int32_t parm = parameter("Gain", 5);
     const int32_t h = QuenParmGetData(parm);
     editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, readOnly);
     // The second press arrives while the first one lets pending messages run.
-    m_type->pressOnHide = second;
+    if (!second.isEmpty()) {
+        onHide([this, second] {
+            QMetaObject::invokeMethod(button(second.toLatin1().constData()), &QAbstractButton::click,
+                                      Qt::QueuedConnection);
+        });
+    }
     m_type->valueBox()->setValue(9);
     button(first.toLatin1().constData())->click();
     QCoreApplication::processEvents();
     QTEST(m_site->AcceptCount(), "accepts");
     QTEST(m_site->CancelCount(), "cancels");
-    QCOMPARE(m_type->events.count(ev("HideEdit", h)), 1);
-    QCOMPARE(m_type->events.count(ev("AcceptEdit", h)) + m_type->events.count(QStringLiteral("CancelEdit()")), 1);
+    QCOMPARE(m_type->log.count(ev("HideEdit", h)), 1);
+    QCOMPARE(m_type->log.count(ev("AcceptEdit", h)) + m_type->log.count(QStringLiteral("CancelEdit()")), 1);
     QCOMPARE(QuenInt32GetValue(h), m_site->AcceptCount() ? 9 : 5);
 }
 
@@ -193,12 +223,15 @@ void DataEditorTest::pendingMessagesRunBeforeFinalEvent()
     QFETCH(QString, finalEvent);
     const int32_t item = QuenInt32Create(3);
     editing()->EditData(m_site.get(), item, 0, false, false);
-    m_type->postOnHide = true;
+    onHide([this] {
+        QMetaObject::invokeMethod(this, [this] { m_type->log << QStringLiteral("Posted"); },
+                                  Qt::QueuedConnection);
+    });
     button(press.toLatin1().constData())->click();
-    const qsizetype posted = m_type->events.indexOf(QStringLiteral("Posted"));
+    const qsizetype posted = m_type->log.indexOf(QStringLiteral("Posted"));
     QVERIFY(posted > 0);
-    QCOMPARE(m_type->events.at(posted - 1), ev("HideEdit", item));
-    QVERIFY(m_type->events.at(posted + 1).startsWith(finalEvent));
+    QCOMPARE(m_type->log.at(posted - 1), ev("HideEdit", item));
+    QVERIFY(m_type->log.at(posted + 1).startsWith(finalEvent));
     QuenDataRelease(item);
 }
 
@@ -214,29 +247,29 @@ void DataEditorTest::referenceAccept()
 {
     QFETCH(bool, startsAsReference);
     QFETCH(bool, output);
-    const int32_t parm = startsAsReference ? m_core->reference("Gain") : m_core->parameter("Gain", 5);
+    const int32_t parm = startsAsReference ? reference("Gain") : parameter("Gain", 5);
     const int32_t value = startsAsReference ? 0 : QuenParmGetData(parm);
     editing()->EditParameter(m_site.get(), parm, 0, 0, true, true, false);
     auto* selector = m_type->editor()->findChild<SymbolSelector*>(QStringLiteral("SymSelect"));
     QVERIFY(selector);
     if (!startsAsReference) {
         button("ReferenceOption")->click();
-        QCOMPARE(m_type->events.last(), ev("HideEdit", value));
+        QCOMPARE(m_type->log.last(), ev("HideEdit", value));
         QVERIFY(m_type->editor()->session().referenceMode());
         selector->setTableName(QStringLiteral("Bench"));
         selector->setSymbolName(QStringLiteral("Volts"));
     } else {
-        QVERIFY(m_type->events.isEmpty()); // nothing to show for a reference
+        QVERIFY(m_type->log.isEmpty()); // nothing to show for a reference
         QCOMPARE(statusText(), QStringLiteral("Highlight a table and a symbol. Press 'OK'."));
         QCOMPARE(selector->SymbolName(), QStringLiteral("Volts"));
     }
     if (output)
         button("OutputCheck")->click();
-    const QStringList eventsBefore = m_type->events;
+    const QStringList eventsBefore = m_type->log;
     button("OKCommand")->click();
 
     if (startsAsReference)
-        QCOMPARE(m_type->events, eventsBefore); // no value was begun, so no event
+        QCOMPARE(m_type->log, eventsBefore); // no value was begun, so no event
     QCOMPARE(m_site->AcceptCount(), 1);
     QVERIFY(QuenParmIsReference(parm));
     QCOMPARE(QString::fromUtf8(QuenParmGetRefName(parm)), QStringLiteral("Volts"));
@@ -264,14 +297,14 @@ void DataEditorTest::switchToReferenceClosesValue()
     // "reference" hid it: hidden (again), then cancelled.
     QFETCH(bool, startsAsReference);
     QFETCH(QString, press);
-    const int32_t parm = startsAsReference ? m_core->reference("Gain") : m_core->parameter("Gain", 5);
+    const int32_t parm = startsAsReference ? reference("Gain") : parameter("Gain", 5);
     editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, false);
     if (startsAsReference)
         button("ConstantOption")->click();
     const int32_t h = m_type->editor()->DataHandle();
     button("ReferenceOption")->click();
     button(press.toLatin1().constData())->click();
-    QCOMPARE(m_type->events, QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h),
+    QCOMPARE(m_type->log, QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h),
                                           ev("HideEdit", h), QStringLiteral("CancelEdit()")}));
     QCOMPARE(m_site->AcceptCount() + m_site->CancelCount(), 1);
 }
@@ -280,18 +313,21 @@ void DataEditorTest::switchToConstant_data()
 {
     QTest::addColumn<bool>("withDefault");
     QTest::addColumn<bool>("toggleTwice");
+    QTest::addColumn<bool>("accept");
     QTest::addColumn<int>("expectedValue");
-    QTest::newRow("new item of the class") << false << false << 0;
-    QTest::newRow("deep copy of the default") << true << false << 31;
-    QTest::newRow("created value is reused") << false << true << 0;
+    QTest::newRow("new item of the class") << false << false << true << 0;
+    QTest::newRow("deep copy of the default") << true << false << true << 31;
+    QTest::newRow("created value is reused") << false << true << true << 0;
+    QTest::newRow("cancel releases the created value") << false << false << false << 0;
 }
 
 void DataEditorTest::switchToConstant()
 {
     QFETCH(bool, withDefault);
     QFETCH(bool, toggleTwice);
-    const int32_t parm = m_core->reference("Gain");
-    const int32_t def = withDefault ? m_core->parameter("GainDefault", 31) : 0;
+    QFETCH(bool, accept);
+    const int32_t parm = reference("Gain");
+    const int32_t def = withDefault ? parameter("GainDefault", 31) : 0;
     editing()->EditParameter(m_site.get(), parm, def, 0, false, false, false);
     button("ConstantOption")->click();
     const int32_t h = m_type->editor()->DataHandle();
@@ -299,8 +335,7 @@ void DataEditorTest::switchToConstant()
     QVERIFY(!withDefault || h != QuenParmGetData(def));
     QCOMPARE(m_type->editor()->ErrorMessage(), QString());
     QCOMPARE(m_type->editor()->StatusMessage(), QString());
-    QFETCH(int, expectedValue);
-    QCOMPARE(QuenInt32GetValue(h), expectedValue);
+    QTEST(QuenInt32GetValue(h), "expectedValue");
     QStringList expected{ev("BeginEdit", h), ev("ShowEdit", h)};
     if (toggleTwice) {
         button("ReferenceOption")->click();
@@ -308,54 +343,48 @@ void DataEditorTest::switchToConstant()
         QCOMPARE(m_type->editor()->DataHandle(), h);
         expected << ev("HideEdit", h) << ev("BeginEdit", h) << ev("ShowEdit", h);
     }
-    QCOMPARE(m_type->events, expected);
+    QCOMPARE(m_type->log, expected);
     m_type->valueBox()->setValue(64);
-    button("OKCommand")->click();
-    QVERIFY(!QuenParmIsReference(parm));
-    QCOMPARE(QuenParmGetData(parm), h);
-    QCOMPARE(QuenInt32GetValue(h), 64);
+    button(accept ? "OKCommand" : "CancelCommand")->click();
+    QCOMPARE(bool(QuenParmIsReference(parm)), !accept);
+    QCOMPARE(m_site->AcceptCount(), accept ? 1 : 0);
+    QCOMPARE(m_site->CancelCount(), accept ? 0 : 1);
+    if (accept) {
+        QCOMPARE(QuenParmGetData(parm), h);
+        QCOMPARE(QuenInt32GetValue(h), 64);
+    } else {
+        QVERIFY(!QuenDataIsValid(h));
+        QuenExcRegClearError(0);
+    }
 }
 
-void DataEditorTest::cancelReleasesCreatedValue()
+void DataEditorTest::newEditCancelsOpenOne_data()
 {
-    const int32_t parm = m_core->reference("Gain");
-    editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, false);
-    button("ConstantOption")->click();
-    const int32_t h = m_type->editor()->DataHandle();
-    button("CancelCommand")->click();
-    QVERIFY(!QuenDataIsValid(h));
-    QuenExcRegClearError(0);
-    QVERIFY(QuenParmIsReference(parm));
-    QCOMPARE(m_site->CancelCount(), 1);
+    QTest::addColumn<bool>("withData"); // else a parameter handle of 0, which starts nothing
+    QTest::newRow("another item") << true;
+    QTest::newRow("parameter without data") << false;
 }
 
 void DataEditorTest::newEditCancelsOpenOne()
 {
-    const int32_t first = QuenInt32Create(1);
-    const int32_t second = QuenInt32Create(2);
+    QFETCH(bool, withData);
+    VeltTest::CoreBuilder items;
+    const int32_t first = items << QuenInt32Create(1);
+    const int32_t second = items << QuenInt32Create(2);
     CountingDataEditorSite other;
     editing()->EditData(m_site.get(), first, 0, false, false);
-    editing()->EditData(&other, second, 0, false, false);
+    if (withData)
+        editing()->EditData(&other, second, 0, false, false);
+    else
+        editing()->EditParameter(&other, 0, 0, 0, false, false, false);
     QCOMPARE(m_site->CancelCount(), 1);
-    QCOMPARE(m_type->events.mid(2, 2), QStringList({ev("HideEdit", first), QStringLiteral("CancelEdit()")}));
-    QCOMPARE(m_type->editor()->DataHandle(), second);
+    QCOMPARE(m_type->log.mid(2, 2), QStringList({ev("HideEdit", first), QStringLiteral("CancelEdit()")}));
+    QCOMPARE(m_type->log.size(), withData ? 6 : 4);
+    QCOMPARE(m_type->editor()->session().isEditing(), withData);
+    if (withData)
+        QCOMPARE(m_type->editor()->DataHandle(), second);
     editing()->CancelEdit();
-    QCOMPARE(other.CancelCount(), 1);
-    QuenDataRelease(first);
-    QuenDataRelease(second);
-}
-
-void DataEditorTest::parameterWithoutData()
-{
-    // A parameter handle of 0 starts nothing, and cancels the edit that was open.
-    const int32_t item = QuenInt32Create(1);
-    editing()->EditData(m_site.get(), item, 0, false, false);
-    editing()->EditParameter(m_site.get(), 0, 0, 0, false, false, false);
-    QCOMPARE(m_type->events.size(), 4);
-    QCOMPARE(m_type->events.last(), QStringLiteral("CancelEdit()"));
-    QCOMPARE(m_site->CancelCount(), 1);
-    QVERIFY(!m_type->editor()->session().isEditing());
-    QuenDataRelease(item);
+    QCOMPARE(other.CancelCount(), withData ? 1 : 0);
 }
 
 void DataEditorTest::statusLine_data()
@@ -382,11 +411,11 @@ void DataEditorTest::statusLine()
     QFETCH(QString, mode);
     QFETCH(bool, readOnly);
     if (mode == QLatin1String("parameter"))
-        editing()->EditParameter(m_site.get(), m_core->parameter("Gain", 1), 0, 0, false, false, readOnly);
+        editing()->EditParameter(m_site.get(), parameter("Gain", 1), 0, 0, false, false, readOnly);
     else if (mode == QLatin1String("symbol"))
-        editing()->EditSymbol(m_site.get(), m_core->symbol(), false, readOnly);
+        editing()->EditSymbol(m_site.get(), m_symbol, false, readOnly);
     else
-        editing()->EditParameter(m_site.get(), m_core->reference("Gain"), 0, 0, false, false, readOnly);
+        editing()->EditParameter(m_site.get(), reference("Gain"), 0, 0, false, false, readOnly);
     if (mode == QLatin1String("choice")) {
         auto* selector = m_type->editor()->findChild<SymbolSelector*>(QStringLiteral("SymSelect"));
         Q_EMIT selector->Change(QStringLiteral("Bench"), QStringLiteral("Volts"), QString());
@@ -454,7 +483,7 @@ void DataEditorTest::acceptWritesDescriptionAndOutput()
 {
     QFETCH(bool, designTime);
     QFETCH(bool, outputDefinition);
-    const int32_t parm = m_core->parameter("Gain", 1, "Old text");
+    const int32_t parm = parameter("Gain", 1, "Old text");
     editing()->EditParameter(m_site.get(), parm, 0, 0, designTime, outputDefinition, false);
     QCOMPARE(m_type->editor()->Description(), QStringLiteral("Old text"));
     QCOMPARE(m_type->editor()->OutputDefinition(), designTime && outputDefinition);
@@ -484,13 +513,13 @@ void DataEditorTest::localsHandle()
     QFETCH(bool, withLocals);
     QFETCH(bool, withDefault);
     QCOMPARE(m_type->editor()->LocalsHandle(), 0);
-    const int32_t parm = m_core->parameter("Gain", 1);
+    const int32_t parm = parameter("Gain", 1);
     const int32_t otherBlock = QuenPbDefCreate();
-    const int32_t def = CoreFixture::addParm(otherBlock, "GainDefault", 2);
+    const int32_t def = VeltTest::CoreBuilder::intParm(otherBlock, "GainDefault", 2);
     const int32_t locals = QuenPbDefCreate();
     editing()->EditParameter(m_site.get(), parm, withDefault ? def : 0, withLocals ? locals : 0,
                              false, false, false);
-    const int32_t expected = withLocals ? locals : withDefault ? otherBlock : m_core->block;
+    const int32_t expected = withLocals ? locals : withDefault ? otherBlock : m_block;
     QCOMPARE(m_type->editor()->LocalsHandle(), expected);
     // The reference selector offers no locals table: the core resolves no reference to one.
     auto* selector = m_type->editor()->findChild<SymbolSelector*>(QStringLiteral("SymSelect"));
@@ -555,7 +584,7 @@ void DataEditorTest::lateBoundFacet()
     QVERIFY(size.value(QStringLiteral("Height")).toInt() >= 4775);
     QVERIFY(Velt::invokeByName(facet, "AcceptEdit"));
     QCOMPARE(m_site->AcceptCount(), 1);
-    QCOMPARE(m_type->events.last(), ev("AcceptEdit", item));
+    QCOMPARE(m_type->log.last(), ev("AcceptEdit", item));
     QuenDataRelease(item);
 }
 
@@ -580,7 +609,7 @@ void DataEditorTest::persistence()
     restored.loadProperties(saved);
     QCOMPARE(restored.ReserveHeight(), 3000);
     QCOMPARE(restored.ReserveWidth(), 5000);
-    QCOMPARE(restored.DataType(), TestTypeEditor::dataType());
+    QCOMPARE(restored.DataType(), m_type->dataType());
     QVERIFY(!restored.DataBitmap().value<QPixmap>().isNull());
     restored.loadProperties({});
     QCOMPARE(restored.ReserveHeight(), 2395);

@@ -1,61 +1,31 @@
 // FieldTable: which rows a binding declares (conditions, repeated rows, pictures by time), that
 // a read, a declaration or a change reaches only the row of its field, locks and choices, and
 // what a change reports (errors, refresh, the core's errors shown).
-#include "testeditors.h"
+#include "coretesting.h"
+#include "faketypeeditor.h"
+#include "fixture.h"
 
-#include "corehooks.h"
 #include "fieldtable.h"
-#include "recordingplatformservices.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfieldenums.h"
+#include "xcstructeditfields.h"
 
 #include <QTest>
-
-#include <memory>
 
 using Velt::FieldCall;
 using Velt::FieldChange;
 using Velt::FieldTable;
 using Velt::FieldText;
 
-namespace {
-
-// A type editor whose structured face is a field table.
-class TableEditor : public QObject, public XCStructEditing
-{
-    Q_OBJECT
-    Q_INTERFACES(XCStructEditing)
-
-public:
-    FieldTable table;
-
-    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override
-    {
-        table.declareFields(DataHandle, Fields);
-    }
-    void GetField(int32_t DataHandle, XCStructEditField& Field) override
-    {
-        table.getField(DataHandle, Field);
-    }
-    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override
-    {
-        table.declareField(DataHandle, Field);
-    }
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override
-    {
-        table.fieldChanged(DataHandle, Field, PostEdits, Refresh);
-    }
-};
-
-} // namespace
-
 class FieldTableTest : public QObject
 {
     Q_OBJECT
 
 private:
-    TableEditor* editor = nullptr;
-    TestDialogEditor* dialogEditor = nullptr;
-    Velt::RecordingPlatformServices services;
+    VeltTest::Fixture fixture;
+    VeltTest::FakeTypeEditor* editor = nullptr;
+    FieldTable table;
+    VeltTest::CoreBuilder core;
     QuenHandle parm = 0;
     XCStructEditFields fields;
     QStringList calls; // "what caption[value]" per row call, and the texts applied
@@ -112,7 +82,7 @@ private:
         };
         FieldTable::Row shown = row("Shown");
         shown.apply = nullptr;
-        editor->table = FieldTable(root, {always, design, items, shown});
+        table = FieldTable(root, {always, design, items, shown});
     }
 
     void bind(int value, bool designTime)
@@ -133,27 +103,18 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        Velt::installCoreHooks();
-        Velt::PlatformServices::setInstance(&services);
-        editor = new TableEditor;
-        dialogEditor = installStructuredEditor(editor);
+        editor = &VeltTest::FakeTypeEditor::served();
         buildTable();
-        parm = makeIntParm("Count", 0);
+        parm = VeltTest::CoreBuilder::intParm(core.block(), "Count", 0);
     }
-    void cleanupTestCase()
-    {
-        fields.Detach();
-        QuenParmRelease(parm);
-        Velt::PlatformServices::setInstance(nullptr);
-        DataEditorRegistry::unload();
-        delete dialogEditor;
-        delete editor;
-    }
+    void cleanupTestCase() { fields.Detach(); }
     void init()
     {
-        services.clear();
-        QuenExcRegClearError(0);
+        fixture.begin();
+        editor->reset();
+        editor->table = &table;
     }
+    void cleanup() { fixture.end(); }
 
     void declares_data()
     {
@@ -273,7 +234,9 @@ private Q_SLOTS:
         QCOMPARE(calls, applied);
         QCOMPARE(line->ErrorMessage(), error);
         QCOMPARE(fields.Age(), age);
-        QCOMPARE(int(services.shownErrors().size()), shownErrors);
+        QCOMPARE(int(fixture.services.shownErrors().size()), shownErrors);
+        QCOMPARE(bool(QuenExcRegIsError(0)), !error.isEmpty()); // a refusal keeps them
+        QuenExcRegClearError(0);
     }
 };
 

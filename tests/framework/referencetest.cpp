@@ -1,15 +1,30 @@
 // The reference view against real symbol tables: resolution of references and chains, the
 // messages, the "Table", "Symbol" and "Value" lines, their choices, and changing a reference.
-#include "testeditors.h"
+#include "coretesting.h"
+#include "faketypeeditor.h"
+#include "fixture.h"
+
+#include "qtstrings.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfieldenums.h"
+#include "xcstructeditfields.h"
 
 #include <QTest>
 
-#include <memory>
+using VeltTest::CoreBuilder;
 
 namespace {
 const QString Circular = QStringLiteral("Symbol reference is circular - references itself.");
 const QString Empty = QStringLiteral("Symbol reference is empty.  It must be non-blank.");
 const QString WrongType = QStringLiteral("Data type of symbol referenced does not match");
+
+QStringList choicesOf(XCStructEditField* field)
+{
+    QStringList listed;
+    for (int i = 1; i <= field->Enumeration()->Count(); ++i)
+        listed << field->Enumeration()->Text(i);
+    return listed;
+}
 } // namespace
 
 class ReferenceTest : public QObject
@@ -17,78 +32,59 @@ class ReferenceTest : public QObject
     Q_OBJECT
 
 private:
-    TestEditors editors;
-    int liveObjects = 0;
-    QVector<QuenHandle> tables;
+    VeltTest::Fixture fixture;
+    VeltTest::FakeTypeEditor* type = nullptr;
+    CoreBuilder core;
     QuenHandle reference = 0; // the parameter the view is bound to
-    std::unique_ptr<XCStructEditFields> fields;
+    XCStructEditFields fields;
 
-    QuenHandle addTable(const char* name, bool isPublic)
-    {
-        const QuenHandle table = QuenTableCreate(name);
-        QuenTableRegAddTable(table, isPublic ? QUEN_TRUE : QUEN_FALSE);
-        tables.append(table);
-        return table;
-    }
-    static QuenHandle addSymbol(QuenHandle table, QuenHandle parm)
-    {
-        QuenPbDefAddParm(table, parm);
-        return parm;
-    }
     static void addReference(QuenHandle table, const char* name, const char* toTable, const char* to)
     {
-        makeReference(addSymbol(table, makeIntParm(name, 0)), toTable, to);
+        CoreBuilder::reference(table, name, "CQuenInt32", to, toTable);
     }
     void bindTo(const QByteArray& table, const QByteArray& symbol, bool readOnly = false)
     {
-        makeReference(reference, table, symbol);
-        fields->AttachParameter(reference, 0, 0, false, readOnly, false);
+        QuenParmSetReference(reference, symbol.constData(), -1, table.constData(), -1);
+        fields.AttachParameter(reference, 0, 0, false, readOnly, false);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        liveObjects = QuenCoreGetLiveObjectCount();
-        editors = installTestEditors();
+        type = &VeltTest::FakeTypeEditor::served();
         QuenTableRegClear();
 
-        const QuenHandle bench = addTable("Bench", true);
-        addSymbol(bench, makeIntParm("A", 5));
-        addSymbol(bench, QuenParmCreate("Real", UnservedDataClass.toLatin1().constData()));
-        QuenParmSetHidden(addSymbol(bench, makeIntParm("Hidden", 6)), QUEN_TRUE);
+        const QuenHandle bench = core.table("Bench");
+        CoreBuilder::intParm(bench, "A", 5);
+        CoreBuilder::parm(bench, "Real", "CQuenReal64");
+        QuenParmSetHidden(CoreBuilder::intParm(bench, "Hidden", 6), QUEN_TRUE);
         addReference(bench, "Chain1", "Bench", "A");
         addReference(bench, "Loop1", "", "Loop2");
         addReference(bench, "Loop2", "Bench", "Loop1");
-        const QuenHandle extra = addTable("Extra", true);
-        addSymbol(extra, makeIntParm("a", 50)); // the same name as Bench's A
-        addSymbol(extra, makeIntParm("B", 51));
-        const QuenHandle hidden = addTable("Private", false);
-        addSymbol(hidden, makeIntParm("P", 9));
-        addSymbol(hidden, makeIntParm("A", 7));
-        const QuenHandle unnamed = addTable("", true);
-        addSymbol(unnamed, makeIntParm("E", 8));
+        const QuenHandle extra = core.table("Extra");
+        CoreBuilder::intParm(extra, "a", 50); // the same name as Bench's A
+        CoreBuilder::intParm(extra, "B", 51);
+        const QuenHandle hidden = core.table("Private", false);
+        CoreBuilder::intParm(hidden, "P", 9);
+        CoreBuilder::intParm(hidden, "A", 7);
+        CoreBuilder::intParm(core.table(""), "E", 8);
 
         // A chain of 49 references ends on a value; one of 50 does not.
-        const QuenHandle chains = addTable("Chains", false);
+        const QuenHandle chains = core.table("Chains", false);
         for (int i = 0; i < 50; ++i)
             addReference(chains, QByteArray("S" + QByteArray::number(i)), "Chains",
                          QByteArray("S" + QByteArray::number(i + 1)));
-        addSymbol(chains, makeIntParm("S50", 99));
+        CoreBuilder::intParm(chains, "S50", 99);
 
-        reference = makeIntParm("Ref", 0);
-        fields = std::make_unique<XCStructEditFields>();
+        reference = CoreBuilder::reference(core.block(), "Ref", "CQuenInt32", "A", "Bench");
     }
-    void init() { editors.type->reset(); }
-    void cleanup() { QVERIFY(!QuenExcRegIsError(0)); }
-    void cleanupTestCase()
+    void init()
     {
-        fields.reset();
-        QuenParmRelease(reference);
-        QuenTableRegClear();
-        for (const QuenHandle table : std::as_const(tables))
-            QuenPbDefRelease(table);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), liveObjects);
+        fixture.begin();
+        type->reset();
     }
+    void cleanup() { fixture.end(); }
+    void cleanupTestCase() { fields.Detach(); }
 
     void resolve_data()
     {
@@ -123,12 +119,12 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(int, value);
         QString said = QStringLiteral("stale");
-        const int found = fields->ResolveReference(table, symbol, said);
+        const int found = fields.ResolveReference(table, symbol, said);
         QCOMPARE(said, message);
         QCOMPARE(found != 0, value >= 0);
         if (found)
             QCOMPARE(QuenInt32GetValue(QuenParmGetData(found)), value);
-        const QVariantMap late = fields->ResolveReference(table, symbol);
+        const QVariantMap late = fields.ResolveReference(table, symbol);
         QCOMPARE(late.value(QStringLiteral("Message")).toString(), message);
         QCOMPARE(late.value(QStringLiteral("result")).toInt(), found);
     }
@@ -169,83 +165,72 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
         QFETCH(QStringList, errors);
         bindTo(table, symbol);
-        QVERIFY(fields->IsReference());
-        QCOMPARE(fields->ParameterHandle(), reference);
-        QCOMPARE(fields->Handle(), 0);
-        QCOMPARE(fields->DirectEditor(), static_cast<XCStructEditing*>(fields.get()));
-        QCOMPARE(fields->Count(), 4);
+        QVERIFY(fields.IsReference());
+        QCOMPARE(fields.ParameterHandle(), reference);
+        QCOMPARE(fields.Handle(), 0);
+        QCOMPARE(fields.DirectEditor(), static_cast<XCStructEditing*>(&fields));
+        QCOMPARE(fields.Count(), 4);
         QStringList captions;
         QStringList shown;
         QStringList said;
         for (int i = 0; i < 4; ++i) {
-            captions << fields->Item(i)->Caption();
-            shown << fields->Item(i)->Text();
+            captions << fields.Item(i)->Caption();
+            shown << fields.Item(i)->Text();
             if (i < 3)
-                said << fields->Item(i)->ErrorMessage();
+                said << fields.Item(i)->ErrorMessage();
         }
         QCOMPARE(captions, (QStringList{"Ref", "Table", "Symbol", "Value"}));
         QCOMPARE(shown, texts);
         QCOMPARE(said, errors);
-        QCOMPARE(fields->Item(0)->BitmapName(), errors.first().isEmpty() ? "Reference" : "Error");
-        QCOMPARE(fields->Item(1)->Indentation(), 1);
-        QCOMPARE(fields->Item(3)->Indentation(), 1);
+        QCOMPARE(fields.Item(0)->BitmapName(), errors.first().isEmpty() ? "Reference" : "Error");
+        QCOMPARE(fields.Item(1)->Indentation(), 1);
+        QCOMPARE(fields.Item(3)->Indentation(), 1);
     }
 
     void locksAndPictures()
     {
         bindTo("Bench", "A");
         const QVector<bool> locked{true, false, false, true};
-        const QStringList pictures{"Reference", "Enumeration", "Enumeration", TestDataClass};
+        const QStringList pictures{"Reference", "Enumeration", "Enumeration", "CQuenInt32"};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(fields->Item(i)->Locked(), locked.at(i));
-            QCOMPARE(fields->Item(i)->BitmapName(), pictures.at(i));
+            QCOMPARE(fields.Item(i)->Locked(), locked.at(i));
+            QCOMPARE(fields.Item(i)->BitmapName(), pictures.at(i));
         }
-        QVERIFY(fields->Item(0)->HasEditor());
-        QVERIFY(!fields->Item(1)->HasEditor());
-        QVERIFY(!fields->Item(3)->HasEnumeration());
+        QVERIFY(fields.Item(0)->HasEditor());
+        QVERIFY(!fields.Item(1)->HasEditor());
+        QVERIFY(!fields.Item(3)->HasEnumeration());
     }
 
     void readOnlyReferenceOffersNoEditor()
     {
         bindTo("Bench", "A", true);
-        QVERIFY(!fields->HasEditor());
-        QVERIFY(!fields->Item(0)->HasEditor());
-        QVERIFY(fields->Item(1)->Locked());
-        fields->Item(1)->setText(QStringLiteral("Extra"));
+        QVERIFY(!fields.HasEditor());
+        QVERIFY(!fields.Item(0)->HasEditor());
+        QVERIFY(fields.Item(1)->Locked());
+        fields.Item(1)->setText(QStringLiteral("Extra"));
         QCOMPARE(QuenParmGetRefTableName(reference), "Bench");
     }
 
-    void tableChoices()
+    void choices_data()
     {
-        bindTo("Bench", "A");
-        XCStructEditFieldEnums* choices = fields->Item(1)->Enumeration();
-        QStringList listed;
-        for (int i = 1; i <= choices->Count(); ++i)
-            listed << choices->Text(i);
-        QCOMPARE(listed, (QStringList{"All Public", "Bench", "Extra", "Private", "", "Chains"}));
-    }
-
-    void symbolChoices_data()
-    {
+        QTest::addColumn<int>("line");
         QTest::addColumn<QByteArray>("table");
         QTest::addColumn<QStringList>("expected");
-        // Public tables in registry order, each name once, hidden and other classes left out,
-        // the unnamed table skipped.
-        QTest::newRow("all public") << QByteArray()
+        QTest::newRow("tables") << 1 << QByteArray("Bench")
+                                << QStringList{"All Public", "Bench", "Extra", "Private", "", "Chains"};
+        // Symbols: public tables in registry order, each name once, hidden and other classes
+        // left out, the unnamed table skipped.
+        QTest::newRow("all public") << 2 << QByteArray()
                                     << QStringList{"A", "Chain1", "Loop1", "Loop2", "B"};
-        QTest::newRow("named private table") << QByteArray("Private") << QStringList{"P", "A"};
-        QTest::newRow("missing table") << QByteArray("Nowhere") << QStringList();
+        QTest::newRow("named private table") << 2 << QByteArray("Private") << QStringList{"P", "A"};
+        QTest::newRow("missing table") << 2 << QByteArray("Nowhere") << QStringList();
     }
-    void symbolChoices()
+    void choices()
     {
+        QFETCH(int, line);
         QFETCH(QByteArray, table);
-        QFETCH(QStringList, expected);
         bindTo(table, "A");
-        XCStructEditFieldEnums* choices = fields->Item(2)->Enumeration();
-        QStringList listed;
-        for (int i = 1; i <= choices->Count(); ++i)
-            listed << choices->Text(i);
-        QCOMPARE(listed, expected);
+        QTEST(choicesOf(fields.Item(line)), "expected");
     }
 
     void changeReference_data()
@@ -270,30 +255,30 @@ private Q_SLOTS:
         QFETCH(QString, symbol);
         QFETCH(int, age);
         bindTo("Bench", "A");
-        fields->Item(line)->setText(text);
+        fields.Item(line)->setText(text);
         QCOMPARE(quen::toQString(QuenParmGetRefTableName(reference)), table);
         QCOMPARE(quen::toQString(QuenParmGetRefName(reference)), symbol);
-        QCOMPARE(fields->Age(), age);
-        QCOMPARE(fields->Item(1)->Text(), table.isEmpty() ? QStringLiteral("All Public") : table);
+        QCOMPARE(fields.Age(), age);
+        QCOMPARE(fields.Item(1)->Text(), table.isEmpty() ? QStringLiteral("All Public") : table);
     }
 
     void valueLinesReuseTheirFields()
     {
         bindTo("", "A");
-        QCOMPARE(fields->Item(3)->Text(), QStringLiteral("5"));
+        QCOMPARE(fields.Item(3)->Text(), QStringLiteral("5"));
         const quint64 created = XCStructEditFields::fieldObjectsCreated();
         for (int i = 0; i < 20; ++i)
-            QCOMPARE(fields->Item(3)->Text(), QStringLiteral("5"));
+            QCOMPARE(fields.Item(3)->Text(), QStringLiteral("5"));
         QCOMPARE(XCStructEditFields::fieldObjectsCreated(), created);
-        QCOMPARE(editors.type->log.count(QStringLiteral("GetField 0")), 21);
+        QCOMPARE(type->log.count(QStringLiteral("GetField 0")), 21);
     }
 
     void lateBoundFieldChanged()
     {
         bindTo("Bench", "A");
-        XCStructEditField* symbolLine = fields->Item(2);
+        XCStructEditField* symbolLine = fields.Item(2);
         symbolLine->setText(QStringLiteral("B")); // through FieldChanged: now Bench.B
-        const QVariantMap result = fields->FieldChanged(reference, symbolLine, true, false);
+        const QVariantMap result = fields.FieldChanged(reference, symbolLine, true, false);
         QCOMPARE(result.value(QStringLiteral("Refresh")).toBool(), true);
         QVERIFY(result.contains(QStringLiteral("result")));
     }

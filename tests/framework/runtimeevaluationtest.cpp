@@ -8,6 +8,7 @@
 #include <QtTest>
 
 using Velt::RuntimeEvaluation;
+using VeltTest::FakeTypeEditor;
 using Callback = void (*)(int16_t, QuenHandle, QuenHandle);
 Q_DECLARE_METATYPE(Callback)
 
@@ -24,6 +25,14 @@ QStringList takeErrors()
     return messages;
 }
 
+// An evaluator with its run-time side only.
+const FakeTypeEditor::Options Evaluator{QStringLiteral("CQuenString"), VeltTest::RuntimeFace};
+
+QString call(const QString& member, int data, int block)
+{
+    return QStringLiteral("%1 %2 %3").arg(member).arg(data).arg(block);
+}
+
 } // namespace
 
 // An evaluator reached by member name only (no XCRuntimeDataEvaluation): Bind reports through
@@ -32,13 +41,8 @@ class LateBoundEvaluator : public QObject
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE bool Bind(int data, int block)
-    {
-        calls.append({"Bind", data, block});
-        return accept;
-    }
-    Q_INVOKABLE void Evaluate(int data, int block) { calls.append({"Evaluate", data, block}); }
-    QList<FakeCall> calls;
+    Q_INVOKABLE bool Bind(int, int) { return accept; }
+    Q_INVOKABLE void Evaluate(int, int) { }
     bool accept = true;
 };
 
@@ -52,9 +56,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_editor = std::make_unique<FakeTypeEditor>(FakeTypeEditor::Options{"CQuenString", true, true}, nullptr);
-        FakeTypeEditor::calls().clear();
-        FakeTypeEditor::failing() = false;
+        m_editor = std::make_unique<FakeTypeEditor>(Evaluator);
         QuenExcRegClearError(0);
     }
     void cleanup() { m_editor.reset(); }
@@ -79,11 +81,11 @@ private Q_SLOTS:
 
         RuntimeEvaluation::BindCallback(int16_t(slot), 5, 6);
         if (inRange) {
-            QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{"Bind", 5, 6}}));
+            QCOMPARE(m_editor->log, QStringList{"Bind 5 6"});
             QCOMPARE(takeErrors(), QStringList());
             RuntimeEvaluation::setEvaluator(slot, nullptr);
         } else {
-            QVERIFY(FakeTypeEditor::calls().isEmpty());
+            QVERIFY(m_editor->log.isEmpty());
             QCOMPARE(takeErrors(), QStringList(QStringLiteral(
                 "Runtime evaluation slot %1 is out of range: 1 to 100").arg(int16_t(slot))));
         }
@@ -102,16 +104,17 @@ private Q_SLOTS:
     {
         QFETCH(Callback, callback);
         QFETCH(QString, member);
-        FakeTypeEditor other({"CQuenReal64", true, true}, nullptr);
+        FakeTypeEditor other(Evaluator);
         RuntimeEvaluation::setEvaluator(7, m_editor.get());
         RuntimeEvaluation::setEvaluator(8, &other);
         callback(8, 11, 12);
         callback(7, 21, 22);
-        QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{member, 11, 12}, {member, 21, 22}}));
+        QCOMPARE(other.log, QStringList{call(member, 11, 12)});
+        QCOMPARE(m_editor->log, QStringList{call(member, 21, 22)});
         QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
 
         // A failing evaluator is a failed call: the core finds an error in its register.
-        FakeTypeEditor::failing() = true;
+        m_editor->failing = true;
         callback(7, 21, 22);
         QCOMPARE(takeErrors(), QStringList(QStringLiteral(
             "Runtime %1 failed for data item 21 in parameter block 22").arg(member)));
@@ -124,7 +127,7 @@ private Q_SLOTS:
         RuntimeEvaluation::ScanCallback(9, 1, 2);
         QCOMPARE(takeErrors(), QStringList("Runtime evaluation slot 9 is empty"));
 
-        auto* evaluator = new FakeTypeEditor({"CQuenString", true, true}, nullptr);
+        auto* evaluator = new FakeTypeEditor(Evaluator);
         RuntimeEvaluation::setEvaluator(9, evaluator);
         delete evaluator;
         QCOMPARE(RuntimeEvaluation::evaluator(9), nullptr);
@@ -137,7 +140,7 @@ private Q_SLOTS:
         class Complaining : public FakeTypeEditor
         {
         public:
-            Complaining() : FakeTypeEditor({"CQuenString", true, true}, nullptr) { }
+            Complaining() : FakeTypeEditor(Evaluator) { }
             bool Evaluate(int32_t, int32_t) override
             {
                 QuenExcRaiseUserError("Symbol 'x' is not defined");
@@ -179,7 +182,7 @@ private Q_SLOTS:
         QVERIFY(slot >= 1 && slot <= 100);
         QCOMPARE(RuntimeEvaluation::evaluator(slot), m_editor.get());
         // The same class again (a reloaded registry): the same slot, the new evaluator.
-        FakeTypeEditor reloaded({"CQuenString", true, true}, nullptr);
+        FakeTypeEditor reloaded(Evaluator);
         QCOMPARE(RuntimeEvaluation::RegisterRuntime("CQuenString", &reloaded), slot);
         QCOMPARE(RuntimeEvaluation::evaluator(slot), &reloaded);
         const int other = RuntimeEvaluation::RegisterRuntime("CQuenReal64", m_editor.get());
@@ -219,11 +222,11 @@ private Q_SLOTS:
         QVERIFY(QuenDataExSetRuntimeScan(item));
 
         QCOMPARE(runs.value(member)(block), 1);
-        QCOMPARE(FakeTypeEditor::calls(), QList<FakeCall>({{member, item, block}}));
+        QCOMPARE(m_editor->log, QStringList{call(member, item, block)});
         QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
 
         // An evaluator failure reaches the core as a failed call.
-        FakeTypeEditor::failing() = true;
+        m_editor->failing = true;
         QCOMPARE(runs.value(member)(block), -1);
         const QStringList errors = takeErrors();
         QVERIFY(errors.size() >= 1);
