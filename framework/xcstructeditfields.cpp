@@ -36,17 +36,6 @@ QString descriptionOf(QuenHandle parm)
     return desc ? quen::toQString(QuenDescGetText(desc)) : QString();
 }
 
-// The object a late-bound caller passed, or null after reporting that it is not one.
-template <typename T>
-T* objectArgument(const XCStructEditFields* self, QObject* object, const char* what)
-{
-    auto* typed = qobject_cast<T*>(object);
-    if (!typed)
-        Velt::reportCallFailed(self, QStringLiteral("The argument is not %1.")
-                                         .arg(QLatin1String(what)));
-    return typed;
-}
-
 // Failures of the type editor while a binding declares its fields are ignored.
 template <typename Step>
 void ignoringFailures(Step step)
@@ -240,32 +229,6 @@ void XCStructEditFields::FieldChanged(int32_t, XCStructEditField& Field, bool, b
 {
     if (Velt::ReferenceView::fieldChanged(Field))
         Refresh = true;
-}
-
-void XCStructEditFields::DeclareFields(int DataHandle, QObject* Fields)
-{
-    if (auto* fields = objectArgument<XCStructEditFields>(this, Fields, "a field collection"))
-        DeclareFields(int32_t(DataHandle), *fields);
-}
-
-void XCStructEditFields::GetField(int DataHandle, QObject* Field)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        GetField(int32_t(DataHandle), *field);
-}
-
-void XCStructEditFields::DeclareField(int DataHandle, QObject* Field)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        DeclareField(int32_t(DataHandle), *field);
-}
-
-QVariantMap XCStructEditFields::FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                             bool Refresh)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        FieldChanged(int32_t(DataHandle), *field, PostEdits, Refresh);
-    return {{QStringLiteral("Refresh"), Refresh}, {QStringLiteral("result"), QVariant()}};
 }
 
 void XCStructEditFields::AttachParameter(int ParameterHandle, int DefaultParameterHandle,

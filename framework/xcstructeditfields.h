@@ -101,18 +101,9 @@ public:
     QString ConvertLpcstrToString(const char* lpszString) const;
     Q_INVOKABLE QString ConvertLpcstrToString(const QByteArray& lpszString) const;
 
-    // XCStructEditing: the reference view, used while the bound parameter is a reference.
-    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override;
-    void GetField(int32_t DataHandle, XCStructEditField& Field) override;
-    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override;
-    // Late-bound twins; FieldChanged's returns {"Refresh": bool, "result": null}.
-    Q_INVOKABLE void DeclareFields(int DataHandle, QObject* Fields);
-    Q_INVOKABLE void GetField(int DataHandle, QObject* Field);
-    Q_INVOKABLE void DeclareField(int DataHandle, QObject* Field);
-    Q_INVOKABLE QVariantMap FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                         bool Refresh);
+    // XCStructEditing and its late-bound twins: the reference view, used while the bound
+    // parameter is a reference.
+    VELT_XCSTRUCTEDITING_MEMBERS
 
     // Library-internal members (invokable so that scripts can drive a collection).
     Q_INVOKABLE void AttachParameter(int ParameterHandle, int DefaultParameterHandle = 0,
