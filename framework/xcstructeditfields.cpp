@@ -46,13 +46,13 @@ void ignoringFailures(Step step)
 
 } // namespace
 
-void XCStructEditFields::Private::bumpAge(const XCStructEditFields* q)
+void XCStructEditFields::Private::bumpAge(XCStructEditFields* q)
 {
     if (age == std::numeric_limits<int>::max()) {
         Velt::reportCallFailed(q, QStringLiteral("Overflow"));
         return;
     }
-    ++age;
+    q->setAge(age + 1);
 }
 
 XCStructEditFields::XCStructEditFields(QObject* parent)
@@ -99,7 +99,14 @@ QString XCStructEditFields::Comment() const { return d->comment; }
 int XCStructEditFields::ParameterHandle() const { return d->parameterHandle(); }
 int XCStructEditFields::Handle() const { return d->dataHandle(); }
 int XCStructEditFields::Age() const { return d->age; }
-void XCStructEditFields::setAge(int Age) { d->age = Age; }
+void XCStructEditFields::setAge(int Age)
+{
+    if (d->age == Age)
+        return;
+    d->age = Age;
+    Q_EMIT AgeChanged(Age);
+}
+
 QString XCStructEditFields::DataType() const { return d->dataType; }
 QString XCStructEditFields::DataClass() const { return d->dataClass; }
 QString XCStructEditFields::Caption() const { return d->caption; }

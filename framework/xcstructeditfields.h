@@ -36,7 +36,7 @@ class VELT_EXPORT XCStructEditFields : public QObject, public XCStructEditing
     Q_PROPERTY(QString Comment READ Comment)
     Q_PROPERTY(int ParameterHandle READ ParameterHandle)
     Q_PROPERTY(int Handle READ Handle)
-    Q_PROPERTY(int Age READ Age WRITE setAge)
+    Q_PROPERTY(int Age READ Age WRITE setAge NOTIFY AgeChanged)
     Q_PROPERTY(QString DataType READ DataType)
     Q_PROPERTY(QString DataClass READ DataClass)
     Q_PROPERTY(QString Caption READ Caption)
@@ -130,6 +130,11 @@ public:
     static quint64 fieldObjectsCreated();
     // A new, unbound collection (the factory behind scripts' Velt.fields()).
     static XCStructEditFields* create(QObject* parent = nullptr);
+
+Q_SIGNALS:
+    // Age has a new value: the type editor asked the viewer to read every field again, or a
+    // viewer set it.
+    void AgeChanged(int Age);
 
 private:
     // Steps shared by both bindings once the sources are stored: find the editors, add the
