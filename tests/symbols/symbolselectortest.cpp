@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -668,6 +669,7 @@ void SymbolSelectorTest::changeSignals()
     QVERIFY(addTable("T", {{"S"}, {"R"}}));
     QVERIFY(addTable("U", {{"X"}}));
     const QuenHandle locals = makeLocals({});
+    const auto releaseLocals = qScopeGuard([locals] { QuenPbDefRelease(locals); });
     {
         SymbolSelector selector;
         selector.setTableName("T");
@@ -698,7 +700,6 @@ void SymbolSelectorTest::changeSignals()
             }
         }
     }
-    QuenPbDefRelease(locals);
 }
 
 QTEST_MAIN(SymbolSelectorTest)
