@@ -94,9 +94,7 @@ struct SymbolSelector::Private
     SymbolEntryModel* sortedModel = nullptr;
 
     // TableName, SymbolName and FullName as last announced by their change signals.
-    QString notifiedTable;
-    QString notifiedSymbol;
-    QString notifiedFullName;
+    struct Names { QString table, symbol, fullName; } notified;
 
     int syncing = 0;          // > 0 while the views are set from the choice
     bool resendingKey = false; // a key event changed by a handler is being delivered
@@ -246,9 +244,9 @@ void SymbolSelector::Private::notifyChoice()
     const QString symbol = choice.symbol();
     const QString fullName = choice.fullName(separator);
     // All three are stored before any is announced, so a handler reads a consistent choice.
-    const bool tableChanged = std::exchange(notifiedTable, table) != table;
-    const bool symbolChanged = std::exchange(notifiedSymbol, symbol) != symbol;
-    const bool fullNameChanged = std::exchange(notifiedFullName, fullName) != fullName;
+    const bool tableChanged = std::exchange(notified.table, table) != table;
+    const bool symbolChanged = std::exchange(notified.symbol, symbol) != symbol;
+    const bool fullNameChanged = std::exchange(notified.fullName, fullName) != fullName;
     if (tableChanged)
         Q_EMIT q->tableNameChanged(table);
     if (symbolChanged)
@@ -472,10 +470,8 @@ QString SymbolSelector::Filter() const { return d->choice.filter(); }
 
 void SymbolSelector::setFilter(const QString& filter)
 {
-    if (d->choice.filter() == filter)
-        return;
-    d->choice.setFilter(filter);
-    Q_EMIT filterChanged(filter);
+    if (d->choice.setFilter(filter))
+        Q_EMIT filterChanged(filter);
 }
 
 bool SymbolSelector::Compact() const { return d->compact; }
@@ -520,10 +516,8 @@ QString SymbolSelector::LocalName() const { return d->choice.localName(); }
 
 void SymbolSelector::setLocalName(const QString& name)
 {
-    if (d->choice.localName() == name)
-        return;
-    d->choice.setLocalName(name);
-    Q_EMIT localNameChanged(name);
+    if (d->choice.setLocalName(name))
+        Q_EMIT localNameChanged(name);
 }
 
 qint32 SymbolSelector::LocalHandle() const { return d->choice.localHandle(); }
