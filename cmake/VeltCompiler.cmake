@@ -7,6 +7,14 @@ function(velt_set_warnings target)
   endif()
 endfunction()
 
+# Strict strings for the library's modules and the programs (not the tests, which use the public
+# headers as any host does): no implicit conversion of 8-bit text to QString, so every literal
+# says its encoding, and `+` on strings builds the result in one allocation (QStringBuilder).
+# Public headers compile with and without these.
+function(velt_use_strict_strings target)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_USE_QSTRINGBUILDER)
+endfunction()
+
 if(VELT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fno-omit-frame-pointer)

@@ -59,6 +59,7 @@ function(velt_add_module name)
     PUBLIC ${dependencies} QuenCore Qt6::Core Qt6::Gui Qt6::Widgets
     PRIVATE ${ARG_LIBRARIES})
   velt_set_warnings(${target})
+  velt_use_strict_strings(${target})
 
   # Forwarding headers: only the public headers, under their own names.
   set(forward_dir ${PROJECT_BINARY_DIR}/include/modules/${name})

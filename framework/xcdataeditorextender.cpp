@@ -101,8 +101,11 @@ QString XCDataEditorExtender::ErrorMessage() const { return d->errorMessage; }
 
 void XCDataEditorExtender::setErrorMessage(const QString& message)
 {
+    if (d->errorMessage == message)
+        return;
     d->errorMessage = message;
     d->refresh(this);
+    Q_EMIT ErrorMessageChanged(message);
 }
 
 QVariant XCDataEditorExtender::DataBitmap() const { return d->dataBitmap; }
@@ -153,7 +156,7 @@ void XCDataEditorExtender::loadProperties(const QVariantMap& properties)
 {
     d->dataType = properties.value(QStringLiteral("DataType"), DefaultDataType).toString();
     d->dataClass = properties.value(QStringLiteral("DataClass"), DefaultDataClass).toString();
-    d->errorMessage = properties.value(QStringLiteral("ErrorMessage")).toString();
+    setErrorMessage(properties.value(QStringLiteral("ErrorMessage")).toString());
     setDataBitmap(properties.value(QStringLiteral("DataBitmap")));
     setErrorBitmap(properties.value(QStringLiteral("ErrorBitmap")));
 }

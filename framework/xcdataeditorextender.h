@@ -21,7 +21,7 @@ class VELT_EXPORT XCDataEditorExtender : public QWidget
     Q_OBJECT
     Q_PROPERTY(QString DataType READ DataType WRITE setDataType)
     Q_PROPERTY(QString DataClass READ DataClass WRITE setDataClass)
-    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE setErrorMessage)
+    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE setErrorMessage NOTIFY ErrorMessageChanged)
     Q_PROPERTY(QVariant DataBitmap READ DataBitmap WRITE setDataBitmap)
     Q_PROPERTY(QVariant ErrorBitmap READ ErrorBitmap WRITE setErrorBitmap)
 
@@ -53,6 +53,7 @@ public:
 
 Q_SIGNALS:
     void propertyChanged(const QString& name);
+    void ErrorMessageChanged(const QString& ErrorMessage);
 
 protected:
     void changeEvent(QEvent* event) override;

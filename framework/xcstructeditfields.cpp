@@ -36,17 +36,6 @@ QString descriptionOf(QuenHandle parm)
     return desc ? quen::toQString(QuenDescGetText(desc)) : QString();
 }
 
-// The object a late-bound caller passed, or null after reporting that it is not one.
-template <typename T>
-T* objectArgument(const XCStructEditFields* self, QObject* object, const char* what)
-{
-    auto* typed = qobject_cast<T*>(object);
-    if (!typed)
-        Velt::reportCallFailed(self, QStringLiteral("The argument is not %1.")
-                                         .arg(QLatin1String(what)));
-    return typed;
-}
-
 // Failures of the type editor while a binding declares its fields are ignored.
 template <typename Step>
 void ignoringFailures(Step step)
@@ -57,13 +46,13 @@ void ignoringFailures(Step step)
 
 } // namespace
 
-void XCStructEditFields::Private::bumpAge(const XCStructEditFields* q)
+void XCStructEditFields::Private::bumpAge(XCStructEditFields* q)
 {
     if (age == std::numeric_limits<int>::max()) {
         Velt::reportCallFailed(q, QStringLiteral("Overflow"));
         return;
     }
-    ++age;
+    q->setAge(age + 1);
 }
 
 XCStructEditFields::XCStructEditFields(QObject* parent)
@@ -110,7 +99,14 @@ QString XCStructEditFields::Comment() const { return d->comment; }
 int XCStructEditFields::ParameterHandle() const { return d->parameterHandle(); }
 int XCStructEditFields::Handle() const { return d->dataHandle(); }
 int XCStructEditFields::Age() const { return d->age; }
-void XCStructEditFields::setAge(int Age) { d->age = Age; }
+void XCStructEditFields::setAge(int Age)
+{
+    if (d->age == Age)
+        return;
+    d->age = Age;
+    Q_EMIT AgeChanged(Age);
+}
+
 QString XCStructEditFields::DataType() const { return d->dataType; }
 QString XCStructEditFields::DataClass() const { return d->dataClass; }
 QString XCStructEditFields::Caption() const { return d->caption; }
@@ -240,32 +236,6 @@ void XCStructEditFields::FieldChanged(int32_t, XCStructEditField& Field, bool, b
 {
     if (Velt::ReferenceView::fieldChanged(Field))
         Refresh = true;
-}
-
-void XCStructEditFields::DeclareFields(int DataHandle, QObject* Fields)
-{
-    if (auto* fields = objectArgument<XCStructEditFields>(this, Fields, "a field collection"))
-        DeclareFields(int32_t(DataHandle), *fields);
-}
-
-void XCStructEditFields::GetField(int DataHandle, QObject* Field)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        GetField(int32_t(DataHandle), *field);
-}
-
-void XCStructEditFields::DeclareField(int DataHandle, QObject* Field)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        DeclareField(int32_t(DataHandle), *field);
-}
-
-QVariantMap XCStructEditFields::FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                             bool Refresh)
-{
-    if (auto* field = objectArgument<XCStructEditField>(this, Field, "a field"))
-        FieldChanged(int32_t(DataHandle), *field, PostEdits, Refresh);
-    return {{QStringLiteral("Refresh"), Refresh}, {QStringLiteral("result"), QVariant()}};
 }
 
 void XCStructEditFields::AttachParameter(int ParameterHandle, int DefaultParameterHandle,

@@ -36,7 +36,7 @@ class VELT_EXPORT XCStructEditFields : public QObject, public XCStructEditing
     Q_PROPERTY(QString Comment READ Comment)
     Q_PROPERTY(int ParameterHandle READ ParameterHandle)
     Q_PROPERTY(int Handle READ Handle)
-    Q_PROPERTY(int Age READ Age WRITE setAge)
+    Q_PROPERTY(int Age READ Age WRITE setAge NOTIFY AgeChanged)
     Q_PROPERTY(QString DataType READ DataType)
     Q_PROPERTY(QString DataClass READ DataClass)
     Q_PROPERTY(QString Caption READ Caption)
@@ -101,18 +101,9 @@ public:
     QString ConvertLpcstrToString(const char* lpszString) const;
     Q_INVOKABLE QString ConvertLpcstrToString(const QByteArray& lpszString) const;
 
-    // XCStructEditing: the reference view, used while the bound parameter is a reference.
-    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override;
-    void GetField(int32_t DataHandle, XCStructEditField& Field) override;
-    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override;
-    // Late-bound twins; FieldChanged's returns {"Refresh": bool, "result": null}.
-    Q_INVOKABLE void DeclareFields(int DataHandle, QObject* Fields);
-    Q_INVOKABLE void GetField(int DataHandle, QObject* Field);
-    Q_INVOKABLE void DeclareField(int DataHandle, QObject* Field);
-    Q_INVOKABLE QVariantMap FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                         bool Refresh);
+    // XCStructEditing and its late-bound twins: the reference view, used while the bound
+    // parameter is a reference.
+    VELT_XCSTRUCTEDITING_MEMBERS
 
     // Library-internal members (invokable so that scripts can drive a collection).
     Q_INVOKABLE void AttachParameter(int ParameterHandle, int DefaultParameterHandle = 0,
@@ -139,6 +130,11 @@ public:
     static quint64 fieldObjectsCreated();
     // A new, unbound collection (the factory behind scripts' Velt.fields()).
     static XCStructEditFields* create(QObject* parent = nullptr);
+
+Q_SIGNALS:
+    // Age has a new value: the type editor asked the viewer to read every field again, or a
+    // viewer set it.
+    void AgeChanged(int Age);
 
 private:
     // Steps shared by both bindings once the sources are stored: find the editors, add the

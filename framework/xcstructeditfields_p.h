@@ -55,5 +55,5 @@ struct XCStructEditFields::Private
     {
         return index >= 0 && std::size_t(index) < pool.size() ? pool[std::size_t(index)] : nullptr;
     }
-    void bumpAge(const XCStructEditFields* q); // reports an overflow as a failure of q
+    void bumpAge(XCStructEditFields* q); // reports an overflow as a failure of q
 };

@@ -11,11 +11,18 @@
 // registry hands it out as a QObject, and qobject_cast<XCStructEditing*> gives this side.
 // Late-bound callers reach the same members through Q_INVOKABLE twins that take the field or
 // collection as a QObject*; FieldChanged's twin returns {"Refresh": bool, "result": null}.
+// An implementing class declares the four calls and their twins with
+// VELT_XCSTRUCTEDITING_MEMBERS, and defines only the four calls.
 #pragma once
 
+#include "velt_export.h"
+
+#include <QVariantMap>
 #include <QtPlugin>
 
 #include <cstdint>
+
+class QObject;
 
 class XCStructEditFields;
 class XCStructEditField;
@@ -45,6 +52,51 @@ public:
     virtual void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
                               bool& Refresh) = 0;
 };
+
+namespace Velt::StructEditingTwins {
+
+// The late-bound twins of an XCStructEditing implemented by `self`: each makes the call when
+// the object passed is a field collection or a field, and otherwise reports the failed call
+// (Velt::reportCallFailed) on `self`.
+VELT_EXPORT void declareFields(const QObject* self, XCStructEditing& editor, int DataHandle,
+                               QObject* Fields);
+VELT_EXPORT void getField(const QObject* self, XCStructEditing& editor, int DataHandle,
+                          QObject* Field);
+VELT_EXPORT void declareField(const QObject* self, XCStructEditing& editor, int DataHandle,
+                              QObject* Field);
+VELT_EXPORT QVariantMap fieldChanged(const QObject* self, XCStructEditing& editor,
+                                     int DataHandle, QObject* Field, bool PostEdits,
+                                     bool Refresh);
+
+} // namespace Velt::StructEditingTwins
+
+// The members of a QObject that implements XCStructEditing, in the class body: the four calls
+// (defined by the class) and their late-bound twins (moc expands the macro, so the twins are
+// published like any Q_INVOKABLE).
+#define VELT_XCSTRUCTEDITING_MEMBERS \
+    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override; \
+    void GetField(int32_t DataHandle, XCStructEditField& Field) override; \
+    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override; \
+    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits, \
+                      bool& Refresh) override; \
+    Q_INVOKABLE void DeclareFields(int DataHandle, QObject* Fields) \
+    { \
+        Velt::StructEditingTwins::declareFields(this, *this, DataHandle, Fields); \
+    } \
+    Q_INVOKABLE void GetField(int DataHandle, QObject* Field) \
+    { \
+        Velt::StructEditingTwins::getField(this, *this, DataHandle, Field); \
+    } \
+    Q_INVOKABLE void DeclareField(int DataHandle, QObject* Field) \
+    { \
+        Velt::StructEditingTwins::declareField(this, *this, DataHandle, Field); \
+    } \
+    Q_INVOKABLE QVariantMap FieldChanged(int DataHandle, QObject* Field, bool PostEdits, \
+                                         bool Refresh) \
+    { \
+        return Velt::StructEditingTwins::fieldChanged(this, *this, DataHandle, Field, PostEdits, \
+                                                      Refresh); \
+    }
 
 #define XCStructEditing_iid "VeltEditors.XCStructEditing"
 Q_DECLARE_INTERFACE(XCStructEditing, XCStructEditing_iid)

@@ -17,6 +17,7 @@
 #include "velt_export.h"
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace Velt {
@@ -33,12 +34,13 @@ public:
     SymbolChoice& operator=(const SymbolChoice&) = delete;
 
     QString filter() const { return m_filter; }
-    void setFilter(const QString& filter) { m_filter = filter; }
+    // Both setters return true when the value changed.
+    bool setFilter(const QString& filter) { return std::exchange(m_filter, filter) != filter; }
     // The filter the current listings were made with.
     QString listedFilter() const { return m_listedFilter; }
 
     QString localName() const { return m_localName; }
-    void setLocalName(const QString& name) { m_localName = name; }
+    bool setLocalName(const QString& name) { return std::exchange(m_localName, name) != name; }
     QuenHandle localHandle() const { return m_localHandle; }
     // Takes a reference on the new block before releasing the previous one; a handle that is
     // not a block is not kept (0, and the core's error register says why).

@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 VELT_REGISTER_CLASS(SymbolSelector, VisibleControl, "",
                     "KeyDown(KeyCode, Shift), KeyPress(KeyAscii), KeyUp(KeyCode, Shift), "
@@ -92,6 +93,9 @@ struct SymbolSelector::Private
     SymbolEntryModel* symbolModel = nullptr;
     SymbolEntryModel* sortedModel = nullptr;
 
+    // TableName, SymbolName and FullName as last announced by their change signals.
+    struct Names { QString table, symbol, fullName; } notified;
+
     int syncing = 0;          // > 0 while the views are set from the choice
     bool resendingKey = false; // a key event changed by a handler is being delivered
 
@@ -110,6 +114,8 @@ struct SymbolSelector::Private
     // The views' entries: the tables, none expanded, and no symbols listed.
     void resetEntries();
     void raiseChange();
+    // Raises the change signals of TableName, SymbolName and FullName that now read otherwise.
+    void notifyChoice();
 
     // Views.
     void syncViews();
@@ -228,8 +234,25 @@ void SymbolSelector::Private::resetEntries()
 void SymbolSelector::Private::raiseChange()
 {
     updateToolTip();
-    Q_EMIT q->choiceChanged();
+    notifyChoice();
     Q_EMIT q->Change(choice.tableName(), choice.symbol(), choice.message());
+}
+
+void SymbolSelector::Private::notifyChoice()
+{
+    const QString table = choice.tableName();
+    const QString symbol = choice.symbol();
+    const QString fullName = choice.fullName(separator);
+    // All three are stored before any is announced, so a handler reads a consistent choice.
+    const bool tableChanged = std::exchange(notified.table, table) != table;
+    const bool symbolChanged = std::exchange(notified.symbol, symbol) != symbol;
+    const bool fullNameChanged = std::exchange(notified.fullName, fullName) != fullName;
+    if (tableChanged)
+        Q_EMIT q->tableNameChanged(table);
+    if (symbolChanged)
+        Q_EMIT q->symbolNameChanged(symbol);
+    if (fullNameChanged)
+        Q_EMIT q->fullNameChanged(fullName);
 }
 
 std::vector<SymbolEntry> SymbolSelector::Private::childEntries(int tableIndex) const
@@ -444,7 +467,12 @@ SymbolSelector::SymbolSelector(QWidget* parent) : QWidget(parent), d(std::make_u
 SymbolSelector::~SymbolSelector() = default;
 
 QString SymbolSelector::Filter() const { return d->choice.filter(); }
-void SymbolSelector::setFilter(const QString& filter) { d->choice.setFilter(filter); }
+
+void SymbolSelector::setFilter(const QString& filter)
+{
+    if (d->choice.setFilter(filter))
+        Q_EMIT filterChanged(filter);
+}
 
 bool SymbolSelector::Compact() const { return d->compact; }
 
@@ -469,22 +497,39 @@ void SymbolSelector::setSeparator(const QString& separator)
         return;
     d->separator = separator;
     d->updateToolTip();
-    Q_EMIT choiceChanged();
+    Q_EMIT separatorChanged(separator);
+    d->notifyChoice();
 }
 
 qint16 SymbolSelector::Spacing() const { return d->spacing; }
 
 void SymbolSelector::setSpacing(qint16 spacing)
 {
+    if (d->spacing == spacing)
+        return;
     d->spacing = spacing;
     d->applySpacing();
+    Q_EMIT spacingChanged(spacing);
 }
 
 QString SymbolSelector::LocalName() const { return d->choice.localName(); }
-void SymbolSelector::setLocalName(const QString& name) { d->choice.setLocalName(name); }
+
+void SymbolSelector::setLocalName(const QString& name)
+{
+    if (d->choice.setLocalName(name))
+        Q_EMIT localNameChanged(name);
+}
 
 qint32 SymbolSelector::LocalHandle() const { return d->choice.localHandle(); }
-void SymbolSelector::setLocalHandle(qint32 handle) { d->choice.setLocalHandle(handle); }
+
+void SymbolSelector::setLocalHandle(qint32 handle)
+{
+    // A handle that is no block is not kept, so the value read back decides.
+    const qint32 previous = d->choice.localHandle();
+    d->choice.setLocalHandle(handle);
+    if (d->choice.localHandle() != previous)
+        Q_EMIT localHandleChanged(d->choice.localHandle());
+}
 
 QString SymbolSelector::TableName() const { return d->choice.tableName(); }
 
@@ -592,6 +637,9 @@ void SymbolSelector::changeEvent(QEvent* event)
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
         d->applySpacing();
     QWidget::changeEvent(event);
+    // Sent when the effective state changes, also through a parent, which is what Enabled reads.
+    if (event->type() == QEvent::EnabledChange)
+        Q_EMIT enabledChanged(isEnabled());
 }
 
 bool SymbolSelector::eventFilter(QObject* watched, QEvent* event)

@@ -40,16 +40,16 @@ class VELT_EXPORT SymbolSelector : public QWidget
     Q_OBJECT
     Q_MOC_INCLUDE("keyarguments.h")
     Q_MOC_INCLUDE("keyasciiarguments.h")
-    Q_PROPERTY(QString Filter READ Filter WRITE setFilter)
+    Q_PROPERTY(QString Filter READ Filter WRITE setFilter NOTIFY filterChanged)
     Q_PROPERTY(bool Compact READ Compact WRITE setCompact NOTIFY compactChanged)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(QString Separator READ Separator WRITE setSeparator)
-    Q_PROPERTY(qint16 Spacing READ Spacing WRITE setSpacing)
-    Q_PROPERTY(QString LocalName READ LocalName WRITE setLocalName)
-    Q_PROPERTY(qint32 LocalHandle READ LocalHandle WRITE setLocalHandle)
-    Q_PROPERTY(QString TableName READ TableName WRITE setTableName NOTIFY choiceChanged)
-    Q_PROPERTY(QString SymbolName READ SymbolName WRITE setSymbolName NOTIFY choiceChanged)
-    Q_PROPERTY(QString FullName READ FullName NOTIFY choiceChanged)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
+    Q_PROPERTY(QString Separator READ Separator WRITE setSeparator NOTIFY separatorChanged)
+    Q_PROPERTY(qint16 Spacing READ Spacing WRITE setSpacing NOTIFY spacingChanged)
+    Q_PROPERTY(QString LocalName READ LocalName WRITE setLocalName NOTIFY localNameChanged)
+    Q_PROPERTY(qint32 LocalHandle READ LocalHandle WRITE setLocalHandle NOTIFY localHandleChanged)
+    Q_PROPERTY(QString TableName READ TableName WRITE setTableName NOTIFY tableNameChanged)
+    Q_PROPERTY(QString SymbolName READ SymbolName WRITE setSymbolName NOTIFY symbolNameChanged)
+    Q_PROPERTY(QString FullName READ FullName NOTIFY fullNameChanged)
 
 public:
     explicit SymbolSelector(QWidget* parent = nullptr);
@@ -125,9 +125,18 @@ Q_SIGNALS:
     void KeyPress(Velt::KeyAsciiArguments* Arguments);
     void KeyUp(Velt::KeyArguments* Arguments);
 
-    // Property notifications.
+    // Property notifications: each is raised once its property reads a new value, whether a
+    // setter, the user's choice or Refresh changed it (setting the same value raises nothing).
+    void filterChanged(const QString& filter);
     void compactChanged(bool compact);
-    void choiceChanged();
+    void enabledChanged(bool enabled);
+    void separatorChanged(const QString& separator);
+    void spacingChanged(qint16 spacing);
+    void localNameChanged(const QString& name);
+    void localHandleChanged(qint32 handle);
+    void tableNameChanged(const QString& name);
+    void symbolNameChanged(const QString& name);
+    void fullNameChanged(const QString& name);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -125,10 +125,12 @@ QJSEngine& ScriptHost::engine() { return d->engine; }
 ScriptHost::Status ScriptHost::report(const QJSValue& result, const QStringList& trace,
                                       const QString& fileName)
 {
-    const QString message = result.isError()
-        ? result.property(QStringLiteral("name")).toString() + QLatin1String(": ")
-              + result.property(QStringLiteral("message")).toString()
-        : QLatin1String("uncaught exception: ") + result.toString();
+    QString message;
+    if (result.isError())
+        message = result.property(QStringLiteral("name")).toString() + QLatin1String(": ")
+            + result.property(QStringLiteral("message")).toString();
+    else
+        message = QLatin1String("uncaught exception: ") + result.toString();
     writeError(QStringLiteral("%1:%2: %3")
                    .arg(fileName)
                    .arg(scriptLine(result, trace, fileName))

@@ -93,8 +93,8 @@ QVariant FieldsDockModel::data(const QModelIndex& index, int role) const
             switch (index.column()) {
             case CaptionColumn:
                 if (role == Qt::DisplayRole)
-                    return QString(qMax(0, field->Indentation()) * 3, QLatin1Char(' '))
-                        + field->Caption();
+                    return QString(QString(qMax(0, field->Indentation()) * 3, QLatin1Char(' '))
+                                   + field->Caption());
                 if (role == Qt::DecorationRole) {
                     const QVariant bitmap = field->Bitmap();
                     return bitmap.canConvert<QIcon>() ? bitmap : QVariant();

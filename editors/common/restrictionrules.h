@@ -58,6 +58,24 @@ VELT_EXPORT QString blankMessage(const QString& caption);
 // conversion's own description.
 VELT_EXPORT QString notLegalMessage(const QString& caption, const QString& kind,
                                     const QString& description);
+// The kinds of number that message names.
+inline const QString IntegerKind = QStringLiteral("integer");            // 32-bit integers
+inline const QString NumericValueKind = QStringLiteral("numeric value"); // reals
+
+// Reads a number typed as text with `convert` (a NumericConversion returning a result with
+// ok(), value and description()). `text` is the entry as the editor prepared it (trimmed or
+// normalized): empty text is blank, text that does not convert is not a legal `kind`.
+template <typename Convert>
+auto readNumber(const QString& caption, const QString& text, const QString& kind, Convert convert)
+    -> Parsed<decltype(convert(text).value)>
+{
+    if (text.isEmpty())
+        return {{}, blankMessage(caption)};
+    const auto result = convert(text);
+    if (!result.ok())
+        return {{}, notLegalMessage(caption, kind, result.description())};
+    return {result.value, QString()};
+}
 VELT_EXPORT QString lowAboveHighMessage();  // on the low side
 VELT_EXPORT QString highBelowLowMessage();  // on the high side
 VELT_EXPORT QString belowLowMessage(const QString& low);

@@ -109,32 +109,6 @@ void TypeEditorBase::FieldChanged(int32_t DataHandle, XCStructEditField& Field, 
     d_func()->fields.fieldChanged(DataHandle, Field, PostEdits, Refresh);
 }
 
-void TypeEditorBase::DeclareFields(int DataHandle, QObject* Fields)
-{
-    if (auto* fields = qobject_cast<XCStructEditFields*>(Fields))
-        DeclareFields(int32_t(DataHandle), *fields);
-}
-
-void TypeEditorBase::GetField(int DataHandle, QObject* Field)
-{
-    if (auto* field = qobject_cast<XCStructEditField*>(Field))
-        GetField(int32_t(DataHandle), *field);
-}
-
-void TypeEditorBase::DeclareField(int DataHandle, QObject* Field)
-{
-    if (auto* field = qobject_cast<XCStructEditField*>(Field))
-        DeclareField(int32_t(DataHandle), *field);
-}
-
-QVariantMap TypeEditorBase::FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                         bool Refresh)
-{
-    if (auto* field = qobject_cast<XCStructEditField*>(Field))
-        FieldChanged(int32_t(DataHandle), *field, PostEdits, Refresh);
-    return {{QStringLiteral("Refresh"), Refresh}, {QStringLiteral("result"), QVariant()}};
-}
-
 DataEditor* TypeEditorBase::host() const { return d_func()->host; }
 QWidget* TypeEditorBase::panel() const { return d_func()->panel; }
 

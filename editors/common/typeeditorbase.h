@@ -42,18 +42,8 @@ public:
     Q_INVOKABLE QObject* GetRuntime();
     Q_INVOKABLE QObject* GetEditor();
 
-    // XCStructEditing, through the field table.
-    void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override;
-    void GetField(int32_t DataHandle, XCStructEditField& Field) override;
-    void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override;
-    // Late-bound twins; FieldChanged returns {"Refresh": bool, "result": null}.
-    Q_INVOKABLE void DeclareFields(int DataHandle, QObject* Fields);
-    Q_INVOKABLE void GetField(int DataHandle, QObject* Field);
-    Q_INVOKABLE void DeclareField(int DataHandle, QObject* Field);
-    Q_INVOKABLE QVariantMap FieldChanged(int DataHandle, QObject* Field, bool PostEdits,
-                                         bool Refresh);
+    // XCStructEditing through the field table, and its late-bound twins.
+    VELT_XCSTRUCTEDITING_MEMBERS
 
     DataEditor* host() const;
     // The panel of controls in the edit area (null until setPanel).

@@ -64,14 +64,10 @@ QString moreOnClipboardMessage()
 Parsed<int32_t> parseIntegerText(const QString& caption, const QString& text, const QString& view)
 {
     const IntegerView integerView = viewFromName(view).value_or(IntegerView::Decimal);
-    const QString normalized = NumericConversion::normalizeIntegerText(text, integerView);
-    if (normalized.isEmpty())
-        return {0, NumberTexts::blankMessage(caption)};
-    const Int32Result result = NumericConversion::toInt32(normalized);
-    if (!result.ok())
-        return {0, NumberTexts::notLegalMessage(caption, QStringLiteral("integer"),
-                                              result.description())};
-    return {result.value, QString()};
+    return NumberTexts::readNumber(
+        caption, NumericConversion::normalizeIntegerText(text, integerView),
+        NumberTexts::IntegerKind,
+        [](QStringView number) { return NumericConversion::toInt32(number); });
 }
 
 QString formatIntegerText(int32_t value, const QString& view)

@@ -6,14 +6,9 @@ QStringList styleNames() { return {StylePlain, NumberTexts::StyleRestricted}; }
 
 Parsed<double> parseRealText(const QString& caption, const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return {0, NumberTexts::blankMessage(caption)};
-    const RealResult result = NumericConversion::toReal(trimmed);
-    if (!result.ok())
-        return {0, NumberTexts::notLegalMessage(caption, QStringLiteral("numeric value"),
-                                              result.description())};
-    return {result.value, QString()};
+    return NumberTexts::readNumber(
+        caption, text.trimmed(), NumberTexts::NumericValueKind,
+        [](QStringView number) { return NumericConversion::toReal(number); });
 }
 
 QString formatRealText(double value, int precision)

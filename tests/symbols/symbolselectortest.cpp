@@ -15,9 +15,11 @@
 #include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace symboltest;
@@ -119,6 +121,8 @@ private Q_SLOTS:
     void convertsCoreStrings();
     void persistence();
     void registeredAsVisibleControl();
+    void changeSignals_data();
+    void changeSignals();
 
 private:
     VeltTest::Fixture fixture;
@@ -557,6 +561,102 @@ void SymbolSelectorTest::registeredAsVisibleControl()
                                         "DblClick()"}));
     std::unique_ptr<QObject> created(Velt::ComponentRegistry::instance().create(info->classId));
     QVERIFY(qobject_cast<SymbolSelector*>(created.get()));
+}
+
+// A change made to a selector that has table "T" and its symbol "S" chosen; `locals` is a block
+// the step may hand to LocalHandle.
+using SelectorStep = std::function<void(SymbolSelector&, QuenHandle locals)>;
+Q_DECLARE_METATYPE(SelectorStep)
+
+void SymbolSelectorTest::changeSignals_data()
+{
+    QTest::addColumn<SelectorStep>("step");
+    QTest::addColumn<QStringList>("notified"); // the properties whose signal fires, once each
+
+    const QStringList choice{"TableName", "SymbolName", "FullName"};
+    const QStringList symbol{"SymbolName", "FullName"};
+    auto row = [](const char* name, SelectorStep step, const QStringList& notified) {
+        QTest::newRow(name) << step << notified;
+    };
+    row("Filter", [](SymbolSelector& s, QuenHandle) { s.setFilter("CQuenReal64"); }, {"Filter"});
+    row("Compact", [](SymbolSelector& s, QuenHandle) { s.setCompact(false); }, {"Compact"});
+    row("Enabled", [](SymbolSelector& s, QuenHandle) { s.setEnabled(false); }, {"Enabled"});
+    row("Separator", [](SymbolSelector& s, QuenHandle) { s.setSeparator("/"); },
+        {"Separator", "FullName"});
+    row("Spacing", [](SymbolSelector& s, QuenHandle) { s.setSpacing(240); }, {"Spacing"});
+    row("LocalName", [](SymbolSelector& s, QuenHandle) { s.setLocalName("Mine"); }, {"LocalName"});
+    row("LocalHandle", [](SymbolSelector& s, QuenHandle locals) { s.setLocalHandle(locals); },
+        {"LocalHandle"});
+    row("LocalHandle not a block", [](SymbolSelector& s, QuenHandle) { s.setLocalHandle(-5); }, {});
+    row("TableName", [](SymbolSelector& s, QuenHandle) { s.setTableName("U"); }, choice);
+    row("TableName All Public", [](SymbolSelector& s, QuenHandle) { s.setTableName(""); }, choice);
+    row("SymbolName", [](SymbolSelector& s, QuenHandle) { s.setSymbolName("R"); }, symbol);
+    row("table chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "U"); },
+        choice);
+    row("symbol chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "R"); },
+        symbol);
+    row("table chosen in the list",
+        [](SymbolSelector& s, QuenHandle) {
+            s.setCompact(false);
+            chooseInList(listOf(s, "TableList"), "U");
+        },
+        QStringList{"Compact"} + choice);
+    row("symbol chosen in the list",
+        [](SymbolSelector& s, QuenHandle) {
+            s.setCompact(false);
+            chooseInList(listOf(s, "SymbolList"), "R");
+        },
+        QStringList{"Compact"} + symbol);
+    row("Refresh keeping the choice", [](SymbolSelector& s, QuenHandle) { s.Refresh(); }, {});
+    row("Refresh after the table went",
+        [](SymbolSelector& s, QuenHandle) {
+            QuenTableRegRemoveTable(QuenTableRegFindTable("T", 1));
+            QuenExcRegClearError(0);
+            s.Refresh();
+        },
+        choice);
+}
+
+// Every watched property announces a change of its value, with the new value, and only then:
+// doing the same step again (setting the same value, choosing the same entry) raises nothing.
+void SymbolSelectorTest::changeSignals()
+{
+    QFETCH(SelectorStep, step);
+    QFETCH(QStringList, notified);
+    QVERIFY(addTable("T", {{"S"}, {"R"}}));
+    QVERIFY(addTable("U", {{"X"}}));
+    const QuenHandle locals = makeLocals({});
+    const auto releaseLocals = qScopeGuard([locals] { QuenPbDefRelease(locals); });
+    {
+        SymbolSelector selector;
+        selector.setTableName("T");
+        selector.setSymbolName("S");
+
+        const QMetaObject* meta = selector.metaObject();
+        QMap<QString, std::shared_ptr<QSignalSpy>> spies;
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty property = meta->property(i);
+            QVERIFY2(property.hasNotifySignal(), property.name());
+            spies.insert(property.name(),
+                         std::make_shared<QSignalSpy>(&selector, property.notifySignal()));
+        }
+        QVERIFY(spies.contains("Enabled"));
+        for (const QString& name : notified)
+            QVERIFY2(spies.contains(name), qPrintable(name));
+
+        for (int round = 0; round < 2; ++round) {
+            step(selector, locals);
+            for (auto it = spies.cbegin(); it != spies.cend(); ++it) {
+                const QSignalSpy& spy = *it.value();
+                const int expected = notified.contains(it.key()) ? 1 : 0;
+                QVERIFY2(spy.size() == expected,
+                         qPrintable(QString("%1: %2 signals in round %3")
+                                        .arg(it.key()).arg(spy.size()).arg(round + 1)));
+                if (expected)
+                    QCOMPARE(spy.first().first(), selector.property(qPrintable(it.key())));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(SymbolSelectorTest)
