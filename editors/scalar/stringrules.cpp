@@ -66,7 +66,7 @@ Parsed<QString> readBack(const QString& shown, const QString& view)
     }
     QByteArray bytes;
     for (const QString& group : text.split(u' ', Qt::SkipEmptyParts)) {
-        const Int32Result code = NumericConversion::toInt32(base.prefix + group);
+        const Int32Result code = NumericConversion::toInt32(QString(base.prefix + group));
         if (!code.ok() || code.value < 1 || code.value > 255)
             return {{}, tr(base.rangeMessage).arg(group)};
         bytes += char(code.value);

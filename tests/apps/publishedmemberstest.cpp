@@ -25,6 +25,9 @@ const char* const kWorkspace = R"({
     { "name": "Bench", "public": true, "symbols": [
         { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } },
         { "name": "Volts", "data": { "class": "CQuenReal64", "value": 1.5 } },
+        { "name": "Command", "data": { "class": "CQuenString", "value": "V=1.5",
+          "properties": [ { "name": "Format Operation", "class": "CQuenString", "value": "Update parameters from string" },
+                          { "name": "Format", "class": "CQuenString", "value": "V=%{Volts}" } ] } },
         { "name": "Alias", "type": "CQuenInt32",
           "reference": { "table": "Bench", "symbol": "Count" } } ] }
   ],
@@ -35,7 +38,7 @@ const char* const kWorkspace = R"({
 const char* const kPrelude = R"(
 var table = Quen.QuenTableRegGetTable(1);
 function symbol(name) { return Quen.QuenPbDefFindParm(table, name); }
-var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias') };
+var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command') };
 P.data = Quen.QuenParmGetData(P.count);
 function bound(parm) { var f = Velt.fields(); f.AttachParameter(parm); return f; }
 function withChoices(f) {
@@ -274,6 +277,7 @@ void PublishedMembersTest::everyMember_data()
     const QHash<QString, Row> rows{
         {"Int32Editor", {{"make('Int32Editor')", "editing('Int32Editor', P.count)"}, {}, {}}},
         {"Real64Editor", {{"make('Real64Editor')", "editing('Real64Editor', P.volts)"}, {}, {}}},
+        {"StringEditor", {{"make('StringEditor')", "editing('StringEditor', P.command)"}, {}, {}}},
         {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
         {"DataEditor",
          {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},

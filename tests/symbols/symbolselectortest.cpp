@@ -623,10 +623,10 @@ void SymbolSelectorTest::changeSignals()
 {
     QFETCH(SelectorStep, step);
     QFETCH(QStringList, notified);
-    QVERIFY(addTable("T", {{"S"}, {"R"}}));
-    QVERIFY(addTable("U", {{"X"}}));
-    const QuenHandle locals = makeLocals({});
-    const auto releaseLocals = qScopeGuard([locals] { QuenPbDefRelease(locals); });
+    CoreBuilder core;
+    QVERIFY(table(core, "T", "S R"));
+    QVERIFY(table(core, "U", "X"));
+    const QuenHandle locals = symboltest::locals(core, QString());
     {
         SymbolSelector selector;
         selector.setTableName("T");
@@ -650,7 +650,7 @@ void SymbolSelectorTest::changeSignals()
                 const QSignalSpy& spy = *it.value();
                 const int expected = notified.contains(it.key()) ? 1 : 0;
                 QVERIFY2(spy.size() == expected,
-                         qPrintable(QString("%1: %2 signals in round %3")
+                         qPrintable(QStringLiteral("%1: %2 signals in round %3")
                                         .arg(it.key()).arg(spy.size()).arg(round + 1)));
                 if (expected)
                     QCOMPARE(spy.first().first(), selector.property(qPrintable(it.key())));
