@@ -150,6 +150,7 @@ void StringEditor::beginEdit(int32_t item)
     d->valueGroup->setTitle(R::beginCaption(d->operation));
     d->symbols->setLocalHandle(d->host->LocalsHandle());
     d->symbols->Refresh();
+    d->symbols->setTableName(d->symbols->LocalName()); // the symbols start in the current table
     d->applyState();
     d->updateStatus();
     QuenExcRegClearError(0);

@@ -157,6 +157,7 @@ private Q_SLOTS:
         CountingDataEditorSite site;
         editor.host()->dialogEditing()->EditParameter(&site, command, 0, locals, true, false, false);
         QCOMPARE(editor.state(), StringEditor::ValueEditState);
+        QCOMPARE(child<SymbolSelector>(&editor, "SymSelect")->TableName(), s("Current table"));
         auto* value = child<QPlainTextEdit>(&editor, "txtValue");
         auto* format = child<QPlainTextEdit>(&editor, "txtFormat");
         auto* operation = child<QComboBox>(&editor, "cmbFormatOp");
