@@ -112,11 +112,9 @@ private Q_SLOTS:
             double value;
             bool exact;
         } changes[] = {
-            { Start, -2.5, true }, { Start, 1e6, true },    { Stop, 7.25, true },  { Stop, -1e-9, true },
-            { Center, 2.5, false }, { Center, -1000, false }, { Span, 4, false },   { Span, -0.1, false },
-            { Span, 0, false },     { Step, 0.5, false },     { Step, -0.25, false }, { Step, 0.1, false },
-            { Step, 3, false },     { NumPoints, 1, true },   { NumPoints, 2, true }, { NumPoints, kMaxPoints, true },
-            { Values, -3.5, true },
+            { Start, -2.5, true },  { Stop, -1e-9, true },   { Center, -1000, false }, { Span, -0.1, false },
+            { Span, 0, false },     { Step, -0.25, false },  { Step, 0.1, false },     { Step, 3, false },
+            { NumPoints, 1, true }, { NumPoints, 2, true },  { NumPoints, kMaxPoints, true }, { Values, -3.5, true },
         };
         for (const auto& r : ranges) {
             for (const auto& c : changes) {
@@ -221,11 +219,8 @@ private Q_SLOTS:
         QTest::addColumn<Setter>("setter");
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("code");
-        const int invalid = QUEN_ERR_INVALID_ARGUMENT;
-        const int overflow = QUEN_ERR_OVERFLOW;
-        const int range = QUEN_ERR_OUT_OF_RANGE;
+        const int invalid = QUEN_ERR_INVALID_ARGUMENT, overflow = QUEN_ERR_OVERFLOW, range = QUEN_ERR_OUT_OF_RANGE;
         QTest::newRow("step 0") << 0.0 << 10.0 << 11 << Step << 0.0 << invalid;
-        QTest::newRow("step -0") << 0.0 << 10.0 << 11 << Step << -0.0 << invalid;
         QTest::newRow("step nan") << 0.0 << 10.0 << 11 << Step << kNaN << invalid;
         QTest::newRow("step inf") << 0.0 << 10.0 << 11 << Step << kInf << invalid;
         QTest::newRow("start inf") << 0.0 << 10.0 << 11 << Start << kInf << invalid;
@@ -234,13 +229,9 @@ private Q_SLOTS:
         QTest::newRow("span nan") << 0.0 << 10.0 << 11 << Span << kNaN << invalid;
         QTest::newRow("values nan") << 0.0 << 10.0 << 11 << Values << kNaN << invalid;
         QTest::newRow("points 0") << 0.0 << 10.0 << 11 << NumPoints << 0.0 << range;
-        QTest::newRow("points -5") << 0.0 << 10.0 << 11 << NumPoints << -5.0 << range;
-        QTest::newRow("points min") << 0.0 << 10.0 << 11 << NumPoints << double(INT32_MIN) << range;
         // One point more than an int32 holds, and far more.
         QTest::newRow("step needs too many points") << 0.0 << 1.0 << 2 << Step << 1.0 / kMaxPoints << overflow;
-        QTest::newRow("step tiny") << 0.0 << 1.0 << 2 << Step << 1e-300 << overflow;
         QTest::newRow("step subnormal") << -1e300 << 1e300 << 2 << Step << 5e-324 << overflow;
-        // Results beyond the reals.
         QTest::newRow("step beyond") << 1e308 << 1e308 << 2 << Step << 1e308 << overflow;
         QTest::newRow("span too wide") << -1e308 << 0.0 << 2 << Stop << 1e308 << overflow;
         QTest::newRow("start too far") << 0.0 << 1e308 << 2 << Start << -1e308 << overflow;
