@@ -25,7 +25,7 @@ QByteArray readAll(const QString& path)
 QJsonObject objectOf(const QByteArray& json) { return QJsonDocument::fromJson(json).object(); }
 
 // A workspace of one public table "T" holding the given symbols.
-QByteArray withSymbols(const char* symbols, const char* settings = "{}")
+QByteArray withSymbols(const QByteArray& symbols, const char* settings = "{}")
 {
     return QByteArray(R"({"formatVersion": 1, "settings": )") + settings
             + R"(, "tables": [{"name": "T", "public": true, "symbols": [)" + symbols + "]}]}";
@@ -137,6 +137,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("place");
         const QByteArray sample = readAll(kSample);
+        // A symbol "A" of table "T" with the given data; place is where the error is, below it.
+        const auto data = [](const char* name, const char* body, const char* place, const char* settings = "{}") {
+            QTest::newRow(name) << withSymbols(QByteArray(R"({"name": "A", "data": {)") + body + "}}", settings)
+                                << QStringLiteral("tables[0].symbols[0].data") + QLatin1String(place);
+        };
         QTest::newRow("truncated") << sample.left(sample.size() / 2) << "workspace text: line ";
         QTest::newRow("empty") << QByteArray() << "workspace text: line 1, column 1";
         QTest::newRow("not an object") << QByteArray("[1, 2]") << "not a JSON object";
@@ -145,70 +150,30 @@ private Q_SLOTS:
         QTest::newRow("tables not a list") << QByteArray(R"({"tables": {}})") << "tables: expected an array";
         QTest::newRow("setting") << withSymbols("", R"({"arrayMaxSize": 0})") << "settings.arrayMaxSize: expected an integer from 1 to 65535";
         QTest::newRow("unknown setting") << withSymbols("", R"({"colour": 1})") << "settings.colour: unexpected key";
-        QTest::newRow("element count")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})")
-                << "tables[0].symbols[0].data.elements: expected 3 elements, found 2";
-        QTest::newRow("element type")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["a", 2]}})")
-                << "tables[0].symbols[0].data.elements[1]: expected a text";
-        QTest::newRow("bound")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 40000]], "elements": []}})")
-                << "tables[0].symbols[0].data.bounds[0][1]: expected an integer";
-        QTest::newRow("four dimensions")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0,0],[0,0],[0,0],[0,0]], "elements": [1]}})")
-                << "tables[0].symbols[0].data.bounds: expected 1 to 3 dimensions";
-        QTest::newRow("over the maximum size")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenReal64Array", "bounds": [[1, 3]], "elements": [1, 2, 3]}})",
-                               R"({"arrayMaxSize": 2})")
-                << "tables[0].symbols[0].data.bounds: the bounds hold 3 elements, more than the maximum size 2";
-        QTest::newRow("unknown class")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt64", "value": 1}})")
-                << "tables[0].symbols[0].data.class: unknown data class 'CQuenInt64'";
-        QTest::newRow("integer overflow")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 2147483648}})")
-                << "tables[0].symbols[0].data.value: expected an integer from -2147483648 to 2147483647, found 2147483648";
-        QTest::newRow("fraction")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1.5}})")
-                << "tables[0].symbols[0].data.value: expected an integer";
-        QTest::newRow("missing value")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenComplex", "re": 1}})")
-                << "tables[0].symbols[0].data.im: missing";
-        QTest::newRow("no points")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenRange", "start": 0, "stop": 1, "points": 0}})")
-                << "tables[0].symbols[0].data.points: expected an integer from 1";
-        QTest::newRow("infinite time")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": []}})")
-                << "tables[0].symbols[0].data.start: expected a finite number";
-        QTest::newRow("unexpected key")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenString", "value": "x", "colour": 1}})")
-                << "tables[0].symbols[0].data.colour: unexpected key";
+        data("element count", R"("class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2])", ".elements: expected 3 elements, found 2");
+        data("element type", R"("class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["a", 2])", ".elements[1]: expected a text");
+        data("bound", R"("class": "CQuenInt32Array", "bounds": [[0, 40000]], "elements": [])", ".bounds[0][1]: expected an integer");
+        data("four dimensions", R"("class": "CQuenInt32Array", "bounds": [[0,0],[0,0],[0,0],[0,0]], "elements": [1])", ".bounds: expected 1 to 3 dimensions");
+        data("over the maximum size", R"("class": "CQuenReal64Array", "bounds": [[1, 3]], "elements": [1, 2, 3])", ".bounds: the bounds hold 3 elements, more than the maximum size 2", R"({"arrayMaxSize": 2})");
+        data("unknown class", R"("class": "CQuenInt64", "value": 1)", ".class: unknown data class 'CQuenInt64'");
+        data("integer overflow", R"("class": "CQuenInt32", "value": 2147483648)", ".value: expected an integer from -2147483648 to 2147483647, found 2147483648");
+        data("fraction", R"("class": "CQuenInt32", "value": 1.5)", ".value: expected an integer");
+        data("missing value", R"("class": "CQuenComplex", "re": 1)", ".im: missing");
+        data("no points", R"("class": "CQuenRange", "start": 0, "stop": 1, "points": 0)", ".points: expected an integer from 1");
+        data("infinite time", R"("class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": [])", ".start: expected a finite number");
+        data("unexpected key", R"("class": "CQuenString", "value": "x", "colour": 1)", ".colour: unexpected key");
         QTest::newRow("duplicate symbol")
                 << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}},
                                   {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})")
                 << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
-        QTest::newRow("property without name")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1, "properties": [{"class": "CQuenString", "value": "V"}]}})")
-                << "tables[0].symbols[0].data.properties[0].name: missing";
-        QTest::newRow("bad property")
-                << withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1, "properties": [{"name": "Units", "class": "CQuenString", "value": 5}]}})")
-                << "tables[0].symbols[0].data.properties[0].value: expected a text";
-        QTest::newRow("reference without type")
-                << withSymbols(R"({"name": "A", "reference": {"table": "", "symbol": "B"}})")
-                << "tables[0].symbols[0].type: missing";
-        QTest::newRow("reference with data")
-                << withSymbols(R"({"name": "A", "type": "CQuenInt32", "reference": {"symbol": "B"}, "data": {"class": "CQuenInt32", "value": 1}})")
-                << "tables[0].symbols[0].data: a reference has no value";
-        QTest::newRow("no value")
-                << withSymbols(R"({"name": "A"})") << "tables[0].symbols[0].data: missing";
-        QTest::newRow("flag type")
-                << withSymbols(R"({"name": "A", "hidden": 1, "data": {"class": "CQuenInt32", "value": 1}})")
-                << "tables[0].symbols[0].hidden: expected true or false";
-        QTest::newRow("public flag")
-                << QByteArray(R"({"tables": [{"name": "T", "public": "yes", "symbols": []}]})")
-                << "tables[0].public: expected true or false";
-        QTest::newRow("duplicate table")
-                << QByteArray(R"({"tables": [{"name": "T", "symbols": []}, {"name": "t", "symbols": []}]})")
-                << "tables[1].name: 't' is already the name of tables[0]";
+        data("property without name", R"("class": "CQuenInt32", "value": 1, "properties": [{"class": "CQuenString", "value": "V"}])", ".properties[0].name: missing");
+        data("bad property", R"("class": "CQuenInt32", "value": 1, "properties": [{"name": "Units", "class": "CQuenString", "value": 5}])", ".properties[0].value: expected a text");
+        QTest::newRow("reference without type") << withSymbols(R"({"name": "A", "reference": {"table": "", "symbol": "B"}})") << "tables[0].symbols[0].type: missing";
+        QTest::newRow("reference with data") << withSymbols(R"({"name": "A", "type": "CQuenInt32", "reference": {"symbol": "B"}, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].data: a reference has no value";
+        QTest::newRow("no value") << withSymbols(R"({"name": "A"})") << "tables[0].symbols[0].data: missing";
+        QTest::newRow("flag type") << withSymbols(R"({"name": "A", "hidden": 1, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].hidden: expected true or false";
+        QTest::newRow("public flag") << QByteArray(R"({"tables": [{"name": "T", "public": "yes", "symbols": []}]})") << "tables[0].public: expected true or false";
+        QTest::newRow("duplicate table") << QByteArray(R"({"tables": [{"name": "T", "symbols": []}, {"name": "t", "symbols": []}]})") << "tables[1].name: 't' is already the name of tables[0]";
         QTest::newRow("bad second definition")
                 << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}],
                                   "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})")
