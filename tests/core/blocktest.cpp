@@ -241,14 +241,11 @@ private Q_SLOTS:
 
     void parameterBlockIsADeepBoundCopy()
     {
-        const QuenHandle definition = blockOf({ "Channel", "Range" });
+        const QuenHandle definition = blockOf({ "Channel" });
         QuenPbDefSetName(definition, "Measure");
         QuenDescSetText(QuenPbDefGetDesc(definition), "Measures");
         QuenInt32SetValue(QuenParmGetData(QuenPbDefGetParm(definition, 1)), 5);
-        const QuenHandle ref = QuenPbDefGetParm(definition, 2);
-        const QuenHandle value = QuenParmGetData(ref);
-        QuenParmSetReference(ref, "Vdd", -1, "Station", -1);
-        QuenDataRelease(value);
+        CoreBuilder::reference(definition, "Range", "CQuenInt32", "Vdd", "Station");
 
         const QuenHandle values = QuenPbDefCreateParameterBlock(definition);
         QVERIFY(values);

@@ -25,18 +25,11 @@ QuenHandle sampleBlock()
     const QuenHandle block = QuenPbDefCreate();
     const QuenHandle range = QuenParmCreate("Range", "CQuenReal64");
     QuenReal64SetValue(QuenParmGetData(range), 10);
-    const QuenHandle units = QuenStringCreate("V");
-    QuenDataExSetProperty(QuenParmGetData(range), "Units", units);
-    QuenDataRelease(units);
+    CoreBuilder::setString(QuenParmGetData(range), "Units", "V");
     QuenDescSetText(QuenParmGetDesc(range), "Full scale");
     QuenParmSetOutput(range);
     QuenPbDefAddParm(block, range);
-    const QuenHandle supply = QuenParmCreate("Supply", "CQuenRange");
-    const QuenHandle value = QuenParmGetData(supply);
-    QuenParmSetReference(supply, "Sweep", -1, "Station", -1);
-    QuenDataRelease(value);
-    QuenParmSetReferenceEditable(supply, QUEN_FALSE);
-    QuenPbDefAddParm(block, supply);
+    QuenParmSetReferenceEditable(CoreBuilder::reference(block, "Supply", "CQuenRange", "Sweep", "Station"), QUEN_FALSE);
     return block;
 }
 

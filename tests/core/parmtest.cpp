@@ -50,9 +50,7 @@ private Q_SLOTS:
     {
         const QuenHandle parm = QuenParmCreate("Limit", "CQuenInt32");
         QuenInt32SetValue(QuenParmGetData(parm), 42);
-        const QuenHandle units = QuenStringCreate("mV");
-        QuenDataExSetProperty(QuenParmGetData(parm), "Units", units);
-        QuenDataRelease(units);
+        CoreBuilder::setString(QuenParmGetData(parm), "Units", "mV");
         QuenDescSetText(QuenParmGetDesc(parm), "Upper limit");
         QuenDescAddKeyword(QuenParmGetDesc(parm), "limits");
         QuenParmSetOutput(parm);

@@ -166,16 +166,10 @@ private Q_SLOTS:
         const QuenHandle mask = QuenParmCreate("Mask", "CQuenPointArray");
         QuenArrayRedim(QuenParmGetData(mask), 1, 2);
         QuenPtArrSetAt1(QuenParmGetData(mask), 2, 0.1, -3.5);
-        const QuenHandle units = QuenStringCreate("Hz");
-        QuenDataExSetProperty(QuenParmGetData(mask), "X Units", units);
-        QuenDataRelease(units);
+        CoreBuilder::setString(QuenParmGetData(mask), "X Units", "Hz");
         QuenParmSetHidden(mask, QUEN_TRUE);
         QuenPbDefAddParm(table, mask);
-        const QuenHandle ref = QuenParmCreate("Supply", "CQuenReal64");
-        const QuenHandle value = QuenParmGetData(ref);
-        QuenParmSetReference(ref, "Vdd", -1, "Limits", -1);
-        QuenDataRelease(value);
-        QuenPbDefAddParm(table, ref);
+        CoreBuilder::reference(table, "Supply", "CQuenReal64", "Vdd", "Limits");
 
         QTemporaryDir dir;
         const QByteArray first = (dir.path() + "/station.json").toUtf8();

@@ -118,7 +118,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("one past") << 4 << 4 << QStringLiteral("index 4 is outside 0 to 3");
         QTest::newRow("negative") << 4 << -1 << QStringLiteral("index -1 is outside 0 to 3");
-        QTest::newRow("int32 max") << 4 << INT32_MAX << QStringLiteral("index 2147483647 is outside 0 to 3");
         QTest::newRow("no points") << 0 << 0 << QStringLiteral("index 0 is not valid: the waveform has no points");
     }
 
@@ -130,14 +129,12 @@ private Q_SLOTS:
         CoreBuilder items;
         const QuenHandle h = items << QuenWaveformCreate(points, 0, 1);
         QCOMPARE(QuenWaveformGetAt(h, index), 0.0);
-        QList<Raised> raised = takeErrors();
-        QCOMPARE(raised.size(), 1);
-        QCOMPARE(raised.first().code, int32_t(QUEN_ERR_OUT_OF_RANGE));
-        QCOMPARE(raised.first().message, QStringLiteral("QuenWaveformGetAt: ") + message);
         QVERIFY(!QuenWaveformSetAt(h, index, 5));
-        raised = takeErrors();
-        QCOMPARE(raised.size(), 1);
-        QCOMPARE(raised.first().message, QStringLiteral("QuenWaveformSetAt: ") + message);
+        const QList<Raised> raised = takeErrors();
+        QCOMPARE(raised.size(), 2);
+        QCOMPARE(raised[0].code, int32_t(QUEN_ERR_OUT_OF_RANGE));
+        QCOMPARE(raised[0].message, QStringLiteral("QuenWaveformGetAt: ") + message);
+        QCOMPARE(raised[1].message, QStringLiteral("QuenWaveformSetAt: ") + message);
         QCOMPARE(QuenWaveformGetNumPoints(h), points);
     }
 };
