@@ -54,28 +54,24 @@ void forEach(int dims, const Bounds& b, const std::function<void(int, int, int)>
                 f(i, j, k);
 }
 
-struct Shape
+// Dimensions, then lower and upper bound of each, then size.
+QList<int> shapeOf(QuenHandle h)
 {
-    int dims = 0;
-    Bounds bounds {};
-    int size = 0;
-};
-
-Shape shapeOf(QuenHandle h)
-{
-    Shape s;
-    s.dims = QuenArrayGetNumDimensions(h);
-    for (int d = 0; d < s.dims; ++d) {
-        s.bounds[std::size_t(2 * d)] = QuenArrayGetLowerBound(h, d);
-        s.bounds[std::size_t(2 * d + 1)] = QuenArrayGetUpperBound(h, d);
-    }
-    s.size = QuenArrayGetSize(h);
-    return s;
+    QList<int> shape { QuenArrayGetNumDimensions(h) };
+    for (int d = 0; d < shape.first(); ++d)
+        shape << QuenArrayGetLowerBound(h, d) << QuenArrayGetUpperBound(h, d);
+    return shape << QuenArrayGetSize(h);
 }
 
-const char* redimName(int dims)
+QList<int> shapeOf(int dims, const Bounds& b)
 {
-    return dims == 1 ? "QuenArrayRedim" : dims == 2 ? "QuenArrayRedim2" : "QuenArrayRedim3";
+    QList<int> shape { dims };
+    int size = 1;
+    for (int d = 0; d < dims; ++d) {
+        shape << lowerOf(dims, b, d) << upperOf(dims, b, d);
+        size *= upperOf(dims, b, d) - lowerOf(dims, b, d) + 1;
+    }
+    return shape << size;
 }
 
 // Element access of one element class: a round trip at an index, and a plain read.
@@ -183,20 +179,11 @@ private Q_SLOTS:
 
         QVERIFY(redim(h, newDims, newBounds));
         EXPECT_NO_ERROR();
-        const Shape s = shapeOf(h);
-        QCOMPARE(s.dims, newDims);
-        int count = 1;
-        for (int d = 0; d < newDims; ++d) {
-            QCOMPARE(s.bounds[std::size_t(2 * d)], newBounds[std::size_t(2 * d)]);
-            QCOMPARE(s.bounds[std::size_t(2 * d + 1)], newBounds[std::size_t(2 * d + 1)]);
-            count *= newBounds[std::size_t(2 * d + 1)] - newBounds[std::size_t(2 * d)] + 1;
-        }
-        QCOMPARE(s.size, count);
+        QCOMPARE(shapeOf(h), shapeOf(newDims, newBounds));
 
         // Where each new element comes from: the same indices in the dimensions both have; an
         // added dimension holds the old elements at its lower bound; a dropped one keeps the slice
         // at its old lower bound.
-        int kept = 0;
         forEach(newDims, newBounds, [&](int i, int j, int k) {
             const int at[3] = { i, j, k };
             int old[3] = { 0, 0, 0 };
@@ -216,10 +203,8 @@ private Q_SLOTS:
             if (actual != expected)
                 QFAIL(qPrintable(QStringLiteral("element (%1, %2, %3) is %4, not %5")
                                          .arg(i).arg(j).arg(k).arg(actual, 0, 'g', 17).arg(expected, 0, 'g', 17)));
-            kept += survives ? 1 : 0;
         });
         EXPECT_NO_ERROR();
-        QVERIFY(kept <= s.size);
     }
 
     void redimLimits_data()
@@ -259,12 +244,8 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(result, QUEN_FALSE);
-        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, redimName(dims));
-        const Shape s = shapeOf(h);
-        QCOMPARE(s.dims, 1);
-        QCOMPARE(s.bounds[0], -2);
-        QCOMPARE(s.bounds[1], 2);
-        QCOMPARE(s.size, 5);
+        EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenArrayRedim" + (dims > 1 ? QByteArray::number(dims) : QByteArray()));
+        QCOMPARE(shapeOf(h), (QList<int> { 1, -2, 2, 5 }));
         QCOMPARE(QuenR64ArrGetAt1(h, 2), 42.0);
     }
 
