@@ -5,6 +5,27 @@
 
 using namespace VeltTest;
 
+namespace {
+
+struct Flag
+{
+    const char* name;
+    QuenBool (*get)(QuenHandle);
+    QuenBool (*set)(QuenHandle, bool);
+    bool initial;
+};
+
+const Flag kFlags[] = {
+    { "output", QuenParmIsOutput, [](QuenHandle p, bool on) { return on ? QuenParmSetOutput(p) : QuenParmClearOutput(p); }, false },
+    { "hidden", QuenParmIsHidden, [](QuenHandle p, bool on) { return QuenParmSetHidden(p, on ? QUEN_TRUE : QUEN_FALSE); }, false },
+    { "development editable", QuenParmIsDevelopmentEditable,
+      [](QuenHandle p, bool on) { return QuenParmSetDevelopmentEditable(p, on ? QUEN_TRUE : QUEN_FALSE); }, true },
+    { "reference editable", QuenParmIsReferenceEditable,
+      [](QuenHandle p, bool on) { return QuenParmSetReferenceEditable(p, on ? QUEN_TRUE : QUEN_FALSE); }, true },
+};
+
+} // namespace
+
 class ParmTest : public QObject
 {
     Q_OBJECT
@@ -134,38 +155,19 @@ private Q_SLOTS:
     void flags_data()
     {
         QTest::addColumn<int>("flag");
-        QTest::addColumn<bool>("initial");
-        QTest::newRow("output") << 0 << false;
-        QTest::newRow("hidden") << 1 << false;
-        QTest::newRow("development editable") << 2 << true;
-        QTest::newRow("reference editable") << 3 << true;
+        for (int f = 0; f < 4; ++f)
+            QTest::newRow(kFlags[f].name) << f;
     }
     void flags()
     {
         QFETCH(int, flag);
-        QFETCH(bool, initial);
+        const Flag& f = kFlags[flag];
         const QuenHandle parm = QuenParmCreate("P", "CQuenInt32");
-        auto get = [&] {
-            switch (flag) {
-            case 0: return QuenParmIsOutput(parm);
-            case 1: return QuenParmIsHidden(parm);
-            case 2: return QuenParmIsDevelopmentEditable(parm);
-            default: return QuenParmIsReferenceEditable(parm);
-            }
-        };
-        auto set = [&](bool on) {
-            switch (flag) {
-            case 0: return on ? QuenParmSetOutput(parm) : QuenParmClearOutput(parm);
-            case 1: return QuenParmSetHidden(parm, on ? QUEN_TRUE : QUEN_FALSE);
-            case 2: return QuenParmSetDevelopmentEditable(parm, on ? QUEN_TRUE : QUEN_FALSE);
-            default: return QuenParmSetReferenceEditable(parm, on ? QUEN_TRUE : QUEN_FALSE);
-            }
-        };
-        QCOMPARE(get(), initial ? QUEN_TRUE : QUEN_FALSE);
-        QCOMPARE(set(!initial), QUEN_TRUE);
-        QCOMPARE(get(), initial ? QUEN_FALSE : QUEN_TRUE);
-        QCOMPARE(set(initial), QUEN_TRUE);
-        QCOMPARE(get(), initial ? QUEN_TRUE : QUEN_FALSE);
+        QCOMPARE(f.get(parm), f.initial ? QUEN_TRUE : QUEN_FALSE);
+        for (const bool on : { !f.initial, f.initial }) {
+            QCOMPARE(f.set(parm, on), QUEN_TRUE);
+            QCOMPARE(f.get(parm), on ? QUEN_TRUE : QUEN_FALSE);
+        }
         QuenParmRelease(parm);
         EXPECT_NO_ERROR();
     }
