@@ -1,7 +1,7 @@
 // Symbol tables: the registry (order, public flags, references held), finds, and table files.
+#include "corefiles.h"
 #include "coretesting.h"
 
-#include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
 
@@ -15,12 +15,6 @@ QuenHandle tableOf(const char* name, std::initializer_list<const char*> symbols)
     for (const char* symbol : symbols)
         QuenPbDefAddParm(table, QuenParmCreate(symbol, "CQuenInt32"));
     return table;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -214,10 +208,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString path = dir.path() + "/table.json";
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        QVERIFY(writeAll(path, content));
         QCOMPARE(QuenTableRestore(path.toUtf8().constData()), 0);
         const QList<Raised> errors = takeErrors();
         QCOMPARE(errors.size(), 1);

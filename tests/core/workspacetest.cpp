@@ -1,8 +1,8 @@
 // Workspaces: the sample's round trip, malformed and truncated files (each names the place,
 // loads nothing and leaves the registry as it was), kept unknown keys and the settings.
+#include "corefiles.h"
 #include "coretesting.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,12 +15,6 @@ using namespace VeltTest;
 namespace {
 
 const QString kSample = QStringLiteral(VELT_SOURCE_DIR "/examples/sample-workspace.json");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QJsonObject objectOf(const QByteArray& json) { return QJsonDocument::fromJson(json).object(); }
 
@@ -208,10 +202,7 @@ private Q_SLOTS:
         QVERIFY(fileErrors.first().message.contains(QString::fromUtf8(missing)));
 
         const QString bad = dir.path() + "/workspace.json";
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})"));
-        file.close();
+        QVERIFY(writeAll(bad, withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})")));
         QVERIFY(!QuenWorkspaceLoad(bad.toUtf8().constData()));
         const QList<Raised> parseErrors = takeErrors();
         QCOMPARE(parseErrors.size(), 1);
