@@ -4,6 +4,7 @@
 #include "datatypenames.h"
 #include "keyarguments.h"
 #include "keyasciiarguments.h"
+#include "keyevents.h"
 #include "qtstrings.h"
 #include "symbolchoice_p.h"
 #include "symbolcombokeys_p.h"
@@ -39,22 +40,6 @@ constexpr bool DefaultCompact = true;
 constexpr bool DefaultEnabled = true;
 constexpr qint16 DefaultSpacing = 100;
 const QString DefaultSeparator = QStringLiteral(".");
-
-// The host platform's shift mask of key events: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftMask(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-Qt::KeyboardModifiers modifiersOf(int shift)
-{
-    Qt::KeyboardModifiers modifiers;
-    modifiers.setFlag(Qt::ShiftModifier, shift & 1);
-    modifiers.setFlag(Qt::ControlModifier, shift & 2);
-    modifiers.setFlag(Qt::AltModifier, shift & 4);
-    return modifiers;
-}
 
 QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent)
 {
@@ -97,7 +82,7 @@ struct SymbolSelector::Private
     struct Names { QString table, symbol, fullName; } notified;
 
     int syncing = 0;          // > 0 while the views are set from the choice
-    bool resendingKey = false; // a key event changed by a handler is being delivered
+    KeyRedelivery keys; // delivers keys changed by a handler
 
     explicit Private(SymbolSelector* owner) : q(owner) { }
 
@@ -413,32 +398,21 @@ void SymbolSelector::Private::symbolListChosen(const QModelIndex& index)
 // Home/End and typed characters move, Right expands, Left collapses, Enter toggles like a click.
 bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
 {
-    if (resendingKey)
+    if (keys.active())
         return false;
-    int keyCode = event->key();
-    int shift = shiftMask(event->modifiers());
     if (event->type() == QEvent::KeyRelease) {
+        int keyCode = event->key();
+        int shift = shiftMask(event->modifiers());
         Q_EMIT q->KeyUp(&keyCode, &shift);
         Velt::KeyArguments::exchange(keyCode, shift, [this](auto* args) { Q_EMIT q->KeyUp(args); });
         return keyCode == 0;
     }
-    Q_EMIT q->KeyDown(&keyCode, &shift);
-    Velt::KeyArguments::exchange(keyCode, shift, [this](auto* args) { Q_EMIT q->KeyDown(args); });
-    if (keyCode == 0)
+    const RaisedKey key = raiseKeyDown(q, *event);
+    if (key.swallowed())
         return true;
-    QString text = event->text();
-    if (text.size() == 1) {
-        int keyAscii = text.at(0).unicode();
-        Q_EMIT q->KeyPress(&keyAscii);
-        Velt::KeyAsciiArguments::exchange(keyAscii,
-                                          [this](auto* args) { Q_EMIT q->KeyPress(args); });
-        if (keyAscii == 0)
-            return true;
-        if (keyAscii != text.at(0).unicode())
-            text = keyAscii > 0 && keyAscii <= 0xFFFF ? QString(QChar(char16_t(keyAscii)))
-                                                      : QString();
-    }
-    const Qt::KeyboardModifiers modifiers = modifiersOf(shift);
+    const int keyCode = key.keyCode;
+    const QString& text = key.text;
+    const Qt::KeyboardModifiers modifiers = modifiersOf(key.shift);
     const SymbolComboKeys::Action action =
         SymbolComboKeys::action(*comboModel, combo->currentIndex(), keyCode, modifiers, text,
                                 combo->maxVisibleItems() - 1);
@@ -447,13 +421,7 @@ bool SymbolSelector::Private::filterComboKey(QKeyEvent* event)
     case SymbolComboKeys::Action::Activate: comboActivated(action.row); return true;
     case SymbolComboKeys::Action::Pass: break;
     }
-    if (keyCode == event->key() && shift == shiftMask(event->modifiers()) && text == event->text())
-        return false;
-    QKeyEvent changed(event->type(), keyCode, modifiers, text, event->isAutoRepeat());
-    resendingKey = true;
-    QCoreApplication::sendEvent(combo, &changed);
-    resendingKey = false;
-    return true;
+    return keys.deliver(combo, *event, key);
 }
 
 SymbolSelector::SymbolSelector(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this))

@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 
 #include "editorhost.h"
-#include "fieldchoicedelegate.h"
+#include "addsymboldialog.h"
+#include "fieldeditordelegate.h"
 #include "fieldsdockmodel.h"
 #include "parameterlistmodel.h"
 #include "formatrun.h"
+#include "nameeditordelegate.h"
 #include "problemsdock.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
@@ -143,7 +145,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     d->fieldView->setModel(d->fieldModel);
     d->fieldView->setRootIsDecorated(false);
     d->fieldView->setUniformRowHeights(true);
-    d->fieldView->setItemDelegate(new FieldChoiceDelegate(d->fieldView));
+    d->fieldView->setItemDelegate(new FieldEditorDelegate(d->fieldView));
     d->fieldView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                   | QAbstractItemView::SelectedClicked);
     d->fieldView->header()->resizeSection(FieldsDockModel::CaptionColumn, 130);
@@ -188,6 +190,13 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
             editParameter(d->model->handle(index));
     });
     connect(d->host, &EditorHost::parameterActivated, this, &MainWindow::editParameter);
+    // Names are renamed in place (a click on the selected name, or F2 on the Name column).
+    QTableView* parameters = d->host->parameterView();
+    parameters->setItemDelegateForColumn(ParameterListModel::NameColumn,
+                                         new NameEditorDelegate(parameters));
+    parameters->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    connect(d->host->parameterModel(), &ParameterListModel::renamed, this,
+            [this](QuenHandle parm) { structureChanged(parm); });
     // A row picked in the central list shows its fields; a list re-read keeps the binding.
     connect(d->host->parameterView()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -246,6 +255,10 @@ void MainWindow::createActions()
         }
         if (d->host->parameterView()->hasFocus()) {
             const QModelIndex current = d->host->parameterView()->currentIndex();
+            if (current.column() == ParameterListModel::NameColumn) {
+                d->host->parameterView()->edit(current); // F2 on a name renames it
+                return;
+            }
             parm = current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
         } else {
             const QModelIndex current = d->tree->currentIndex();
@@ -258,6 +271,9 @@ void MainWindow::createActions()
             editParameter(parm);
     });
     editAction->setShortcut(QKeySequence(Qt::Key_F2));
+    QAction* newSymbolAction = edit->addAction(tr("&New Symbol..."), this, &MainWindow::newSymbol);
+    newSymbolAction->setObjectName(QStringLiteral("NewSymbolAction"));
+    newSymbolAction->setShortcut(QKeySequence::New);
     edit->addSeparator();
     edit->addAction(tr("C&lear Problems"), d->problems, &ProblemsDock::clear);
 
@@ -561,6 +577,34 @@ void MainWindow::currentItemChanged()
         // A table or block starts on its first row, whose fields the inspector shows.
         d->host->selectParameter(d->host->parameterModel()->parameter(0));
     }
+}
+
+void MainWindow::newSymbol()
+{
+    const QModelIndex current = d->tree->currentIndex();
+    const auto kind = d->model->kind(current);
+    const QModelIndex table = kind == WorkspaceTreeModel::Kind::Symbol ? current.parent() : current;
+    if (d->model->kind(table) != WorkspaceTreeModel::Kind::Table) {
+        reportProblem(tr("Choose a symbol table for the new symbol"));
+        return;
+    }
+    AddSymbolDialog dialog(d->model->handle(table), this);
+    connect(&dialog, &AddSymbolDialog::problem, this, &MainWindow::reportProblem);
+    if (dialog.exec() == QDialog::Accepted)
+        structureChanged(dialog.symbol());
+    displayCoreErrors();
+}
+
+void MainWindow::structureChanged(QuenHandle select)
+{
+    d->model->reload();
+    const QModelIndexList found = d->model->match(d->model->index(0, 0), WorkspaceTreeModel::HandleRole,
+                                                  select, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    if (!found.isEmpty()) {
+        d->tree->setCurrentIndex(found.first());
+        d->tree->scrollTo(found.first());
+    }
+    updateStatus();
 }
 
 void MainWindow::workspaceReloaded()

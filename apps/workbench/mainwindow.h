@@ -65,6 +65,8 @@ public Q_SLOTS:
     void showLibraryHelp();
     // Runs the formatted strings of the listed table or block and reports in the problems dock.
     void runFormats();
+    // Adds a symbol to the symbol table the tree is on, named and typed in a dialog; selects it.
+    void newSymbol();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +81,8 @@ private:
     void createActions();
     void currentItemChanged();
     void workspaceReloaded();
+    // The tables, blocks or names changed: re-reads the tree and selects the given item.
+    void structureChanged(QuenHandle select);
     void updateStatus();
     void restoreLayout();
 

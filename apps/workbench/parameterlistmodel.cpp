@@ -56,7 +56,7 @@ QVariant ParameterListModel::data(const QModelIndex& index, int role) const
     const QuenHandle parm = parameter(index.row());
     if (role == HandleRole)
         return parm;
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole)
         return {};
     CoreReadGuard guard;
     switch (index.column()) {
@@ -91,6 +91,26 @@ QVariant ParameterListModel::headerData(int section, Qt::Orientation orientation
     default:
         return {};
     }
+}
+
+Qt::ItemFlags ParameterListModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == NameColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ParameterListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != NameColumn)
+        return false;
+    const QuenHandle parm = parameter(index.row());
+    if (!parm || !QuenParmSetName(parm, quen::toUtf8(value.toString()).constData()))
+        return false;
+    Q_EMIT dataChanged(index, index);
+    Q_EMIT renamed(parm);
+    return true;
 }
 
 } // namespace Workbench

@@ -1,5 +1,5 @@
 // ParameterListModel: the parameters of one symbol table or parameter block definition as a
-// read-only table: Name, Type (data class), Value (a one-line summary) and Description. Reads
+// table: Name (editable), Type (data class), Value (a one-line summary) and Description. Reads
 // the core on demand; holds only the block's handle. setBlock(0) empties it.
 #pragma once
 
@@ -30,6 +30,13 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // The Name column is editable: a new name renames the parameter in the core (which refuses
+    // a name its block already has).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void renamed(QuenHandle parm);
 
 private:
     QuenHandle m_block = 0;

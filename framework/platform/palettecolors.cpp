@@ -40,4 +40,10 @@ QColor menuText(const QWidget* widget) { return menuPalette(widget).color(QPalet
 QColor windowBackground(const QWidget* widget) { return paletteOf(widget).color(QPalette::Window); }
 QColor windowText(const QWidget* widget) { return paletteOf(widget).color(QPalette::WindowText); }
 
+QColor errorText(const QWidget* widget)
+{
+    const bool darkBase = paletteOf(widget).color(QPalette::Base).lightness() < 128;
+    return darkBase ? QColor(0xff, 0x80, 0x80) : QColor(0xc0, 0x00, 0x00);
+}
+
 } // namespace Velt::PaletteColors

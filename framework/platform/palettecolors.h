@@ -17,5 +17,7 @@ VELT_EXPORT QColor menuBackground(const QWidget* widget = nullptr);
 VELT_EXPORT QColor menuText(const QWidget* widget = nullptr);
 VELT_EXPORT QColor windowBackground(const QWidget* widget = nullptr);
 VELT_EXPORT QColor windowText(const QWidget* widget = nullptr);
+// The text colour of an input whose value is in error: a red that reads on the input's base.
+VELT_EXPORT QColor errorText(const QWidget* widget = nullptr);
 
 } // namespace Velt::PaletteColors
