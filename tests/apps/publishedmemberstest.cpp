@@ -19,20 +19,12 @@
 
 namespace {
 
-const char* const kWorkspace = R"({
-  "format": "VeltEditors.Workspace",
-  "tables": [
-    { "name": "Bench", "public": true, "symbols": [
-        { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } },
-        { "name": "Volts", "data": { "class": "CQuenReal64", "value": 1.5 } },
-        { "name": "Command", "data": { "class": "CQuenString", "value": "V=1.5",
-          "properties": [ { "name": "Format Operation", "class": "CQuenString", "value": "Update parameters from string" },
-                          { "name": "Format", "class": "CQuenString", "value": "V=%{Volts}" } ] } },
-        { "name": "Alias", "type": "CQuenInt32",
-          "reference": { "table": "Bench", "symbol": "Count" } } ] }
-  ],
-  "parameterBlocks": []
-})";
+const char* const kWorkspace = R"({ "format": "VeltEditors.Workspace", "parameterBlocks": [], "tables": [ { "name": "Bench", "public": true, "symbols": [
+  { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } }, { "name": "Volts", "data": { "class": "CQuenReal64", "value": 1.5 } },
+  { "name": "Command", "data": { "class": "CQuenString", "value": "V=1.5", "properties": [
+    { "name": "Format Operation", "class": "CQuenString", "value": "Update parameters from string" },
+    { "name": "Format", "class": "CQuenString", "value": "V=%{Volts}" } ] } },
+  { "name": "Alias", "type": "CQuenInt32", "reference": { "table": "Bench", "symbol": "Count" } } ] } ] })";
 
 // Handles and helpers every generated script starts with.
 const char* const kPrelude = R"(
@@ -41,24 +33,15 @@ function symbol(name) { return Quen.QuenPbDefFindParm(table, name); }
 var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command') };
 P.data = Quen.QuenParmGetData(P.count);
 function bound(parm) { var f = Velt.fields(); f.AttachParameter(parm); return f; }
-function withChoices(f) {
-  for (var i = 0; i < f.Count; ++i) if (f.Item(i).HasEnumeration) return f.Item(i);
-  return null;
-}
+function withChoices(f) { for (var i = 0; i < f.Count; ++i) if (f.Item(i).HasEnumeration) return f.Item(i); return null; }
 function make(name) { return Velt.create('VeltEditors.' + name); }
 function editing(name, parm) {
-  var e = make(name);
-  e.GetEditor().XCDialogDataEditing.EditParameter(Velt.site(), parm, 0, 0, true, false, false);
-  return e;
+  var e = make(name); e.GetEditor().XCDialogDataEditing.EditParameter(Velt.site(), parm, 0, 0, true, false, false); return e;
 }
 function attempt(call, label) {
   var before = probe.count, kind = 'returned', message = '';
-  try { call(); } catch (e) {
-    kind = e instanceof Error ? 'Error' : 'threw ' + typeof e;
-    message = String(e && e.message);
-  }
-  walk.push({ label: label || String(call), kind: kind, message: message,
-              reported: probe.count - before, first: probe.firstSince(before) });
+  try { call(); } catch (e) { kind = e instanceof Error ? 'Error' : 'threw ' + typeof e; message = String(e && e.message); }
+  walk.push({ label: label || String(call), kind: kind, message: message, reported: probe.count - before, first: probe.firstSince(before) });
 }
 )";
 
@@ -66,19 +49,14 @@ function attempt(call, label) {
 QStringList candidates(QMetaType type)
 {
     switch (type.id()) {
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-        return {"P.data", "P.count", "0", "1", "-1", "P.alias", "2147483647", "-2147483648",
-                "40000", "1.5", "'abc'", "null"};
+    case QMetaType::Int: case QMetaType::Short: case QMetaType::Long: case QMetaType::LongLong:
+        return {"P.data", "P.count", "0", "1", "-1", "P.alias", "2147483647", "-2147483648", "40000", "1.5", "'abc'", "null"};
     case QMetaType::Bool:
         return {"true", "false", "0", "'x'"};
     case QMetaType::Double:
         return {"0", "-1.5", "1e308", "NaN", "'x'"};
     case QMetaType::QString:
-        return {"''", "'CQuenInt32'", "'Count'", "'Bench'", "'All Public'", "' x '",
-                "'x'.repeat(300)", "null", "42", "{}"};
+        return {"''", "'CQuenInt32'", "'Count'", "'Bench'", "'All Public'", "' x '", "'x'.repeat(300)", "null", "42", "{}"};
     case QMetaType::QByteArray:
         return {"''", "'abc'", "null", "7"};
     case QMetaType::QVariant:
@@ -89,36 +67,25 @@ QStringList candidates(QMetaType type)
         break;
     }
     if (type.flags() & QMetaType::PointerToQObject)
-        return {"o", "null", "Velt.site()", "Velt.fields()", "bound(P.count)",
-                "bound(P.count).Item(0)", "5", "'x'"};
+        return {"o", "null", "Velt.site()", "Velt.fields()", "bound(P.count)", "bound(P.count).Item(0)", "5", "'x'"};
     return {"undefined", "null"};
 }
 
-// The first meta-object above the library's own classes (QObject, QWidget, ...).
-const QMetaObject* qtBase(const QMetaObject* meta)
-{
-    while (meta && !QByteArray(meta->className()).startsWith('Q'))
-        meta = meta->superClass();
-    return meta;
-}
-
-// A script that reads every published property of `o`, writes each writable one with every
-// candidate, and calls every published method with each set of candidates (the k-th set takes
-// each parameter's k-th candidate, wrapping), then once with too few and once with too many.
+// A script that reads every published property of `o` (those above Qt's own classes), writes
+// each writable one with every candidate, and calls every published method with each set of
+// candidates (the k-th set takes each parameter's k-th candidate, wrapping), then once with too
+// few and once with too many.
 QString walkOf(const QMetaObject* meta)
 {
-    const QMetaObject* base = qtBase(meta);
+    const QMetaObject* base = meta;
+    while (base && !QByteArray(base->className()).startsWith('Q'))
+        base = base->superClass();
     QStringList lines;
-    const auto attempt = [&](const QString& code) {
-        lines << QStringLiteral("attempt(function () { return %1; });").arg(code);
-    };
+    const auto attempt = [&](const QString& code) { lines << QStringLiteral("attempt(function () { return %1; });").arg(code); };
     for (int i = base->propertyCount(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        const QString member = QLatin1String("o.") + QLatin1String(property.name());
+        const QString member = QLatin1String("o.") + QLatin1String(meta->property(i).name());
         attempt(member);
-        if (!property.isWritable())
-            continue;
-        for (const QString& value : candidates(property.metaType()))
+        for (const QString& value : meta->property(i).isWritable() ? candidates(meta->property(i).metaType()) : QStringList())
             attempt(member + QLatin1String(" = ") + value);
     }
     for (int i = base->methodCount(); i < meta->methodCount(); ++i) {
@@ -132,15 +99,15 @@ QString walkOf(const QMetaObject* meta)
             sets = std::max(sets, lists.last().size());
         }
         const QString call = QStringLiteral("o.%1(%2)").arg(QLatin1String(method.name()), "%1");
-        QStringList first;
         for (qsizetype k = 0; k < sets; ++k) {
             QStringList args;
             for (const QStringList& list : lists)
                 args << list.at(k % list.size());
             attempt(call.arg(args.join(QLatin1String(", "))));
-            if (k == 0)
-                first = args;
         }
+        QStringList first;
+        for (const QStringList& list : lists)
+            first << list.first();
         if (!lists.isEmpty())
             attempt(call.arg(QString()));
         attempt(call.arg((first << QStringLiteral("'extra'")).join(QLatin1String(", "))));
@@ -186,11 +153,7 @@ public:
     Q_INVOKABLE int Call(int) { return fail(QStringLiteral("call failed")); }
 
 private:
-    int fail(const QString& why) const
-    {
-        Velt::reportCallFailed(this, why);
-        return 0;
-    }
+    int fail(const QString& why) const { return Velt::reportCallFailed(this, why), 0; }
 };
 
 class PublishedMembersTest : public QObject
@@ -198,181 +161,140 @@ class PublishedMembersTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void everyMember_data();
-    void everyMember();
-    void fieldsBelongToTheScript();
+    void initTestCase()
+    {
+        QTemporaryFile workspace;
+        QVERIFY(workspace.open() && workspace.write(kWorkspace) > 0);
+        workspace.close();
+        QVERIFY(QuenWorkspaceLoad(workspace.fileName().toUtf8().constData()));
+        Velt::ComponentRegistry::instance().registerClass(
+            {"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {}, &Failing::staticMetaObject, {}});
+        // The core's errors go to the script host's recording display, not to stderr; failures
+        // and the engine's complaints about wrong arguments come by the thousand.
+        Velt::installCoreHooks();
+        QLoggingCategory::setFilterRules(QStringLiteral("velt.calls.debug=false\ndefault.warning=false"));
+    }
+
+    void cleanupTestCase()
+    {
+        m_probe.reset();
+        m_host.reset();
+        QLoggingCategory::setFilterRules(QString());
+        Velt::removeCoreHooks();
+        Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("Test.Failing"));
+        QuenWorkspaceClear();
+    }
+
+    // One row per class of the registry: script expressions giving objects to walk, and a
+    // statement that must fail with the given message.
+    void everyMember_data()
+    {
+        QTest::addColumn<QStringList>("instances");
+        QTest::addColumn<QString>("mustFail");
+        QTest::addColumn<QString>("message");
+        using Row = std::tuple<QStringList, QString, QString>;
+        const QString overflow = QStringLiteral("Overflow");
+        const QString sized = QStringLiteral("var d = make('DataEditor'); d.ReserveHeight = 2147483547; d.XCDialogDataEditing.GetRecommendedSize()");
+        const QHash<QString, Row> rows{
+            {"Int32Editor", {{"make('Int32Editor')", "editing('Int32Editor', P.count)"}, {}, {}}},
+            {"Real64Editor", {{"make('Real64Editor')", "editing('Real64Editor', P.volts)"}, {}, {}}},
+            {"StringEditor", {{"make('StringEditor')", "editing('StringEditor', P.command)"}, {}, {}}},
+            {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
+            {"DataEditor", {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
+            {"XCDialogDataEditing", {{"make('DataEditor').XCDialogDataEditing", "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"}, sized, overflow}},
+            {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},
+            {"XCEditArea", {{"make('DataEditor')"}, {}, {}}},
+            {"XCDataEditorExtender", {{"make('XCDataEditorExtender')"}, {}, {}}},
+            {"XCRuntimeDataEvaluation", {{"make('Real64Editor').GetRuntime()"}, {}, {}}},
+            {"XCStructEditing", {{"make('Int32Editor').GetDirect()", "bound(P.alias)"}, "Velt.fields().GetField(0, Velt.site())", "The argument is not a field."}},
+            {"XCStructEditFields", {{"Velt.fields()", "bound(P.count)", "bound(P.alias)", "bound(P.volts)"}, "bound(P.count).DeclareFields(P.data, Velt.site())", "The argument is not a field collection."}},
+            {"XCStructEditField", {{"bound(P.count).Item(0)", "bound(P.count).Item(1)", "bound(P.alias).Item(2)", "Velt.fields().Add('Detached')"}, "bound(P.count).Item(1).Indentation = 40000", overflow}},
+            {"XCStructEditFieldEnums", {{"withChoices(bound(P.count)).Enumeration", "bound(P.alias).Item(0).Enumeration"}, "withChoices(bound(P.count)).Enumeration.Add('x', 0)", "Choice position 0 is outside 1 to 4."}},
+            {"Failing", {{"failing"}, "failing.Value", "read failed"}},
+        };
+        const Velt::ComponentRegistry& registry = Velt::ComponentRegistry::instance();
+        for (const QString& classId : registry.classIds()) {
+            const QString name = registry.find(classId)->className;
+            const Row row = rows.value(name);
+            QTest::newRow(qPrintable(name)) << std::get<0>(row) << std::get<1>(row) << std::get<2>(row);
+        }
+    }
+
+    void everyMember()
+    {
+        QFETCH(QStringList, instances);
+        QFETCH(QString, mustFail);
+        QFETCH(QString, message);
+        QVERIFY2(!instances.isEmpty(), "a class of the registry has no row here: add one");
+        QString script;
+        for (const QString& instance : instances) {
+            // The walk is written from the meta-object of what the expression gives.
+            QObject* object = run(QStringLiteral("walk.push(%1);").arg(instance)).property(0).toQObject();
+            QVERIFY2(object, qPrintable(instance + QLatin1String(" gives no object")));
+            script += QStringLiteral("(function () {\nvar o = %1;\n%2\n})();\n").arg(instance, walkOf(object->metaObject()));
+        }
+        if (!mustFail.isEmpty())
+            script += QStringLiteral("attempt(function () { %1; }, 'must fail');\n").arg(mustFail);
+
+        const QJSValue walk = run(script);
+        const int length = walk.property(QStringLiteral("length")).toInt();
+        QVERIFY2(length > 0, "the walk did not finish");
+        for (int i = 0; i < length; ++i) {
+            const QVariantMap entry = walk.property(quint32(i)).toVariant().toMap();
+            const QString label = entry.value("label").toString();
+            const QString kind = entry.value("kind").toString();
+            const QString thrown = entry.value("message").toString();
+            QVERIFY2(kind == QLatin1String("returned") || kind == QLatin1String("Error"), qPrintable(label + QLatin1String(": ") + kind));
+            // A failure the library reported is the Error the script caught, with its message.
+            if (entry.value("reported").toInt() > 0)
+                QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + entry.value("first").toString());
+            if (label == QLatin1String("must fail"))
+                QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + message);
+        }
+    }
+
+    // Collections belong to the script: the engine deletes one (with its fields) once the script
+    // no longer refers to it, and a field kept beyond then reads as undefined.
+    void fieldsBelongToTheScript()
+    {
+        const QJSValue given = run(QStringLiteral("var kept = bound(P.count).Item(1); walk.push(Velt.fields(), kept);"));
+        const QPointer<QObject> fields = given.property(0).toQObject();
+        const QPointer<QObject> field = given.property(1).toQObject();
+        QVERIFY(fields && field && field->parent() != fields);
+        m_host->engine().collectGarbage();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!field && fields);
+        QCOMPARE(m_host->evaluate(QStringLiteral("walk.push(kept.Caption, kept.Text);"), QStringLiteral("kept.js")),
+                 VeltScript::ScriptHost::Finished);
+        const QJSValue walk = m_host->engine().globalObject().property(QStringLiteral("walk"));
+        QVERIFY(walk.property(2).isUndefined() && walk.property(3).isUndefined());
+        m_probe.reset();
+        m_host.reset(); // the engine goes, and what the script owned with it
+        QVERIFY(!fields);
+    }
 
 private:
-    QJSValue run(const QString& script);
+    // Runs a script in a fresh host; its `walk` array afterwards.
+    QJSValue run(const QString& script)
+    {
+        // Handlers are put back in the reverse order of their installing.
+        m_probe.reset();
+        m_host.reset();
+        m_host = std::make_unique<VeltScript::ScriptHost>();
+        m_probe = std::make_unique<FailureProbe>();
+        QJSEngine& engine = m_host->engine();
+        QJSEngine::setObjectOwnership(&m_failing, QJSEngine::CppOwnership);
+        engine.globalObject().setProperty(QStringLiteral("failing"), engine.newQObject(&m_failing));
+        engine.globalObject().setProperty(QStringLiteral("probe"), engine.newQObject(m_probe.get()));
+        engine.globalObject().setProperty(QStringLiteral("walk"), engine.newArray());
+        const auto status = m_host->evaluate(QLatin1String(kPrelude) + script, QStringLiteral("walk.js"));
+        return status == VeltScript::ScriptHost::Finished ? engine.globalObject().property(QStringLiteral("walk")) : QJSValue();
+    }
 
     Failing m_failing;
     std::unique_ptr<VeltScript::ScriptHost> m_host;
     std::unique_ptr<FailureProbe> m_probe;
 };
-
-void PublishedMembersTest::initTestCase()
-{
-    QTemporaryFile workspace;
-    QVERIFY(workspace.open());
-    workspace.write(kWorkspace);
-    workspace.close();
-    QVERIFY(QuenWorkspaceLoad(workspace.fileName().toUtf8().constData()));
-    Velt::ComponentRegistry::instance().registerClass(
-        {"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {},
-         &Failing::staticMetaObject, {}});
-    // The core's errors go to the script host's recording display, not to stderr; failures
-    // and the engine's complaints about wrong arguments come by the thousand.
-    Velt::installCoreHooks();
-    QLoggingCategory::setFilterRules(
-        QStringLiteral("velt.calls.debug=false\ndefault.warning=false"));
-}
-
-void PublishedMembersTest::cleanupTestCase()
-{
-    m_probe.reset();
-    m_host.reset();
-    QLoggingCategory::setFilterRules(QString());
-    Velt::removeCoreHooks();
-    Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("Test.Failing"));
-    QuenWorkspaceClear();
-}
-
-// Runs a script in a fresh host; its `walk` array afterwards.
-QJSValue PublishedMembersTest::run(const QString& script)
-{
-    // Handlers are put back in the reverse order of their installing.
-    m_probe.reset();
-    m_host.reset();
-    m_host = std::make_unique<VeltScript::ScriptHost>();
-    m_probe = std::make_unique<FailureProbe>();
-    QJSEngine& engine = m_host->engine();
-    QJSEngine::setObjectOwnership(&m_failing, QJSEngine::CppOwnership);
-    engine.globalObject().setProperty(QStringLiteral("failing"), engine.newQObject(&m_failing));
-    engine.globalObject().setProperty(QStringLiteral("probe"), engine.newQObject(m_probe.get()));
-    engine.globalObject().setProperty(QStringLiteral("walk"), engine.newArray());
-    const auto status =
-        m_host->evaluate(QLatin1String(kPrelude) + script, QStringLiteral("walk.js"));
-    return status == VeltScript::ScriptHost::Finished
-        ? engine.globalObject().property(QStringLiteral("walk"))
-        : QJSValue();
-}
-
-void PublishedMembersTest::everyMember_data()
-{
-    QTest::addColumn<QStringList>("instances"); // script expressions giving objects to walk
-    QTest::addColumn<QString>("mustFail");      // a statement that fails, with this message:
-    QTest::addColumn<QString>("message");
-
-    struct Row
-    {
-        QStringList instances;
-        QString mustFail;
-        QString message;
-    };
-    const QString overflow = QStringLiteral("Overflow");
-    const QString sized = QStringLiteral("var d = make('DataEditor'); d.ReserveHeight = 2147483547;"
-                                         " d.XCDialogDataEditing.GetRecommendedSize()");
-    const QHash<QString, Row> rows{
-        {"Int32Editor", {{"make('Int32Editor')", "editing('Int32Editor', P.count)"}, {}, {}}},
-        {"Real64Editor", {{"make('Real64Editor')", "editing('Real64Editor', P.volts)"}, {}, {}}},
-        {"StringEditor", {{"make('StringEditor')", "editing('StringEditor', P.command)"}, {}, {}}},
-        {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
-        {"DataEditor",
-         {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
-        {"XCDialogDataEditing",
-         {{"make('DataEditor').XCDialogDataEditing",
-           "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"},
-          sized, overflow}},
-        {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},
-        {"XCEditArea", {{"make('DataEditor')"}, {}, {}}},
-        {"XCDataEditorExtender", {{"make('XCDataEditorExtender')"}, {}, {}}},
-        {"XCRuntimeDataEvaluation", {{"make('Real64Editor').GetRuntime()"}, {}, {}}},
-        {"XCStructEditing",
-         {{"make('Int32Editor').GetDirect()", "bound(P.alias)"},
-          "Velt.fields().GetField(0, Velt.site())", "The argument is not a field."}},
-        {"XCStructEditFields",
-         {{"Velt.fields()", "bound(P.count)", "bound(P.alias)", "bound(P.volts)"},
-          "bound(P.count).DeclareFields(P.data, Velt.site())",
-          "The argument is not a field collection."}},
-        {"XCStructEditField",
-         {{"bound(P.count).Item(0)", "bound(P.count).Item(1)", "bound(P.alias).Item(2)",
-           "Velt.fields().Add('Detached')"},
-          "bound(P.count).Item(1).Indentation = 40000", overflow}},
-        {"XCStructEditFieldEnums",
-         {{"withChoices(bound(P.count)).Enumeration", "bound(P.alias).Item(0).Enumeration"},
-          "withChoices(bound(P.count)).Enumeration.Add('x', 0)",
-          "Choice position 0 is outside 1 to 4."}},
-        {"Failing", {{"failing"}, "failing.Value", "read failed"}},
-    };
-    const Velt::ComponentRegistry& registry = Velt::ComponentRegistry::instance();
-    for (const QString& classId : registry.classIds()) {
-        const QString name = registry.find(classId)->className;
-        const Row row = rows.value(name);
-        QTest::newRow(qPrintable(name)) << row.instances << row.mustFail << row.message;
-    }
-}
-
-void PublishedMembersTest::everyMember()
-{
-    QFETCH(QStringList, instances);
-    QFETCH(QString, mustFail);
-    QFETCH(QString, message);
-    QVERIFY2(!instances.isEmpty(), "a class of the registry has no row here: add one");
-
-    QString script;
-    for (const QString& instance : instances) {
-        // The walk is written from the meta-object of what the expression gives.
-        const QJSValue given = run(QStringLiteral("walk.push(%1);").arg(instance));
-        QObject* object = given.property(0).toQObject();
-        QVERIFY2(object, qPrintable(instance + QLatin1String(" gives no object")));
-        script += QStringLiteral("(function () {\nvar o = %1;\n%2\n})();\n")
-                      .arg(instance, walkOf(object->metaObject()));
-    }
-    if (!mustFail.isEmpty())
-        script += QStringLiteral("attempt(function () { %1; }, 'must fail');\n").arg(mustFail);
-
-    const QJSValue walk = run(script);
-    const int length = walk.property(QStringLiteral("length")).toInt();
-    QVERIFY2(length > 0, "the walk did not finish");
-    for (int i = 0; i < length; ++i) {
-        const QVariantMap entry = walk.property(quint32(i)).toVariant().toMap();
-        const QString label = entry.value("label").toString();
-        const QString kind = entry.value("kind").toString();
-        const QString thrown = entry.value("message").toString();
-        QVERIFY2(kind == QLatin1String("returned") || kind == QLatin1String("Error"),
-                 qPrintable(label + QLatin1String(": ") + kind));
-        if (entry.value("reported").toInt() > 0) {
-            QVERIFY2(kind == QLatin1String("Error"), qPrintable(label + QLatin1String(": lost")));
-            QCOMPARE(thrown, entry.value("first").toString());
-        }
-        if (label == QLatin1String("must fail"))
-            QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + message);
-    }
-}
-
-// Collections belong to the script: the engine deletes one (with its fields) once the script no
-// longer refers to it, and a field kept beyond then reads as undefined.
-void PublishedMembersTest::fieldsBelongToTheScript()
-{
-    const QJSValue given = run(QStringLiteral("var kept = bound(P.count).Item(1);"
-                                              " walk.push(Velt.fields(), kept);"));
-    const QPointer<QObject> fields = given.property(0).toQObject();
-    const QPointer<QObject> field = given.property(1).toQObject();
-    QVERIFY(fields && field && field->parent() != fields);
-    m_host->engine().collectGarbage();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!field && fields);
-    QCOMPARE(m_host->evaluate(QStringLiteral("walk.push(kept.Caption, kept.Text);"),
-                              QStringLiteral("kept.js")),
-             VeltScript::ScriptHost::Finished);
-    const QJSValue walk = m_host->engine().globalObject().property(QStringLiteral("walk"));
-    QVERIFY(walk.property(2).isUndefined() && walk.property(3).isUndefined());
-    m_probe.reset();
-    m_host.reset(); // the engine goes, and what the script owned with it
-    QVERIFY(!fields);
-}
 
 QTEST_MAIN(PublishedMembersTest)
 #include "publishedmemberstest.moc"
