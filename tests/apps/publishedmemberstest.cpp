@@ -1,16 +1,21 @@
-// Every published member of every class in the component registry, called from a script
-// through velt-script's engine (in-process) with good and bad arguments: wrong types, values
+// velt-script's engine in-process. The `Velt` global: message boxes answered from Velt.prompts
+// and recorded there, beeps and shown errors counted, the platform service restored when the
+// API goes away, keys typed into widgets. And every published member of every class in the
+// component registry, called from a script with good and bad arguments: wrong types, values
 // out of range, 0 and stale handles, objects of the wrong class, too few and too many
 // arguments, on objects bound and unbound. Nothing may crash, and every failure the library
 // reports must reach the script as an Error it catches, carrying the failure's message.
 #include "callfailure.h"
 #include "componentregistry.h"
 #include "corehooks.h"
+#include "platformservices.h"
 #include "scripthost.h"
+#include "veltapi.h"
 
 #include "quen/quencore.h"
 
 #include <QJSEngine>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMetaMethod>
 #include <QPointer>
@@ -39,9 +44,9 @@ function editing(name, parm) {
   var e = make(name); e.GetEditor().XCDialogDataEditing.EditParameter(Velt.site(), parm, 0, 0, true, false, false); return e;
 }
 function attempt(call, label) {
-  var before = probe.count, kind = 'returned', message = '';
+  var before = reported.length, kind = 'returned', message = '';
   try { call(); } catch (e) { kind = e instanceof Error ? 'Error' : 'threw ' + typeof e; message = String(e && e.message); }
-  walk.push({ label: label || String(call), kind: kind, message: message, reported: probe.count - before, first: probe.firstSince(before) });
+  walk.push({ label: label || String(call), kind: kind, message: message, reported: reported.length - before, first: reported[before] });
 }
 )";
 
@@ -115,31 +120,23 @@ QString walkOf(const QMetaObject* meta)
     return lines.join(QLatin1Char('\n'));
 }
 
-} // namespace
+using Velt::PlatformServices;
 
-// What the library reported while the script ran, for the script's `probe` global. It sits in
-// front of the script host's failure handler and passes every failure on.
-class FailureProbe : public QObject
+// A script engine with the API as its `Velt` global.
+struct Session
 {
-    Q_OBJECT
-    Q_PROPERTY(int count READ count)
-public:
-    FailureProbe()
-        : m_next(Velt::setCallFailureHandler([this](const QObject* object, const QString& why) {
-              m_messages << why;
-              if (m_next)
-                  m_next(object, why);
-          }))
+    Session()
     {
+        QJSEngine::setObjectOwnership(&api, QJSEngine::CppOwnership);
+        engine.globalObject().setProperty(QStringLiteral("Velt"), engine.newQObject(&api));
     }
-    ~FailureProbe() override { Velt::setCallFailureHandler(std::move(m_next)); }
-    int count() const { return int(m_messages.size()); }
-    Q_INVOKABLE QString firstSince(int before) const { return m_messages.value(before); }
+    QString run(const QString& script) { return engine.evaluate(script).toString(); }
 
-private:
-    QStringList m_messages;
-    Velt::CallFailureHandler m_next;
+    QJSEngine engine;
+    VeltScript::VeltApi api { &engine };
 };
+
+} // namespace
 
 // A class of the test's own whose every member fails: a method, a property read and a write
 // (no class of the library fails on a read in ways a script can bring about).
@@ -177,12 +174,92 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        m_probe.reset();
-        m_host.reset();
+        resetHost();
         QLoggingCategory::setFilterRules(QString());
         Velt::removeCoreHooks();
         Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("Test.Failing"));
         QuenWorkspaceClear();
+    }
+
+    void prompts_data()
+    {
+        QTest::addColumn<QString>("answers");   // script statements that fill Velt.prompts.answers
+        QTest::addColumn<QList<int>>("flags");  // the message boxes asked, in order
+        QTest::addColumn<QList<int>>("expected");
+        QTest::addColumn<QString>("left");      // Velt.prompts.answers afterwards
+
+        const int yesNo = PlatformServices::YesNo | PlatformServices::Question;
+        const int yesNoCancel3 = PlatformServices::YesNoCancel | PlatformServices::DefaultButton3;
+        QTest::newRow("answers in order, then the default") << "Velt.prompts.answers.push(7, 2);" << QList<int>{yesNo, PlatformServices::OkCancel, yesNoCancel3} << QList<int>{7, 2, 2} << "";
+        QTest::newRow("array replaced by the script") << "Velt.prompts.answers = [1, 6, 7];" << QList<int>{PlatformServices::OkCancel} << QList<int>{1} << "6,7";
+    }
+
+    void prompts()
+    {
+        QFETCH(QString, answers);
+        QFETCH(QList<int>, flags);
+        QFETCH(QList<int>, expected);
+        Session session;
+        session.run(answers);
+        QStringList asked;
+        for (qsizetype i = 0; i < flags.size(); ++i) {
+            const int answer = PlatformServices::instance().messageBox(QStringLiteral("Q%1").arg(i), flags[i]);
+            asked << QStringLiteral("Q%1/%2/%3/%4").arg(i).arg(PlatformServices::defaultTitle()).arg(flags[i]).arg(answer);
+            QCOMPARE(answer, expected[i]);
+        }
+        QTEST(session.run(QStringLiteral("Velt.prompts.answers.join()")), "left");
+        QCOMPARE(session.run(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); })"
+                                            ".join(',')")), asked.join(u','));
+    }
+
+    void beepsErrorsAndRestore()
+    {
+        PlatformServices* before = &PlatformServices::instance();
+        {
+            Session session;
+            QVERIFY(&PlatformServices::instance() != before);
+            PlatformServices::instance().beep();
+            PlatformServices::instance().beep();
+            PlatformServices::instance().showError(QStringLiteral("first\nsecond"));
+            PlatformServices::instance().showError(QStringLiteral("third"));
+            QCOMPARE(session.run(QStringLiteral("[Velt.beeps, Velt.shownErrors.length, Velt.shownErrors[1], Velt.shownErrors[0].split('\\n').length].join()")),
+                     QStringLiteral("2,2,third,2"));
+        }
+        QCOMPARE(&PlatformServices::instance(), before);
+    }
+
+    // Velt.keyClick / Velt.keyClicks on a line edit: every spelling of a key, modifiers, and
+    // characters QTest's ASCII table does not know.
+    void keys_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("text"); // the line edit's text, or the error thrown
+
+        QTest::newRow("non-ASCII and a surrogate pair") << "Velt.keyClicks(edit, 'h\\u00e9\\ud83d\\ude00');" << QStringLiteral("h\u00e9\U0001F600");
+        QTest::newRow("one character") << "Velt.keyClick(edit, 'Q');" << "Q";
+        QTest::newRow("key code without Shift is lower case") << "Velt.keyClick(edit, 0x41);" << "a";
+        QTest::newRow("key code with Shift") << "Velt.keyClick(edit, 0x41, 'Shift');" << "A";
+        QTest::newRow("Backspace by name") << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Backspace');" << "a";
+        QTest::newRow("Home by Qt name") << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Key_Home'); Velt.keyClick(edit, 'x');" << "xab";
+        QTest::newRow("QKeySequence's short name") << "Velt.keyClicks(edit, 'ab'); Velt.keyClick(edit, 'Home'); Velt.keyClick(edit, 'Del');" << "b";
+        QTest::newRow("Ctrl+A by text, then Delete") << "Velt.keyClicks(edit, 'abc'); Velt.keyClick(edit, 'a', 'Ctrl'); Velt.keyClick(edit, 'Delete');" << "";
+        QTest::newRow("modifiers as a number") << "Velt.keyClicks(edit, 'abc'); Velt.keyClick(edit, 'Home', 0x02000000); Velt.keyClick(edit, 'Backspace');" << "";
+        QTest::newRow("unknown key name") << "Velt.keyClick(edit, 'NoSuchKey');" << "TypeError";
+        QTest::newRow("unknown modifier") << "Velt.keyClick(edit, 'Down', 'Hyper');" << "TypeError";
+        QTest::newRow("not a widget") << "Velt.keyClick(null, 'A');" << "TypeError";
+    }
+
+    void keys()
+    {
+        QFETCH(QString, script);
+        Session session;
+        QLineEdit edit;
+        QJSEngine::setObjectOwnership(&edit, QJSEngine::CppOwnership);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        session.engine.globalObject().setProperty(QStringLiteral("edit"), session.engine.newQObject(&edit));
+        const QJSValue result = session.engine.evaluate(script);
+        QTEST(result.isError() ? result.property(QStringLiteral("name")).toString() : edit.text(), "text");
     }
 
     // One row per class of the registry: script expressions giving objects to walk, and a
@@ -248,8 +325,8 @@ private Q_SLOTS:
             // A failure the library reported is the Error the script caught, with its message.
             if (entry.value("reported").toInt() > 0)
                 QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + entry.value("first").toString());
-            if (label == QLatin1String("must fail"))
-                QCOMPARE(kind + QLatin1Char(' ') + thrown, QLatin1String("Error ") + message);
+            if (label == QLatin1String("must fail")) // reported, and so thrown
+                QCOMPARE(kind + QLatin1Char(' ') + thrown + u'|' + entry.value("first").toString(), QLatin1String("Error ") + message + u'|' + message);
         }
     }
 
@@ -268,8 +345,7 @@ private Q_SLOTS:
                  VeltScript::ScriptHost::Finished);
         const QJSValue walk = m_host->engine().globalObject().property(QStringLiteral("walk"));
         QVERIFY(walk.property(2).isUndefined() && walk.property(3).isUndefined());
-        m_probe.reset();
-        m_host.reset(); // the engine goes, and what the script owned with it
+        resetHost(); // the engine goes, and what the script owned with it
         QVERIFY(!fields);
     }
 
@@ -277,23 +353,35 @@ private:
     // Runs a script in a fresh host; its `walk` array afterwards.
     QJSValue run(const QString& script)
     {
-        // Handlers are put back in the reverse order of their installing.
-        m_probe.reset();
-        m_host.reset();
+        resetHost();
         m_host = std::make_unique<VeltScript::ScriptHost>();
-        m_probe = std::make_unique<FailureProbe>();
         QJSEngine& engine = m_host->engine();
+        // What the library reports goes to the script's `reported` array, then on to the host.
+        m_next = Velt::setCallFailureHandler([this](const QObject* object, const QString& why) {
+            QJSValue reported = m_host->engine().globalObject().property(QStringLiteral("reported"));
+            reported.setProperty(reported.property(QStringLiteral("length")).toUInt(), why);
+            if (m_next)
+                m_next(object, why);
+        });
         QJSEngine::setObjectOwnership(&m_failing, QJSEngine::CppOwnership);
         engine.globalObject().setProperty(QStringLiteral("failing"), engine.newQObject(&m_failing));
-        engine.globalObject().setProperty(QStringLiteral("probe"), engine.newQObject(m_probe.get()));
+        engine.globalObject().setProperty(QStringLiteral("reported"), engine.newArray());
         engine.globalObject().setProperty(QStringLiteral("walk"), engine.newArray());
         const auto status = m_host->evaluate(QLatin1String(kPrelude) + script, QStringLiteral("walk.js"));
         return status == VeltScript::ScriptHost::Finished ? engine.globalObject().property(QStringLiteral("walk")) : QJSValue();
     }
 
+    // Handlers are put back in the reverse order of their installing.
+    void resetHost()
+    {
+        if (m_host)
+            Velt::setCallFailureHandler(std::move(m_next));
+        m_host.reset();
+    }
+
     Failing m_failing;
     std::unique_ptr<VeltScript::ScriptHost> m_host;
-    std::unique_ptr<FailureProbe> m_probe;
+    Velt::CallFailureHandler m_next;
 };
 
 QTEST_MAIN(PublishedMembersTest)
