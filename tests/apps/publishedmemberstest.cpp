@@ -10,7 +10,6 @@
 #include "corehooks.h"
 #include "platformservices.h"
 #include "scripthost.h"
-#include "veltapi.h"
 
 #include "quen/quencore.h"
 
@@ -122,20 +121,6 @@ QString walkOf(const QMetaObject* meta)
 
 using Velt::PlatformServices;
 
-// A script engine with the API as its `Velt` global.
-struct Session
-{
-    Session()
-    {
-        QJSEngine::setObjectOwnership(&api, QJSEngine::CppOwnership);
-        engine.globalObject().setProperty(QStringLiteral("Velt"), engine.newQObject(&api));
-    }
-    QString run(const QString& script) { return engine.evaluate(script).toString(); }
-
-    QJSEngine engine;
-    VeltScript::VeltApi api { &engine };
-};
-
 } // namespace
 
 // A class of the test's own whose every member fails: a method, a property read and a write
@@ -199,32 +184,31 @@ private Q_SLOTS:
         QFETCH(QString, answers);
         QFETCH(QList<int>, flags);
         QFETCH(QList<int>, expected);
-        Session session;
-        session.run(answers);
+        run(answers);
         QStringList asked;
         for (qsizetype i = 0; i < flags.size(); ++i) {
             const int answer = PlatformServices::instance().messageBox(QStringLiteral("Q%1").arg(i), flags[i]);
             asked << QStringLiteral("Q%1/%2/%3/%4").arg(i).arg(PlatformServices::defaultTitle()).arg(flags[i]).arg(answer);
             QCOMPARE(answer, expected[i]);
         }
-        QTEST(session.run(QStringLiteral("Velt.prompts.answers.join()")), "left");
-        QCOMPARE(session.run(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); })"
+        QTEST(eval(QStringLiteral("Velt.prompts.answers.join()")), "left");
+        QCOMPARE(eval(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); })"
                                             ".join(',')")), asked.join(u','));
     }
 
     void beepsErrorsAndRestore()
     {
+        resetHost();
         PlatformServices* before = &PlatformServices::instance();
-        {
-            Session session;
-            QVERIFY(&PlatformServices::instance() != before);
-            PlatformServices::instance().beep();
-            PlatformServices::instance().beep();
-            PlatformServices::instance().showError(QStringLiteral("first\nsecond"));
-            PlatformServices::instance().showError(QStringLiteral("third"));
-            QCOMPARE(session.run(QStringLiteral("[Velt.beeps, Velt.shownErrors.length, Velt.shownErrors[1], Velt.shownErrors[0].split('\\n').length].join()")),
-                     QStringLiteral("2,2,third,2"));
-        }
+        run(QString());
+        QVERIFY(&PlatformServices::instance() != before);
+        PlatformServices::instance().beep();
+        PlatformServices::instance().beep();
+        PlatformServices::instance().showError(QStringLiteral("first\nsecond"));
+        PlatformServices::instance().showError(QStringLiteral("third"));
+        QCOMPARE(eval(QStringLiteral("[Velt.beeps, Velt.shownErrors.length, Velt.shownErrors[1], Velt.shownErrors[0].split('\\n').length].join()")),
+                 QStringLiteral("2,2,third,2"));
+        resetHost();
         QCOMPARE(&PlatformServices::instance(), before);
     }
 
@@ -252,13 +236,13 @@ private Q_SLOTS:
     void keys()
     {
         QFETCH(QString, script);
-        Session session;
+        run(QString());
         QLineEdit edit;
         QJSEngine::setObjectOwnership(&edit, QJSEngine::CppOwnership);
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
-        session.engine.globalObject().setProperty(QStringLiteral("edit"), session.engine.newQObject(&edit));
-        const QJSValue result = session.engine.evaluate(script);
+        m_host->engine().globalObject().setProperty(QStringLiteral("edit"), m_host->engine().newQObject(&edit));
+        const QJSValue result = m_host->engine().evaluate(script);
         QTEST(result.isError() ? result.property(QStringLiteral("name")).toString() : edit.text(), "text");
     }
 
@@ -370,6 +354,8 @@ private:
         const auto status = m_host->evaluate(QLatin1String(kPrelude) + script, QStringLiteral("walk.js"));
         return status == VeltScript::ScriptHost::Finished ? engine.globalObject().property(QStringLiteral("walk")) : QJSValue();
     }
+
+    QString eval(const QString& script) { return m_host->engine().evaluate(script).toString(); }
 
     // Handlers are put back in the reverse order of their installing.
     void resetHost()
