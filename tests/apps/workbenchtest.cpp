@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
 #include <QTableView>
@@ -32,17 +33,10 @@
 #include <memory>
 
 using Workbench::MainWindow;
-using Kind = Workbench::WorkspaceTreeModel::Kind;
 
 namespace {
 
 const QString kSample = QStringLiteral(VELT_SOURCE_DIR "/examples/sample-workspace.json");
-
-// The tree row of the symbol or parameter called `name` (the first one found).
-QModelIndex findLeaf(Workbench::WorkspaceTreeModel* model, const QString& name)
-{
-    return model->match(model->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-}
 
 // Hands the next modal dialog to `act` as soon as it shows.
 void onNextDialog(const std::function<void(QWidget*)>& act)
@@ -53,11 +47,6 @@ void onNextDialog(const std::function<void(QWidget*)>& act)
         else
             onNextDialog(act);
     });
-}
-
-QString valueShown(MainWindow& window, int row)
-{
-    return window.editorHost()->parameterModel()->index(row, Workbench::ParameterListModel::ValueColumn).data().toString();
 }
 
 } // namespace
@@ -105,33 +94,35 @@ private Q_SLOTS:
         QVERIFY2(process.exitCode() == status, process.readAllStandardError().constData());
         // A picture even of a workspace that did not load; none after a bad command line.
         QCOMPARE(QFileInfo::exists(png), status != 2);
-        if (status == 2)
-            return;
         const QImage image(png);
         // The default window size, whole: neither a collapsed window nor a huge one.
-        QVERIFY2(image.width() >= 900 && image.width() <= 1400 && image.height() >= 550 && image.height() <= 900,
+        QVERIFY2(status == 2 || (image.width() >= 900 && image.width() <= 1400 && image.height() >= 550 && image.height() <= 900),
                  qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
         // Something was drawn: a blank grab has a single colour.
         QSet<QRgb> colours;
         for (int y = 0; y < image.height(); y += 7)
             for (int x = 0; x < image.width(); x += 7)
                 colours.insert(image.pixel(x, y));
-        QVERIFY(colours.size() > 8);
+        QVERIFY(status == 2 || colours.size() > 8);
     }
 
-    // The window opens on the first table; saving writes a workspace that loads again; a file
-    // that does not load leaves the open workspace as it was and says why where problems go.
+    // The window opens on the first table at its default size, the Value column in sight;
+    // saving sets the path; a file that does not load leaves the open workspace as it was and
+    // says why where problems go.
     void openSaveAndFailedOpen()
     {
-        QCOMPARE(m_window->workspacePath(), kSample);
         QVERIFY(m_window->windowTitle().contains(QLatin1String("sample-workspace.json")));
-        QCOMPARE(m_window->treeModel()->kind(m_window->treeView()->currentIndex()), Kind::Table);
         QCOMPARE(m_window->editorHost()->block(), QuenTableRegGetTable(1));
-        QCOMPARE(m_window->editorHost()->parameterModel()->rowCount(), int(QuenPbDefGetSize(QuenTableRegGetTable(1))));
-        const int tables = QuenTableRegGetSize();
         const QString counts = m_window->findChild<QLabel*>(QStringLiteral("WorkspaceCountLabel"))->text();
-        QVERIFY2(counts.startsWith(QStringLiteral("%1 tables").arg(tables)), qPrintable(counts));
-        QCOMPARE(m_window->problems()->count(), 0);
+        QVERIFY2(counts.startsWith(QStringLiteral("%1 tables").arg(QuenTableRegGetSize())), qPrintable(counts));
+        QCOMPARE(m_window->size(), QSize(1100, 700)); // whatever the screen
+        QTableView* view = m_window->editorHost()->parameterView();
+        const int value = Workbench::ParameterListModel::ValueColumn;
+        const int left = view->horizontalHeader()->sectionViewportPosition(value);
+        const int width = qMin(view->horizontalHeader()->sectionSize(value), view->viewport()->width() - left);
+        // A summary of a dozen characters fits without scrolling.
+        QVERIFY2(left >= 0 && width >= view->fontMetrics().horizontalAdvance(QStringLiteral("5.000E+00 V (x)")),
+                 qPrintable(QStringLiteral("Value at %1, %2 wide").arg(left).arg(width)));
         // Scripts and accessibility tools find the window's parts by name: no two share one.
         QSet<QString> names;
         for (const QWidget* child : m_window->findChildren<QWidget*>()) {
@@ -143,18 +134,13 @@ private Q_SLOTS:
         m_window->treeView()->setCurrentIndex(m_window->treeModel()->index(0, 0));
         QCOMPARE(m_window->editorHost()->block(), 0);
 
-        const int blocks = QuenWorkspaceGetPbDefCount();
         const QString copy = m_dir.filePath(QStringLiteral("copy.json"));
-        QVERIFY(m_window->saveWorkspace(copy));
-        QCOMPARE(m_window->workspacePath(), copy);
-        QuenWorkspaceClear();
-        QVERIFY(m_window->openWorkspace(copy));
-        QCOMPARE(QList<int>() << QuenTableRegGetSize() << QuenWorkspaceGetPbDefCount(), QList<int>() << tables << blocks);
-
+        QVERIFY(m_window->saveWorkspace(copy) && QFileInfo::exists(copy));
         const QString bad = m_dir.filePath(QStringLiteral("bad.json"));
         QFile file(bad);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{ \"tables\": 3 }") > 0);
         file.close();
+        const int tables = QuenTableRegGetSize();
         QVERIFY(!m_window->openWorkspace(bad));
         QCOMPARE(m_window->workspacePath(), copy);
         QCOMPARE(m_window->treeModel()->rowCount(m_window->treeModel()->index(0, 0)), tables);
@@ -165,49 +151,44 @@ private Q_SLOTS:
 
     void activationReportsMissingEditor_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Enter in the list") << "enter";
-        QTest::newRow("F2 in the list") << "f2";
-        QTest::newRow("double-click in the tree") << "tree";
+        QTest::addColumn<bool>("inTree");
+        QTest::newRow("F2 in the list") << false;
+        QTest::newRow("double-click in the tree") << true;
     }
 
+    // No type editor serves waveforms (yet).
     void activationReportsMissingEditor()
     {
-        QFETCH(QString, how);
-        // No type editor serves waveforms (yet).
-        const QModelIndex leaf = findLeaf(m_window->treeModel(), QStringLiteral("Stimulus"));
+        QFETCH(bool, inTree);
+        const QModelIndex leaf = findLeaf(QStringLiteral("Stimulus"));
         QCOMPARE(leaf.data(Workbench::WorkspaceTreeModel::ClassNameRole).toString(), QStringLiteral("CQuenWaveform"));
         m_window->treeView()->setCurrentIndex(leaf);
         m_window->statusBar()->clearMessage();
-        const int problems = m_window->problems()->count();
-        if (how == QLatin1String("tree")) {
-            QTreeView* tree = m_window->treeView();
-            tree->scrollTo(leaf);
-            const QPoint centre = tree->visualRect(leaf).center();
-            // A double-click follows a press on the same row, as with a real mouse.
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
-            QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
-        } else {
-            QTableView* view = m_window->editorHost()->parameterView();
-            view->setFocus();
-            QTest::keyClick(view, how == QLatin1String("f2") ? Qt::Key_F2 : Qt::Key_Return);
-        }
+        QTreeView* tree = m_window->treeView();
+        tree->scrollTo(leaf);
+        const QPoint centre = tree->visualRect(leaf).center();
+        // A double-click follows a press on the same row, as with a real mouse.
+        if (inTree)
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre), QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
+        else
+            m_window->editorHost()->parameterView()->setFocus(), QTest::keyClick(m_window->editorHost()->parameterView(), Qt::Key_F2);
         QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("No editor for this data type yet"));
-        QCOMPARE(m_window->problems()->count(), problems + 1);
+        QCOMPARE(m_window->problems()->messages(), QStringList{QStringLiteral("No editor for this data type yet")});
         QVERIFY(!QApplication::activeModalWidget());
     }
 
     // Enter in the list edits through the dialog, F2 in the Fields dock in place; the list and
-    // the inspector read the new value either way.
+    // the inspector follow the selection and read the new value either way.
     void activationEditsInteger()
     {
-        const QModelIndex leaf = findLeaf(m_window->treeModel(), QStringLiteral("OffsetLimit"));
+        const QModelIndex leaf = findLeaf(QStringLiteral("OffsetLimit"));
         const QuenHandle parm = m_window->treeModel()->handle(leaf);
         m_window->treeView()->setCurrentIndex(leaf);
         QCOMPARE(m_window->fieldModel()->parameter(), parm);
         QTableView* view = m_window->editorHost()->parameterView();
         const int row = view->currentIndex().row();
         QCOMPARE(m_window->editorHost()->parameterModel()->parameter(row), parm);
+        const auto shown = [&] { return m_window->editorHost()->parameterModel()->index(row, Workbench::ParameterListModel::ValueColumn).data().toString(); };
 
         bool answered = false;
         onNextDialog([&answered](QWidget* dialog) {
@@ -223,16 +204,15 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_Return);
         QVERIFY(answered);
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 43);
-        QVERIFY2(valueShown(*m_window, row).contains(QLatin1String("43")), qPrintable(valueShown(*m_window, row)));
+        QVERIFY2(shown().contains(QLatin1String("43")), qPrintable(shown()));
         QVERIFY(m_window->fieldModel()->index(0, 1).data().toString().startsWith(QLatin1String("43")));
 
         QTreeView* fields = m_window->fieldView();
         QApplication::setActiveWindow(m_window.get());
         fields->setFocus();
-        const QModelIndexList value = m_window->fieldModel()->match(m_window->fieldModel()->index(1, 0), Qt::DisplayRole,
-                                                                  QStringLiteral("Value"), 1, Qt::MatchEndsWith);
-        QVERIFY(!value.isEmpty());
-        fields->setCurrentIndex(value.first());
+        fields->setCurrentIndex(m_window->fieldModel()->match(m_window->fieldModel()->index(1, 0), Qt::DisplayRole,
+                                                              QRegularExpression(QStringLiteral("^ *Value$")), 1, Qt::MatchRegularExpression).value(0));
+        QVERIFY(fields->currentIndex().isValid());
         QTest::keyClick(fields, Qt::Key_F2);
         QVERIFY(!QApplication::activeModalWidget());
         auto* editor = fields->viewport()->findChild<QLineEdit*>();
@@ -242,20 +222,7 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents(); // the delegate commits through a queued call
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
-        QVERIFY(valueShown(*m_window, row).contains(QLatin1String("17")));
-    }
-
-    void valueColumnShowsInDefaultWindow()
-    {
-        // The default size, whatever the screen.
-        QCOMPARE(m_window->size(), QSize(1100, 700));
-        QTableView* view = m_window->editorHost()->parameterView();
-        const int value = Workbench::ParameterListModel::ValueColumn;
-        const int left = view->horizontalHeader()->sectionViewportPosition(value);
-        const int width = qMin(view->horizontalHeader()->sectionSize(value), view->viewport()->width() - left);
-        // A summary of a dozen characters fits without scrolling.
-        QVERIFY2(left >= 0 && width >= view->fontMetrics().horizontalAdvance(QStringLiteral("5.000E+00 V (x)")),
-                 qPrintable(QStringLiteral("Value at %1, %2 wide").arg(left).arg(width)));
+        QVERIFY(shown().contains(QLatin1String("17")));
     }
 
     void unsavedChanges_data()
@@ -279,27 +246,21 @@ private Q_SLOTS:
         QFETCH(QString, action);
         QFETCH(int, answer);
         QFETCH(bool, saveFails);
-        QFETCH(bool, proceeds);
         const bool change = answer != 0;
         const QString dir = m_dir.filePath(QTest::currentDataTag());
         const QString path = dir + QStringLiteral("/workspace.json");
-        QVERIFY(QDir().mkpath(dir) && QFile::copy(kSample, path));
-
-        QVERIFY(m_window->openWorkspace(path));
+        QVERIFY(QDir().mkpath(dir) && QFile::copy(kSample, path) && m_window->openWorkspace(path));
         // Looking at every symbol of the first table changes nothing.
         const QModelIndex table = m_window->treeView()->currentIndex();
         for (int row = 0; row < m_window->treeModel()->rowCount(table); ++row)
             m_window->treeView()->setCurrentIndex(m_window->treeModel()->index(row, 0, table));
         QVERIFY(!m_window->isModified());
 
-        const QuenHandle data = QuenParmGetData(m_window->treeModel()->handle(findLeaf(m_window->treeModel(), QStringLiteral("OffsetLimit"))));
-        if (change)
-            QVERIFY(QuenInt32SetValue(data, 917253));
-        if (saveFails)
-            QVERIFY(QDir(dir).removeRecursively());
+        const QuenHandle data = QuenParmGetData(m_window->treeModel()->handle(findLeaf(QStringLiteral("OffsetLimit"))));
+        QVERIFY(!change || QuenInt32SetValue(data, 917253));
+        QVERIFY(!saveFails || QDir(dir).removeRecursively());
         m_platform.queueAnswer(answer);
         const int problems = m_window->problems()->count();
-
         bool went = false;
         if (action == QLatin1String("open")) {
             onNextDialog([&went](QWidget* dialog) { went = true, dialog->close(); }); // the file dialog
@@ -313,7 +274,7 @@ private Q_SLOTS:
         } else {
             went = m_window->close();
         }
-        QCOMPARE(went, proceeds);
+        QTEST(went, "proceeds");
         QCOMPARE(m_platform.prompts().size(), change ? 1 : 0);
         QCOMPARE(m_window->workspacePath(), path);
         QCOMPARE(QuenInt32GetValue(data) == 917253, change); // nothing was thrown away
@@ -327,6 +288,13 @@ private Q_SLOTS:
     }
 
 private:
+    // The tree row of the symbol or parameter called `name` (the first one found).
+    QModelIndex findLeaf(const QString& name)
+    {
+        Workbench::WorkspaceTreeModel* model = m_window->treeModel();
+        return model->match(model->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+
     QTemporaryDir m_dir;
     Velt::RecordingPlatformServices m_platform;
     Velt::ScopedPlatformServices m_scope{&m_platform};
