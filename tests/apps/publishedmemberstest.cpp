@@ -166,46 +166,33 @@ private Q_SLOTS:
         QuenWorkspaceClear();
     }
 
-    void prompts_data()
-    {
-        QTest::addColumn<QString>("answers");   // script statements that fill Velt.prompts.answers
-        QTest::addColumn<QList<int>>("flags");  // the message boxes asked, in order
-        QTest::addColumn<QList<int>>("expected");
-        QTest::addColumn<QString>("left");      // Velt.prompts.answers afterwards
-
-        const int yesNo = PlatformServices::YesNo | PlatformServices::Question;
-        const int yesNoCancel3 = PlatformServices::YesNoCancel | PlatformServices::DefaultButton3;
-        QTest::newRow("answers in order, then the default") << "Velt.prompts.answers.push(7, 2);" << QList<int>{yesNo, PlatformServices::OkCancel, yesNoCancel3} << QList<int>{7, 2, 2} << "";
-        QTest::newRow("array replaced by the script") << "Velt.prompts.answers = [1, 6, 7];" << QList<int>{PlatformServices::OkCancel} << QList<int>{1} << "6,7";
-    }
-
-    void prompts()
-    {
-        QFETCH(QString, answers);
-        QFETCH(QList<int>, flags);
-        QFETCH(QList<int>, expected);
-        run(answers);
-        QStringList asked;
-        for (qsizetype i = 0; i < flags.size(); ++i) {
-            const int answer = PlatformServices::instance().messageBox(QStringLiteral("Q%1").arg(i), flags[i]);
-            asked << QStringLiteral("Q%1/%2/%3/%4").arg(i).arg(PlatformServices::defaultTitle()).arg(flags[i]).arg(answer);
-            QCOMPARE(answer, expected[i]);
-        }
-        QTEST(eval(QStringLiteral("Velt.prompts.answers.join()")), "left");
-        QCOMPARE(eval(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); })"
-                                            ".join(',')")), asked.join(u','));
-    }
-
-    void beepsErrorsAndRestore()
+    // Message boxes take Velt.prompts.answers in order (an array the script may replace), then
+    // their default answer, and are recorded in Velt.prompts.asked; beeps and shown errors are
+    // counted; the platform service that was in place is put back when the API goes.
+    void platform()
     {
         resetHost();
         PlatformServices* before = &PlatformServices::instance();
-        run(QString());
-        QVERIFY(&PlatformServices::instance() != before);
-        PlatformServices::instance().beep();
-        PlatformServices::instance().beep();
-        PlatformServices::instance().showError(QStringLiteral("first\nsecond"));
-        PlatformServices::instance().showError(QStringLiteral("third"));
+        run(QStringLiteral("Velt.prompts.answers.push(7, 2);"));
+        PlatformServices& services = PlatformServices::instance();
+        QVERIFY(&services != before);
+        const QList<int> flags{PlatformServices::YesNo | PlatformServices::Question, PlatformServices::OkCancel,
+                               PlatformServices::YesNoCancel | PlatformServices::DefaultButton3, PlatformServices::OkCancel};
+        QStringList answers, asked;
+        for (int i = 0; i < flags.size(); ++i) {
+            if (i == 3)
+                eval(QStringLiteral("Velt.prompts.answers = [1, 6, 7];"));
+            answers << QString::number(services.messageBox(QStringLiteral("Q%1").arg(i), flags[i]));
+            asked << QStringLiteral("Q%1/%2/%3/%4").arg(i).arg(PlatformServices::defaultTitle()).arg(flags[i]).arg(answers.last());
+        }
+        QCOMPARE(answers.join(u','), QStringLiteral("7,2,2,1"));
+        QCOMPARE(eval(QStringLiteral("Velt.prompts.answers.join()")), QStringLiteral("6,7"));
+        QCOMPARE(eval(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); }).join()")),
+                 asked.join(u','));
+        services.beep();
+        services.beep();
+        services.showError(QStringLiteral("first\nsecond"));
+        services.showError(QStringLiteral("third"));
         QCOMPARE(eval(QStringLiteral("[Velt.beeps, Velt.shownErrors.length, Velt.shownErrors[1], Velt.shownErrors[0].split('\\n').length].join()")),
                  QStringLiteral("2,2,third,2"));
         resetHost();

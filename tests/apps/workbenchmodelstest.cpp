@@ -37,8 +37,7 @@ constexpr auto kTester = QAbstractItemModelTester::FailureReportingMode::QtTest;
 QuenHandle addParm(QuenHandle block, const char* name, const char* dataClass)
 {
     const QuenHandle parm = QuenParmCreate(name, dataClass);
-    QuenPbDefAddParm(block, parm);
-    return parm;
+    return QuenPbDefAddParm(block, parm), parm;
 }
 
 // Table "Bench" (public, symbol Gain), table "Spare" (not public, empty), block "Measure" with a
@@ -89,20 +88,9 @@ QStringList dump(const QAbstractItemModel& m, const More& more = {}, const QMode
     return out;
 }
 
-bool loadSample()
-{
-    return QuenWorkspaceLoad(VELT_SOURCE_DIR "/examples/sample-workspace.json") != QUEN_FALSE;
-}
-
-QuenHandle offsetLimit()
-{
-    return QuenPbDefFindParm(QuenTableRegGetTable(1), "OffsetLimit");
-}
-
-int32_t coreValue()
-{
-    return QuenInt32GetValue(QuenParmGetData(offsetLimit()));
-}
+bool loadSample() { return QuenWorkspaceLoad(VELT_SOURCE_DIR "/examples/sample-workspace.json") != QUEN_FALSE; }
+QuenHandle offsetLimit() { return QuenPbDefFindParm(QuenTableRegGetTable(1), "OffsetLimit"); }
+int32_t coreValue() { return QuenInt32GetValue(QuenParmGetData(offsetLimit())); }
 
 // The Fields row whose caption (after its indentation) is `caption`; -1 when none.
 int rowOf(const FieldsDockModel& model, const QString& caption)
@@ -119,11 +107,7 @@ class WorkbenchModelsTest : public QObject
 
 private Q_SLOTS:
     void init() { QuenExcRegClearError(0); }
-    void cleanup()
-    {
-        QuenWorkspaceClear();
-        QuenExcRegClearError(0);
-    }
+    void cleanup() { QuenWorkspaceClear(); }
     void cleanupTestCase() { DataEditorRegistry::unload(); }
 
     void valueSummary_data()
@@ -293,18 +277,17 @@ private Q_SLOTS:
         QVERIFY(changed.count() + reset.count() > 0);
         const int now = rowOf(model, caption);
         QCOMPARE(coreValue(), takes && caption == QLatin1String("Value") ? text.toInt() : before);
-        if (takes) {
-            QVERIFY(model.index(now, 1).data().toString().startsWith(text));
-            QVERIFY(!model.index(now, 0).data(Qt::ToolTipRole).isValid());
-        } else {
-            // The refusal is shown on the row: the error picture with the message as tooltip.
-            const QString message = model.index(now, 0).data(Qt::ToolTipRole).toString();
-            QVERIFY(!message.isEmpty());
-            QCOMPARE(message, model.fields()->Item(now)->ErrorMessage());
-            QCOMPARE(model.fields()->Item(now)->BitmapName(), QStringLiteral("Error"));
-        }
+        QVERIFY(!takes || model.index(now, 1).data().toString().startsWith(text));
+        // A refusal is shown on the row: the error picture with the message as tooltip.
+        const QString message = model.fields()->Item(now)->ErrorMessage();
+        QCOMPARE(model.index(now, 0).data(Qt::ToolTipRole).toString(), message);
+        QCOMPARE(message.isEmpty(), takes);
+        QVERIFY(takes || model.fields()->Item(now)->BitmapName() == QLatin1String("Error"));
     }
-    void runEvaluatesAndScans()
+    // The Run action: the core's runtime walks call the string editor, which builds the DMM's
+    // command and reads the result out of its reply; a pattern that names no symbol stops the
+    // run at binding and is reported.
+    void formatRun()
     {
         QVERIFY(loadSample());
         const QuenHandle block = QuenWorkspaceGetPbDef(1);
@@ -317,18 +300,14 @@ private Q_SLOTS:
         QCOMPARE(QuenReal64GetValue(QuenParmGetData(QuenPbDefFindParm(block, "Result"))), 4.9985);
         QCOMPARE(report.strings, (QStringList{QStringLiteral("DmmCommand = CONF:VOLT:DC 100\nSAMP:COUN 16"), QStringLiteral("DmmReply = READ 4.9985 V")}));
         QCOMPARE(report.summary(), QStringLiteral("Run: 2 bound, 1 evaluated, 1 scanned, 0 errors"));
-    }
 
-    void runStopsAtAFailedBinding()
-    {
-        QVERIFY(loadSample());
         const QuenHandle table = QuenTableRegFindTable("Limits", -1);
         const QuenHandle pattern = QuenStringCreate("%{Nope}");
         QuenDataExSetProperty(QuenParmGetData(QuenPbDefFindParm(table, "ReportTitle")), "Format", pattern);
         QuenDataRelease(pattern);
-        const Workbench::FormatRunReport report = Workbench::runFormats(table);
-        QCOMPARE(report.evaluated, 0);
-        QVERIFY2(report.errors.join(u'\n').contains(QLatin1String("the symbol 'Nope' is not defined")), qPrintable(report.errors.join(u'\n')));
+        const Workbench::FormatRunReport failed = Workbench::runFormats(table);
+        QCOMPARE(failed.evaluated, 0);
+        QVERIFY2(failed.errors.join(u'\n').contains(QLatin1String("the symbol 'Nope' is not defined")), qPrintable(failed.errors.join(u'\n')));
         QVERIFY(!QuenExcRegIsError(0));
     }
 };
