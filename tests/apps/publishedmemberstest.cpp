@@ -62,20 +62,13 @@ QStringList candidates(QMetaType type)
     switch (type.id()) {
     case QMetaType::Int: case QMetaType::Short: case QMetaType::Long: case QMetaType::LongLong:
         return {"P.data", "P.count", "0", "1", "-1", "P.alias", "2147483647", "-2147483648", "40000", "1.5", "'abc'", "null"};
-    case QMetaType::Bool:
-        return {"true", "false", "0", "'x'"};
-    case QMetaType::Double:
-        return {"0", "-1.5", "1e308", "NaN", "'x'"};
-    case QMetaType::QString:
-        return {"''", "'CQuenInt32'", "'Count'", "'Bench'", "'All Public'", "' x '", "'x'.repeat(300)", "null", "42", "{}"};
-    case QMetaType::QByteArray:
-        return {"''", "'abc'", "null", "7"};
-    case QMetaType::QVariant:
-        return {"undefined", "null", "1", "'x'", "o", "{a: 1}"};
-    case QMetaType::QVariantMap:
-        return {"{}", "{ReserveHeight: 'x', Filter: 5, Compact: 'no'}", "null", "3"};
-    default:
-        break;
+    case QMetaType::Bool: return {"true", "false", "0", "'x'"};
+    case QMetaType::Double: return {"0", "-1.5", "1e308", "NaN", "'x'"};
+    case QMetaType::QString: return {"''", "'CQuenInt32'", "'Count'", "'Bench'", "'All Public'", "' x '", "'x'.repeat(300)", "null", "42", "{}"};
+    case QMetaType::QByteArray: return {"''", "'abc'", "null", "7"};
+    case QMetaType::QVariant: return {"undefined", "null", "1", "'x'", "o", "{a: 1}"};
+    case QMetaType::QVariantMap: return {"{}", "{ReserveHeight: 'x', Filter: 5, Compact: 'no'}", "null", "3"};
+    default: break;
     }
     if (type.flags() & QMetaType::PointerToQObject)
         return {"o", "null", "Velt.site()", "Velt.fields()", "bound(P.count)", "bound(P.count).Item(0)", "5", "'x'"};
@@ -110,15 +103,14 @@ QString walkOf(const QMetaObject* meta)
             sets = std::max(sets, lists.last().size());
         }
         const QString call = QStringLiteral("o.%1(%2)").arg(QLatin1String(method.name()), "%1");
+        QStringList first;
         for (qsizetype k = 0; k < sets; ++k) {
             QStringList args;
             for (const QStringList& list : lists)
                 args << list.at(k % list.size());
             attempt(call.arg(args.join(QLatin1String(", "))));
+            first = k == 0 ? args : first;
         }
-        QStringList first;
-        for (const QStringList& list : lists)
-            first << list.first();
         if (!lists.isEmpty())
             attempt(call.arg(QString()));
         attempt(call.arg((first << QStringLiteral("'extra'")).join(QLatin1String(", "))));
@@ -156,8 +148,7 @@ private Q_SLOTS:
         QVERIFY(workspace.open() && workspace.write(kWorkspace) > 0);
         workspace.close();
         QVERIFY(QuenWorkspaceLoad(workspace.fileName().toUtf8().constData()));
-        Velt::ComponentRegistry::instance().registerClass(
-            {"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {}, &Failing::staticMetaObject, {}});
+        Velt::ComponentRegistry::instance().registerClass({"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {}, &Failing::staticMetaObject, {}});
         // The core's errors go to the script host's recording display, not to stderr; failures
         // and the engine's complaints about wrong arguments come by the thousand.
         Velt::installCoreHooks();
@@ -194,8 +185,7 @@ private Q_SLOTS:
         }
         QCOMPARE(answers.join(u','), QStringLiteral("7,2,2,1"));
         QCOMPARE(eval(QStringLiteral("Velt.prompts.answers.join()")), QStringLiteral("6,7"));
-        QCOMPARE(eval(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); }).join()")),
-                 asked.join(u','));
+        QCOMPARE(eval(QStringLiteral("Velt.prompts.asked.map(function (a) { return [a.text, a.title, a.flags, a.answer].join('/'); }).join()")), asked.join(u','));
         services.beep();
         services.beep();
         services.showError(QStringLiteral("first\nsecond"));
@@ -307,8 +297,7 @@ private Q_SLOTS:
         m_host->engine().collectGarbage();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!field && fields);
-        QCOMPARE(m_host->evaluate(QStringLiteral("walk.push(kept.Caption, kept.Text);"), QStringLiteral("kept.js")),
-                 VeltScript::ScriptHost::Finished);
+        QCOMPARE(m_host->evaluate(QStringLiteral("walk.push(kept.Caption, kept.Text);"), QStringLiteral("kept.js")), VeltScript::ScriptHost::Finished);
         const QJSValue walk = m_host->engine().globalObject().property(QStringLiteral("walk"));
         QVERIFY(walk.property(2).isUndefined() && walk.property(3).isUndefined());
         resetHost(); // the engine goes, and what the script owned with it

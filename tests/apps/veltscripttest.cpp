@@ -194,8 +194,7 @@ private:
         process.start(QStringLiteral(VELT_SCRIPT_PATH), args);
         if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
             return {-1, {}, QStringLiteral("velt-script did not finish: ") + process.errorString()};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
 
     QTemporaryDir m_dir;
