@@ -1,10 +1,8 @@
-// velt-script's engine in-process. The `Velt` global: message boxes answered from Velt.prompts
-// and recorded there, beeps and shown errors counted, the platform service restored when the
-// API goes away, keys typed into widgets. And every published member of every class in the
-// component registry, called from a script with good and bad arguments: wrong types, values
-// out of range, 0 and stale handles, objects of the wrong class, too few and too many
-// arguments, on objects bound and unbound. Nothing may crash, and every failure the library
-// reports must reach the script as an Error it catches, carrying the failure's message.
+// velt-script's engine in-process: the `Velt` global's platform and keys, and every published
+// member of every class in the component registry called from a script with good and bad
+// arguments (wrong types, out of range, 0 and stale handles, wrong classes, too few and too
+// many). Nothing may crash, and every failure the library reports must reach the script as an
+// Error it catches, carrying the failure's message.
 #include "callfailure.h"
 #include "componentregistry.h"
 #include "corehooks.h"
