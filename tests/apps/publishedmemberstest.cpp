@@ -40,9 +40,8 @@ function make(name) { return Velt.create('VeltEditors.' + name); }
 function editing(name, parm) {
   var e = make(name); e.GetEditor().XCDialogDataEditing.EditParameter(Velt.site(), parm, 0, 0, true, false, false); return e;
 }
-// Calls `call`; what went wrong goes to `problems`: anything but a return or a caught Error, a
-// failure the library reported that did not reach the script as an Error with its message.
-// The statement labelled 'must fail' always notes what it threw and what was reported.
+// Calls `call`; to `problems` go anything but a return or a caught Error, and a reported failure
+// not thrown as an Error with its message. 'must fail' notes what it threw and what was reported.
 var walk = [], reported = [], problems = [];
 function attempt(call, label) {
   var before = reported.length, kind = 'returned', message = '';
@@ -73,10 +72,9 @@ QStringList candidates(QMetaType type)
     return {"undefined", "null"};
 }
 
-// A script that reads every published property of `o` (those above Qt's own classes), writes
-// each writable one with every candidate, and calls every published method with each set of
-// candidates (the k-th set takes each parameter's k-th candidate, wrapping), then once with too
-// few and once with too many.
+// A script that reads every published property of `o` (above Qt's own classes), writes each
+// writable one with every candidate, and calls every published method with each set of candidates
+// (the k-th set takes each parameter's k-th candidate, wrapping), then with too few and too many.
 QString walkOf(const QMetaObject* meta)
 {
     const QMetaObject* base = meta;
@@ -120,8 +118,7 @@ using Velt::PlatformServices;
 
 } // namespace
 
-// A class of the test's own whose every member fails: a method, a property read and a write
-// (no class of the library fails on a read in ways a script can bring about).
+// Every member fails, a property read too (no library class fails on a read a script can cause).
 class Failing : public QObject
 {
     Q_OBJECT
@@ -147,8 +144,7 @@ private Q_SLOTS:
         workspace.close();
         QVERIFY(QuenWorkspaceLoad(workspace.fileName().toUtf8().constData()));
         Velt::ComponentRegistry::instance().registerClass({"Failing", "Test.Failing", Velt::ComponentRegistry::Kind::NonCreatable, {}, {}, &Failing::staticMetaObject, {}});
-        // The core's errors go to the script host's recording display, not to stderr; failures
-        // and the engine's complaints about wrong arguments come by the thousand.
+        // The core's errors go to the host's recording display; complaints come by the thousand.
         Velt::installCoreHooks();
         QLoggingCategory::setFilterRules(QStringLiteral("velt.calls.debug=false\ndefault.warning=false"));
     }
@@ -162,9 +158,8 @@ private Q_SLOTS:
         QuenWorkspaceClear();
     }
 
-    // Message boxes take Velt.prompts.answers in order (an array the script may replace), then
-    // their default answer, and are recorded in Velt.prompts.asked; beeps and shown errors are
-    // counted; the platform service that was in place is put back when the API goes.
+    // Message boxes take Velt.prompts.answers (an array the script may replace), then their default,
+    // and are recorded; beeps and shown errors are counted; the old service returns with the API.
     void platform()
     {
         resetHost();
@@ -194,8 +189,7 @@ private Q_SLOTS:
         QCOMPARE(&PlatformServices::instance(), before);
     }
 
-    // Velt.keyClick / Velt.keyClicks on a line edit: every spelling of a key, modifiers, and
-    // characters QTest's ASCII table does not know.
+    // Velt.keyClick(s) on a line edit: every spelling of a key and modifiers, characters beyond ASCII.
     void keys_data()
     {
         QTest::addColumn<QString>("script");
@@ -228,8 +222,7 @@ private Q_SLOTS:
         QTEST(result.isError() ? result.property(QStringLiteral("name")).toString() : edit.text(), "text");
     }
 
-    // One row per class of the registry: script expressions giving objects to walk, and a
-    // statement that must fail with the given message.
+    // Per class of the registry: expressions giving objects to walk, a statement that must fail.
     void everyMember_data()
     {
         QTest::addColumn<QStringList>("instances");

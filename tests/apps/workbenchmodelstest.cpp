@@ -1,7 +1,6 @@
-// The workbench's models over the core: the value summaries, the workspace tree and the
-// parameter list over a workspace built through the API, the Fields inspector over the sample's
-// integer symbol "OffsetLimit" (restricted to -500..500), each under QAbstractItemModelTester;
-// the tracking of unsaved changes; and the Run action over the sample's formatted strings.
+// The workbench's models over the core, under QAbstractItemModelTester: value summaries, the tree
+// and the parameter list over a workspace built through the API, the Fields inspector over the
+// sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
 #include "parameterlistmodel.h"
@@ -44,7 +43,6 @@ QuenHandle addParm(QuenHandle block, const char* name, const char* dataClass)
 // described real, a reference into a table and a local reference, and an unnamed block.
 void buildWorkspace()
 {
-    QuenWorkspaceClear();
     QuenTableRegClear();
     const QuenHandle bench = QuenTableCreate("Bench");
     addParm(bench, "Gain", "CQuenReal64");
@@ -126,7 +124,6 @@ private Q_SLOTS:
         row("range array", [] { return QuenRngArrCreate(0, 4); }, "Range Array [0..4]");
         row("waveform", [] { return QuenWaveformCreate(100, 0, 1); }, "Waveform (100 pts, 0.0..1.0)");
         row("switch path", [] { return QuenDataCreate("CQuenSwitchPath"); }, "Switch Path");
-        row("object lifetime", [] { return QuenDataCreate("CQuenObjectLifetime"); }, "Object Lifetime");
         row("no item", [] { return QuenHandle(0); }, "(no value)");
         row("released item", [] { const QuenHandle h = QuenInt32Create(1); QuenDataRelease(h); return h; }, "(no value)");
     }
@@ -146,8 +143,7 @@ private Q_SLOTS:
         QCOMPARE(QuenExcRegGetErrorCount(), 1);
     }
 
-    // The tree: name, details, kind, the core's name for the row's handle, tooltip, "leaf" for
-    // rows that never have children. The list: the block's parameters.
+    // The tree: name, details, kind, the core's name for the handle, tooltip, childless flag.
     void treeAndParameterList()
     {
         buildWorkspace();
@@ -186,8 +182,7 @@ private Q_SLOTS:
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
     }
 
-    // A change to a block's parameter counts as much as one to a table's symbol (which the
-    // workbench test's unsaved-changes rows make).
+    // A block's change counts as a table's does (the workbench test's unsaved-changes rows).
     void blockChangesCount()
     {
         buildWorkspace();
@@ -260,9 +255,8 @@ private Q_SLOTS:
         QCOMPARE(message.isEmpty(), takes);
         QVERIFY(takes || model.fields()->Item(now)->BitmapName() == QLatin1String("Error"));
     }
-    // The Run action: the core's runtime walks call the string editor, which builds the DMM's
-    // command and reads the result out of its reply; a pattern that names no symbol stops the
-    // run at binding and is reported.
+    // The Run action: the string editor builds the DMM's command and reads the result out of its
+    // reply; a pattern that names no symbol stops the run at binding and is reported.
     void formatRun()
     {
         QVERIFY(loadSample());
