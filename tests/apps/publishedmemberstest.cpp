@@ -152,7 +152,6 @@ private Q_SLOTS:
     void cleanupTestCase()
     {
         resetHost();
-        QLoggingCategory::setFilterRules(QString());
         Velt::removeCoreHooks();
         Velt::ComponentRegistry::instance().unregisterClass(QStringLiteral("Test.Failing"));
         QuenWorkspaceClear();

@@ -63,8 +63,7 @@ void buildWorkspace()
 
 using More = std::function<QStringList(const QModelIndex&)>;
 
-// The column headers, then the rows under `parent` depth first and indented two blanks a
-// level: each row's column texts and what `more` adds for it, joined by '|'.
+// The headers, then the rows under `parent` depth first, two blanks a level: cells and `more` joined by '|'.
 QStringList dump(const QAbstractItemModel& m, const More& more = {}, const QModelIndex& parent = {}, const QString& indent = {})
 {
     QStringList headers;
@@ -170,6 +169,10 @@ private Q_SLOTS:
             "  (unnamed block 2)|1 parameter|Block|||",
             "    Trace|CQuenWaveform|Parameter|Trace|Waveform (0 pts, 0.0..0.0)|leaf",
         }));
+        QVERIFY(!tree.hasChildren(tree.index(1, 0, tree.index(0, 0)))); // the empty table
+        QSignalSpy reset(&tree, &QAbstractItemModel::modelReset); // views re-read after a reload
+        tree.reload();
+        QCOMPARE(reset.count(), 1);
 
         ParameterListModel list;
         QAbstractItemModelTester listTester(&list, kTester);
