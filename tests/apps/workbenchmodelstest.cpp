@@ -1,57 +1,105 @@
-// The workbench's models over the core: the value summaries, the workspace tree and the
-// parameter list, each checked against the core and under QAbstractItemModelTester; and the
-// tracking of unsaved changes.
+// The workbench's models over the core, under QAbstractItemModelTester: value summaries, the tree
+// and the parameter list over a workspace built through the API, the Fields inspector over the
+// sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
+#include "fieldsdockmodel.h"
+#include "formatrun.h"
 #include "parameterlistmodel.h"
 #include "valuesummary.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
 
+#include "dataeditorregistry.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfields.h"
+
 #include "quen/quencore.h"
 
 #include <QAbstractItemModelTester>
+#include <QMetaEnum>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
 
+using Workbench::FieldsDockModel;
 using Workbench::ParameterListModel;
 using Workbench::WorkspaceTreeModel;
 using Kind = Workbench::WorkspaceTreeModel::Kind;
+using Make = std::function<QuenHandle()>;
+Q_DECLARE_METATYPE(Make)
 
 namespace {
 
-QString sample()
+constexpr auto kTester = QAbstractItemModelTester::FailureReportingMode::QtTest;
+
+QuenHandle addParm(QuenHandle block, const char* name, const char* dataClass)
 {
-    return QStringLiteral(VELT_SOURCE_DIR "/examples/sample-workspace.json");
+    const QuenHandle parm = QuenParmCreate(name, dataClass);
+    return QuenPbDefAddParm(block, parm), parm;
 }
 
-using Make = std::function<QuenHandle()>;
-
-QString coreText(const char* text)
+// Table "Bench" (public, symbol Gain), table "Spare" (not public, empty), block "Measure" with a
+// described real, a reference into a table and a local reference, and an unnamed block.
+void buildWorkspace()
 {
-    return QString::fromUtf8(text);
+    QuenTableRegClear();
+    const QuenHandle bench = QuenTableCreate("Bench");
+    addParm(bench, "Gain", "CQuenReal64");
+    QuenTableRegAddTable(bench, QUEN_TRUE);
+    QuenTableRegAddTable(QuenTableCreate("Spare"), QUEN_FALSE);
+    const QuenHandle measure = QuenPbDefCreate();
+    QuenPbDefSetName(measure, "Measure");
+    const QuenHandle supply = addParm(measure, "Supply", "CQuenReal64");
+    QuenReal64SetValue(QuenParmGetData(supply), 5);
+    QuenDescSetText(QuenParmGetDesc(supply), "Main supply");
+    QuenParmSetReference(addParm(measure, "Ref", "CQuenInt32"), "Nominal", -1, "Station", -1);
+    QuenParmSetReference(addParm(measure, "Local", "CQuenInt32"), "Nominal", -1, "", -1);
+    QuenWorkspaceAddPbDef(measure);
+    const QuenHandle unnamed = QuenPbDefCreate();
+    addParm(unnamed, "Trace", "CQuenWaveform");
+    QuenWorkspaceAddPbDef(unnamed);
+}
+
+using More = std::function<QStringList(const QModelIndex&)>;
+
+// The headers, then the rows under `parent` depth first, two blanks a level: cells and `more` joined by '|'.
+QStringList dump(const QAbstractItemModel& m, const More& more = {}, const QModelIndex& parent = {}, const QString& indent = {})
+{
+    QStringList headers;
+    for (int column = 0; !parent.isValid() && column < m.columnCount(); ++column)
+        headers << m.headerData(column, Qt::Horizontal).toString();
+    QStringList out = parent.isValid() ? QStringList() : QStringList{headers.join(u'|')};
+    for (int row = 0; row < m.rowCount(parent); ++row) {
+        QStringList cells;
+        for (int column = 0; column < m.columnCount(parent); ++column)
+            cells << m.index(row, column, parent).data().toString();
+        out << indent + (more ? cells + more(m.index(row, 0, parent)) : cells).join(u'|');
+        out += dump(m, more, m.index(row, 0, parent), indent + QLatin1String("  "));
+    }
+    return out;
+}
+
+bool loadSample() { return QuenWorkspaceLoad(VELT_SOURCE_DIR "/examples/sample-workspace.json") != QUEN_FALSE; }
+QuenHandle offsetLimit() { return QuenPbDefFindParm(QuenTableRegGetTable(1), "OffsetLimit"); }
+int32_t coreValue() { return QuenInt32GetValue(QuenParmGetData(offsetLimit())); }
+
+// The Fields row whose caption (after its indentation) is `caption`; -1 when none.
+int rowOf(const FieldsDockModel& model, const QString& caption)
+{
+    return model.match(model.index(0, 0), Qt::DisplayRole, QRegularExpression(QLatin1String("^ *") + caption + u'$'), 1, Qt::MatchRegularExpression).value(0).row();
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Make)
 
 class WorkbenchModelsTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-
-    void init()
-    {
-        QuenWorkspaceClear();
-        QuenExcRegClearError(0);
-    }
-
-    void cleanup()
-    {
-        QuenWorkspaceClear();
-        QuenExcRegClearError(0);
-    }
+    void init() { QuenExcRegClearError(0); }
+    void cleanup() { QuenWorkspaceClear(); }
+    void cleanupTestCase() { DataEditorRegistry::unload(); }
 
     void valueSummary_data()
     {
@@ -62,7 +110,6 @@ private Q_SLOTS:
         };
         row("integer", [] { return QuenInt32Create(-7); }, "-7");
         row("whole real gets .0", [] { return QuenReal64Create(10); }, "10.0");
-        row("small negative real", [] { return QuenReal64Create(-0.001); }, "-0.001");
         row("large real", [] { return QuenReal64Create(1e20); }, "1e+20");
         row("text", [] { return QuenStringCreate("a b"); }, "a b");
         row("complex, negative imaginary", [] { return QuenComplexCreate(1.5, -2); }, "1.5 - 2.0 i");
@@ -70,250 +117,171 @@ private Q_SLOTS:
         row("point", [] { return QuenPointCreate(1, -2.5); }, "(1.0, -2.5)");
         row("range", [] { return QuenRangeCreate(0, 10, 11); }, "0.0..10.0 (11 pts)");
         row("integer array", [] { return QuenI32ArrCreate(0, 9); }, "Integer Array [0..9]");
-        row("real array, negative bounds", [] { return QuenR64ArrCreate(-5, 5); }, "Real Array [-5..5]");
-        row("two dimensions", [] {
-            const QuenHandle h = QuenR64ArrCreate(0, 0);
-            QuenArrayRedim2(h, 0, 2, 1, 4);
-            return h;
-        }, "Real Array [0..2, 1..4]");
+        row("real array, two dimensions", [] { const QuenHandle h = QuenR64ArrCreate(0, 0); QuenArrayRedim2(h, -5, 2, 1, 4); return h; }, "Real Array [-5..2, 1..4]");
         row("string array", [] { return QuenStrArrCreate(1, 3); }, "String Array [1..3]");
         row("point array", [] { return QuenPtArrCreate(0, 0); }, "Point Array [0..0]");
         row("range array", [] { return QuenRngArrCreate(0, 4); }, "Range Array [0..4]");
         row("waveform", [] { return QuenWaveformCreate(100, 0, 1); }, "Waveform (100 pts, 0.0..1.0)");
         row("switch path", [] { return QuenDataCreate("CQuenSwitchPath"); }, "Switch Path");
-        row("object lifetime", [] { return QuenDataCreate("CQuenObjectLifetime"); }, "Object Lifetime");
         row("no item", [] { return QuenHandle(0); }, "(no value)");
-        row("released item", [] {
-            const QuenHandle h = QuenInt32Create(1);
-            QuenDataRelease(h);
-            return h;
-        }, "(no value)");
+        row("released item", [] { const QuenHandle h = QuenInt32Create(1); QuenDataRelease(h); return h; }, "(no value)");
     }
 
     void valueSummary()
     {
         QFETCH(Make, make);
-        QFETCH(QString, expected);
         const QuenHandle h = make();
-        QCOMPARE(Workbench::valueSummary(h), expected);
-        // Reading never leaves an error behind, even for a released handle.
+        QTEST(Workbench::valueSummary(h), "expected");
+        // Reading never leaves an error behind, even for a released handle...
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
         if (QuenDataIsValid(h))
             QuenDataRelease(h);
-    }
-
-    void parameterSummaries()
-    {
-        const QuenHandle parm = QuenParmCreate("Supply", "CQuenReal64");
-        QVERIFY(parm);
-        QVERIFY(QuenParmSetData(parm, QuenReal64Create(5)) != QUEN_FALSE);
-        QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("5.0"));
-        QCOMPARE(Workbench::parameterDescription(parm), QString());
-        QVERIFY(QuenDescSetText(QuenParmGetDesc(parm), "Main supply") != QUEN_FALSE);
-        QCOMPARE(Workbench::parameterDescription(parm), QStringLiteral("Main supply"));
-
-        QVERIFY(QuenParmSetReference(parm, "Nominal", -1, "Station", -1) != QUEN_FALSE);
-        QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("-> Station.Nominal"));
-        QVERIFY(QuenParmSetReference(parm, "Nominal", -1, "", -1) != QUEN_FALSE);
-        QCOMPARE(Workbench::parameterValueSummary(parm), QStringLiteral("-> Nominal"));
-        QCOMPARE(QuenExcRegGetErrorCount(), 0);
-
-        // An error already pending is the caller's: reads leave it alone.
+        // ...and an error already pending is the caller's: reads leave it alone.
         QuenExcRaiseUserError("pending");
-        QCOMPARE(Workbench::valueSummary(0), QStringLiteral("(no value)"));
+        Workbench::valueSummary(0);
         QCOMPARE(QuenExcRegGetErrorCount(), 1);
-        QuenParmRelease(parm);
     }
 
-    void treeFollowsTheCore()
+    // The tree: name, details, kind, the core's name for the handle, tooltip, childless flag.
+    void treeAndParameterList()
     {
-        WorkspaceTreeModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        buildWorkspace();
+        WorkspaceTreeModel tree;
+        QAbstractItemModelTester treeTester(&tree, kTester);
+        const More more = [&tree](const QModelIndex& i) {
+            const QuenHandle h = tree.handle(i);
+            const Kind k = tree.kind(i);
+            const char* core = k == Kind::Table ? QuenTableGetName(h) : k == Kind::Block ? QuenPbDefGetName(h) : h ? QuenParmGetName(h) : "";
+            return QStringList{QLatin1String(QMetaEnum::fromType<Kind>().valueToKey(int(k))), QString::fromUtf8(core),
+                               i.data(Qt::ToolTipRole).toString(), tree.flags(i) & Qt::ItemNeverHasChildren ? "leaf" : ""};
+        };
+        QCOMPARE(dump(tree, more), (QStringList{
+            "Name|Details",
+            "Symbol Tables|2 tables|TableGroup|||",
+            "  Bench|Public|Table|Bench||",
+            "    Gain|Real (64 bit)|Symbol|Gain|0.0|leaf",
+            "  Spare|Non-public|Table|Spare||",
+            "Parameter Blocks|2 blocks|BlockGroup|||",
+            "  Measure|3 parameters|Block|Measure||",
+            "    Supply|Real (64 bit)|Parameter|Supply|5.0|leaf",
+            "    Ref|Integer (32 bit)|Parameter|Ref|-> Station.Nominal|leaf",
+            "    Local|Integer (32 bit)|Parameter|Local|-> Nominal|leaf",
+            "  (unnamed block 2)|1 parameter|Block|||",
+            "    Trace|CQuenWaveform|Parameter|Trace|Waveform (0 pts, 0.0..0.0)|leaf",
+        }));
+        QVERIFY(!tree.hasChildren(tree.index(1, 0, tree.index(0, 0)))); // the empty table
+        QSignalSpy reset(&tree, &QAbstractItemModel::modelReset); // views re-read after a reload
+        tree.reload();
+        QCOMPARE(reset.count(), 1);
 
-        QVERIFY2(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE,
-                 qPrintable(sample()));
-        model.reload();
-
-        QCOMPARE(model.rowCount(), 2);
-        const QModelIndex tables = model.index(0, 0);
-        const QModelIndex blocks = model.index(1, 0);
-        QCOMPARE(model.kind(tables), Kind::TableGroup);
-        QCOMPARE(model.kind(blocks), Kind::BlockGroup);
-        QCOMPARE(model.rowCount(tables), int(QuenTableRegGetSize()));
-        QCOMPARE(model.rowCount(blocks), int(QuenWorkspaceGetPbDefCount()));
-        QVERIFY(model.rowCount(tables) > 0);
-        QVERIFY(model.rowCount(blocks) > 0);
-        QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, {}).data().toString(),
-                 QStringLiteral("%1 tables").arg(model.rowCount(tables)));
-
-        for (int t = 0; t < model.rowCount(tables); ++t) {
-            const QModelIndex table = model.index(t, 0, tables);
-            const QuenHandle h = QuenTableRegGetTable(t + 1);
-            QCOMPARE(table.data().toString(), coreText(QuenTableGetName(h)));
-            const bool isPublic = QuenTableRegIsPublic(t + 1) != QUEN_FALSE;
-            QCOMPARE(table.data(WorkspaceTreeModel::IsPublicRole).toBool(), isPublic);
-            QCOMPARE(model.index(t, WorkspaceTreeModel::DetailsColumn, tables).data().toString(),
-                     isPublic ? QStringLiteral("Public") : QStringLiteral("Non-public"));
-            QCOMPARE(model.rowCount(table), int(QuenPbDefGetSize(h)));
-            for (int s = 0; s < model.rowCount(table); ++s) {
-                const QModelIndex symbol = model.index(s, 0, table);
-                const QuenHandle parm = QuenPbDefGetParm(h, s + 1);
-                QCOMPARE(symbol.parent(), table);
-                QCOMPARE(symbol.data().toString(), coreText(QuenParmGetName(parm)));
-                QCOMPARE(symbol.data(WorkspaceTreeModel::ClassNameRole).toString(),
-                         coreText(QuenParmGetType(parm)));
-                QCOMPARE(model.index(s, WorkspaceTreeModel::DetailsColumn, table).data().toString(),
-                         Workbench::typeDisplayName(coreText(QuenParmGetType(parm))));
-            }
-        }
-        for (int b = 0; b < model.rowCount(blocks); ++b) {
-            const QModelIndex block = model.index(b, 0, blocks);
-            const QuenHandle h = QuenWorkspaceGetPbDef(b + 1);
-            QCOMPARE(block.data().toString(), coreText(QuenPbDefGetName(h)));
-            QCOMPARE(model.rowCount(block), int(QuenPbDefGetSize(h)));
-        }
-        QCOMPARE(QuenExcRegGetErrorCount(), 0);
-
-        QuenWorkspaceClear();
-        model.reload();
-        QCOMPARE(model.rowCount(model.index(0, 0)), int(QuenTableRegGetSize()));
-        QCOMPARE(model.rowCount(model.index(1, 0)), 0);
-    }
-
-    void treeOfEmptyWorkspace()
-    {
-        QuenTableRegClear();
-        WorkspaceTreeModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 2);
-        QVERIFY(!model.hasChildren(model.index(0, 0)));
-        QVERIFY(!model.hasChildren(model.index(1, 0)));
-        QVERIFY(!model.index(0, 0, model.index(0, 0)).isValid());
-        QVERIFY(!model.index(2, 0).isValid());
-        QVERIFY(!model.index(0, WorkspaceTreeModel::ColumnCount).isValid());
-        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Symbol Tables"));
-        QCOMPARE(model.data(model.index(1, 0)).toString(), QStringLiteral("Parameter Blocks"));
-    }
-
-    // Tables and blocks built through the API: kinds, handles and containers of every row, and
-    // rows added after a reload.
-    void treeKindsAndHandles()
-    {
-        QuenTableRegClear();
-        const QuenHandle table = QuenTableCreate("Bench");
-        const QuenHandle symbol = QuenParmCreate("Gain", "CQuenReal64");
-        QVERIFY(QuenPbDefAddParm(table, symbol) != QUEN_FALSE);
-        QVERIFY(QuenTableRegAddTable(table, QUEN_FALSE) != QUEN_FALSE);
-        const QuenHandle block = QuenPbDefCreate();
-        QVERIFY(QuenPbDefSetName(block, "Measure") != QUEN_FALSE);
-        const QuenHandle first = QuenParmCreate("Channel", "CQuenInt32");
-        const QuenHandle second = QuenParmCreate("Label", "CQuenString");
-        QVERIFY(QuenPbDefAddParm(block, first) != QUEN_FALSE);
-        QVERIFY(QuenPbDefAddParm(block, second) != QUEN_FALSE);
-        QVERIFY(QuenWorkspaceAddPbDef(block) != QUEN_FALSE);
-
-        WorkspaceTreeModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        const QModelIndex tableRow = model.index(0, 0, model.index(0, 0));
-        const QModelIndex blockRow = model.index(0, 0, model.index(1, 0));
-        QCOMPARE(model.kind(tableRow), Kind::Table);
-        QCOMPARE(model.kind(blockRow), Kind::Block);
-        QCOMPARE(model.handle(tableRow), table);
-        QCOMPARE(model.handle(blockRow), block);
-        QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, model.index(0, 0)).data().toString(),
-                 QStringLiteral("Non-public"));
-        QCOMPARE(model.index(0, WorkspaceTreeModel::DetailsColumn, model.index(1, 0)).data().toString(),
-                 QStringLiteral("2 parameters"));
-
-        const QModelIndex symbolRow = model.index(0, 0, tableRow);
-        QCOMPARE(model.kind(symbolRow), Kind::Symbol);
-        QCOMPARE(model.handle(symbolRow), symbol);
-        QCOMPARE(model.containerHandle(symbolRow), table);
-        QCOMPARE(model.flags(symbolRow) & Qt::ItemNeverHasChildren, Qt::ItemNeverHasChildren);
-
-        const QModelIndex secondRow = model.index(1, 0, blockRow);
-        QCOMPARE(model.kind(secondRow), Kind::Parameter);
-        QCOMPARE(model.handle(secondRow), second);
-        QCOMPARE(model.containerHandle(secondRow), block);
-        QCOMPARE(secondRow.data(WorkspaceTreeModel::HandleRole).toInt(), second);
-        QCOMPARE(model.parent(secondRow), blockRow);
-
-        QVERIFY(QuenPbDefAddParm(block, QuenParmCreate("Extra", "CQuenPoint")) != QUEN_FALSE);
-        model.reload();
-        QCOMPARE(model.rowCount(model.index(0, 0, model.index(1, 0))), 3);
-        QCOMPARE(model.index(2, 0, model.index(0, 0, model.index(1, 0))).data().toString(),
-                 QStringLiteral("Extra"));
-        QuenTableRegClear();
-    }
-
-    void parameterList()
-    {
-        QVERIFY(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE);
-        ParameterListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 0);
-
-        for (int32_t t = 1; t <= QuenTableRegGetSize(); ++t) {
-            const QuenHandle table = QuenTableRegGetTable(t);
-            model.setBlock(table);
-            QCOMPARE(model.block(), table);
-            QCOMPARE(model.rowCount(), int(QuenPbDefGetSize(table)));
-            for (int row = 0; row < model.rowCount(); ++row) {
-                const QuenHandle parm = QuenPbDefGetParm(table, row + 1);
-                QCOMPARE(model.parameter(row), parm);
-                QCOMPARE(model.index(row, ParameterListModel::NameColumn).data().toString(),
-                         coreText(QuenParmGetName(parm)));
-                QCOMPARE(model.index(row, ParameterListModel::TypeColumn).data().toString(),
-                         Workbench::typeDisplayName(coreText(QuenParmGetType(parm))));
-                const QString value = model.index(row, ParameterListModel::ValueColumn).data().toString();
-                QCOMPARE(value, Workbench::parameterValueSummary(parm));
-                QCOMPARE(value.startsWith(QLatin1String("-> ")), QuenParmIsReference(parm) != QUEN_FALSE);
-                QCOMPARE(model.index(row, ParameterListModel::DescriptionColumn).data().toString(),
-                         Workbench::parameterDescription(parm));
-            }
-        }
-        QCOMPARE(model.headerData(ParameterListModel::ValueColumn, Qt::Horizontal).toString(),
-                 QStringLiteral("Value"));
-        QCOMPARE(model.parameter(-1), 0);
-        QCOMPARE(model.parameter(model.rowCount()), 0);
-        model.setBlock(0);
-        QCOMPARE(model.rowCount(), 0);
+        ParameterListModel list;
+        QAbstractItemModelTester listTester(&list, kTester);
+        list.setBlock(QuenWorkspaceGetPbDef(1));
+        QCOMPARE(dump(list), (QStringList{"Name|Type|Value|Description", "Supply|Real (64 bit)|5.0|Main supply",
+                                                                       "Ref|Integer (32 bit)|-> Station.Nominal|", "Local|Integer (32 bit)|-> Nominal|"}));
+        QVERIFY(!list.parameter(-1) && !list.parameter(3));
+        list.setBlock(0);
+        QCOMPARE(list.rowCount(), 0);
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
     }
 
-    void workspaceChanges_data()
+    // A block's change counts as a table's does (the workbench test's unsaved-changes rows).
+    void blockChangesCount()
     {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<bool>("modified");
-        QTest::newRow("nothing") << "" << false;
-        QTest::newRow("every value read") << "read" << false;
-        QTest::newRow("symbol value") << "value" << true;
-        QTest::newRow("block parameter description") << "description" << true;
-        QTest::newRow("changed, then saved") << "saved" << false;
-    }
-
-    void workspaceChanges()
-    {
-        QFETCH(QString, change);
-        QVERIFY(QuenWorkspaceLoad(sample().toUtf8().constData()) != QUEN_FALSE);
+        buildWorkspace();
         Workbench::WorkspaceChanges changes;
         changes.markSaved();
-        const QuenHandle table = QuenTableRegGetTable(1);
-        const QuenHandle block = QuenWorkspaceGetPbDef(1);
-        if (change == QLatin1String("read")) {
-            for (const QuenHandle container : {table, block}) {
-                for (int32_t i = 1; i <= QuenPbDefGetSize(container); ++i)
-                    QVERIFY(!Workbench::parameterValueSummary(QuenPbDefGetParm(container, i)).isEmpty());
-            }
-        } else if (change == QLatin1String("value") || change == QLatin1String("saved")) {
-            const QuenHandle data = QuenParmGetData(QuenPbDefFindParm(table, "OffsetLimit"));
-            QVERIFY(QuenInt32SetValue(data, QuenInt32GetValue(data) + 1) != QUEN_FALSE);
-            if (change == QLatin1String("saved"))
-                changes.markSaved();
-        } else if (change == QLatin1String("description")) {
-            QVERIFY(QuenDescSetText(QuenParmGetDesc(QuenPbDefGetParm(block, 1)), "changed") != QUEN_FALSE);
+        QVERIFY(!changes.isModified());
+        QVERIFY(QuenDescSetText(QuenParmGetDesc(QuenPbDefGetParm(QuenWorkspaceGetPbDef(2), 1)), "x") != QUEN_FALSE);
+        QVERIFY(changes.isModified());
+    }
+
+    // Each row shows its field: the caption indented three blanks a level, the text, "Locked",
+    // the choices; the text is editable unless locked without choices, the caption never.
+    void fieldRows()
+    {
+        QVERIFY(loadSample());
+        FieldsDockModel model;
+        QAbstractItemModelTester tester(&model, kTester);
+        model.setParameter(offsetLimit());
+        const QStringList shown = dump(model, [&model](const QModelIndex& i) {
+            const QModelIndex text = i.siblingAtColumn(FieldsDockModel::TextColumn);
+            return QStringList{text.data(FieldsDockModel::ChoicesRole).toStringList().isEmpty() ? "" : "choices",
+                               QString::number(bool(model.flags(text) & Qt::ItemIsEditable)), QString::number(bool(model.flags(i) & Qt::ItemIsEditable))};
+        });
+        QStringList expected{QStringLiteral("Field|Value|Locked")};
+        for (int row = 0; row < model.fields()->Count(); ++row) {
+            XCStructEditField* f = model.fields()->Item(row);
+            expected << QString(f->Indentation() * 3, u' ') + QStringList{f->Caption(), f->Text(), f->Locked() ? "Locked" : "", f->HasEnumeration() ? "choices" : "",
+                                                                         QString::number(!f->Locked() || f->HasEnumeration()), "0"}.join(u'|');
         }
-        QTEST(changes.isModified(), "modified");
+        QCOMPARE(shown, expected);
+        QVERIFY(expected.size() > 2 && expected.at(1).startsWith(QLatin1String("OffsetLimit|")) && expected.join(u'\n').contains(QLatin1String("|choices|")));
+        model.setParameter(0);
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void fieldEdit_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("takes");
+        QTest::newRow("value inside the restriction") << "Value" << "42" << true;
+        QTest::newRow("value above the high limit") << "Value" << "9999" << false;
+        QTest::newRow("a choice of a locked field") << "View As" << "Hexadecimal" << true;
+    }
+
+    void fieldEdit()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(bool, takes);
+        QVERIFY(loadSample());
+        FieldsDockModel model;
+        QAbstractItemModelTester tester(&model, kTester);
+        model.setParameter(offsetLimit());
+        const int before = coreValue();
+        const int row = rowOf(model, caption);
+        QVERIFY(row > 0);
+        QSignalSpy changed(&model, &FieldsDockModel::dataChanged);
+        QSignalSpy reset(&model, &FieldsDockModel::modelReset);
+
+        QVERIFY(model.setData(model.index(row, FieldsDockModel::TextColumn), text));
+        // The row, or every row when the type editor re-declared its fields, is read again.
+        QVERIFY(changed.count() + reset.count() > 0);
+        const int now = rowOf(model, caption);
+        QCOMPARE(coreValue(), takes && caption == QLatin1String("Value") ? text.toInt() : before);
+        QVERIFY(!takes || model.index(now, 1).data().toString().startsWith(text));
+        // A refusal is shown on the row: the error picture with the message as tooltip.
+        const QString message = model.fields()->Item(now)->ErrorMessage();
+        QCOMPARE(model.index(now, 0).data(Qt::ToolTipRole).toString(), message);
+        QCOMPARE(message.isEmpty(), takes);
+        QVERIFY(takes || model.fields()->Item(now)->BitmapName() == QLatin1String("Error"));
+    }
+    // The Run action: the string editor builds the DMM's command and reads the result out of its
+    // reply; a pattern that names no symbol stops the run at binding and is reported.
+    void formatRun()
+    {
+        QVERIFY(loadSample());
+        const QuenHandle block = QuenWorkspaceGetPbDef(1);
+        QCOMPARE(QString::fromUtf8(QuenPbDefGetName(block)), QStringLiteral("Measure DC Voltage"));
+        QuenReal64SetValue(QuenParmGetData(QuenPbDefFindParm(block, "Range")), 100);
+        const Workbench::FormatRunReport report = Workbench::runFormats(block);
+        QCOMPARE(report.errors, QStringList());
+        QCOMPARE(QString::fromUtf8(QuenStringGetValue(QuenParmGetData(QuenPbDefFindParm(block, "DmmCommand")))),
+                 QStringLiteral("CONF:VOLT:DC 100\nSAMP:COUN 16"));
+        QCOMPARE(QuenReal64GetValue(QuenParmGetData(QuenPbDefFindParm(block, "Result"))), 4.9985);
+        QCOMPARE(report.strings, (QStringList{QStringLiteral("DmmCommand = CONF:VOLT:DC 100\nSAMP:COUN 16"), QStringLiteral("DmmReply = READ 4.9985 V")}));
+        QCOMPARE(report.summary(), QStringLiteral("Run: 2 bound, 1 evaluated, 1 scanned, 0 errors"));
+
+        const QuenHandle table = QuenTableRegFindTable("Limits", -1);
+        const QuenHandle pattern = QuenStringCreate("%{Nope}");
+        QuenDataExSetProperty(QuenParmGetData(QuenPbDefFindParm(table, "ReportTitle")), "Format", pattern);
+        QuenDataRelease(pattern);
+        const Workbench::FormatRunReport failed = Workbench::runFormats(table);
+        QCOMPARE(failed.evaluated, 0);
+        QVERIFY2(failed.errors.join(u'\n').contains(QLatin1String("the symbol 'Nope' is not defined")), qPrintable(failed.errors.join(u'\n')));
+        QVERIFY(!QuenExcRegIsError(0));
     }
 };
 
