@@ -1,14 +1,25 @@
 // What the number editor tests need beyond the shared core builder: an integer ("Count") or
 // real ("Volts") parameter chosen by a table's type column, the typed properties (restriction
-// arrays of the item's own type, precision) set and read back with the core's own calls, and
-// the rules' traits picked by the type column.
+// arrays of the item's own type, precision) set and read back with the core's own calls, the
+// rules' traits picked by the type column; and for the dialog tests, creating an editor through
+// the component registry, starting a dialog edit, typing into a named box and pressing the
+// host's buttons.
 #pragma once
 
+#include "componentregistry.h"
 #include "coretesting.h"
+#include "countingdataeditorsite.h"
+#include "dataeditor.h"
 #include "int32rules.h"
 #include "numericconversion.h"
 #include "real64rules.h"
+#include "xcdialogdataediting.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
 #include <type_traits>
 
 namespace NumberTest {
@@ -46,10 +57,6 @@ inline void setRestriction(QuenHandle item, double low, double high)
     }
     CoreBuilder::attach(item, "Restriction", array);
 }
-inline bool has(QuenHandle item, const char* property)
-{
-    return QuenDataExGetProperty(item, property) != 0;
-}
 inline double value(QuenHandle item)
 {
     return isInteger(item) ? QuenInt32GetValue(item) : QuenReal64GetValue(item);
@@ -62,8 +69,7 @@ inline QString restriction(QuenHandle item)
         return QStringLiteral("<absent>");
     const bool integer = QuenDataGetType(array) == QByteArray("CQuenInt32Array");
     const auto bound = [&](int32_t i) {
-        return integer ? QString::number(QuenI32ArrGetAt1(array, i))
-                       : Velt::NumericConversion::formatGeneral(QuenR64ArrGetAt1(array, i));
+        return integer ? QString::number(QuenI32ArrGetAt1(array, i)) : Velt::NumericConversion::formatGeneral(QuenR64ArrGetAt1(array, i));
     };
     return bound(1) + QStringLiteral("..") + bound(2);
 }
@@ -95,6 +101,38 @@ typename Traits::Rendering rendering(const QString& text)
         return text;
     else
         return text.toInt();
+}
+
+template <typename Editor>
+std::unique_ptr<Editor> createEditor(const char* classId)
+{
+    QObject* created = Velt::ComponentRegistry::instance().create(QString::fromLatin1(classId));
+    auto* editor = qobject_cast<Editor*>(created);
+    if (!editor)
+        delete created;
+    return std::unique_ptr<Editor>(editor);
+}
+inline DataEditor* hostOf(QObject* editor) { return editor->findChild<DataEditor*>(QStringLiteral("DataEditor")); }
+template <typename T = QLineEdit>
+T* child(QObject* editor, const char* name)
+{
+    T* found = editor->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qWarning("no child %s", name);
+    return found;
+}
+// Replaces a box's text by typing, one key at a time, as a user does.
+inline void type(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+}
+inline void press(QObject* editor, const char* button)
+{
+    hostOf(editor)->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
 }
 
 } // namespace NumberTest

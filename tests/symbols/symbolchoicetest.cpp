@@ -1,7 +1,11 @@
-// SymbolChoice against real symbol tables of the core: which tables are listed, which symbols a
-// table lists under a filter, what Change reports for each choice, when a new filter takes
-// effect, what Refresh keeps, and the reference on the local table.
+// The symbol selector's widget-free parts. SymbolChoice against real symbol tables of the core:
+// which tables are listed, which symbols a table lists under a filter, what Change reports for
+// each choice, when a new filter takes effect, what Refresh keeps, and the reference on the
+// local table. Then the keyboard of the closed drop-down: which entry each key walks to, which
+// keys act on the current entry, and which go to the combo box.
 #include "symbolchoice_p.h"
+#include "symbolcombokeys_p.h"
+#include "symbolentrymodel_p.h"
 
 #include "fixture.h"
 #include "symboltables.h"
@@ -12,18 +16,12 @@
 
 using namespace symboltest;
 using Velt::SymbolChoice;
+using Velt::SymbolEntry;
+using Action = Velt::SymbolComboKeys::Action;
+
+Q_DECLARE_METATYPE(Action::Kind)
 
 namespace {
-
-const QString SelectSymbol = QStringLiteral("Please select a symbol from available symbols");
-const QString TableEmpty = QStringLiteral("Table Empty - Please select another symbol table");
-const QString SelectTable = QStringLiteral("Please select a table from avaliable tables");
-
-QString fakeDataTypeName(const QString& dataClass)
-{
-    // CQuenComplex: an editor without a display name; others: no editor.
-    return dataClass == u"CQuenInt32" ? QStringLiteral("Integer (32 bit)") : QString();
-}
 
 QStringList tableNames(const SymbolChoice& choice)
 {
@@ -33,16 +31,12 @@ QStringList tableNames(const SymbolChoice& choice)
     return names;
 }
 
-QStringList listed(const SymbolChoice& choice)
-{
-    return QStringList(choice.symbols().begin(), choice.symbols().end());
-}
+QStringList listed(const SymbolChoice& choice) { return {choice.symbols().begin(), choice.symbols().end()}; }
 
 // What Change reports, and the two texts made from the choice.
 QStringList reported(const SymbolChoice& choice)
 {
-    return {choice.tableName(), choice.symbol(), choice.message(), choice.fullName("."),
-            choice.summary("/")};
+    return {choice.tableName(), choice.symbol(), choice.message(), choice.fullName("."), choice.summary("/")};
 }
 
 } // namespace
@@ -66,17 +60,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tables");
         QTest::addColumn<QString>("localName"); // "-": no local block
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("no table, no locals") << "" << "-" << QStringList();
         QTest::newRow("locals without a name") << "" << "" << QStringList();
         QTest::newRow("locals only") << "" << "ActionLocals" << QStringList{"ActionLocals"};
-        QTest::newRow("public table with symbols")
-            << "Limits: Vmax=CQuenReal64" << "-" << QStringList{"All Public", "Limits"};
-        QTest::newRow("empty public table is listed but gives no All Public")
-            << "Empty:" << "-" << QStringList{"Empty"};
-        QTest::newRow("private table neither listed nor counted")
-            << "-Hidden: A; Empty:" << "-" << QStringList{"Empty"};
-        QTest::newRow("bound block counted but not listed")
-            << "*Bound: B1" << "-" << QStringList{"All Public"};
+        QTest::newRow("public table with symbols") << "Limits: Vmax=CQuenReal64" << "-" << QStringList{"All Public", "Limits"};
+        QTest::newRow("empty public table gives no All Public") << "Empty:" << "-" << QStringList{"Empty"};
+        QTest::newRow("private table neither listed nor counted") << "-Hidden: A; Empty:" << "-" << QStringList{"Empty"};
+        QTest::newRow("bound block counted but not listed") << "*Bound: B1" << "-" << QStringList{"All Public"};
         QTest::newRow("All Public, locals, then registry order")
             << "Zeta: Z; Alpha:" << "Locals" << QStringList{"All Public", "Locals", "Zeta", "Alpha"};
     }
@@ -87,7 +76,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         CoreBuilder core;
         registry(core, tables);
-        SymbolChoice choice(fakeDataTypeName);
+        SymbolChoice choice(dataTypeName);
         if (localName != u"-") {
             choice.setLocalName(localName);
             choice.setLocalHandle(locals(core, "L1"));
@@ -100,18 +89,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("every class") << "" << QStringList{"Count", "Gain", "Name", "Limit"};
-        QTest::newRow("integers") << "CQuenInt32" << QStringList{"Count", "Limit"};
-        QTest::newRow("strings") << "CQuenString" << QStringList{"Name"};
-        QTest::newRow("case matters") << "cquenint32" << QStringList();
+        QTest::addColumn<QString>("placeholder"); // shown under a table listing nothing
+        QTest::newRow("every class") << "" << QStringList{"Count", "Gain", "Name", "Limit"} << "<Empty>";
+        QTest::newRow("integers") << "CQuenInt32" << QStringList{"Count", "Limit"} << "<No Integer (32 bit) found>";
+        QTest::newRow("case matters") << "cquenint32" << QStringList() << "<Empty>";
     }
     void listedSymbols()
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, expected);
+        QFETCH(QString, placeholder);
         CoreBuilder core;
         table(core, "T", "Count ~Secret Gain=CQuenReal64 Name=CQuenString Limit");
-        SymbolChoice choice(fakeDataTypeName);
+        SymbolChoice choice(dataTypeName);
         choice.setFilter(filter);
         QVERIFY(choice.setTableName("T"));
         QCOMPARE(listed(choice), expected);
@@ -119,33 +109,25 @@ private Q_SLOTS:
         const std::vector<QString> all = choice.symbolsOf(0);
         expected.sort(Qt::CaseInsensitive);
         QCOMPARE(QStringList(all.begin(), all.end()), expected);
+        QCOMPARE(choice.placeholder(), placeholder);
     }
 
+    // Tables Rich (One, Two), Reals (a real only) and the locals, listing integers.
     void choiceReports_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QStringList>("expected"); // table, symbol, message, full name, summary
-        QTest::newRow("nothing chosen")
-            << "Nowhere" << "" << QStringList{"", "", SelectTable, "", "<No Table>/<No Symbol>"};
-        QTest::newRow("table with symbols")
-            << "Rich" << "" << QStringList{"Rich", "", SelectSymbol, "Rich.", "Rich/<No Symbol>"};
-        QTest::newRow("table whose symbols are filtered out")
-            << "Reals" << "" << QStringList{"Reals", "", TableEmpty, "Reals.", "Reals/<No Symbol>"};
-        QTest::newRow("table without symbols")
-            << "Bare" << "" << QStringList{"Bare", "", TableEmpty, "Bare.", "Bare/<No Symbol>"};
-        QTest::newRow("symbol")
-            << "Rich" << "Two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
-        QTest::newRow("names without regard to case")
-            << "rich" << "two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
-        QTest::newRow("unknown symbol")
-            << "Rich" << "Three" << QStringList{"Rich", "", SelectSymbol, "Rich.", "Rich/<No Symbol>"};
+        QTest::newRow("nothing chosen") << "Nowhere" << "" << QStringList{"", "", SelectTable, "", "<No Table>/<No Symbol>"};
+        QTest::newRow("table with symbols") << "Rich" << "" << QStringList{"Rich", "", SelectSymbol, "Rich.", "Rich/<No Symbol>"};
+        QTest::newRow("table listing nothing") << "Reals" << "" << QStringList{"Reals", "", TableEmpty, "Reals.", "Reals/<No Symbol>"};
+        QTest::newRow("symbol") << "Rich" << "Two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
+        QTest::newRow("names without regard to case") << "rich" << "two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
+        QTest::newRow("unknown symbol") << "Rich" << "Three" << QStringList{"Rich", "", SelectSymbol, "Rich.", "Rich/<No Symbol>"};
         QTest::newRow("local symbol") << "ActionLocals" << "Local"
-            << QStringList{"ActionLocals", "Local", "", "ActionLocals.Local", "ActionLocals/Local"};
-        QTest::newRow("All Public by name")
-            << "All Public" << "One" << QStringList{"", "One", "", "One", "All Public/One"};
-        QTest::newRow("All Public by the empty name")
-            << "" << "" << QStringList{"", "", SelectSymbol, "", "All Public/<No Symbol>"};
+                                      << QStringList{"ActionLocals", "Local", "", "ActionLocals.Local", "ActionLocals/Local"};
+        QTest::newRow("All Public by name") << "All Public" << "One" << QStringList{"", "One", "", "One", "All Public/One"};
+        QTest::newRow("All Public by the empty name") << "" << "" << QStringList{"", "", SelectSymbol, "", "All Public/<No Symbol>"};
     }
     void choiceReports()
     {
@@ -153,37 +135,13 @@ private Q_SLOTS:
         QFETCH(QString, symbol);
         QFETCH(QStringList, expected);
         CoreBuilder core;
-        registry(core, "Rich: One Two; Reals: R=CQuenReal64; Bare:");
-        SymbolChoice choice(fakeDataTypeName);
+        registry(core, "Rich: One Two; Reals: R=CQuenReal64");
+        SymbolChoice choice(dataTypeName);
         choice.setFilter("CQuenInt32");
         choice.setLocalHandle(locals(core, "Local"));
         QCOMPARE(choice.setTableName(table), !expected.at(4).startsWith("<No Table>"));
         QCOMPARE(choice.setSymbolName(symbol), !expected.at(1).isEmpty());
         QCOMPARE(reported(choice), expected);
-    }
-
-    void placeholders_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("placeholder");
-        QTest::newRow("registered display name") << "CQuenInt32" << "<No Integer (32 bit) found>";
-        QTest::newRow("editor without display name") << "CQuenComplex" << "<Empty>";
-        QTest::newRow("class without editor") << "CNoSuchClass" << "<Empty>";
-        QTest::newRow("every class") << "" << "<Empty>";
-    }
-    void placeholders()
-    {
-        QFETCH(QString, filter);
-        QFETCH(QString, placeholder);
-        QStringList asked;
-        SymbolChoice choice([&](const QString& dataClass) {
-            asked << dataClass;
-            return fakeDataTypeName(dataClass);
-        });
-        choice.setFilter(filter);
-        choice.refresh();
-        QCOMPARE(choice.placeholder(), placeholder);
-        QCOMPARE(asked, filter.isEmpty() ? QStringList() : QStringList{filter});
     }
 
     void newFilterTakesEffectWhenTableIsSet_data()
@@ -192,14 +150,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("newFilter");
         QTest::addColumn<QStringList>("expected"); // listed symbols, then the message
         QTest::addColumn<bool>("changed");
-        QTest::newRow("chosen symbol still listed")
-            << "Count" << "CQuenInt32" << QStringList{"Count", "Limit", ""} << false;
-        QTest::newRow("chosen symbol filtered out")
-            << "Gain" << "CQuenInt32" << QStringList{"Count", "Limit", SelectSymbol} << true;
-        QTest::newRow("nothing listed any more")
-            << "" << "CQuenComplex" << QStringList{TableEmpty} << true;
-        QTest::newRow("same filter")
-            << "Gain" << "" << QStringList{"Count", "Gain", "Limit", ""} << false;
+        QTest::newRow("chosen symbol still listed") << "Count" << "CQuenInt32" << QStringList{"Count", "Limit", ""} << false;
+        QTest::newRow("chosen symbol filtered out") << "Gain" << "CQuenInt32" << QStringList{"Count", "Limit", SelectSymbol} << true;
+        QTest::newRow("same filter") << "Gain" << "" << QStringList{"Count", "Gain", "Limit", ""} << false;
     }
     void newFilterTakesEffectWhenTableIsSet()
     {
@@ -209,13 +162,11 @@ private Q_SLOTS:
         QFETCH(bool, changed);
         CoreBuilder core;
         table(core, "T", "Count Gain=CQuenReal64 Limit");
-        SymbolChoice choice(fakeDataTypeName);
+        SymbolChoice choice(dataTypeName);
         choice.setTableName("T");
         choice.setSymbolName(symbol);
-        // Setting the filter alone changes nothing listed.
-        choice.setFilter(newFilter);
+        choice.setFilter(newFilter); // alone it changes nothing listed
         QCOMPARE(listed(choice), (QStringList{"Count", "Gain", "Limit"}));
-        QCOMPARE(choice.listedFilter(), QString());
         QCOMPARE(choice.setTableName("T"), changed);
         QCOMPARE(listed(choice) << choice.message(), expected);
         QCOMPARE(choice.listedFilter(), newFilter);
@@ -225,23 +176,20 @@ private Q_SLOTS:
     {
         CoreBuilder core;
         const QuenHandle t = table(core, "T", "Keep Drop");
-        SymbolChoice choice(fakeDataTypeName);
+        SymbolChoice choice(dataTypeName);
         choice.setTableName("T");
         choice.setSymbolName("Drop");
         table(core, "Later", "X");
         QVERIFY(!choice.refresh());
         QCOMPARE(tableNames(choice), (QStringList{"All Public", "T", "Later"}));
-        QCOMPARE(choice.fullName("."), QString("T.Drop"));
-
+        QCOMPARE(choice.fullName("."), "T.Drop");
         QVERIFY(QuenPbDefReleaseParm(t, "Drop"));
         QVERIFY(choice.refresh());
-        QCOMPARE(reported(choice).mid(0, 3), (QStringList{"T", "", SelectSymbol}));
-        QCOMPARE(listed(choice), QStringList{"Keep"});
+        QCOMPARE(reported(choice).mid(0, 3) + listed(choice), (QStringList{"T", "", SelectSymbol, "Keep"}));
         // The table's last symbol goes: what Change would say differs, though nothing was lost.
         QVERIFY(QuenPbDefReleaseParm(t, "Keep"));
         QVERIFY(choice.refresh());
         QCOMPARE(choice.message(), TableEmpty);
-
         QVERIFY(QuenTableRegRemoveTable(t));
         QVERIFY(choice.refresh());
         QCOMPARE(reported(choice).mid(0, 3), (QStringList{"", "", SelectTable}));
@@ -251,26 +199,22 @@ private Q_SLOTS:
     {
         const QuenHandle block = QuenPbDefCreate();
         addSymbols(block, "Counter");
-        auto choice = std::make_unique<SymbolChoice>(fakeDataTypeName);
+        auto choice = std::make_unique<SymbolChoice>(dataTypeName);
         choice->setLocalHandle(block);
         QCOMPARE(choice->localHandle(), block);
-        // The test drops its own reference: the choice's keeps the block alive.
-        QuenPbDefRelease(block);
+        QuenPbDefRelease(block); // the choice's reference keeps the block alive
         QVERIFY(blockIsAlive(block));
         choice->setTableName("ActionLocals");
         choice->setSymbolName("Counter");
-        QCOMPARE(choice->fullName("."), QString("ActionLocals.Counter"));
-        // Setting the same block again keeps exactly one reference.
-        choice->setLocalHandle(block);
+        QCOMPARE(choice->fullName("."), "ActionLocals.Counter");
+        choice->setLocalHandle(block); // the same block again: still exactly one reference
         QVERIFY(blockIsAlive(block));
         // 0 releases the block; the entry goes at the next refresh, and with it the choice.
         choice->setLocalHandle(0);
         QVERIFY(!blockIsAlive(block));
         QCOMPARE(tableNames(*choice), QStringList{"ActionLocals"});
         QVERIFY(choice->refresh());
-        QCOMPARE(tableNames(*choice), QStringList());
-        QCOMPARE(choice->message(), SelectTable);
-
+        QCOMPARE(tableNames(*choice) << choice->message(), QStringList{SelectTable});
         // A reference still held at destruction is released then.
         const QuenHandle other = QuenPbDefCreate();
         choice->setLocalHandle(other);
@@ -278,12 +222,73 @@ private Q_SLOTS:
         QVERIFY(blockIsAlive(other));
         choice.reset();
         QVERIFY(!blockIsAlive(other));
-
         // A handle that is no block is not kept.
-        SymbolChoice plain(fakeDataTypeName);
+        SymbolChoice plain(dataTypeName);
         plain.setLocalHandle(0x7fff0001);
         QCOMPARE(plain.localHandle(), 0);
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenPbAddRef");
+    }
+
+    // Rows 0..5: All Public, T (expanded: S1, S2), U (expanded: its placeholder); -1 is no
+    // entry, -2 an empty drop-down. A page is 3 rows. The row is checked unless the key passes.
+    void keys_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Action::Kind>("kind");
+        QTest::addColumn<int>("row");
+        const auto row = [](const char* name, int current, int key, Action::Kind kind, int to,
+                            const QString& text = {}, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::newRow(name) << current << key << modifiers << text << kind << to;
+        };
+        row("down from nothing: first", -1, Qt::Key_Down, Action::Walk, 0);
+        row("up from nothing: last", -1, Qt::Key_Up, Action::Walk, 5);
+        row("down", 1, Qt::Key_Down, Action::Walk, 2);
+        row("down at the end stays", 5, Qt::Key_Down, Action::Walk, 5);
+        row("up at the top stays", 0, Qt::Key_Up, Action::Walk, 0);
+        row("page down", 0, Qt::Key_PageDown, Action::Walk, 3);
+        row("page up", 4, Qt::Key_PageUp, Action::Walk, 1);
+        row("home", 3, Qt::Key_Home, Action::Walk, 0);
+        row("end", 1, Qt::Key_End, Action::Walk, 5);
+        row("keypad arrow", 1, Qt::Key_Down, Action::Walk, 2, {}, Qt::KeypadModifier);
+        row("enter on a symbol", 2, Qt::Key_Return, Action::Activate, 2);
+        row("keypad enter on a table", 1, Qt::Key_Enter, Action::Activate, 1, {}, Qt::KeypadModifier);
+        row("enter on nothing", -1, Qt::Key_Return, Action::Pass, -1);
+        row("right expands a collapsed table", 0, Qt::Key_Right, Action::Activate, 0);
+        row("right on an expanded table", 1, Qt::Key_Right, Action::Pass, -1);
+        row("left collapses an expanded table", 1, Qt::Key_Left, Action::Activate, 1);
+        row("left on a symbol", 2, Qt::Key_Left, Action::Pass, -1);
+        row("left on nothing", -1, Qt::Key_Left, Action::Pass, -1);
+        row("letter: next entry starting with it", 2, Qt::Key_S, Action::Walk, 3, "s");
+        row("letter wraps around", 3, Qt::Key_S, Action::Walk, 2, "S");
+        row("placeholders are never found", 0, Qt::Key_Less, Action::Walk, -1, "<");
+        row("letter without an entry", 0, Qt::Key_Z, Action::Walk, -1, "z");
+        row("modifiers go to the combo box", 1, Qt::Key_Down, Action::Pass, -1, {}, Qt::ControlModifier);
+        row("shifted letter goes to the combo box", 1, Qt::Key_S, Action::Pass, -1, "S", Qt::ShiftModifier);
+        row("unprintable key goes to the combo box", 1, Qt::Key_Tab, Action::Pass, -1, "\t");
+        row("empty: down", -2, Qt::Key_Down, Action::Walk, -1);
+        row("empty: home", -2, Qt::Key_Home, Action::Walk, -1);
+        row("empty: letter", -2, Qt::Key_A, Action::Walk, -1, "a");
+    }
+    void keys()
+    {
+        QFETCH(int, current);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, text);
+        QFETCH(Action::Kind, kind);
+        QFETCH(int, row);
+        Velt::SymbolEntryModel model;
+        if (current != -2)
+            model.setEntries({{SymbolEntry::Table, "All Public", 0, 0, false}, {SymbolEntry::Table, "T", 1, 0, true},
+                              {SymbolEntry::Symbol, "S1", 1, 1, false}, {SymbolEntry::Symbol, "S2", 1, 1, false},
+                              {SymbolEntry::Table, "U", 2, 0, true}, {SymbolEntry::Placeholder, "<Empty>", 2, 1, false}});
+        const Action action = Velt::SymbolComboKeys::action(model, std::max(current, -1), key, modifiers, text, 3);
+        QCOMPARE(action.kind, kind);
+        if (kind != Action::Pass)
+            QCOMPARE(action.row, row);
     }
 };
 

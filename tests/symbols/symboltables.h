@@ -1,7 +1,8 @@
 // Symbol tables for the symbol selector's tests, written in one line and made with the shared
 // core builder: "Limits: Vmax=CQuenReal64 ~Secret; -Private: A; *Bound: B1; Empty:". A symbol
 // is a CQuenInt32 unless "=class" follows, "~" hides it; a table name starting with "-" is
-// private, with "*" a bound parameter block registered under that name.
+// private, with "*" a bound parameter block registered under that name (the registry holds its
+// only reference: a test's clean-up clears the registry).
 #pragma once
 
 #include "coretesting.h"
@@ -12,7 +13,16 @@ namespace symboltest {
 
 using VeltTest::CoreBuilder;
 
-// Adds symbols written "A B=CQuenReal64 ~Hidden" to a block.
+const QString SelectSymbol = QStringLiteral("Please select a symbol from available symbols");
+const QString TableEmpty = QStringLiteral("Table Empty - Please select another symbol table");
+const QString SelectTable = QStringLiteral("Please select a table from avaliable tables");
+
+// The display names of data classes the tests hand the selector: only CQuenInt32 has one.
+inline QString dataTypeName(const QString& dataClass)
+{
+    return dataClass == u"CQuenInt32" ? QStringLiteral("Integer (32 bit)") : QString();
+}
+
 inline void addSymbols(QuenHandle block, const QString& symbols)
 {
     for (QString symbol : symbols.split(u' ', Qt::SkipEmptyParts)) {
@@ -34,29 +44,22 @@ inline QuenHandle table(CoreBuilder& core, const QString& name, const QString& s
     return table;
 }
 
-// A bound block in the registry, which holds its only reference (a test's clean-up clears it).
-inline QuenHandle boundTable(const QString& name, const QString& symbols)
-{
-    const QuenHandle definition = QuenPbDefCreate();
-    addSymbols(definition, symbols);
-    const QuenHandle bound = QuenPbDefCreateParameterBlock(definition);
-    QuenPbDefRelease(definition);
-    QuenTableSetName(bound, name.toUtf8().constData());
-    QuenTableRegAddTable(bound, QUEN_TRUE);
-    QuenPbRelease(bound);
-    return bound;
-}
-
 // The tables of a one-line description, in its order.
 inline void registry(CoreBuilder& core, const QString& description)
 {
     for (const QString& entry : description.split(u';', Qt::SkipEmptyParts)) {
         const QString name = entry.section(u':', 0, 0).trimmed();
-        const QString symbols = entry.section(u':', 1);
-        if (name.startsWith(u'*'))
-            boundTable(name.mid(1), symbols);
-        else
-            table(core, name, symbols);
+        if (!name.startsWith(u'*')) {
+            table(core, name, entry.section(u':', 1));
+            continue;
+        }
+        const QuenHandle definition = QuenPbDefCreate();
+        addSymbols(definition, entry.section(u':', 1));
+        const QuenHandle bound = QuenPbDefCreateParameterBlock(definition);
+        QuenPbDefRelease(definition);
+        QuenTableSetName(bound, name.mid(1).toUtf8().constData());
+        QuenTableRegAddTable(bound, QUEN_TRUE);
+        QuenPbRelease(bound);
     }
 }
 
@@ -66,12 +69,6 @@ inline QuenHandle locals(CoreBuilder& core, const QString& symbols)
     const QuenHandle block = core.block();
     addSymbols(block, symbols);
     return block;
-}
-
-// "S00001", "S00002", ...: names that sort the same with and without regard to case.
-inline QByteArray numberedName(const char* prefix, int i)
-{
-    return prefix + QByteArray::number(i).rightJustified(5, '0');
 }
 
 inline bool blockIsAlive(QuenHandle block)
