@@ -190,11 +190,11 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
             editParameter(d->model->handle(index));
     });
     connect(d->host, &EditorHost::parameterActivated, this, &MainWindow::editParameter);
-    // Names are renamed in place (a click on the selected name, or F2 on the Name column).
+    // Names are renamed in place (a click on the selected name, or Edit > Rename).
     QTableView* parameters = d->host->parameterView();
     parameters->setItemDelegateForColumn(ParameterListModel::NameColumn,
                                          new NameEditorDelegate(parameters));
-    parameters->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    parameters->setEditTriggers(QAbstractItemView::SelectedClicked);
     connect(d->host->parameterModel(), &ParameterListModel::renamed, this,
             [this](QuenHandle parm) { structureChanged(parm); });
     // A row picked in the central list shows its fields; a list re-read keeps the binding.
@@ -255,10 +255,7 @@ void MainWindow::createActions()
         }
         if (d->host->parameterView()->hasFocus()) {
             const QModelIndex current = d->host->parameterView()->currentIndex();
-            if (current.column() == ParameterListModel::NameColumn) {
-                d->host->parameterView()->edit(current); // F2 on a name renames it
-                return;
-            }
+
             parm = current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
         } else {
             const QModelIndex current = d->tree->currentIndex();
@@ -271,6 +268,16 @@ void MainWindow::createActions()
             editParameter(parm);
     });
     editAction->setShortcut(QKeySequence(Qt::Key_F2));
+    QAction* renameAction = edit->addAction(tr("Re&name"), this, [this] {
+        QTableView* view = d->host->parameterView();
+        const QModelIndex current = view->currentIndex();
+        if (current.isValid()) {
+            view->setFocus();
+            view->edit(current.siblingAtColumn(ParameterListModel::NameColumn));
+        }
+    });
+    renameAction->setObjectName(QStringLiteral("RenameAction"));
+    renameAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
     QAction* newSymbolAction = edit->addAction(tr("&New Symbol..."), this, &MainWindow::newSymbol);
     newSymbolAction->setObjectName(QStringLiteral("NewSymbolAction"));
     newSymbolAction->setShortcut(QKeySequence::New);

@@ -201,7 +201,7 @@ private Q_SLOTS:
                                                               QRegularExpression(QStringLiteral("^ *Value$")), 1, Qt::MatchRegularExpression).value(0));
         QTest::keyClick(fields, Qt::Key_F2);
         QVERIFY(!QApplication::activeModalWidget());
-        auto* editor = fields->viewport()->findChild<QLineEdit*>();
+        auto* editor = fields->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("17"));
@@ -209,6 +209,47 @@ private Q_SLOTS:
         QCoreApplication::processEvents(); // the delegate commits through a queued call
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
         QVERIFY(shown().contains(QLatin1String("17")));
+        // The field editor writes as it is typed into; Escape puts the field's text back.
+        QTest::keyClick(fields, Qt::Key_F2);
+        editor = fields->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
+        QTest::keyClicks(editor, QStringLiteral("99"));
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 1799);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
+    }
+
+    // The name editor renames in place and never writes an illegal name; Edit > New Symbol adds
+    // a symbol named and typed in its dialog.
+    void renameAndNewSymbol()
+    {
+        QTableView* list = m_window->editorHost()->parameterView();
+        const QuenHandle first = m_window->editorHost()->parameterModel()->parameter(0);
+        list->setCurrentIndex(list->model()->index(0, Workbench::ParameterListModel::TypeColumn));
+        const auto rename = [&](const QString& name) {
+            m_window->findChild<QAction*>(QStringLiteral("RenameAction"))->trigger();
+            auto* box = list->viewport()->findChild<QLineEdit*>(QStringLiteral("NameText"));
+            QVERIFY(box);
+            box->selectAll();
+            QTest::keyClicks(box, name);
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        rename(QStringLiteral("offsetlimit")); // another symbol's name
+        QCOMPARE(QuenParmGetName(first), QByteArray("SupplyVoltage"));
+        rename(QStringLiteral("MainSupply"));
+        QCOMPARE(QuenParmGetName(first), QByteArray("MainSupply"));
+        QCOMPARE(m_window->treeView()->currentIndex().data().toString(), QStringLiteral("MainSupply"));
+        QVERIFY(m_window->isWindowModified());
+
+        onNextDialog([](QWidget* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("NameText"));
+            QTest::keyClicks(name, QStringLiteral("Gain"));
+            dialog->findChild<QObject*>(QStringLiteral("SymbolType"))->setProperty("DataClass", QStringLiteral("CQuenReal64"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        m_window->findChild<QAction*>(QStringLiteral("NewSymbolAction"))->trigger();
+        const QModelIndex made = m_window->treeView()->currentIndex();
+        QCOMPARE(made.data().toString(), QStringLiteral("Gain"));
+        QCOMPARE(QuenParmGetType(m_window->treeModel()->handle(made)), QByteArray("CQuenReal64"));
     }
 
     void unsavedChanges_data()
