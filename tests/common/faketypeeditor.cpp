@@ -44,34 +44,25 @@ FakeTypeEditor::FakeTypeEditor(const Options& options, QWidget* parent)
     panel->hide();
     m_editor->setEditWidget(panel);
 
-    const auto event = [this](const char* name, int h) {
-        return QStringLiteral("%1(%2)").arg(QLatin1StringView(name), h ? QString::number(h) : QString());
+    // Each host event does its work, then is logged as "Name(handle)".
+    const auto on = [this](auto signal, const char* name, std::function<void(int)> work) {
+        connect(m_editor, signal, this, [this, name, work](int h) {
+            work(h);
+            note(QStringLiteral("%1(%2)").arg(QLatin1StringView(name), h ? QString::number(h) : QString()));
+        });
     };
-    connect(m_editor, &DataEditor::BeginEdit, this, [this, event](int h) {
-        m_value->setValue(QuenInt32GetValue(h));
-        note(event("BeginEdit", h));
-    });
-    connect(m_editor, &DataEditor::ShowEdit, this, [this, panel, event](int h) {
-        panel->show();
-        note(event("ShowEdit", h));
-    });
-    connect(m_editor, &DataEditor::HideEdit, this, [this, panel, event](int h) {
-        panel->hide();
-        note(event("HideEdit", h));
-    });
-    connect(m_editor, &DataEditor::AcceptEdit, this, [this, event](int h) {
-        QuenInt32SetValue(h, m_value->value());
-        note(event("AcceptEdit", h));
-    });
-    connect(m_editor, &DataEditor::CancelEdit, this, [this, event] { note(event("CancelEdit", 0)); });
+    on(&DataEditor::BeginEdit, "BeginEdit", [this](int h) { m_value->setValue(QuenInt32GetValue(h)); });
+    on(&DataEditor::ShowEdit, "ShowEdit", [panel](int) { panel->show(); });
+    on(&DataEditor::HideEdit, "HideEdit", [panel](int) { panel->hide(); });
+    on(&DataEditor::AcceptEdit, "AcceptEdit", [this](int h) { QuenInt32SetValue(h, m_value->value()); });
+    connect(m_editor, &DataEditor::CancelEdit, this, [this] { note(QStringLiteral("CancelEdit()")); });
 }
 
 FakeTypeEditor::~FakeTypeEditor() = default;
 
 QString FakeTypeEditor::dataType() const
 {
-    return m_options.dataType.isEmpty() ? m_options.dataClass + QStringLiteral(" type")
-                                        : m_options.dataType;
+    return m_options.dataType.isEmpty() ? m_options.dataClass + QStringLiteral(" type") : m_options.dataType;
 }
 
 void FakeTypeEditor::reset()
@@ -132,8 +123,7 @@ void FakeTypeEditor::DeclareField(int32_t DataHandle, XCStructEditField& Field)
         onField(QStringLiteral("DeclareField"), Field);
 }
 
-void FakeTypeEditor::FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                                  bool& Refresh)
+void FakeTypeEditor::FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits, bool& Refresh)
 {
     const QString text = Field.Text();
     if (table) {
@@ -147,9 +137,7 @@ void FakeTypeEditor::FieldChanged(int32_t DataHandle, XCStructEditField& Field, 
             QuenInt32SetValue(DataHandle, value);
         Refresh = ok && refreshOnChange;
     }
-    note(QStringLiteral("FieldChanged %1 %2 %3")
-             .arg(Field.Index())
-             .arg(text, PostEdits ? QStringLiteral("posted") : QStringLiteral("unposted")));
+    note(QStringLiteral("FieldChanged %1 %2 %3").arg(Field.Index()).arg(text, PostEdits ? QStringLiteral("posted") : QStringLiteral("unposted")));
     if (onField)
         onField(QStringLiteral("FieldChanged"), Field);
 }
@@ -165,17 +153,8 @@ bool FakeTypeEditor::Evaluate(int32_t d, int32_t b) { return runtimeCall("Evalua
 bool FakeTypeEditor::Scan(int32_t d, int32_t b) { return runtimeCall("Scan", d, b); }
 bool FakeTypeEditor::Unbind(int32_t d, int32_t b) { return runtimeCall("Unbind", d, b); }
 
-QHash<QString, int>& FakeTypeEditor::created()
-{
-    static QHash<QString, int> counts;
-    return counts;
-}
-
-QPointer<FakeTypeEditor>& FakeTypeEditor::last()
-{
-    static QPointer<FakeTypeEditor> instance;
-    return instance;
-}
+QHash<QString, int>& FakeTypeEditor::created() { static QHash<QString, int> counts; return counts; }
+QPointer<FakeTypeEditor>& FakeTypeEditor::last() { static QPointer<FakeTypeEditor> instance; return instance; }
 
 void FakeTypeEditor::registerClass(const QString& classId, const Options& options)
 {

@@ -33,11 +33,8 @@ enum FakeFace : int { HostFace = 1, StructuredFace = 2, RuntimeFace = 4 };
 
 struct FakeTypeEditorOptions
 {
-    FakeTypeEditorOptions(const QString& dataClass = QStringLiteral("CQuenInt32"),
-                          int faces = HostFace | StructuredFace, const QString& dataType = {})
-        : dataClass(dataClass), faces(faces), dataType(dataType)
-    {
-    }
+    FakeTypeEditorOptions(const QString& dataClass = QStringLiteral("CQuenInt32"), int faces = HostFace | StructuredFace, const QString& dataType = {})
+        : dataClass(dataClass), faces(faces), dataType(dataType) { }
     QString dataClass;
     int faces;
     QString dataType; // empty: "<dataClass> type"
@@ -54,11 +51,9 @@ public:
     struct Line
     {
         Line(const QString& caption = {}, int indentation = 1, const QString& bitmapName = {})
-            : caption(caption), indentation(indentation), bitmapName(bitmapName)
-        {
-        }
+            : caption(caption), indentation(indentation), bitmapName(bitmapName) { }
         QString caption;
-        int indentation = 1;
+        int indentation;
         QString bitmapName;
     };
 
@@ -99,8 +94,7 @@ public:
     void DeclareFields(int32_t DataHandle, XCStructEditFields& Fields) override;
     void GetField(int32_t DataHandle, XCStructEditField& Field) override;
     void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
-    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits,
-                      bool& Refresh) override;
+    void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits, bool& Refresh) override;
 
     bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override;
     bool Evaluate(int32_t DataHandle, int32_t ParmBlockHandle) override;

@@ -14,15 +14,12 @@ using namespace VeltTest;
 
 namespace {
 
-int g_hookCalls = 0;
-QString g_hookText;
+QStringList g_hookTexts;
 
+// A hook may call the core again: what it raises stays for the next display.
 void recordingHook(const char* messages, void* context)
 {
-    ++g_hookCalls;
-    g_hookText = QString::fromUtf8(messages);
-    *static_cast<int*>(context) += 1;
-    // A hook may call the core again: what it raises stays for the next display.
+    g_hookTexts << QString::fromUtf8(messages) + QString::number(*static_cast<int*>(context));
     QuenExcRaiseUserError("raised by the hook");
 }
 
@@ -45,6 +42,15 @@ QByteArray stderrOf(const std::function<void()>& action)
 
 QString stringOf(QuenHandle item) { return text(QuenStringGetValue(item)); }
 
+// The names of an item's properties in their order.
+QStringList propertyNames(QuenHandle item)
+{
+    QStringList names;
+    for (int32_t i = 1; i <= QuenDataExGetPropertyCount(item); ++i)
+        names << text(QuenDataExGetPropertyName(item, i));
+    return names;
+}
+
 } // namespace
 
 class DataTest : public QObject
@@ -61,7 +67,6 @@ private Q_SLOTS:
         // "a", then characters of 2, 3 and 4 bytes: 10 bytes in all.
         QTest::newRow("room for all") << 11 << QByteArray("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
         QTest::newRow("one byte short of the last") << 10 << QByteArray("a\xC3\xA9\xE2\x82\xAC");
-        QTest::newRow("exactly up to the 3-byte one") << 7 << QByteArray("a\xC3\xA9\xE2\x82\xAC");
         QTest::newRow("inside the 3-byte one") << 6 << QByteArray("a\xC3\xA9");
         QTest::newRow("inside the 2-byte one") << 3 << QByteArray("a");
         QTest::newRow("room for the terminator only") << 1 << QByteArray();
@@ -78,7 +83,7 @@ private Q_SLOTS:
         EXPECT_NO_ERROR();
     }
 
-    void errorRegisterOrderAndCodes()
+    void errorRegister()
     {
         QCOMPARE(QuenExcRegIsError(0), QUEN_FALSE);
         QuenExcRaiseUserError("first");
@@ -88,79 +93,59 @@ private Q_SLOTS:
         QCOMPARE(QuenExcRegGetErrorCount(), 3);
         int32_t code = -1;
         const char* message = nullptr;
-        QCOMPARE(QuenExcRegReceiveError(&code, &message), QUEN_TRUE);
-        QCOMPARE(code, int32_t(QUEN_ERR_USER));
-        QCOMPARE(text(message), QStringLiteral("first"));
-        QCOMPARE(QuenExcRegReceiveError(&code, &message), QUEN_TRUE);
-        QCOMPARE(code, int32_t(QUEN_ERR_INVALID_HANDLE));
+        QVERIFY(QuenExcRegReceiveError(&code, &message));
+        QCOMPARE(QStringLiteral("%1 %2").arg(code).arg(text(message)), QStringLiteral("%1 first").arg(QUEN_ERR_USER));
+        QVERIFY(QuenExcRegReceiveError(&code, &message) && code == QUEN_ERR_INVALID_HANDLE);
         QVERIFY(text(message).startsWith(QLatin1String("QuenInt32GetValue: ")));
-        QCOMPARE(QuenExcRegGetErrorCount(), 1);
         QuenExcRegClearError(0);
-        QCOMPARE(QuenExcRegIsError(0), QUEN_FALSE);
         QCOMPARE(QuenExcRegReceiveError(&code, &message), QUEN_FALSE);
-        QCOMPARE(code, int32_t(QUEN_ERR_NONE));
-        QCOMPARE(text(message), QString());
-    }
+        QCOMPARE(QStringLiteral("%1 %2").arg(code).arg(text(message)), QStringLiteral("%1 ").arg(QUEN_ERR_NONE));
 
-    void displayErrors()
-    {
-        int contextCalls = 0;
-        g_hookCalls = 0;
-        QuenExcRegSetDisplayHook(recordingHook, &contextCalls);
+        // Displayed through the hook, all at once; without a hook on stderr, one a line.
+        int context = 7;
+        g_hookTexts.clear();
+        QuenExcRegSetDisplayHook(recordingHook, &context);
         QuenExcRegDisplayErrors(); // nothing to show: the hook is not called
-        QCOMPARE(g_hookCalls, 0);
         QuenExcRaiseUserError("one");
         QuenExcRaiseUserError("two");
         QuenExcRegDisplayErrors();
         QuenExcRegSetDisplayHook(nullptr, nullptr);
-        QCOMPARE(g_hookCalls, 1);
-        QCOMPARE(contextCalls, 1);
-        QCOMPARE(g_hookText, QStringLiteral("one\ntwo"));
-        const QList<Raised> left = takeErrors();
-        QCOMPARE(left.size(), 1);
-        QCOMPARE(left.first().message, QStringLiteral("raised by the hook"));
-
-        // Without a hook the errors go to stderr, one a line.
-        QuenExcRaiseUserError("shown on stderr");
+        QCOMPARE(g_hookTexts, QStringList { "one\ntwo7" });
+        QCOMPARE(QuenExcRegGetErrorCount(), 1);
         QuenExcRaiseUserError("second line");
-        QCOMPARE(stderrOf([] { QuenExcRegDisplayErrors(); }), QByteArray("shown on stderr\nsecond line\n"));
+        QCOMPARE(stderrOf([] { QuenExcRegDisplayErrors(); }), QByteArray("raised by the hook\nsecond line\n"));
         QCOMPARE(QuenExcRegIsError(0), QUEN_FALSE);
     }
 
     void create_data()
     {
         QTest::addColumn<QByteArray>("cls");
-        QTest::addColumn<bool>("known");
-        for (const char* cls : { "CQuenInt32", "CQuenReal64", "CQuenString", "CQuenComplex", "CQuenPoint",
-                                 "CQuenRange", "CQuenInst", "CQuenInt32Array", "CQuenReal64Array",
-                                 "CQuenStringArray", "CQuenPointArray", "CQuenRangeArray", "CQuenWaveform",
-                                 "CQuenSwitchPath", "CQuenObjectReference", "CQuenObjectLifetime" })
-            QTest::newRow(cls) << QByteArray(cls) << true;
-        QTest::newRow("unknown") << QByteArray("CQuenNothing") << false;
-        QTest::newRow("empty") << QByteArray("") << false;
-        QTest::newRow("null") << QByteArray() << false;
-        QTest::newRow("other case") << QByteArray("cquenint32") << false;
-        QTest::newRow("trailing blank") << QByteArray("CQuenInt32 ") << false;
+        for (const char* cls : { "CQuenInt32", "CQuenReal64", "CQuenString", "CQuenComplex", "CQuenPoint", "CQuenRange", "CQuenInst",
+                                 "CQuenInt32Array", "CQuenReal64Array", "CQuenStringArray", "CQuenPointArray", "CQuenRangeArray",
+                                 "CQuenWaveform", "CQuenSwitchPath", "CQuenObjectReference", "CQuenObjectLifetime" })
+            QTest::newRow(cls) << QByteArray(cls);
+        QTest::newRow("unknown") << QByteArray("!CQuenNothing");
+        QTest::newRow("empty") << QByteArray("!");
+        QTest::newRow("null") << QByteArray();
+        QTest::newRow("other case") << QByteArray("!cquenint32");
+        QTest::newRow("trailing blank") << QByteArray("!CQuenInt32 ");
     }
     void create()
     {
         QFETCH(QByteArray, cls);
-        QFETCH(bool, known);
         CoreBuilder items;
         const int live = QuenCoreGetLiveObjectCount();
-        const QuenHandle h = items << QuenDataCreate(cls.isNull() ? nullptr : cls.constData());
-        if (!known) {
-            QCOMPARE(h, 0);
+        if (cls.isNull() || cls.startsWith('!')) {
+            QCOMPARE(QuenDataCreate(cls.isNull() ? nullptr : cls.mid(1).constData()), 0);
             EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataCreate");
             QCOMPARE(QuenCoreGetLiveObjectCount(), live);
             return;
         }
+        const QuenHandle h = items << QuenDataCreate(cls.constData());
         const QuenHandle copy = items << QuenDataCopy(h);
         QVERIFY(h > 0 && copy > 0 && copy != h);
-        QCOMPARE(QByteArray(QuenDataGetType(h)), cls);
-        QCOMPARE(QByteArray(QuenDataGetType(copy)), cls);
+        QCOMPARE(QByteArray(QuenDataGetType(h)) + QuenDataGetType(copy), cls + cls);
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 2);
-        QCOMPARE(QuenDataExGetPropertyCount(h), 0);
         EXPECT_NO_ERROR();
     }
 
@@ -169,8 +154,6 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::newRow("negative zero") << -0.0;
         QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min();
-        QTest::newRow("largest") << std::numeric_limits<double>::max();
-        QTest::newRow("tenth") << 0.1;
         QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity();
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN();
     }
@@ -181,11 +164,8 @@ private Q_SLOTS:
         const QuenHandle created = items << QuenReal64Create(value);
         const QuenHandle set = items << QuenReal64Create(1.5);
         QVERIFY(QuenReal64SetValue(set, value));
-        for (const QuenHandle h : { created, set }) {
-            const double back = QuenReal64GetValue(h);
+        for (const double back : { QuenReal64GetValue(created), QuenReal64GetValue(set) })
             QVERIFY(std::memcmp(&back, &value, sizeof back) == 0);
-        }
-        EXPECT_NO_ERROR();
     }
 
     void scalarValues()
@@ -193,82 +173,60 @@ private Q_SLOTS:
         CoreBuilder items;
         const QuenHandle i = items << QuenInt32Create(INT32_MIN);
         QCOMPARE(QuenInt32GetValue(i), INT32_MIN);
-        QVERIFY(QuenInt32SetValue(i, INT32_MAX));
-        QCOMPARE(QuenInt32GetValue(i), INT32_MAX);
-
+        QVERIFY(QuenInt32SetValue(i, INT32_MAX) && QuenInt32GetValue(i) == INT32_MAX);
         const QuenHandle s = items << QuenStringCreate(nullptr);
         QCOMPARE(stringOf(s), QString());
         const QString unicode = QStringLiteral("Spannung \u00b5V \u2192 \U0001F50C");
         QVERIFY(QuenStringSetValue(s, unicode.toUtf8().constData()));
         QCOMPARE(stringOf(s), unicode);
-
         double a = 0, b = 0;
         const QuenHandle c = items << QuenComplexCreate(1.25, -2.5);
         QVERIFY(QuenComplexGetValues(c, &a, &b) && a == 1.25 && b == -2.5);
         QVERIFY(QuenComplexSetValues(c, -3, 4));
-        QVERIFY(QuenComplexGetValues(c, nullptr, &b)); // an out-argument may be left out
-        QCOMPARE(b, 4.0);
+        QVERIFY(QuenComplexGetValues(c, nullptr, &b) && b == 4.0); // an out-argument may be left out
         const QuenHandle p = items << QuenPointCreate(3, 4);
         QVERIFY(QuenPointSetValues(p, -1e300, 1e-300));
         QVERIFY(QuenPointGetValues(p, &a, &b) && a == -1e300 && b == 1e-300);
         EXPECT_NO_ERROR();
     }
 
-    void setPropertyStoresACopy()
+    // A property is stored as a copy, belongs to the item and keeps its position when replaced.
+    void properties()
     {
         CoreBuilder items;
         const QuenHandle item = items << QuenInt32Create(5);
         const QuenHandle units = items << QuenStringCreate("V");
-        QVERIFY(QuenDataExSetProperty(item, "Units", units));
+        for (const char* name : { "Units", "View As", "Locks" })
+            QVERIFY(QuenDataExSetProperty(item, name, units));
         const QuenHandle stored = QuenDataExGetProperty(item, "Units");
         QVERIFY(stored != 0 && stored != units);
-        QVERIFY(QuenStringSetValue(units, "mV"));
-        QCOMPARE(stringOf(stored), QStringLiteral("V"));
-        QVERIFY(QuenDataRelease(units)); // the caller keeps and releases what it passed
-        QVERIFY(QuenStringSetValue(stored, "A")); // the stored one is changed in place
-        QCOMPARE(stringOf(QuenDataExGetProperty(item, "Units")), QStringLiteral("A"));
+        QVERIFY(QuenStringSetValue(units, "mV") && QuenStringSetValue(stored, "A")); // changed in place
+        QCOMPARE(stringOf(QuenDataExGetProperty(item, "Units")) + stringOf(QuenDataExGetProperty(item, "Locks")), QStringLiteral("AV"));
         QCOMPARE(QuenDataExGetProperty(item, "units"), 0); // names are matched exactly
         QVERIFY(!QuenDataRelease(stored)); // the item's, not the caller's
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRelease");
-        QVERIFY(QuenDataIsValid(stored));
-        // An integer's enumeration is its property of that name.
-        QCOMPARE(QuenInt32GetEnumeration(item), 0);
-        CoreBuilder::setChoices(item, 0, { "Off", "On" });
-        const QuenHandle enumeration = QuenInt32GetEnumeration(item);
-        QVERIFY(enumeration && enumeration == QuenDataExGetProperty(item, "Enumeration"));
-        EXPECT_NO_ERROR();
-    }
 
-    void propertyReplaceRemoveAndPositions()
-    {
-        CoreBuilder items;
-        const QuenHandle item = items << QuenI32ArrCreate(0, 1);
-        const QuenHandle first = items << QuenStringCreate("first");
-        const QuenHandle second = items << QuenStringCreate("second");
-        for (const char* name : { "Units", "View As", "Locks" })
-            QVERIFY(QuenDataExSetProperty(item, name, first));
-        const QuenHandle old = QuenDataExGetProperty(item, "Units");
         const int live = QuenCoreGetLiveObjectCount();
-        QVERIFY(QuenDataExSetProperty(item, "Units", second)); // replacing keeps the position
-        QVERIFY(!QuenDataIsValid(old)); // the replaced copy is destroyed, not leaked
+        QVERIFY(QuenDataExSetProperty(item, "Units", units));
+        QVERIFY(!QuenDataIsValid(stored)); // the replaced copy is destroyed, not leaked
         QCOMPARE(QuenCoreGetLiveObjectCount(), live);
-        QCOMPARE(stringOf(QuenDataExGetProperty(item, "Units")), QStringLiteral("second"));
-        QCOMPARE(QuenDataExGetPropertyCount(item), 3);
-        QCOMPARE(text(QuenDataExGetPropertyName(item, 1)), QStringLiteral("Units"));
-        QCOMPARE(text(QuenDataExGetPropertyName(item, 3)), QStringLiteral("Locks"));
+        QCOMPARE(propertyNames(item), (QStringList { "Units", "View As", "Locks" }));
         for (const int position : { 0, 4 }) {
             QCOMPARE(text(QuenDataExGetPropertyName(item, position)), QString());
             EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenDataExGetPropertyName");
         }
-
         QVERIFY(QuenDataExSetProperty(item, "Units", 0));
-        QCOMPARE(QuenCoreGetLiveObjectCount(), live - 1);
-        QCOMPARE(QuenDataExGetProperty(item, "Units"), 0);
-        QCOMPARE(text(QuenDataExGetPropertyName(item, 1)), QStringLiteral("View As"));
         QVERIFY(QuenDataExSetProperty(item, "Units", 0)); // removing what is absent is no error
+        QCOMPARE(QuenCoreGetLiveObjectCount(), live - 1);
+        QCOMPARE(propertyNames(item), (QStringList { "View As", "Locks" }));
         EXPECT_NO_ERROR();
-        QVERIFY(!QuenDataExSetProperty(item, "", first));
+        QVERIFY(!QuenDataExSetProperty(item, "", units));
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataExSetProperty");
+
+        // An integer's enumeration is its property of that name.
+        QCOMPARE(QuenInt32GetEnumeration(item), 0);
+        CoreBuilder::setChoices(item, 0, { "Off", "On" });
+        QVERIFY(QuenInt32GetEnumeration(item) && QuenInt32GetEnumeration(item) == QuenDataExGetProperty(item, "Enumeration"));
     }
 
     void propertyMayBeSetFromItself()
@@ -285,8 +243,7 @@ private Q_SLOTS:
         QVERIFY(QuenDataExSetProperty(item, "Self", item));
         const QuenHandle self = QuenDataExGetProperty(item, "Self");
         QCOMPARE(QuenInt32GetValue(self), 3);
-        QCOMPARE(QuenDataExGetPropertyCount(self), 1);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), live + 2);
+        QCOMPARE(propertyNames(self), QStringList { "Units" });
         EXPECT_NO_ERROR();
     }
 
@@ -305,28 +262,20 @@ private Q_SLOTS:
         const QuenHandle nested = QuenDataExGetProperty(QuenDataExGetProperty(original, "Restriction"), "Units");
 
         const QuenHandle copy = items << QuenDataCopy(original);
-        QCOMPARE(stringOf(copy), QStringLiteral("value"));
-        QCOMPARE(QuenDataExGetPropertyCount(copy), 0);
         const QuenHandle deep = items << QuenDataExDeepCopy(original);
-        QCOMPARE(stringOf(deep), QStringLiteral("value"));
-        QCOMPARE(QuenDataExGetPropertyCount(deep), 2);
-        QCOMPARE(text(QuenDataExGetPropertyName(deep, 1)), QStringLiteral("Restriction"));
         const QuenHandle deepRestriction = QuenDataExGetProperty(deep, "Restriction");
         QVERIFY(deepRestriction != QuenDataExGetProperty(original, "Restriction"));
-        QCOMPARE(QuenI32ArrGetAt1(deepRestriction, 2), 10);
-
+        QCOMPARE(propertyNames(copy), QStringList());
+        QCOMPARE(propertyNames(deep), (QStringList { "Restriction", "Units" }));
         QVERIFY(QuenStringSetValue(original, "changed"));
         QVERIFY(QuenI32ArrSetAt1(QuenDataExGetProperty(original, "Restriction"), 2, 99));
         QVERIFY(QuenStringSetValue(nested, "A"));
-        QCOMPARE(stringOf(deep), QStringLiteral("value"));
-        QCOMPARE(stringOf(copy), QStringLiteral("value"));
-        QCOMPARE(QuenI32ArrGetAt1(deepRestriction, 2), 10);
-        QCOMPARE(CoreBuilder::string(deepRestriction, "Units"), QStringLiteral("V"));
+        QCOMPARE(QStringList({ stringOf(deep), stringOf(copy), QString::number(QuenI32ArrGetAt1(deepRestriction, 2)), CoreBuilder::string(deepRestriction, "Units") }),
+                 QStringList({ "value", "value", "10", "V" }));
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 11);
         QVERIFY(QuenDataRelease(original));
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 7); // with its two properties and theirs
         QVERIFY(!QuenDataIsValid(nested));
-        QVERIFY(QuenDataIsValid(deepRestriction));
         EXPECT_NO_ERROR();
     }
 
@@ -334,16 +283,16 @@ private Q_SLOTS:
     {
         CoreBuilder items;
         const QuenHandle h = items << QuenStringCreate("{x}");
-        QVERIFY(!QuenDataExIsRuntimeEvaluation(h) && !QuenDataExIsRuntimeScan(h));
+        const auto marks = [](QuenHandle item) { return QStringLiteral("%1 %2").arg(QuenDataExIsRuntimeEvaluation(item)).arg(QuenDataExIsRuntimeScan(item)); };
+        QCOMPARE(marks(h), QStringLiteral("0 0"));
         QVERIFY(QuenDataExSetRuntimeEvaluation(h));
-        QVERIFY(QuenDataExIsRuntimeEvaluation(h) && !QuenDataExIsRuntimeScan(h)); // the marks are independent
+        QCOMPARE(marks(h), QStringLiteral("-1 0")); // the marks are independent
         QVERIFY(QuenDataExSetRuntimeScan(h));
         const QuenHandle copy = items << QuenDataCopy(h);
         QVERIFY(QuenDataExClearRuntimeEvaluation(h));
-        QVERIFY(!QuenDataExIsRuntimeEvaluation(h) && QuenDataExIsRuntimeScan(h));
-        QVERIFY(QuenDataExIsRuntimeEvaluation(copy) && QuenDataExIsRuntimeScan(copy)); // copied, not shared
+        QCOMPARE(marks(h) + u' ' + marks(copy), QStringLiteral("0 -1 -1 -1")); // copied, not shared
         QVERIFY(QuenDataExClearRuntimeScan(h));
-        QVERIFY(!QuenDataExIsRuntimeScan(h));
+        QCOMPARE(marks(h), QStringLiteral("0 0"));
         EXPECT_NO_ERROR();
     }
 
@@ -352,13 +301,11 @@ private Q_SLOTS:
     void localsBlock()
     {
         CoreBuilder core;
-        const QuenHandle loose = core << QuenInt32Create(1);
         const QuenHandle alone = QuenParmCreate("Limit", "CQuenInt32");
-        QCOMPARE(QuenDataExGetLocalsParmBlock(loose), 0);
-        QCOMPARE(QuenDataExGetLocalsParmBlock(QuenParmGetData(alone)), 0);
+        const QuenHandle data = QuenParmGetData(alone);
+        QCOMPARE(QuenDataExGetLocalsParmBlock(core << QuenInt32Create(1)) + QuenDataExGetLocalsParmBlock(data), 0);
         const QuenHandle block = core.block();
         QVERIFY(QuenPbDefAddParm(block, alone));
-        const QuenHandle data = QuenParmGetData(alone);
         QCOMPARE(QuenDataExGetLocalsParmBlock(data), block);
         CoreBuilder::setString(data, "Units", "V");
         QCOMPARE(QuenDataExGetLocalsParmBlock(QuenDataExGetProperty(data, "Units")), block);

@@ -1,4 +1,5 @@
-// Parameters: creation, deep copies, data ownership, references and flags.
+// Parameters and descriptions: creation, deep copies, data ownership, references, flags and
+// keywords (trimmed, no duplicates whatever the case, positions from 1).
 #include "coretesting.h"
 
 #include <QObject>
@@ -24,6 +25,20 @@ const Flag kFlags[] = {
       [](QuenHandle p, bool on) { return QuenParmSetReferenceEditable(p, on ? QUEN_TRUE : QUEN_FALSE); }, true },
 };
 
+// "table:symbol class" of a parameter.
+QString refOf(QuenHandle parm)
+{
+    return text(QuenParmGetRefTableName(parm)) + u':' + text(QuenParmGetRefName(parm)) + u' ' + text(QuenParmGetType(parm));
+}
+
+QStringList keywordsOf(QuenHandle desc)
+{
+    QStringList list;
+    for (int32_t i = 1; i <= QuenDescGetKeywordCount(desc); ++i)
+        list << text(QuenDescGetKeywordAt(desc, i));
+    return list;
+}
+
 } // namespace
 
 class ParmTest : public QObject
@@ -37,8 +52,7 @@ private Q_SLOTS:
     void create_data()
     {
         QTest::addColumn<QString>("cls");
-        for (const char* cls : { "CQuenInt32", "CQuenReal64", "CQuenString", "CQuenRange",
-                                 "CQuenPointArray", "CQuenWaveform", "CQuenObjectLifetime" })
+        for (const char* cls : { "CQuenInt32", "CQuenPointArray", "CQuenObjectLifetime" })
             QTest::newRow(cls) << QString::fromLatin1(cls);
         QTest::newRow("unknown class") << QStringLiteral("CQuenInt64");
     }
@@ -58,10 +72,7 @@ private Q_SLOTS:
         QCOMPARE(QuenParmGetOwner(parm), 0);
         // The parameter owns its data: only the parameter releases it.
         QVERIFY(!QuenDataRelease(data));
-        const QList<Raised> raised = takeErrors();
-        QCOMPARE(raised.size(), 1);
-        QCOMPARE(raised.first().code, int32_t(QUEN_ERR_INVALID_ARGUMENT));
-        QVERIFY2(raised.first().message.contains(QLatin1String("parameter")), qPrintable(raised.first().message));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRelease");
         QVERIFY(QuenParmRelease(parm));
         QVERIFY(!QuenDataIsValid(data));
         EXPECT_NO_ERROR();
@@ -74,31 +85,21 @@ private Q_SLOTS:
         CoreBuilder::setString(QuenParmGetData(parm), "Units", "mV");
         QuenDescSetText(QuenParmGetDesc(parm), "Upper limit");
         QuenDescAddKeyword(QuenParmGetDesc(parm), "limits");
-        QuenParmSetOutput(parm);
-        QuenParmSetHidden(parm, QUEN_TRUE);
-        QuenParmSetDevelopmentEditable(parm, QUEN_FALSE);
-        QuenParmSetReferenceEditable(parm, QUEN_FALSE);
-
+        for (const Flag& f : kFlags)
+            f.set(parm, !f.initial);
         const QuenHandle copy = QuenParmCopy(parm);
-        QVERIFY(copy && copy != parm);
-        QCOMPARE(text(QuenParmGetName(copy)), QStringLiteral("Limit"));
-        QVERIFY(QuenParmGetData(copy) != QuenParmGetData(parm));
-        QCOMPARE(QuenInt32GetValue(QuenParmGetData(copy)), 42);
-        const QuenHandle copiedUnits = QuenDataExGetProperty(QuenParmGetData(copy), "Units");
-        QCOMPARE(text(QuenStringGetValue(copiedUnits)), QStringLiteral("mV"));
-        QVERIFY(QuenParmGetDesc(copy) != QuenParmGetDesc(parm));
-        QCOMPARE(text(QuenDescGetText(QuenParmGetDesc(copy))), QStringLiteral("Upper limit"));
-        QCOMPARE(QuenDescGetKeywordCount(QuenParmGetDesc(copy)), 1);
-        QVERIFY(QuenParmIsOutput(copy) && QuenParmIsHidden(copy));
-        QVERIFY(!QuenParmIsDevelopmentEditable(copy) && !QuenParmIsReferenceEditable(copy));
-
+        QVERIFY(copy && copy != parm && QuenParmGetData(copy) != QuenParmGetData(parm) && QuenParmGetDesc(copy) != QuenParmGetDesc(parm));
+        QCOMPARE(QStringList({ text(QuenParmGetName(copy)), QString::number(QuenInt32GetValue(QuenParmGetData(copy))), CoreBuilder::string(QuenParmGetData(copy), "Units"),
+                               text(QuenDescGetText(QuenParmGetDesc(copy))), text(QuenDescGetKeywordAt(QuenParmGetDesc(copy), 1)) }),
+                 QStringList({ "Limit", "42", "mV", "Upper limit", "limits" }));
+        for (const Flag& f : kFlags)
+            QVERIFY2(f.get(copy) == (f.initial ? QUEN_FALSE : QUEN_TRUE), f.name);
         // Changing the copy leaves the original alone.
         QuenInt32SetValue(QuenParmGetData(copy), 7);
         QuenDescSetText(QuenParmGetDesc(copy), "changed");
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 42);
         QCOMPARE(text(QuenDescGetText(QuenParmGetDesc(parm))), QStringLiteral("Upper limit"));
-        QVERIFY(QuenParmRelease(copy));
-        QVERIFY(QuenParmRelease(parm));
+        QVERIFY(QuenParmRelease(copy) && QuenParmRelease(parm));
         EXPECT_NO_ERROR();
     }
 
@@ -129,9 +130,7 @@ private Q_SLOTS:
         const QuenHandle value = QuenParmGetData(parm);
         QVERIFY(QuenParmSetReference(parm, "SupplyVoltageXX", 13, "StationXX", 7));
         QVERIFY(QuenParmIsReference(parm));
-        QCOMPARE(text(QuenParmGetRefName(parm)), QStringLiteral("SupplyVoltage"));
-        QCOMPARE(text(QuenParmGetRefTableName(parm)), QStringLiteral("Station"));
-        QCOMPARE(text(QuenParmGetType(parm)), QStringLiteral("CQuenReal64"));
+        QCOMPARE(refOf(parm), QStringLiteral("Station:SupplyVoltage CQuenReal64"));
         QCOMPARE(QuenParmGetData(parm), 0);
         EXPECT_ONE_ERROR(QUEN_ERR_NO_DATA, "QuenParmGetData");
         // The item survives, unowned: the caller releases it.
@@ -139,15 +138,13 @@ private Q_SLOTS:
         QVERIFY(QuenDataRelease(value));
         const QuenHandle copy = QuenParmCopy(parm); // a copy refers to the same symbol
         QVERIFY(QuenParmIsReference(copy));
-        QCOMPARE(text(QuenParmGetRefName(copy)), QStringLiteral("SupplyVoltage"));
-        QCOMPARE(text(QuenParmGetRefTableName(copy)), QStringLiteral("Station"));
+        QCOMPARE(refOf(copy), QStringLiteral("Station:SupplyVoltage CQuenReal64"));
         QuenParmRelease(copy);
 
         // Giving a value ends the reference.
         QVERIFY(QuenParmSetData(parm, QuenInt32Create(3)));
         QVERIFY(!QuenParmIsReference(parm));
-        QCOMPARE(text(QuenParmGetRefName(parm)), QString());
-        QCOMPARE(text(QuenParmGetType(parm)), QStringLiteral("CQuenInt32"));
+        QCOMPARE(refOf(parm), QStringLiteral(": CQuenInt32"));
         QuenParmRelease(parm);
         EXPECT_NO_ERROR();
     }
@@ -188,10 +185,7 @@ private Q_SLOTS:
     void renameToANameTakenInTheBlockFails()
     {
         const QuenHandle block = QuenPbDefCreate();
-        const QuenHandle a = QuenParmCreate("Alpha", "CQuenInt32");
-        const QuenHandle b = QuenParmCreate("Beta", "CQuenInt32");
-        QuenPbDefAddParm(block, a);
-        QuenPbDefAddParm(block, b);
+        const QuenHandle a = CoreBuilder::parm(block, "Alpha", "CQuenInt32"), b = CoreBuilder::parm(block, "Beta", "CQuenInt32");
         QVERIFY(!QuenParmSetName(b, "ALPHA"));
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmSetName");
         QCOMPARE(text(QuenParmGetName(b)), QStringLiteral("Beta"));
@@ -199,6 +193,105 @@ private Q_SLOTS:
         QCOMPARE(text(QuenParmGetName(a)), QStringLiteral("ALPHA"));
         QuenPbDefRelease(block);
         EXPECT_NO_ERROR();
+    }
+
+    void descriptionTextIsKeptAsGiven()
+    {
+        const QuenHandle d = QuenDescCreate("Supply voltage");
+        QCOMPARE(text(QuenDescGetText(d)), QStringLiteral("Supply voltage"));
+        const QString unicode = QStringLiteral("  Strom in \u00b5A\nzweite Zeile  ");
+        QVERIFY(QuenDescSetText(d, unicode.toUtf8().constData()));
+        QCOMPARE(text(QuenDescGetText(d)), unicode);
+        QVERIFY(QuenDescSetText(d, nullptr) && QuenDescRelease(d));
+        EXPECT_NO_ERROR();
+    }
+
+    void addKeywords_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("in order, trimmed") << QStringList { "b", "  volt ", "\tamp\n" } << QStringList { "b", "volt", "amp" };
+        QTest::newRow("case, trimmed") << QStringList { "Volt", "VOLT", " volt " } << QStringList { "Volt" };
+        QTest::newRow("non-ascii case") << QStringList { "\u00c4rger", "\u00e4RGER" } << QStringList { "\u00c4rger" };
+        QTest::newRow("inner blanks kept") << QStringList { "power supply", "power  supply" }
+                                           << QStringList { "power supply", "power  supply" };
+    }
+
+    void addKeywords()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, kept);
+        const QuenHandle d = QuenDescCreate("");
+        for (const QString& k : added)
+            QVERIFY(QuenDescAddKeyword(d, k.toUtf8().constData()));
+        EXPECT_NO_ERROR();
+        QCOMPARE(keywordsOf(d), kept);
+        for (const char* blank : { "", "   ", static_cast<const char*>(nullptr) }) {
+            QVERIFY(!QuenDescAddKeyword(d, blank));
+            EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDescAddKeyword");
+        }
+        QCOMPARE(keywordsOf(d), kept);
+        for (const int position : { 0, int(kept.size()) + 1 }) { // positions count from 1
+            QCOMPARE(text(QuenDescGetKeywordAt(d, position)), QString());
+            EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenDescGetKeywordAt");
+        }
+        QVERIFY(QuenDescRelease(d));
+    }
+
+    void mergeKeywords_data()
+    {
+        QTest::addColumn<QStringList>("into");
+        QTest::addColumn<QStringList>("from");
+        QTest::addColumn<QStringList>("result");
+        QTest::newRow("disjoint") << QStringList { "a" } << QStringList { "b", "c" } << QStringList { "a", "b", "c" };
+        QTest::newRow("overlap by case") << QStringList { "Volt", "x" } << QStringList { "volt", "amp" }
+                                         << QStringList { "Volt", "x", "amp" };
+        QTest::newRow("from empty") << QStringList { "a" } << QStringList {} << QStringList { "a" };
+    }
+
+    void mergeKeywords()
+    {
+        QFETCH(QStringList, into);
+        QFETCH(QStringList, from);
+        QFETCH(QStringList, result);
+        const QuenHandle a = QuenDescCreate("a"), b = QuenDescCreate("b");
+        for (const QString& k : into)
+            QuenDescAddKeyword(a, k.toUtf8().constData());
+        for (const QString& k : from)
+            QuenDescAddKeyword(b, k.toUtf8().constData());
+        QVERIFY(QuenDescMergeKeywords(a, b));
+        QCOMPARE(keywordsOf(a), result);
+        QCOMPARE(keywordsOf(b), from); // the source is left alone
+        QCOMPARE(text(QuenDescGetText(a)), QStringLiteral("a")); // and the text too
+        QVERIFY(QuenDescMergeKeywords(a, a));
+        QCOMPARE(keywordsOf(a), result);
+        EXPECT_NO_ERROR();
+        QVERIFY(QuenDescRelease(a) && QuenDescRelease(b));
+    }
+
+    void ownedDescriptionsCannotBeReleased()
+    {
+        const QuenHandle parm = QuenParmCreate("Voltage", "CQuenReal64");
+        const QuenHandle desc = QuenParmGetDesc(parm);
+        QVERIFY(desc);
+        QVERIFY(!QuenDescRelease(desc));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDescRelease");
+        QVERIFY(QuenDescSetText(desc, "still usable"));
+
+        const QuenHandle block = QuenPbDefCreate();
+        const QuenHandle blockDesc = QuenPbDefGetDesc(block);
+        QVERIFY(!QuenDescRelease(blockDesc));
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDescRelease");
+
+        // A change of a block's description ages the block.
+        const int32_t age = QuenPbDefGetAge(block);
+        QVERIFY(QuenDescAddKeyword(blockDesc, "new"));
+        QVERIFY(QuenPbDefGetAge(block) != age);
+
+        QVERIFY(QuenParmRelease(parm));
+        QVERIFY(QuenPbDefRelease(block));
+        QVERIFY(!QuenDescRelease(desc)); // gone with its parameter
+        EXPECT_ONE_ERROR(QUEN_ERR_INVALID_HANDLE, "QuenDescRelease");
     }
 
 private:

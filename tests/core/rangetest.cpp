@@ -14,11 +14,7 @@ namespace {
 
 enum Setter { Start, Stop, Center, Span, Step, NumPoints, Values };
 
-struct SetterCall
-{
-    const char* function;
-    QuenBool (*apply)(QuenHandle, double);
-};
+struct SetterCall { const char* function; QuenBool (*apply)(QuenHandle, double); };
 
 // Values sets (value, value + 1, 3): one number per row is enough to drive every setter.
 const SetterCall kSetters[] = {
@@ -33,11 +29,7 @@ const SetterCall kSetters[] = {
 const char* functionOf(Setter s) { return kSetters[s].function; }
 QuenBool apply(QuenHandle h, Setter s, double value) { return kSetters[s].apply(h, value); }
 
-struct Range
-{
-    double start = 0, stop = 0;
-    int32_t points = 0;
-};
+struct Range { double start = 0, stop = 0; int32_t points = 0; };
 
 Range read(QuenHandle h)
 {
@@ -68,7 +60,8 @@ class RangeTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QuenExcRegClearError(0); }
+    void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
+    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
 
     void setterKeepsInvariants_data()
     {
@@ -81,27 +74,13 @@ private Q_SLOTS:
         // representable; elsewhere it must agree to rounding.
         QTest::addColumn<bool>("exact");
 
-        const struct
-        {
-            const char* name;
-            double start, stop;
-            int points;
-            bool steps; // a step of the order of 1 fits in fewer than 2^31 points
-        } ranges[] = {
-            { "0..10x11", 0, 10, 11, true },
-            { "descending 5..-5x3", 5, -5, 3, true },
-            { "one point", 2, 2, 1, true },
-            { "equal ends x4", -1, -1, 4, true },
-            { "tenths 0.3..1x8", 0.3, 1, 8, true },
-            { "wide -1e300..1e300x1001", -1e300, 1e300, 1001, false },
-            { "tiny 1e-300..3e-300x2", 1e-300, 3e-300, 2, true },
+        // steps: a step of the order of 1 fits in fewer than 2^31 points.
+        const struct { const char* name; double start, stop; int points; bool steps; } ranges[] = {
+            { "0..10x11", 0, 10, 11, true }, { "descending 5..-5x3", 5, -5, 3, true }, { "one point", 2, 2, 1, true },
+            { "equal ends x4", -1, -1, 4, true }, { "tenths 0.3..1x8", 0.3, 1, 8, true },
+            { "wide -1e300..1e300x1001", -1e300, 1e300, 1001, false }, { "tiny 1e-300..3e-300x2", 1e-300, 3e-300, 2, true },
         };
-        const struct
-        {
-            Setter setter;
-            double value;
-            bool exact;
-        } changes[] = {
+        const struct { Setter setter; double value; bool exact; } changes[] = {
             { Start, -2.5, true },  { Stop, -1e-9, true },   { Center, -1000, false }, { Span, -0.1, false },
             { Span, 0, false },     { Step, -0.25, false },  { Step, 0.1, false },     { Step, 3, false },
             { NumPoints, 1, true }, { NumPoints, 2, true },  { NumPoints, kMaxPoints, true }, { Values, -3.5, true },
@@ -116,9 +95,6 @@ private Q_SLOTS:
         }
         // Representable results where the setter's quantity must hold exactly.
         QTest::newRow("center exact") << 0.0 << 10.0 << 11 << Center << 2.5 << true;
-        QTest::newRow("span exact") << 0.0 << 10.0 << 11 << Span << 4.0 << true;
-        QTest::newRow("step exact") << 0.0 << 10.0 << 11 << Step << 0.5 << true;
-        QTest::newRow("step tenth from 0") << 0.0 << 1.0 << 2 << Step << 0.1 << true;
         // 2.3 + 10 * 0.7 gives a step a unit in the last place off; the stop a unit lower does not.
         QTest::newRow("step settled") << 2.3 << 9.3 << 2 << Step << 0.7 << true;
         // No stop near 1.0 gives (stop - 0.3) / 7 == 0.1 exactly: the step holds to rounding.
@@ -201,16 +177,13 @@ private Q_SLOTS:
         const int invalid = QUEN_ERR_INVALID_ARGUMENT, overflow = QUEN_ERR_OVERFLOW, range = QUEN_ERR_OUT_OF_RANGE;
         QTest::newRow("step 0") << 0.0 << 10.0 << 11 << Step << 0.0 << invalid;
         QTest::newRow("step nan") << 0.0 << 10.0 << 11 << Step << kNaN << invalid;
-        QTest::newRow("step inf") << 0.0 << 10.0 << 11 << Step << kInf << invalid;
         QTest::newRow("start inf") << 0.0 << 10.0 << 11 << Start << kInf << invalid;
         QTest::newRow("stop nan") << 0.0 << 10.0 << 11 << Stop << kNaN << invalid;
-        QTest::newRow("center -inf") << 0.0 << 10.0 << 11 << Center << -kInf << invalid;
-        QTest::newRow("span nan") << 0.0 << 10.0 << 11 << Span << kNaN << invalid;
+        QTest::newRow("span -inf") << 0.0 << 10.0 << 11 << Span << -kInf << invalid;
         QTest::newRow("values nan") << 0.0 << 10.0 << 11 << Values << kNaN << invalid;
         QTest::newRow("points 0") << 0.0 << 10.0 << 11 << NumPoints << 0.0 << range;
         // One point more than an int32 holds, and far more.
         QTest::newRow("step needs too many points") << 0.0 << 1.0 << 2 << Step << 1.0 / kMaxPoints << overflow;
-        QTest::newRow("step subnormal") << -1e300 << 1e300 << 2 << Step << 5e-324 << overflow;
         QTest::newRow("step beyond") << 1e308 << 1e308 << 2 << Step << 1e308 << overflow;
         QTest::newRow("span too wide") << -1e308 << 0.0 << 2 << Stop << 1e308 << overflow;
         QTest::newRow("start too far") << 0.0 << 1e308 << 2 << Start << -1e308 << overflow;
@@ -232,9 +205,7 @@ private Q_SLOTS:
         QCOMPARE(apply(h, setter, value), QUEN_FALSE);
         EXPECT_ONE_ERROR(code, functionOf(setter));
         const Range r = read(h);
-        QVERIFY(sameBits(r.start, start));
-        QVERIFY(sameBits(r.stop, stop));
-        QCOMPARE(r.points, points);
+        QVERIFY(sameBits(r.start, start) && sameBits(r.stop, stop) && r.points == points);
     }
 
     void createChecksItsValues_data()
@@ -259,41 +230,33 @@ private Q_SLOTS:
         QFETCH(int, points);
         QFETCH(int, code);
         CoreBuilder items;
-        const int live = QuenCoreGetLiveObjectCount();
         const QuenHandle h = items << QuenRangeCreate(start, stop, points);
-        if (code == 0) {
-            QVERIFY(h);
-            EXPECT_NO_ERROR();
-            const Range r = read(h);
-            QVERIFY(sameBits(r.start, start) && sameBits(r.stop, stop));
-            QCOMPARE(r.points, points);
+        if (code) {
+            EXPECT_ONE_ERROR(code, "QuenRangeCreate");
+            QCOMPARE(h, 0);
             return;
         }
-        QCOMPARE(h, 0);
-        EXPECT_ONE_ERROR(code, "QuenRangeCreate");
-        QCOMPARE(QuenCoreGetLiveObjectCount(), live);
+        const Range r = read(h);
+        QVERIFY(sameBits(r.start, start) && sameBits(r.stop, stop) && r.points == points);
     }
 
     void onePointRange()
     {
         CoreBuilder items;
         const QuenHandle h = items << QuenDataCreate("CQuenRange");
-        const Range created = read(h);
-        QCOMPARE(created.points, 1); // a new range is sound
-        QCOMPARE(QuenRangeGetStep(h), 0.0);
+        QCOMPARE(read(h).points, 1); // a new range is sound
         QVERIFY(QuenRangeSetValues(h, 3, 9, 1));
-        QCOMPARE(QuenRangeGetStep(h), 0.0); // one point: no step, whatever the span
-        QCOMPARE(QuenRangeGetSpan(h), 6.0);
-        // A step on equal ends makes two points one step apart.
+        QCOMPARE(QStringLiteral("%1 %2").arg(QuenRangeGetStep(h)).arg(QuenRangeGetSpan(h)), QStringLiteral("0 6")); // one point: no step
         QVERIFY(QuenRangeSetValues(h, 4, 4, 7));
         QCOMPARE(QuenRangeGetStep(h), 0.0);
-        QVERIFY(QuenRangeSetStep(h, -1.5));
+        QVERIFY(QuenRangeSetStep(h, -1.5)); // a step on equal ends makes two points one step apart
         const Range r = read(h);
-        QCOMPARE(r.points, 2);
-        QCOMPARE(r.start, 4.0);
-        QCOMPARE(r.stop, 2.5);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(r.start).arg(r.stop).arg(r.points), QStringLiteral("4 2.5 2"));
         EXPECT_NO_ERROR();
     }
+
+private:
+    int32_t m_live = 0;
 };
 
 QTEST_GUILESS_MAIN(RangeTest)

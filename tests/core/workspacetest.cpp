@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
-#include <QSet>
 #include <QTemporaryDir>
 
 using namespace VeltTest;
@@ -66,48 +65,28 @@ private Q_SLOTS:
         QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
     }
 
+    // What the round trip below cannot see: the objects are made, in order, with their flags.
     void sampleLoads()
     {
         QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()));
         EXPECT_NO_ERROR();
-        QCOMPARE(QuenTableRegGetSize(), 3);
-        QStringList names;
-        QList<bool> flags;
-        QSet<QString> classes;
-        for (int32_t i = 1; i <= QuenTableRegGetSize(); ++i) {
-            const QuenHandle table = QuenTableRegGetTable(i);
-            names << text(QuenTableGetName(table));
-            flags << (QuenTableRegIsPublic(i) != 0);
-            for (int32_t p = 1; p <= QuenPbGetSize(table); ++p)
-                classes << text(QuenPbGetParmType(table, p));
-        }
-        QCOMPARE(names, (QStringList { "Station", "Limits", "Scratch" }));
-        QCOMPARE(flags, (QList<bool> { true, true, false }));
-        QCOMPARE(classes.size(), 16);
+        QStringList tables;
+        for (int32_t i = 1; i <= QuenTableRegGetSize(); ++i)
+            tables << text(QuenTableGetName(QuenTableRegGetTable(i))) + QString::number(QuenTableRegIsPublic(i));
+        QCOMPARE(tables, (QStringList { "Station-1", "Limits-1", "Scratch0" }));
         QCOMPARE(QFileInfo(text(QuenWorkspaceGetPath())).canonicalFilePath(), QFileInfo(kSample).canonicalFilePath());
-
-        const QuenHandle limit = QuenTableRegFindParm("Station", -1, "OffsetLimit", -1);
-        const QuenHandle data = QuenParmGetData(limit);
-        QCOMPARE(QuenInt32GetValue(data), 50);
-        QCOMPARE(text(QuenStringGetValue(QuenDataExGetProperty(data, "Units"))), QStringLiteral("mV"));
-        const QuenHandle restriction = QuenDataExGetProperty(data, "Restriction");
-        QCOMPARE(QuenI32ArrGetAt1(restriction, 1), -500);
-        QCOMPARE(QuenI32ArrGetAt1(restriction, 2), 500);
+        const QuenHandle data = QuenParmGetData(QuenTableRegFindParm("Station", -1, "OffsetLimit", -1));
+        QCOMPARE(QuenI32ArrGetAt1(QuenDataExGetProperty(data, "Restriction"), 2), 500);
         const QuenHandle correction = QuenParmGetData(QuenTableRegFindParm("Limits", -1, "GainCorrection", -1));
-        QCOMPARE(QuenArrayGetNumDimensions(correction), 2);
         QCOMPARE(QuenR64ArrGetAt2(correction, 1, 3), 1.001); // row-major: the last index fastest
-        const QuenHandle nominal = QuenTableRegFindParm("Limits", -1, "NominalSupply", -1);
-        QVERIFY(QuenParmIsReference(nominal));
-        QCOMPARE(text(QuenParmGetRefTableName(nominal)), QStringLiteral("Station"));
+        QVERIFY(QuenParmIsReference(QuenTableRegFindParm("Limits", -1, "NominalSupply", -1)));
         QVERIFY(QuenParmIsHidden(QuenTableRegFindParm("", -1, "CalibrationKey", -1)));
         QVERIFY(QuenDataExIsRuntimeEvaluation(QuenParmGetData(QuenTableRegFindParm("", -1, "ReportTitle", -1))));
-
         QCOMPARE(QuenWorkspaceGetPbDefCount(), 2);
         const QuenHandle measure = QuenWorkspaceGetPbDef(1);
         QCOMPARE(text(QuenPbDefGetName(measure)), QStringLiteral("Measure DC Voltage"));
         QVERIFY(QuenParmIsOutput(QuenPbDefFindParm(measure, "Result")));
         QVERIFY(!QuenParmIsReferenceEditable(QuenPbDefFindParm(measure, "Instrument")));
-        EXPECT_NO_ERROR();
     }
 
     // Load, save: the very same document; save again after reloading: the same bytes.
@@ -143,7 +122,6 @@ private Q_SLOTS:
         QTest::newRow("other format") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "format: ";
         QTest::newRow("tables not a list") << QByteArray(R"({"tables": {}})") << "tables: expected an array";
         QTest::newRow("setting") << withSymbols("", R"({"arrayMaxSize": 0})") << "settings.arrayMaxSize: expected an integer from 1 to 65535";
-        QTest::newRow("unknown setting") << withSymbols("", R"({"colour": 1})") << "settings.colour: unexpected key";
         data("element count", R"("class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2])", ".elements: expected 3 elements, found 2");
         data("element type", R"("class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["a", 2])", ".elements[1]: expected a text");
         data("bound", R"("class": "CQuenInt32Array", "bounds": [[0, 40000]], "elements": [])", ".bounds[0][1]: expected an integer");
@@ -151,7 +129,6 @@ private Q_SLOTS:
         data("over the maximum size", R"("class": "CQuenReal64Array", "bounds": [[1, 3]], "elements": [1, 2, 3])", ".bounds: the bounds hold 3 elements, more than the maximum size 2", R"({"arrayMaxSize": 2})");
         data("unknown class", R"("class": "CQuenInt64", "value": 1)", ".class: unknown data class 'CQuenInt64'");
         data("integer overflow", R"("class": "CQuenInt32", "value": 2147483648)", ".value: expected an integer from -2147483648 to 2147483647, found 2147483648");
-        data("fraction", R"("class": "CQuenInt32", "value": 1.5)", ".value: expected an integer");
         data("missing value", R"("class": "CQuenComplex", "re": 1)", ".im: missing");
         data("no points", R"("class": "CQuenRange", "start": 0, "stop": 1, "points": 0)", ".points: expected an integer from 1");
         data("infinite time", R"("class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": [])", ".start: expected a finite number");
@@ -182,11 +159,10 @@ private Q_SLOTS:
         const QString path = text(QuenWorkspaceGetPath());
         const Snapshot before = snapshot();
         QCOMPARE(QuenWorkspaceLoadText(json.constData()), QUEN_FALSE);
-        const QList<Raised> errors = takeErrors();
-        QCOMPARE(errors.size(), 1);
-        QCOMPARE(errors.first().code, int(QUEN_ERR_PARSE));
-        QVERIFY2(errors.first().message.startsWith("QuenWorkspaceLoadText: workspace text: "), qPrintable(errors.first().message));
-        QVERIFY2(errors.first().message.contains(place), qPrintable(errors.first().message));
+        EXPECT_ONE_ERROR(QUEN_ERR_PARSE, "QuenWorkspaceLoadText");
+        QuenWorkspaceLoadText(json.constData());
+        const QString message = takeErrors().first().message;
+        QVERIFY2(message.startsWith("QuenWorkspaceLoadText: workspace text: ") && message.contains(place), qPrintable(message));
         QVERIFY(snapshot() == before);
         QCOMPARE(text(QuenWorkspaceGetPath()), path);
     }
@@ -197,36 +173,28 @@ private Q_SLOTS:
         const QByteArray missing = (dir.path() + "/missing.json").toUtf8();
         QVERIFY(!QuenWorkspaceLoad(missing.constData()));
         const QList<Raised> fileErrors = takeErrors();
-        QCOMPARE(fileErrors.size(), 1);
-        QCOMPARE(fileErrors.first().code, int(QUEN_ERR_FILE));
-        QVERIFY(fileErrors.first().message.contains(QString::fromUtf8(missing)));
-
+        QVERIFY(fileErrors.size() == 1 && fileErrors.first().code == QUEN_ERR_FILE && fileErrors.first().message.contains(QString::fromUtf8(missing)));
         const QString bad = dir.path() + "/workspace.json";
-        QVERIFY(writeAll(bad, withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[0, 2]], "elements": [1, 2]}})")));
+        QVERIFY(writeAll(bad, withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1.5}})")));
         QVERIFY(!QuenWorkspaceLoad(bad.toUtf8().constData()));
-        const QList<Raised> parseErrors = takeErrors();
-        QCOMPARE(parseErrors.size(), 1);
-        QCOMPARE(parseErrors.first().message,
-                 QStringLiteral("QuenWorkspaceLoad: workspace.json: tables[0].symbols[0].data.elements: expected 3 elements, found 2"));
+        QCOMPARE(takeErrors().first().message, QStringLiteral("QuenWorkspaceLoad: workspace.json: tables[0].symbols[0].data.value: expected an integer from -2147483648 to 2147483647, found 1.5"));
         QCOMPARE(QuenTableRegGetSize(), 0);
         QCOMPARE(text(QuenWorkspaceGetPath()), QString());
     }
 
+    // Keys this version does not know are written back as they were read, until a clear.
     void unknownKeysAreKept()
     {
-        const QByteArray json = R"({"formatVersion": 1, "topology": {"switches": [{"name": "MUX1", "channels": 16}]},
-                                    "tests": [{"name": "Gain", "limits": [1, 2]}], "tables": []})";
+        const QByteArray json = R"({"formatVersion": 1, "topology": {"switches": [{"name": "MUX1"}]}, "tests": [{"limits": [1, 2]}], "tables": []})";
         QVERIFY(QuenWorkspaceLoadText(json.constData()));
         QTemporaryDir dir;
-        const QByteArray path = (dir.path() + "/kept.json").toUtf8();
-        QVERIFY(QuenWorkspaceSave(path.constData()));
-        const QJsonObject saved = objectOf(readAll(QString::fromUtf8(path)));
-        const QJsonObject original = objectOf(json);
-        QCOMPARE(saved.value("topology"), original.value("topology"));
-        QCOMPARE(saved.value("tests"), original.value("tests"));
+        const QString path = dir.path() + "/kept.json";
+        QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()));
+        QCOMPARE(objectOf(readAll(path)).value("topology"), objectOf(json).value("topology"));
+        QCOMPARE(objectOf(readAll(path)).value("tests"), objectOf(json).value("tests"));
         QuenWorkspaceClear();
-        QVERIFY(QuenWorkspaceSave(path.constData()));
-        QVERIFY(!objectOf(readAll(QString::fromUtf8(path))).contains("topology"));
+        QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()));
+        QVERIFY(!objectOf(readAll(path)).contains("topology"));
     }
 
     void arrayMaxSizeSetting()
@@ -244,17 +212,14 @@ private Q_SLOTS:
     void definitionsAndClear()
     {
         const QuenHandle definition = QuenPbDefCreate();
-        QuenPbDefSetName(definition, "Apply Stimulus");
         QuenPbDefAddParm(definition, QuenParmCreate("Amplitude", "CQuenReal64"));
         QVERIFY(QuenWorkspaceAddPbDef(definition));
         QVERIFY(!QuenWorkspaceAddPbDef(definition));
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenWorkspaceAddPbDef");
         QuenPbDefRelease(definition); // the workspace keeps it
-        QCOMPARE(QuenWorkspaceGetPbDefCount(), 1);
         QCOMPARE(QuenWorkspaceGetPbDef(1), definition);
         QCOMPARE(QuenWorkspaceGetPbDef(2), 0);
         EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenWorkspaceGetPbDef");
-
         QTemporaryDir dir;
         const QByteArray path = (dir.path() + "/defs.json").toUtf8();
         QVERIFY(QuenWorkspaceSave(path.constData()));
