@@ -1,5 +1,6 @@
 // The modal DataEditorForm: set-up through the registry, caption, sizing, the modal show ended
 // by OK, and the refused close that cancels the edit.
+#include "columns.h"
 #include "componentshelter.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"
@@ -9,38 +10,190 @@
 #include "dataeditorform.h"
 #include "dataeditorregistry.h"
 #include "dataeditorrules.h"
-#include "publicenums.h"
 #include "twips.h"
 #include "xcdialogdataediting.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
-#include <QMetaEnum>
 #include <QTest>
 #include <QSpinBox>
 #include <QTimer>
 
 using VeltTest::FakeTypeEditor;
 
+namespace {
+const QString TestEditorId = QStringLiteral("VeltEditors.DataEditorTestEditor");
+}
+
 class DataEditorFormTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-    void caption_data();
-    void caption();
-    void modalAccept();
-    void refusedClose();
-    void escapeCancels();
-    void sizing();
-    void setUpThatStopsEarly();
-    void publicClasses_data();
-    void publicClasses();
-    void publicEnums();
+    void initTestCase()
+    {
+        // The test editor serves CQuenInt32 in place of any built-in editor.
+        QStringList builtin;
+        for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
+            builtin << e.classId;
+        DataEditorRegistry::unload();
+        m_shelter = std::make_unique<VeltTest::ComponentShelter>(builtin);
+        FakeTypeEditor::registerClass(TestEditorId, {QStringLiteral("CQuenInt32"), VeltTest::HostFace, QStringLiteral("Test Integer")});
+        QVERIFY(DataEditorRegistry::instance()->AddEditorName(QStringLiteral("CQuenInt32"), TestEditorId));
+    }
+
+    void cleanupTestCase()
+    {
+        DataEditorRegistry::unload();
+        Velt::ComponentRegistry::instance().unregisterClass(TestEditorId);
+        m_shelter.reset();
+    }
+
+    void init()
+    {
+        m_fixture.begin();
+        m_core = std::make_unique<VeltTest::CoreBuilder>();
+        m_block = m_core->block();
+        m_form = std::make_unique<DataEditorForm>();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_core.reset();
+        m_fixture.end();
+    }
+
+    void caption_data()
+    {
+        VeltTest::columns<bool, QString, QString>({"readOnly", "dataType", "caption"});
+        QTest::newRow("read-only") << true << "Test Integer" << "Gain - Test Integer - View Only";
+        QTest::newRow("no type name") << false << "" << "Gain";
+    }
+
+    void caption()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, dataType);
+        const int32_t parm = parameter("Gain", 3);
+        // The form reuses the type editor it added before, so set the type name on that one.
+        m_form->SetUpEditor(parm, 0, 0, false, false, readOnly, false);
+        QVERIFY(m_form->dataEditor());
+        m_form->CancelEditor();
+        m_form->dataEditor()->setProperty("DataType", dataType);
+        m_form->SetUpEditor(parm, 0, 0, false, false, readOnly, false);
+        QTEST(m_form->windowTitle(), "caption");
+        m_form->CancelEditor();
+    }
+
+    void modalAccept()
+    {
+        const int32_t parm = parameter("Gain", 3);
+        m_form->SetUpEditor(parm, 0, 0, true, true, false, false);
+        FakeTypeEditor* type = this->type();
+        QVERIFY(type);
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(m_form->isVisible());
+            type->valueBox()->setValue(21);
+            type->editor()->findChild<QAbstractButton*>(QStringLiteral("OKCommand"))->click();
+        });
+        QCOMPARE(m_form->exec(), int(QDialog::Accepted));
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 21);
+        int32_t p = 0;
+        int32_t def = -1;
+        QVERIFY(m_form->CleanupEditor(p, def));
+        QCOMPARE(QList<int32_t>({p, def}), QList<int32_t>({parm, 0}));
+        QVERIFY(!m_form->dataEditor());
+    }
+
+    void refusedClose()
+    {
+        const int32_t parm = parameter("Gain", 3);
+        m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
+        FakeTypeEditor* type = this->type();
+        m_form->show();
+        QCloseEvent close;
+        QCoreApplication::sendEvent(m_form.get(), &close);
+        QVERIFY(!close.isAccepted());
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
+        int32_t p = 0;
+        int32_t def = 0;
+        QVERIFY(!m_form->CleanupEditor(p, def));
+    }
+
+    void escapeCancels()
+    {
+        const int32_t parm = parameter("Gain", 3);
+        m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
+        FakeTypeEditor* type = this->type();
+        QTimer::singleShot(0, this, [&] { QTest::keyClick(m_form.get(), Qt::Key_Escape); });
+        QCOMPARE(m_form->exec(), int(QDialog::Rejected));
+        QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 3);
+    }
+
+    void sizing()
+    {
+        const int32_t parm = parameter("Gain", 3);
+        m_form->SetUpEditor(parm, 0, 0, true, false, false, false);
+        int32_t height = 0;
+        int32_t width = 0;
+        dialogDataEditing(m_form->dataEditor())->GetRecommendedSize(height, width);
+        const QSize control = Velt::twipsToPixels(QSize(width, height), m_form.get()).value();
+        const QSize form = Velt::twipsToPixels(QSize(width, height + Velt::DataEditorRules::FormBorderHeight), m_form.get()).value();
+        QCOMPARE(m_form->size(), form);
+        QCOMPARE(m_form->typeEditor()->geometry(), QRect(QPoint(0, 0), control));
+        // Outside set-up the control follows the form's inner area.
+        m_form->show();
+        m_form->resize(form + QSize(40, 30));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_form->typeEditor()->geometry(), m_form->contentsRect());
+        m_form->CancelEditor();
+    }
+
+    void setUpThatStopsEarly()
+    {
+        // An accepted edit first: nothing of it may come back after a set-up that stops early.
+        const int32_t gain = parameter("Gain", 3);
+        m_form->SetUpEditor(gain, parameter("GainDefault", 4), 0, false, false, false, false);
+        dialogDataEditing(m_form->dataEditor())->AcceptEdit();
+
+        const int32_t parm = QuenParmCreate("Text", "CQuenString"); // a class without type editor
+        QuenParmSetData(parm, QuenStringCreate("x"));
+        QuenPbDefAddParm(m_block, parm);
+        m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
+        QVERIFY(!m_form->typeEditor());
+        int32_t p = -1;
+        int32_t def = -1;
+        QVERIFY(!m_form->CleanupEditor(p, def));
+        QCOMPARE(QList<int32_t>({p, def}), QList<int32_t>({0, 0}));
+    }
+
+    void publicClasses_data()
+    {
+        VeltTest::columns<QString, int, QStringList, QStringList>({"className", "kind", "interfaces", "events"});
+        using Kind = Velt::ComponentRegistry::Kind;
+        QTest::newRow("DataEditor") << "DataEditor" << int(Kind::VisibleControl) << QStringList{"XCDialogDataEditing", "XCEditArea"}
+                                    << QStringList{"HideEdit(DataHandle)", "ShowEdit(DataHandle)", "AcceptEdit(DataHandle)", "CancelEdit()", "BeginEdit(DataHandle)"};
+        QTest::newRow("XCDataEditorExtender") << "XCDataEditorExtender" << int(Kind::VisibleControl) << QStringList() << QStringList();
+        for (const char* name : {"XCDialogDataEditorSite", "XCEditArea"})
+            QTest::newRow(name) << name << int(Kind::NonCreatable) << QStringList() << QStringList();
+    }
+
+    void publicClasses()
+    {
+        QFETCH(QString, className);
+        const auto* info = Velt::ComponentRegistry::instance().find(QStringLiteral("VeltEditors.") + className);
+        QVERIFY(info);
+        QTEST(int(info->kind), "kind");
+        QTEST(info->interfaces, "interfaces");
+        QTEST(info->events, "events");
+        QObject* created = Velt::ComponentRegistry::instance().create(info->classId);
+        QCOMPARE(created != nullptr, info->kind != Velt::ComponentRegistry::Kind::NonCreatable);
+        delete created;
+    }
 
 private:
     int32_t parameter(const char* name, int32_t value)
@@ -55,201 +208,6 @@ private:
     int32_t m_block = 0;
     std::unique_ptr<DataEditorForm> m_form;
 };
-
-namespace {
-const QString TestEditorId = QStringLiteral("VeltEditors.DataEditorTestEditor");
-}
-
-void DataEditorFormTest::initTestCase()
-{
-    // The test editor serves CQuenInt32 in place of any built-in editor.
-    QStringList builtin;
-    for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
-        builtin << e.classId;
-    DataEditorRegistry::unload();
-    m_shelter = std::make_unique<VeltTest::ComponentShelter>(builtin);
-    FakeTypeEditor::registerClass(TestEditorId, {QStringLiteral("CQuenInt32"), VeltTest::HostFace, QStringLiteral("Test Integer")});
-    QVERIFY(DataEditorRegistry::instance()->AddEditorName(QStringLiteral("CQuenInt32"), TestEditorId));
-}
-
-void DataEditorFormTest::cleanupTestCase()
-{
-    DataEditorRegistry::unload();
-    Velt::ComponentRegistry::instance().unregisterClass(TestEditorId);
-    m_shelter.reset();
-}
-
-void DataEditorFormTest::init()
-{
-    m_fixture.begin();
-    m_core = std::make_unique<VeltTest::CoreBuilder>();
-    m_block = m_core->block();
-    m_form = std::make_unique<DataEditorForm>();
-}
-
-void DataEditorFormTest::cleanup()
-{
-    m_form.reset();
-    m_core.reset();
-    m_fixture.end();
-}
-
-void DataEditorFormTest::caption_data()
-{
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<QString>("dataType");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("editable") << false << "Test Integer" << "Gain - Test Integer";
-    QTest::newRow("read-only") << true << "Test Integer" << "Gain - Test Integer - View Only";
-    QTest::newRow("no type name") << false << "" << "Gain";
-    QTest::newRow("no type name, read-only") << true << "" << "Gain - View Only";
-}
-
-void DataEditorFormTest::caption()
-{
-    QFETCH(bool, readOnly);
-    QFETCH(QString, dataType);
-    const int32_t parm = parameter("Gain", 3);
-    // The form reuses the type editor it added before, so set the type name on that one.
-    m_form->SetUpEditor(parm, 0, 0, false, false, readOnly, false);
-    QVERIFY(m_form->dataEditor());
-    m_form->CancelEditor();
-    m_form->dataEditor()->setProperty("DataType", dataType);
-    m_form->SetUpEditor(parm, 0, 0, false, false, readOnly, false);
-    QTEST(m_form->windowTitle(), "caption");
-    m_form->CancelEditor();
-}
-
-void DataEditorFormTest::modalAccept()
-{
-    const int32_t parm = parameter("Gain", 3);
-    m_form->SetUpEditor(parm, 0, 0, true, true, false, false);
-    FakeTypeEditor* type = this->type();
-    QVERIFY(type);
-    QTimer::singleShot(0, this, [&] {
-        QVERIFY(m_form->isVisible());
-        type->valueBox()->setValue(21);
-        type->editor()->findChild<QAbstractButton*>(QStringLiteral("OKCommand"))->click();
-    });
-    QCOMPARE(m_form->exec(), int(QDialog::Accepted));
-    QVERIFY(!m_form->isVisible());
-    QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 21);
-    int32_t p = 0;
-    int32_t def = -1;
-    QVERIFY(m_form->CleanupEditor(p, def));
-    QCOMPARE(p, parm);
-    QCOMPARE(def, 0);
-    QVERIFY(!m_form->dataEditor());
-}
-
-void DataEditorFormTest::refusedClose()
-{
-    const int32_t parm = parameter("Gain", 3);
-    m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-    FakeTypeEditor* type = this->type();
-    m_form->show();
-    QCloseEvent close;
-    QCoreApplication::sendEvent(m_form.get(), &close);
-    QVERIFY(!close.isAccepted());
-    QVERIFY(!m_form->isVisible());
-    QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
-    int32_t p = 0;
-    int32_t def = 0;
-    QVERIFY(!m_form->CleanupEditor(p, def));
-}
-
-void DataEditorFormTest::escapeCancels()
-{
-    const int32_t parm = parameter("Gain", 3);
-    m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-    FakeTypeEditor* type = this->type();
-    QTimer::singleShot(0, this, [&] { QTest::keyClick(m_form.get(), Qt::Key_Escape); });
-    QCOMPARE(m_form->exec(), int(QDialog::Rejected));
-    QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
-    QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 3);
-}
-
-void DataEditorFormTest::sizing()
-{
-    const int32_t parm = parameter("Gain", 3);
-    m_form->SetUpEditor(parm, 0, 0, true, false, false, false);
-    int32_t height = 0;
-    int32_t width = 0;
-    dialogDataEditing(m_form->dataEditor())->GetRecommendedSize(height, width);
-    const QSize control = Velt::twipsToPixels(QSize(width, height), m_form.get()).value();
-    const QSize form = Velt::twipsToPixels(
-        QSize(width, height + Velt::DataEditorRules::FormBorderHeight), m_form.get()).value();
-    QCOMPARE(m_form->size(), form);
-    QCOMPARE(m_form->typeEditor()->geometry(), QRect(QPoint(0, 0), control));
-    // Outside set-up the control follows the form's inner area.
-    m_form->show();
-    m_form->resize(form + QSize(40, 30));
-    QCoreApplication::processEvents();
-    QCOMPARE(m_form->typeEditor()->geometry(), m_form->contentsRect());
-    m_form->CancelEditor();
-}
-
-void DataEditorFormTest::setUpThatStopsEarly()
-{
-    // An accepted edit first: nothing of it may come back after a set-up that stops early.
-    const int32_t gain = parameter("Gain", 3);
-    m_form->SetUpEditor(gain, parameter("GainDefault", 4), 0, false, false, false, false);
-    dialogDataEditing(m_form->dataEditor())->AcceptEdit();
-
-    const int32_t parm = QuenParmCreate("Text", "CQuenString"); // a class without type editor
-    QuenParmSetData(parm, QuenStringCreate("x"));
-    QuenPbDefAddParm(m_block, parm);
-    m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-    QVERIFY(!m_form->typeEditor());
-    int32_t p = -1;
-    int32_t def = -1;
-    QVERIFY(!m_form->CleanupEditor(p, def));
-    QCOMPARE(p, 0);
-    QCOMPARE(def, 0);
-    QVERIFY(!QuenExcRegIsError(0));
-}
-
-void DataEditorFormTest::publicClasses_data()
-{
-    QTest::addColumn<QString>("className");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("interfaces");
-    QTest::addColumn<QStringList>("events");
-    using Kind = Velt::ComponentRegistry::Kind;
-    QTest::newRow("DataEditor") << "DataEditor" << int(Kind::VisibleControl)
-                                << QStringList{"XCDialogDataEditing", "XCEditArea"}
-                                << QStringList{"HideEdit(DataHandle)", "ShowEdit(DataHandle)",
-                                               "AcceptEdit(DataHandle)", "CancelEdit()",
-                                               "BeginEdit(DataHandle)"};
-    QTest::newRow("XCDataEditorExtender") << "XCDataEditorExtender" << int(Kind::VisibleControl)
-                                          << QStringList() << QStringList();
-    for (const char* name : {"XCDialogDataEditing", "XCDialogDataEditorSite", "XCEditArea"})
-        QTest::newRow(name) << name << int(Kind::NonCreatable) << QStringList() << QStringList();
-}
-
-void DataEditorFormTest::publicClasses()
-{
-    QFETCH(QString, className);
-    const auto* info = Velt::ComponentRegistry::instance().find(QStringLiteral("VeltEditors.") + className);
-    QVERIFY(info);
-    QTEST(int(info->kind), "kind");
-    QTEST(info->interfaces, "interfaces");
-    QTEST(info->events, "events");
-    QObject* created = Velt::ComponentRegistry::instance().create(info->classId);
-    QCOMPARE(created != nullptr, info->kind != Velt::ComponentRegistry::Kind::NonCreatable);
-    delete created;
-}
-
-void DataEditorFormTest::publicEnums()
-{
-    const QMetaObject& meta = Velt::PublicEnums::staticMetaObject;
-    const QMetaEnum state = meta.enumerator(meta.indexOfEnumerator("CtlStateEnum"));
-    QCOMPARE(state.keyToValue("FormatLockState"), 2);
-    QCOMPARE(state.keyCount(), 3);
-    const QMetaEnum token = meta.enumerator(meta.indexOfEnumerator("TokenType"));
-    QCOMPARE(token.keyToValue("EndofLineToken"), 2);
-    QCOMPARE(token.keyToValue("ErrorToken"), 3);
-}
 
 QTEST_MAIN(DataEditorFormTest)
 #include "dataeditorformtest.moc"

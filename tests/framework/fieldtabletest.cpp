@@ -1,6 +1,7 @@
 // FieldTable: which rows a binding declares (conditions, repeated rows, pictures by time), that
 // a read, a declaration or a change reaches only the row of its field, locks and choices, and
 // what a change reports (errors, refresh, the core's errors shown).
+#include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"
 #include "fixture.h"
@@ -45,11 +46,9 @@ private:
                 return FieldText{caption.toLower()};
             },
             .apply = [this, caption](const FieldCall& call, const QString& text) {
-                calls << QStringLiteral("apply %1 %2%3").arg(caption, text,
-                                                             call.postEdits ? "" : " unposted");
+                calls << QStringLiteral("apply %1 %2%3").arg(caption, text, call.postEdits ? "" : " unposted");
                 QuenInt32GetValue(0); // leaves an error in the core's register
-                return text == "bad" ? FieldChange::failed("no good")
-                                     : FieldChange::done(text == "refresh");
+                return text == "bad" ? FieldChange::failed("no good") : FieldChange::done(text == "refresh");
             },
         };
     }
@@ -67,14 +66,10 @@ private:
         FieldTable::Row design = row("Design");
         design.shown = FieldTable::atDesignTime;
         design.locked = nullptr;
-        design.choices = [](const FieldCall&) {
-            return Velt::FieldChoices{{"a", "b"}, QStringLiteral("pick one")};
-        };
+        design.choices = [](const FieldCall&) { return Velt::FieldChoices{{"a", "b"}, QStringLiteral("pick one")}; };
         FieldTable::Row items = row("Item");
         items.indentation = 2;
-        items.repeat = [](const FieldCall& call) {
-            return Velt::FieldRange{1, QuenInt32GetValue(call.item)};
-        };
+        items.repeat = [](const FieldCall& call) { return Velt::FieldRange{1, QuenInt32GetValue(call.item)}; };
         items.repeatCaption = [](int32_t value) { return QStringLiteral("Item %1").arg(value); };
         items.read = [this](const FieldCall& call) {
             calls << QStringLiteral("read Item %1").arg(call.value);
@@ -118,29 +113,20 @@ private Q_SLOTS:
 
     void declares_data()
     {
-        QTest::addColumn<bool>("designTime");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QStringList>("lines"); // caption/indentation/picture below the root
-        QTest::newRow("design, two items")
-            << true << 2
-            << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number",
-                           "Item 2/2/Number", "Shown/1/Number"};
-        QTest::newRow("run time, no items")
-            << false << 0 << QStringList{"Always/1/ReadOnlyText", "Shown/1/Number"};
+        // lines: caption/indentation/picture below the root
+        VeltTest::columns<bool, int, QStringList>({"designTime", "value", "lines"});
+        QTest::newRow("design, two items") << true << 2 << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number", "Item 2/2/Number", "Shown/1/Number"};
+        QTest::newRow("run time, no items") << false << 0 << QStringList{"Always/1/ReadOnlyText", "Shown/1/Number"};
     }
     void declares()
     {
         QFETCH(bool, designTime);
         QFETCH(int, value);
-        QFETCH(QStringList, lines);
         bind(value, designTime);
         QStringList declared;
-        for (int i = 1; i < fields.Count(); ++i) {
-            XCStructEditField* line = fields.Item(i);
-            declared << QStringLiteral("%1/%2/%3").arg(line->Caption()).arg(line->Indentation())
-                            .arg(line->BitmapName());
-        }
-        QCOMPARE(declared, lines);
+        for (int i = 1; i < fields.Count(); ++i)
+            declared << QStringLiteral("%1/%2/%3").arg(fields.Item(i)->Caption()).arg(fields.Item(i)->Indentation()).arg(fields.Item(i)->BitmapName());
+        QTEST(declared, "lines");
         QVERIFY(calls.isEmpty()); // declaring reads nothing per line
 
         XCStructEditField* last = fields.Item(fields.Count() - 1);
@@ -151,78 +137,55 @@ private Q_SLOTS:
     void eachCallReachesOnlyItsRow()
     {
         bind(3, true);
-        const QStringList expected{"read Always", "read Design", "read Item 1", "read Item 2",
-                                   "read Item 3", "read Shown"};
+        const QStringList expected{"read Always", "read Design", "read Item 1", "read Item 2", "read Item 3", "read Shown"};
         for (int i = 1; i < fields.Count(); ++i) {
             calls.clear();
             const QString text = fields.Item(i)->Text();
             QCOMPARE(calls, QStringList{expected.at(i - 1)});
-            QCOMPARE(text, i >= 3 && i <= 5 ? QString::number(i - 2)
-                                            : fields.Item(i)->Caption().toLower());
+            QCOMPARE(text, i >= 3 && i <= 5 ? QString::number(i - 2) : fields.Item(i)->Caption().toLower());
         }
         calls.clear();
         QCOMPARE(field("Item 2")->Locked(), false);
         QCOMPARE(calls, QStringList{"declare Item"});
-        QCOMPARE(fields.Item(0)->Text(), "3");
+        QCOMPARE(fields.Item(0)->Text(), "3"); // the read sets the error
         QCOMPARE(fields.Item(0)->ErrorMessage(), "too many");
     }
 
     void locksAndChoices_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<QStringList>("choices");
-        QTest::addColumn<QString>("error");
+        VeltTest::columns<QString, bool, QStringList, QString>({"caption", "locked", "choices", "error"});
         QTest::newRow("unlocked by its row") << "Always" << false << QStringList() << "";
-        QTest::newRow("no lock given stays locked, with choices")
-            << "Design" << true << QStringList{"a", "b"} << "pick one";
+        QTest::newRow("no lock given stays locked, with choices") << "Design" << true << QStringList{"a", "b"} << "pick one";
     }
     void locksAndChoices()
     {
         QFETCH(QString, caption);
-        QFETCH(bool, locked);
-        QFETCH(QStringList, choices);
-        QFETCH(QString, error);
         bind(0, true);
         XCStructEditField* line = field(caption);
-        QCOMPARE(line->Locked(), locked);
+        QTEST(line->Locked(), "locked");
         QStringList offered;
         for (int i = 1; i <= line->Enumeration()->Count(); ++i)
             offered << line->Enumeration()->Text(i);
-        QCOMPARE(offered, choices);
-        QCOMPARE(line->ErrorMessage(), error);
+        QTEST(offered, "choices");
+        QTEST(line->ErrorMessage(), "error");
     }
 
     void changes_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("posted");
-        QTest::addColumn<QStringList>("applied");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<int>("age");
-        QTest::addColumn<int>("shownErrors");
-        QTest::newRow("done") << "Always" << "x" << true << QStringList{"apply Always x"} << ""
-                              << 0 << 1;
-        QTest::newRow("refresh") << "Always" << "refresh" << true
-                                 << QStringList{"apply Always refresh"} << "" << 1 << 1;
-        QTest::newRow("unposted") << "Item 1" << "x" << false
-                                  << QStringList{"apply Item x unposted"} << "" << 0 << 1;
+        VeltTest::columns<QString, QString, bool, QStringList, QString, int, int>(
+            {"caption", "text", "posted", "applied", "error", "age", "shownErrors"});
+        QTest::newRow("refresh") << "Always" << "refresh" << true << QStringList{"apply Always refresh"} << "" << 1 << 1;
+        QTest::newRow("unposted") << "Item 1" << "x" << false << QStringList{"apply Item x unposted"} << "" << 0 << 1;
         // A refused change keeps the core's errors to itself and asks for nothing.
-        QTest::newRow("refused") << "Root" << "bad" << true << QStringList{"apply Root bad"}
-                                 << "no good" << 0 << 0;
-        QTest::newRow("no apply: ignored") << "Shown" << "x" << true << QStringList() << "" << 0
-                                           << 0;
+        QTest::newRow("refused") << "Root" << "bad" << true << QStringList{"apply Root bad"} << "no good" << 0 << 0;
+        QTest::newRow("no apply: ignored") << "Shown" << "x" << true << QStringList() << "" << 0 << 0;
     }
     void changes()
     {
         QFETCH(QString, caption);
         QFETCH(QString, text);
         QFETCH(bool, posted);
-        QFETCH(QStringList, applied);
         QFETCH(QString, error);
-        QFETCH(int, age);
-        QFETCH(int, shownErrors);
         bind(1, true);
         XCStructEditField* line = caption == "Root" ? fields.Item(0) : field(caption);
         line->Locked(); // declared before the change, so only the change is logged
@@ -231,10 +194,10 @@ private Q_SLOTS:
             line->setText(text);
         else
             line->SetTextUnposted(text);
-        QCOMPARE(calls, applied);
+        QTEST(calls, "applied");
         QCOMPARE(line->ErrorMessage(), error);
-        QCOMPARE(fields.Age(), age);
-        QCOMPARE(int(fixture.services.shownErrors().size()), shownErrors);
+        QTEST(fields.Age(), "age");
+        QTEST(int(fixture.services.shownErrors().size()), "shownErrors");
         QCOMPARE(bool(QuenExcRegIsError(0)), !error.isEmpty()); // a refusal keeps them
         QuenExcRegClearError(0);
     }

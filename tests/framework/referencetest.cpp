@@ -1,5 +1,6 @@
 // The reference view against real symbol tables: resolution of references and chains, the
 // messages, the "Table", "Symbol" and "Value" lines, their choices, and changing a reference.
+#include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"
 #include "fixture.h"
@@ -72,8 +73,7 @@ private Q_SLOTS:
         // A chain of 49 references ends on a value; one of 50 does not.
         const QuenHandle chains = core.table("Chains", false);
         for (int i = 0; i < 50; ++i)
-            addReference(chains, QByteArray("S" + QByteArray::number(i)), "Chains",
-                         QByteArray("S" + QByteArray::number(i + 1)));
+            addReference(chains, QByteArray("S" + QByteArray::number(i)), "Chains", QByteArray("S" + QByteArray::number(i + 1)));
         CoreBuilder::intParm(chains, "S50", 99);
 
         reference = CoreBuilder::reference(core.block(), "Ref", "CQuenInt32", "A", "Bench");
@@ -88,29 +88,19 @@ private Q_SLOTS:
 
     void resolve_data()
     {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("symbol");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("value"); // of the parameter found; -1 when none
+        // value: of the parameter found; -1 when none
+        VeltTest::columns<QString, QString, QString, int>({"table", "symbol", "message", "value"});
         QTest::newRow("public symbol") << "" << "A" << "" << 5;
         QTest::newRow("named table") << "Bench" << "A" << "" << 5;
         QTest::newRow("named private table") << "Private" << "A" << "" << 7;
-        QTest::newRow("private not public") << "" << "P"
-                                            << "Cannot find the symbol 'P' in the 'All Public' list" << -1;
-        QTest::newRow("empty symbol") << "Bench" << "" << Empty << -1;
+        QTest::newRow("private not public") << "" << "P" << "Cannot find the symbol 'P' in the 'All Public' list" << -1;
         QTest::newRow("blank symbol") << "" << "   " << Empty << -1;
-        QTest::newRow("missing table") << "Nowhere" << "A"
-                                       << "Cannot find the table referenced 'Nowhere'" << -1;
-        QTest::newRow("missing symbol") << "Bench" << "Missing"
-                                        << "Cannot find the symbol 'Missing' in the table 'Bench'" << -1;
-        QTest::newRow("missing public symbol") << "" << "Missing"
-                                               << "Cannot find the symbol 'Missing' in the 'All Public' list" << -1;
-        QTest::newRow("chain") << "Bench" << "Chain1" << "" << 5;
+        QTest::newRow("missing table") << "Nowhere" << "A" << "Cannot find the table referenced 'Nowhere'" << -1;
+        QTest::newRow("missing symbol") << "Bench" << "Missing" << "Cannot find the symbol 'Missing' in the table 'Bench'" << -1;
         QTest::newRow("49 hops") << "Chains" << "S1" << "" << 99;
         QTest::newRow("50 hops") << "Chains" << "S0" << Circular << -1;
         QTest::newRow("loop") << "" << "Loop1" << Circular << -1;
-        QTest::newRow("broken link") << "Chains" << "S51"
-                                     << "Cannot find the symbol 'S51' in the table 'Chains'" << -1;
+        QTest::newRow("broken link") << "Chains" << "S51" << "Cannot find the symbol 'S51' in the table 'Chains'" << -1;
     }
     void resolve()
     {
@@ -121,9 +111,7 @@ private Q_SLOTS:
         QString said = QStringLiteral("stale");
         const int found = fields.ResolveReference(table, symbol, said);
         QCOMPARE(said, message);
-        QCOMPARE(found != 0, value >= 0);
-        if (found)
-            QCOMPARE(QuenInt32GetValue(QuenParmGetData(found)), value);
+        QCOMPARE(found ? QuenInt32GetValue(QuenParmGetData(found)) : -1, value);
         const QVariantMap late = fields.ResolveReference(table, symbol);
         QCOMPARE(late.value(QStringLiteral("Message")).toString(), message);
         QCOMPARE(late.value(QStringLiteral("result")).toInt(), found);
@@ -131,73 +119,50 @@ private Q_SLOTS:
 
     void lines_data()
     {
-        QTest::addColumn<QByteArray>("table");
-        QTest::addColumn<QByteArray>("symbol");
-        QTest::addColumn<QStringList>("texts");  // root, Table, Symbol, Value
-        QTest::addColumn<QStringList>("errors"); // root, Table, Symbol
-        QTest::newRow("named table") << QByteArray("Bench") << QByteArray("A")
-                                     << QStringList{"Bench.A", "Bench", "A", "5"}
-                                     << QStringList{"", "", ""};
-        QTest::newRow("all public") << QByteArray() << QByteArray("B")
-                                    << QStringList{"B", "All Public", "B", "51"}
-                                    << QStringList{"", "", ""};
-        QTest::newRow("chain") << QByteArray("Bench") << QByteArray("Chain1")
-                               << QStringList{"Bench.Chain1", "Bench", "Chain1", "5"}
-                               << QStringList{"", "", ""};
+        // texts: root, Table, Symbol, Value; errors: root, Table, Symbol
+        VeltTest::columns<QByteArray, QByteArray, QStringList, QStringList>({"table", "symbol", "texts", "errors"});
         const QString noTable = QStringLiteral("Cannot find the table referenced 'Nowhere'");
-        QTest::newRow("missing table") << QByteArray("Nowhere") << QByteArray("A")
-                                       << QStringList{"Nowhere.A", "Nowhere", "A", "<Unknown>"}
+        QTest::newRow("named table") << QByteArray("Bench") << QByteArray("A") << QStringList{"Bench.A", "Bench", "A", "5"} << QStringList{"", "", ""};
+        QTest::newRow("all public") << QByteArray() << QByteArray("B") << QStringList{"B", "All Public", "B", "51"} << QStringList{"", "", ""};
+        QTest::newRow("missing table") << QByteArray("Nowhere") << QByteArray("A") << QStringList{"Nowhere.A", "Nowhere", "A", "<Unknown>"}
                                        << QStringList{noTable, noTable, noTable};
-        QTest::newRow("wrong type") << QByteArray("Bench") << QByteArray("Real")
-                                    << QStringList{"Bench.Real", "Bench", "Real", "<Wrong Type>"}
+        QTest::newRow("wrong type") << QByteArray("Bench") << QByteArray("Real") << QStringList{"Bench.Real", "Bench", "Real", "<Wrong Type>"}
                                     << QStringList{WrongType, "", WrongType};
-        QTest::newRow("circular") << QByteArray() << QByteArray("Loop1")
-                                  << QStringList{"Loop1", "All Public", "Loop1", "<Unknown>"}
+        QTest::newRow("circular") << QByteArray() << QByteArray("Loop1") << QStringList{"Loop1", "All Public", "Loop1", "<Unknown>"}
                                   << QStringList{Circular, "", Circular};
-        QTest::newRow("empty symbol") << QByteArray("Bench") << QByteArray()
-                                      << QStringList{"Bench.", "Bench", "", "<Unknown>"}
+        QTest::newRow("empty symbol") << QByteArray("Bench") << QByteArray() << QStringList{"Bench.", "Bench", "", "<Unknown>"}
                                       << QStringList{Empty, "", Empty};
     }
     void lines()
     {
         QFETCH(QByteArray, table);
         QFETCH(QByteArray, symbol);
-        QFETCH(QStringList, texts);
         QFETCH(QStringList, errors);
         bindTo(table, symbol);
         QVERIFY(fields.IsReference());
-        QCOMPARE(fields.ParameterHandle(), reference);
-        QCOMPARE(fields.Handle(), 0);
+        QCOMPARE(QList<qintptr>({fields.ParameterHandle(), fields.Handle(), fields.Count()}), QList<qintptr>({reference, 0, 4}));
         QCOMPARE(fields.DirectEditor(), static_cast<XCStructEditing*>(&fields));
-        QCOMPARE(fields.Count(), 4);
         QStringList captions;
         QStringList shown;
         QStringList said;
         for (int i = 0; i < 4; ++i) {
-            captions << fields.Item(i)->Caption();
+            captions << QStringLiteral("%1/%2").arg(fields.Item(i)->Caption()).arg(fields.Item(i)->Indentation());
             shown << fields.Item(i)->Text();
-            if (i < 3)
-                said << fields.Item(i)->ErrorMessage();
+            said << fields.Item(i)->ErrorMessage();
         }
-        QCOMPARE(captions, (QStringList{"Ref", "Table", "Symbol", "Value"}));
-        QCOMPARE(shown, texts);
-        QCOMPARE(said, errors);
+        QCOMPARE(captions, (QStringList{"Ref/0", "Table/1", "Symbol/1", "Value/1"}));
+        QTEST(shown, "texts");
+        QCOMPARE(said.mid(0, 3), errors);
         QCOMPARE(fields.Item(0)->BitmapName(), errors.first().isEmpty() ? "Reference" : "Error");
-        QCOMPARE(fields.Item(1)->Indentation(), 1);
-        QCOMPARE(fields.Item(3)->Indentation(), 1);
     }
 
     void locksAndPictures()
     {
         bindTo("Bench", "A");
-        const QVector<bool> locked{true, false, false, true};
-        const QStringList pictures{"Reference", "Enumeration", "Enumeration", "CQuenInt32"};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(fields.Item(i)->Locked(), locked.at(i));
-            QCOMPARE(fields.Item(i)->BitmapName(), pictures.at(i));
-        }
-        QVERIFY(fields.Item(0)->HasEditor());
-        QVERIFY(!fields.Item(1)->HasEditor());
+        QStringList shape;
+        for (int i = 0; i < 4; ++i)
+            shape << QStringLiteral("%1 %2 %3").arg(fields.Item(i)->BitmapName()).arg(fields.Item(i)->Locked()).arg(fields.Item(i)->HasEditor());
+        QCOMPARE(shape, QStringList({"Reference 1 1", "Enumeration 0 0", "Enumeration 0 0", "CQuenInt32 1 0"}));
         QVERIFY(!fields.Item(3)->HasEnumeration());
     }
 
@@ -213,15 +178,11 @@ private Q_SLOTS:
 
     void choices_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QByteArray>("table");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("tables") << 1 << QByteArray("Bench")
-                                << QStringList{"All Public", "Bench", "Extra", "Private", "", "Chains"};
+        VeltTest::columns<int, QByteArray, QStringList>({"line", "table", "expected"});
+        QTest::newRow("tables") << 1 << QByteArray("Bench") << QStringList{"All Public", "Bench", "Extra", "Private", "", "Chains"};
         // Symbols: public tables in registry order, each name once, hidden and other classes
         // left out, the unnamed table skipped.
-        QTest::newRow("all public") << 2 << QByteArray()
-                                    << QStringList{"A", "Chain1", "Loop1", "Loop2", "B"};
+        QTest::newRow("all public") << 2 << QByteArray() << QStringList{"A", "Chain1", "Loop1", "Loop2", "B"};
         QTest::newRow("named private table") << 2 << QByteArray("Private") << QStringList{"P", "A"};
         QTest::newRow("missing table") << 2 << QByteArray("Nowhere") << QStringList();
     }
@@ -235,11 +196,7 @@ private Q_SLOTS:
 
     void changeReference_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("symbol");
-        QTest::addColumn<int>("age");
+        VeltTest::columns<int, QString, QString, QString, int>({"line", "text", "table", "symbol", "age"});
         QTest::newRow("choose All Public") << 1 << "All Public" << "" << "A" << 1;
         QTest::newRow("choose a table") << 1 << " Private " << "Private" << "A" << 1;
         QTest::newRow("blank table") << 1 << "  " << "" << "A" << 1;
@@ -252,13 +209,11 @@ private Q_SLOTS:
         QFETCH(int, line);
         QFETCH(QString, text);
         QFETCH(QString, table);
-        QFETCH(QString, symbol);
-        QFETCH(int, age);
         bindTo("Bench", "A");
         fields.Item(line)->setText(text);
         QCOMPARE(quen::toQString(QuenParmGetRefTableName(reference)), table);
-        QCOMPARE(quen::toQString(QuenParmGetRefName(reference)), symbol);
-        QCOMPARE(fields.Age(), age);
+        QTEST(quen::toQString(QuenParmGetRefName(reference)), "symbol");
+        QTEST(fields.Age(), "age");
         QCOMPARE(fields.Item(1)->Text(), table.isEmpty() ? QStringLiteral("All Public") : table);
     }
 
@@ -279,8 +234,7 @@ private Q_SLOTS:
         XCStructEditField* symbolLine = fields.Item(2);
         symbolLine->setText(QStringLiteral("B")); // through FieldChanged: now Bench.B
         const QVariantMap result = fields.FieldChanged(reference, symbolLine, true, false);
-        QCOMPARE(result.value(QStringLiteral("Refresh")).toBool(), true);
-        QVERIFY(result.contains(QStringLiteral("result")));
+        QVERIFY(result.value(QStringLiteral("Refresh")).toBool() && result.contains(QStringLiteral("result")));
     }
 };
 

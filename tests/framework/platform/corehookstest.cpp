@@ -65,9 +65,8 @@ private Q_SLOTS:
         QuenExcRaiseUserError("Broken");
         QuenExcRegDisplayErrors();
         QCOMPARE(boxOnly.prompts().size(), 1);
-        QCOMPARE(boxOnly.prompts().first().text, QStringLiteral("Broken"));
-        QCOMPARE(boxOnly.prompts().first().title, QStringLiteral("VeltEditors"));
-        QCOMPARE(boxOnly.prompts().first().flags, 16);
+        const auto& box = boxOnly.prompts().first();
+        QCOMPARE(QStringLiteral("%1|%2|%3").arg(box.text, box.title).arg(box.flags), QStringLiteral("Broken|VeltEditors|16"));
     }
 
     void parametersTravelOnTheSystemClipboard()
@@ -77,10 +76,7 @@ private Q_SLOTS:
         QVERIFY(QuenPbDefAddParm(block, QuenParmCreate("Label", "CQuenString")));
         QVERIFY(QuenPbDefCopyToClipboard(block));
 
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(data);
-        QVERIFY(data->hasFormat(Velt::ParmBlockMimeType));
-        const QByteArray content = data->data(Velt::ParmBlockMimeType);
+        const QByteArray content = QGuiApplication::clipboard()->mimeData()->data(Velt::ParmBlockMimeType);
         QVERIFY(content.contains("Count"));
         QVERIFY(QuenPbDefIsAvailableOnClipboard());
 
@@ -95,7 +91,6 @@ private Q_SLOTS:
         foreign->setData(Velt::ParmBlockMimeType, content);
         QGuiApplication::clipboard()->setMimeData(foreign);
         const QuenHandle pasted = QuenPbDefCreateFromClipboard();
-        QVERIFY(pasted);
         QCOMPARE(QuenPbDefGetSize(pasted), 2);
         QuenPbDefRelease(pasted);
         QuenPbDefRelease(block);

@@ -1,6 +1,7 @@
 // Tests of NumericConversion: parsing in the three targets, the Val()-like reading, the integer
-// views, the renderings of reals, the unbounded values, a comma-decimal locale, and properties
-// over random texts and random doubles.
+// views, the renderings of reals, the unbounded values, a comma-decimal locale, and the general
+// rendering of random doubles. Properties over random texts are the fuzz target's, replayed.
+#include "../columns.h"
 #include "numericconversion.h"
 
 #include <QRandomGenerator>
@@ -23,11 +24,6 @@ const double Inf = std::numeric_limits<double>::infinity();
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const qint32 Min32 = std::numeric_limits<qint32>::min();
 
-QString repeated(QChar c, int count)
-{
-    return QString(count, c);
-}
-
 // Exact equality of doubles, the sign of zero included.
 bool sameDouble(double a, double b)
 {
@@ -36,8 +32,7 @@ bool sameDouble(double a, double b)
 
 QByteArray describe(double value)
 {
-    return QByteArray::number(value, 'g', 17) + " (0x"
-        + QByteArray::number(std::bit_cast<quint64>(value), 16) + ")";
+    return QByteArray::number(value, 'g', 17) + " (0x" + QByteArray::number(std::bit_cast<quint64>(value), 16) + ")";
 }
 
 const ConversionError None = ConversionError::None;
@@ -50,23 +45,18 @@ const char* const TargetNames[] = {"int16", "int32", "real", "leading", "leading
 
 RealResult parse(Target target, const QString& text)
 {
+    const auto real = [](const auto& r) { return RealResult{double(r.value), r.error}; };
     switch (target) {
-    case Target::Int16: {
-        const Int16Result r = NumericConversion::toInt16(text);
-        return {double(r.value), r.error};
-    }
-    case Target::Int32: {
-        const Int32Result r = NumericConversion::toInt32(text);
-        return {double(r.value), r.error};
-    }
+    case Target::Int16:
+        return real(NumericConversion::toInt16(text));
+    case Target::Int32:
+        return real(NumericConversion::toInt32(text));
     case Target::Real:
         return NumericConversion::toReal(text);
     case Target::Leading:
         return NumericConversion::leadingValue(text);
-    case Target::LeadingInt32: {
-        const Int32Result r = NumericConversion::leadingInt32(text);
-        return {double(r.value), r.error};
-    }
+    case Target::LeadingInt32:
+        return real(NumericConversion::leadingInt32(text));
     }
     return {};
 }
@@ -84,546 +74,359 @@ class NumericConversionTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        // Every test but the comma-locale ones runs with "." and ",", whatever the machine's locale.
+        m_locale = std::make_unique<LocaleSeparators::Override>(u'.', u',');
+    }
 
-    void parse_data();
-    void parse();
-    void roundToInteger_data();
-    void roundToInteger();
-    void parseInt32InView_data();
-    void parseInt32InView();
-    void formatInt32_data();
-    void formatInt32();
-    void integerViewRoundTrip();
-    void formatReal_data();
-    void formatReal();
-    void unboundedValues();
-    void commaLocaleParsing_data();
-    void commaLocaleParsing();
-    void commaLocaleRendering();
-    void randomTexts();
-    void randomDoubles();
+    void cleanup()
+    {
+        m_locale.reset();
+    }
+
+    void parse_data()
+    {
+        VeltTest::columns<Target, QString, double, ConversionError>({"target", "text", "value", "error"});
+        struct Case
+        {
+            QString text;
+            double value;
+            ConversionError error = None;
+        };
+        const auto rows = [](Target target, std::initializer_list<Case> cases) {
+            for (const Case& c : cases)
+                QTest::addRow("%s: %s", TargetNames[int(target)], qPrintable(c.text.left(40))) << target << c.text << c.value << c.error;
+        };
+        const Target I16 = Target::Int16, I32 = Target::Int32, R = Target::Real;
+        const Target Val = Target::Leading, ValI = Target::LeadingInt32;
+
+        // The decimal grammar, through the 16-bit target.
+        for (const char* text : {"", "abc", "1 2", "- 5", "+-1", "-", ".", ",5", "1.2.3", "1.5,0", "1e", "1e+", "e5",
+                                 "1e1.5", "0x10", "&h", "&hG", "&o8", "&x10", "-&h10", "\uFF15" /* a fullwidth digit */})
+            rows(I16, {{QString::fromUtf8(text), 0, Mismatch}});
+        rows(I16, {{" \t 12 \t", 12}, {"+7", 7}, {"-7", -7}, {"1,2,3", 123}, {"12,", 12}, {".51", 1}, {"5.", 5},
+            {"1E+3", 1000}, {"25e-1", 2}, {"3.2767e4", 32767}, {"0e999999999999999999999", 0}, {"1e-999999999999999999999", 0},
+            {"1" + QString(5000, u'0') + "e-5000", 1}, {"0." + QString(5000, u'0') + "9", 0}});
+        // Ties go to even, decided on the exact decimal text.
+        rows(I16, {{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.4999999", 2}, {"2.5" + QString(2000, u'0') + "1", 3}});
+        // 16-bit bounds, and the patterns that fill 16 bits.
+        rows(I16, {{"32767", 32767}, {"32768", 0, Overflow}, {"-32768", -32768}, {"-32769", 0, Overflow},
+            {"32767.5", 0, Overflow}, {"-32768.5", -32768}, {"-32768.50001", 0, Overflow}, {"1e999999999999999999999", 0, Overflow},
+            {QString(5000, u'9'), 0, Overflow}, {"&h7FFF", 32767}, {"&h8000", -32768}, {"&HfFfF", -1}, {"&h0000FFFF", -1},
+            {"  &h10  ", 16}, {"&h10000", 0, Overflow}, {"&O100000", -32768}, {"&o200000", 0, Overflow}});
+
+        // 32-bit bounds; patterns of fewer than 32 bits stay positive.
+        rows(I32, {{"2147483647", 2147483647}, {"2147483648", 0, Overflow}, {"-2147483648", Min32}, {"-2147483649", 0, Overflow},
+            {"2147483647.5", 0, Overflow}, {"2147483646.5", 2147483646}, {"-2147483648.5", Min32}, {"-2147483649.5", 0, Overflow},
+            {"2.1474836475e9", 0, Overflow}, {"&hFFFF", 65535}, {"&hffffffff", -1}, {"&h80000000", Min32},
+            {"&h00000000FFFFFFFF", -1}, {"&h100000000", 0, Overflow}, {"&h" + QString(3000, u'F'), 0, Overflow},
+            {"&o37777777777", -1}, {"&o40000000000", 0, Overflow}, {"12 apples", 0, Mismatch}});
+
+        // Reals: minus zero is zero, correctly rounded, the largest double and beyond.
+        rows(R, {{"-0", 0.0}, {"-1e-400", 0.0}, {"-1.5", -1.5}, {"1,234.5", 1234.5}, {"1,5", 15.0} /* the comma groups here */,
+            {"0.1", 0.1}, {"1.5E-3", 0.0015},
+            {"123456789012345678901234567890", 1.2345678901234568e29},
+            {"1.79769313486231E+308", NumericConversion::RealUnbounded},
+            {"-1.79769313486231E+308", -NumericConversion::RealUnbounded},
+            {"1.7976931348623157E+308", DBL_MAX}, {"1.79769313486232E+308", 0.0, Overflow}, {"-1e309", 0.0, Overflow},
+            {"0e99999999999999999999", 0.0},
+            {"2.2250738585072014e-308", DBL_MIN},
+            {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"2e-324", 0.0}});
+        // Halfway between 1 and the next double, then a hair above it far beyond the stored digits.
+        const QString halfway = QStringLiteral("1.00000000000000011102230246251565404236316680908203125");
+        rows(R, {{halfway, 1.0}, {halfway + QString(1500, u'0') + "1", std::nextafter(1.0, 2.0)},
+            {QString(400, u'9'), 0.0, Overflow}, {"&hFFFFFFFF", -1.0}, {"&h8000", 32768.0}, {"&h100000000", 0.0, Overflow},
+            {"&o17", 15.0}});
+        for (const char* text : {"", "nan", "1 e5", "1d5"})
+            rows(R, {{QString::fromLatin1(text), 0.0, Mismatch}});
+
+        // Val(): the leading number, blanks skipped, never a mismatch; "." whatever the locale.
+        rows(Val, {{"-5 - Minus five", -5.0}, {"1 615 198th Street", 1615198.0}, {"- 4", -4.0}, {"1.5.5", 1.5}, {"1,5", 1.0},
+            {".5 - Half", 0.5}, {"\t7\r\n", 7.0}, {"<Empty - Add Labels>", 0.0}, {"1d2", 100.0}, {"1 e - 2", 0.01},
+            {"1e-", 1.0}, {"1e400", 0.0, Overflow}, {"&HFFFF", -1.0}, {"&H10000", 65536.0}, {"&HFFFFFFFF", -1.0},
+            {"&H100000000", 0.0, Overflow}, {"&h1G", 1.0}, {"&o17 - x", 15.0}, {"&hZ", 0.0}});
+        rows(ValI, {{"-32768 - Lowest", -32768}, {"2.5 - x", 2}, {"<Empty - Add Labels>", 0},
+            {"3000000000 - x", 0, Overflow}, {"1e999", 0, Overflow}});
+    }
+
+    void parse()
+    {
+        QFETCH(Target, target);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QFETCH(ConversionError, error);
+        const RealResult result = ::parse(target, text);
+        QCOMPARE(result.error, error);
+        QVERIFY2(sameDouble(result.value, value), describe(result.value));
+        QCOMPARE(result.ok(), error == None);
+        QCOMPARE(result.description(), QStringList({"", "Type mismatch", "Overflow"}).at(int(error)));
+        if (target == Target::Leading) {
+            const LocaleSeparators::Override comma(u',', u';');
+            const RealResult again = NumericConversion::leadingValue(text);
+            QCOMPARE(again.error, error);
+            QVERIFY2(sameDouble(again.value, value), describe(again.value));
+        }
+    }
+
+    void roundToInteger_data()
+    {
+        VeltTest::columns<double, int, ConversionError, qint32, ConversionError>({"value", "int16", "int16Error", "int32", "int32Error"});
+
+        QTest::newRow("2.5") << 2.5 << 2 << None << 2 << None;
+        QTest::newRow("3.5") << 3.5 << 4 << None << 4 << None;
+        QTest::newRow("-2.5") << -2.5 << -2 << None << -2 << None;
+        QTest::newRow("16-bit tie over") << 32767.5 << 0 << Overflow << 32768 << None;
+        QTest::newRow("16-bit min tie") << -32768.5 << -32768 << None << -32768 << None;
+        QTest::newRow("32-bit max") << 2147483647.49 << 0 << Overflow << 2147483647 << None;
+        QTest::newRow("32-bit tie over") << 2147483647.5 << 0 << Overflow << 0 << Overflow;
+        QTest::newRow("32-bit min tie") << -2147483648.5 << 0 << Overflow << Min32 << None;
+        QTest::newRow("32-bit below min") << -2147483649.0 << 0 << Overflow << 0 << Overflow;
+        QTest::newRow("NaN") << NaN << 0 << Overflow << 0 << Overflow;
+        QTest::newRow("-inf") << -Inf << 0 << Overflow << 0 << Overflow;
+    }
+
+    void roundToInteger()
+    {
+        QFETCH(double, value);
+        const Int16Result small = NumericConversion::roundToInt16(value);
+        QTEST(small.error, "int16Error");
+        QTEST(int(small.value), "int16");
+        const Int32Result large = NumericConversion::roundToInt32(value);
+        QTEST(large.error, "int32Error");
+        QTEST(large.value, "int32");
+    }
+
+    void parseInt32InView_data()
+    {
+        VeltTest::columns<QString, IntegerView, QString, qint32, ConversionError>({"text", "view", "normalized", "value", "error"});
+
+        for (IntegerView view : {IntegerView::Decimal, IntegerView::Octal, IntegerView::VbOctal, IntegerView::Hexadecimal, IntegerView::VbHexadecimal}) {
+            const QByteArray tag = QByteArray::number(int(view));
+            QTest::newRow(("0x1f, view " + tag).constData()) << "0x1f" << view << "&h1f" << 31 << None;
+            QTest::newRow(("010, view " + tag).constData()) << " 010 " << view << "&o10" << 8 << None;
+            QTest::newRow(("0.5, view " + tag).constData()) << "0.5" << view << "&o.5" << 0 << Mismatch;
+            QTest::newRow(("&h10, view " + tag).constData()) << "&h10" << view << "&h10" << 16 << None;
+            QTest::newRow(("0x alone, view " + tag).constData()) << "0x" << view << "&h" << 0 << Mismatch;
+        }
+        QTest::newRow("upper X, decimal") << "0X1F" << IntegerView::Decimal << "&oX1F" << 0 << Mismatch;
+        QTest::newRow("17, decimal") << "17" << IntegerView::Decimal << "17" << 17 << None;
+        QTest::newRow("17, octal") << "17" << IntegerView::Octal << "&o17" << 15 << None;
+        QTest::newRow("17, hexadecimal") << "17" << IntegerView::Hexadecimal << "&h17" << 23 << None;
+        QTest::newRow("blank, decimal") << "  " << IntegerView::Decimal << "" << 0 << Mismatch;
+        QTest::newRow("double zero") << "00" << IntegerView::Decimal << "&o0" << 0 << None;
+        QTest::newRow("2.5, decimal") << "2.5" << IntegerView::Decimal << "2.5" << 2 << None;
+        QTest::newRow("negative, hexadecimal") << "-1" << IntegerView::Hexadecimal << "&h-1" << 0 << Mismatch;
+        QTest::newRow("all ones, hexadecimal") << "FFFFFFFF" << IntegerView::Hexadecimal << "&hFFFFFFFF" << -1 << None;
+        QTest::newRow("all ones, octal") << "37777777777" << IntegerView::Octal << "&o37777777777" << -1 << None;
+        QTest::newRow("too wide, hexadecimal") << "100000000" << IntegerView::Hexadecimal << "&h100000000" << 0 << Overflow;
+        QTest::newRow("8 in octal") << "18" << IntegerView::Octal << "&o18" << 0 << Mismatch;
+        QTest::newRow("grouped decimal") << "12,345" << IntegerView::Decimal << "12,345" << 12345 << None;
+    }
+
+    void parseInt32InView()
+    {
+        QFETCH(QString, text);
+        QFETCH(IntegerView, view);
+        QTEST(NumericConversion::normalizeIntegerText(text, view), "normalized");
+        const Int32Result result = NumericConversion::parseInt32InView(text, view);
+        QTEST(result.error, "error");
+        QTEST(result.value, "value");
+    }
+
+    void formatInt32_data()
+    {
+        // base: 0: the view's rendering, else the bare digits in the base
+        VeltTest::columns<qint32, int, IntegerView, QString>({"value", "base", "view", "text"});
+        const auto rows = [](qint32 value, std::initializer_list<std::pair<IntegerView, QString>> texts) {
+            for (const auto& [view, text] : texts)
+                QTest::addRow("%d, view %d", value, int(view)) << value << 0 << view << text;
+        };
+        rows(255, {{IntegerView::Decimal, "255"}, {IntegerView::Octal, "0377"}, {IntegerView::VbOctal, "&o377"},
+                   {IntegerView::Hexadecimal, "0xFF"}, {IntegerView::VbHexadecimal, "&hFF"}});
+        rows(-1, {{IntegerView::Hexadecimal, "0xFFFFFFFF"}, {IntegerView::Octal, "037777777777"}, {IntegerView::VbOctal, "&o37777777777"}});
+        rows(0, {{IntegerView::Octal, "00"}, {IntegerView::Hexadecimal, "0x0"}});
+        rows(Min32, {{IntegerView::Decimal, "-2147483648"}, {IntegerView::Octal, "020000000000"}, {IntegerView::VbHexadecimal, "&h80000000"}});
+        const auto digits = [](qint32 value, int base, const QString& text) {
+            QTest::addRow("%d in base %d", value, base) << value << base << IntegerView::Decimal << text;
+        };
+        digits(-1, 2, QString(32, u'1'));
+        digits(0, 16, "0");
+        digits(0xabcdef, 16, "ABCDEF");
+        digits(-5, 10, "-5");
+        digits(5, 3, "");
+    }
+
+    void formatInt32()
+    {
+        QFETCH(qint32, value);
+        QFETCH(int, base);
+        QFETCH(IntegerView, view);
+        QTEST(base ? NumericConversion::formatInt32Digits(value, base) : NumericConversion::formatInt32(value, view), "text");
+    }
+
+    void formatReal_data()
+    {
+        VeltTest::columns<Style, double, int, QString>({"style", "value", "precision", "text"});
+        const auto row = [](Style style, double value, int precision, const QString& text) {
+            static const char* const names[] = {"general", "forced", "scientific", "real"};
+            QTest::addRow("%s %.17g, %d", names[int(style)], value, precision) << style << value << precision << text;
+        };
+        using Texts = std::initializer_list<std::pair<double, QString>>;
+        const auto general = [&](Texts texts) {
+            for (const auto& [value, text] : texts)
+                row(Style::General, value, 0, text);
+        };
+        const auto forced = [&](Texts texts) {
+            for (const auto& [value, text] : texts)
+                row(Style::Forced, value, 0, text);
+        };
+        using Precise = std::initializer_list<std::tuple<double, int, QString>>;
+        const auto rows = [&](Style style, Precise texts) {
+            for (const auto& [value, precision, text] : texts)
+                row(style, value, precision, text);
+        };
+
+        // 15 significant digits, plain from 1E-04 up to below 1E+15.
+        general({{-0.0, "0"}, {-1.0, "-1"}, {0.1 + 0.2, "0.3"}, {2.0 / 3.0, "0.666666666666667"},
+            {999999999999999.0, "999999999999999"}, {999999999999999.9, "1E+15"}, {1234567890123456.0, "1.23456789012346E+15"},
+            {1e100, "1E+100"}, {0.0001, "0.0001"}, {0.00001, "1E-05"}, {-1.5e-7, "-1.5E-07"}, {DBL_MAX, "1.79769313486232E+308"},
+            {NumericConversion::RealUnbounded, "1.79769313486231E+308"},
+            {-NumericConversion::RealUnbounded, "-1.79769313486231E+308"},
+            {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}, {NaN, "NaN"},
+            {Inf, "Infinity"}, {-Inf, "-Infinity"}});
+        // A decimal separator always.
+        forced({{-5.0, "-5.0"}, {-0.0, "0.0"}, {0.5, "0.5"}, {1.5e20, "1.5E+20"}, {1e-5, "1.0E-05"}, {1e15, "1.0E+15"}, {NaN, "NaN"}});
+        // Scientific: half away from zero on the shown digits, at most 15.
+        rows(Style::Scientific, {{-1234.5, 3, "-1.235E+03"}, {0.000123, 2, "1.23E-04"}, {-1.25, 1, "-1.3E+00"},
+            {-0.0, 2, "0.00E+00"}, {9.9996, 3, "1.000E+01"}, {1e100, 2, "1.00E+100"}, {1e-100, 2, "1.00E-100"},
+            {1234.5, 15, "1.234500000000000E+03"}, {1234.5, 20, "1.234500000000000E+03"},
+            {NumericConversion::RealUnbounded, 14, "1.79769313486231E+308"}, {DBL_MAX, 2, "1.80E+308"},
+            {2.675, 2, "2.68E+00"}, {150.0, 0, "2E+02"}, {5.0, -3, "5E+00"}, {Inf, 3, "Infinity"}});
+        // formatReal: precision 0 or less is the forced decimal, else scientific.
+        rows(Style::Real, {{12.0, 0, "12.0"}, {12.0, -1, "12.0"}, {1234.5, 3, "1.235E+03"}, {1.0 / 3.0, 20, "3.333333333333330E-01"}});
+    }
+
+    void formatReal()
+    {
+        QFETCH(Style, style);
+        QFETCH(double, value);
+        QFETCH(int, precision);
+        switch (style) {
+        case Style::General:
+            QTEST(NumericConversion::formatGeneral(value), "text");
+            break;
+        case Style::Forced:
+            QTEST(NumericConversion::formatForcedDecimal(value), "text");
+            break;
+        case Style::Scientific:
+            QTEST(NumericConversion::formatScientific(value, precision), "text");
+            break;
+        case Style::Real:
+            QTEST(NumericConversion::formatReal(value, precision), "text");
+            break;
+        }
+    }
+
+    void unboundedValues()
+    {
+        QCOMPARE(std::bit_cast<quint64>(NumericConversion::RealUnbounded), Q_UINT64_C(0x7FEFFFFFFFFFFFE2));
+        QVERIFY(NumericConversion::RealUnbounded < DBL_MAX);
+
+        // The rendering of the unbounded values reads back as the very same doubles.
+        for (double bound : {NumericConversion::RealUnbounded, -NumericConversion::RealUnbounded}) {
+            for (int precision : {0, 14, 15}) {
+                const QString text = NumericConversion::formatReal(bound, precision);
+                const RealResult back = NumericConversion::toReal(text);
+                QVERIFY2(back.ok() && sameDouble(back.value, bound), qPrintable(text));
+            }
+        }
+        using N = NumericConversion;
+        QCOMPARE(QList<bool>({N::isUnboundedHigh(N::RealUnbounded), N::isUnboundedLow(-N::RealUnbounded), N::isUnboundedHigh(DBL_MAX),
+                              N::isUnboundedLow(-DBL_MAX), N::isUnboundedLow(N::RealUnbounded), N::isUnboundedLow(Min32),
+                              N::isUnboundedHigh(qint32(2147483647)), N::isUnboundedHigh(qint32(2147483646))}),
+                 QList<bool>({true, true, false, false, false, true, true, false}));
+    }
+
+    void commaLocaleParsing_data()
+    {
+        VeltTest::columns<QString, double, ConversionError, qint32, ConversionError>({"text", "real", "realError", "int32", "int32Error"});
+
+        QTest::newRow("decimal comma") << "1,5" << 1.5 << None << 2 << None;
+        QTest::newRow("point is a group") << "1.5" << 15.0 << None << 15 << None;
+        QTest::newRow("grouped with fraction") << "1.234,5" << 1234.5 << None << 1234 << None;
+        QTest::newRow("negative exponent") << " -0,25e1 " << -2.5 << None << -2 << None;
+        QTest::newRow("two decimal commas") << "1,2,3" << 0.0 << Mismatch << 0 << Mismatch;
+        QTest::newRow("group after comma") << "1,2.3" << 0.0 << Mismatch << 0 << Mismatch;
+        QTest::newRow("hex unaffected") << "&hFF" << 255.0 << None << 255 << None;
+    }
+
+    void commaLocaleParsing()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, real);
+        QFETCH(ConversionError, realError);
+        QFETCH(qint32, int32);
+
+        m_locale.reset();
+        const LocaleSeparators::Override comma(u',', u';');
+        const RealResult r = NumericConversion::toReal(text);
+        QCOMPARE(r.error, realError);
+        QVERIFY2(sameDouble(r.value, real), describe(r.value));
+        const Int32Result i = NumericConversion::toInt32(text);
+        QTEST(i.error, "int32Error");
+        QCOMPARE(i.value, int32);
+
+        // Explicit separators give the same answers as the override.
+        const LocaleSeparators separators = LocaleSeparators::withDecimalAndList(u',', u';');
+        QCOMPARE(NumericConversion::toReal(text, separators).error, realError);
+        QCOMPARE(NumericConversion::toInt32(text, separators).value, int32);
+    }
+
+    void commaLocaleRendering()
+    {
+        m_locale.reset();
+        const LocaleSeparators::Override comma(u',', u';');
+        QCOMPARE(LocaleSeparators::current().list, QChar(u';'));
+        QCOMPARE(QStringList({NumericConversion::formatReal(12.0, 0), NumericConversion::formatGeneral(1.0 / 3.0),
+                              NumericConversion::formatForcedDecimal(1.5e-7), NumericConversion::formatScientific(1234.5, 3)}),
+                 QStringList({"12,0", "0,333333333333333", "1,5E-07", "1,235E+03"}));
+        QCOMPARE(NumericConversion::toReal(NumericConversion::formatReal(-1234.5678, 15)).value, -1234.5678);
+    }
+
+    void randomDoubles()
+    {
+        QRandomGenerator random(1729);
+        for (int k = 0; k < 20000; ++k) {
+            const double value = std::bit_cast<double>(random.generate64());
+            if (!std::isfinite(value))
+                continue;
+            const QString general = NumericConversion::formatGeneral(value);
+            const RealResult back = NumericConversion::toReal(general);
+            if (!back.ok()) {
+                QVERIFY2(std::fabs(value) > NumericConversion::RealUnbounded, qPrintable(general));
+                continue;
+            }
+            // 15 significant digits: within half a unit of the 15th digit, and stable from here on.
+            const double tolerance = std::fabs(value) * 5.1e-15;
+            QVERIFY2(std::fabs(back.value - value) <= tolerance || value == 0.0, qPrintable(general));
+            QCOMPARE(NumericConversion::formatGeneral(back.value), general);
+
+            const int precision = random.bounded(1, 16);
+            const QString scientific = NumericConversion::formatScientific(value, precision);
+            const RealResult sciBack = NumericConversion::toReal(scientific);
+            if (sciBack.ok()) {
+                QVERIFY2(std::fabs(sciBack.value - value) <= std::fabs(value) * std::pow(10.0, -precision) * 0.51 + tolerance,
+                         qPrintable(scientific));
+            } else {
+                QCOMPARE(sciBack.error, ConversionError::Overflow);
+            }
+        }
+    }
 
 private:
     std::unique_ptr<LocaleSeparators::Override> m_locale;
 };
-
-void NumericConversionTest::init()
-{
-    // Every test but the comma-locale ones runs with "." and ",", whatever the machine's locale.
-    m_locale = std::make_unique<LocaleSeparators::Override>(u'.', u',');
-}
-
-void NumericConversionTest::cleanup()
-{
-    m_locale.reset();
-}
-
-void NumericConversionTest::parse_data()
-{
-    QTest::addColumn<Target>("target");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<ConversionError>("error");
-    struct Case
-    {
-        Case(const QString& text, double value, ConversionError error = None)
-            : text(text), value(value), error(error)
-        {
-        }
-        QString text;
-        double value;
-        ConversionError error;
-    };
-    const auto rows = [](Target target, std::initializer_list<Case> cases) {
-        for (const Case& c : cases) {
-            QTest::addRow("%s: %s", TargetNames[int(target)], qPrintable(c.text.left(40)))
-                << target << c.text << c.value << c.error;
-        }
-    };
-    const Target I16 = Target::Int16, I32 = Target::Int32, R = Target::Real;
-    const Target Val = Target::Leading, ValI = Target::LeadingInt32;
-
-    // The decimal grammar, through the 16-bit target.
-    for (const char* text : {"", "   ", "abc", "12a", "1 2", "- 5", "--1", "+-1", "-", ".", ",5",
-                             "1.2.3", "1.5,0", "1e", "1e+", "e5", "1e1.5", "0x10", "&h", "&",
-                             "&hG", "&o8", "&x10", "-&h10", "&h1.5", "inf",
-                             "\uFF15" /* a fullwidth digit */})
-        rows(I16, {{QString::fromUtf8(text), 0, Mismatch}});
-    rows(I16, {{"0", 0}, {" \t 12 \t", 12}, {"+7", 7}, {"-7", -7}, {"-0", 0}, {"1,234", 1234},
-        {"1,2,3", 123}, {"12,", 12}, {"0000000000000000000000000001", 1}, {".5", 0}, {".51", 1},
-        {"5.", 5}, {"1e3", 1000}, {"1E+3", 1000}, {"15e-1", 2}, {"25e-1", 2}, {"35e-1", 4},
-        {"1e-1", 0}, {"3.2767e4", 32767}, {"0e999999999999999999999", 0},
-        {"1e-999999999999999999999", 0}, {"1" + repeated(u'0', 5000) + "e-5000", 1},
-        {"0." + repeated(u'0', 5000) + "9", 0}});
-    // Ties go to even, decided on the exact decimal text.
-    rows(I16, {{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.5000001", 3}, {"2.4999999", 2},
-        {"2.5" + repeated(u'0', 2000) + "1", 3}});
-    // 16-bit bounds, and the patterns that fill 16 bits.
-    rows(I16, {{"32767", 32767}, {"32768", 0, Overflow}, {"-32768", -32768},
-        {"-32769", 0, Overflow}, {"32767.4", 32767}, {"32767.5", 0, Overflow}, {"-32768.5", -32768},
-        {"-32768.50001", 0, Overflow}, {"1e5", 0, Overflow},
-        {"1e999999999999999999999", 0, Overflow}, {repeated(u'9', 5000), 0, Overflow},
-        {"&h7FFF", 32767}, {"&h8000", -32768}, {"&hffff", -1}, {"&HfFfF", -1}, {"&h0000FFFF", -1},
-        {"  &h10  ", 16}, {"&h10000", 0, Overflow}, {"&o77777", 32767}, {"&O100000", -32768},
-        {"&o177777", -1}, {"&o200000", 0, Overflow}});
-
-    // 32-bit bounds; patterns of fewer than 32 bits stay positive.
-    rows(I32, {{"2147483647", 2147483647}, {"2147483648", 0, Overflow}, {"-2147483648", Min32},
-        {"-2147483649", 0, Overflow}, {"2,147,483,647", 2147483647}, {"2147483647.5", 0, Overflow},
-        {"2147483646.5", 2147483646}, {"-2147483648.5", Min32}, {"-2147483649.5", 0, Overflow},
-        {"2.147483647e9", 2147483647}, {"2.1474836475e9", 0, Overflow}, {"9999999999", 0, Overflow},
-        {"1e10", 0, Overflow}, {"-0.4", 0}, {"&h8000", 32768}, {"&hFFFF", 65535},
-        {"&hffffffff", -1}, {"&h80000000", Min32}, {"&H7FFFFFFF", 2147483647},
-        {"&h00000000FFFFFFFF", -1}, {"&h100000000", 0, Overflow},
-        {"&h" + repeated(u'F', 3000), 0, Overflow}, {"&o37777777777", -1},
-        {"&o17777777777", 2147483647}, {"&o40000000000", 0, Overflow}, {"12 apples", 0, Mismatch}});
-
-    // Reals: minus zero is zero, correctly rounded, the largest double and beyond.
-    rows(R, {{"-0", 0.0}, {"-1e-400", 0.0}, {"1.5", 1.5}, {"-1.5", -1.5}, {"+0.25", 0.25},
-        {"1,234.5", 1234.5}, {"1,5", 15.0} /* the comma groups here */, {"0.1", 0.1}, {".5", 0.5}, {"1.5E-3", 0.0015},
-        {"123456789012345678901234567890", 1.2345678901234568e29},
-        {"1.79769313486231E+308", NumericConversion::RealUnbounded},
-        {"-1.79769313486231E+308", -NumericConversion::RealUnbounded},
-        {"1.7976931348623157E+308", DBL_MAX}, {"1.79769313486232E+308", 0.0, Overflow},
-        {"1.7976931348623159E+308", 0.0, Overflow}, {"-1e309", 0.0, Overflow},
-        {"1e99999999999999999999", 0.0, Overflow}, {"0e99999999999999999999", 0.0},
-        {"2.2250738585072014e-308", DBL_MIN},
-        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"2e-324", 0.0}});
-    // Halfway between 1 and the next double, then a hair above it far beyond the stored digits.
-    const QString halfway = QStringLiteral("1.00000000000000011102230246251565404236316680908203125");
-    rows(R, {{halfway, 1.0}, {halfway + repeated(u'0', 1500) + "1", std::nextafter(1.0, 2.0)},
-        {repeated(u'9', 400), 0.0, Overflow}, {"1" + repeated(u'0', 5000) + "e-5000", 1.0},
-        {"&hFF", 255.0}, {"&hFFFFFFFF", -1.0}, {"&h8000", 32768.0}, {"&h100000000", 0.0, Overflow},
-        {"&o17", 15.0}});
-    for (const char* text : {"", "1.5.5", "inf", "nan", "1e", "1 e5", "1d5"})
-        rows(R, {{QString::fromLatin1(text), 0.0, Mismatch}});
-
-    // Val(): the leading number, blanks skipped, never a mismatch; "." whatever the locale.
-    rows(Val, {{"3 - Three", 3.0}, {"-5 - Minus five", -5.0}, {"1 615 198th Street", 1615198.0},
-        {"- 4", -4.0}, {"  12.5abc", 12.5}, {"1.5.5", 1.5}, {"1,5", 1.0}, {".5 - Half", 0.5},
-        {"\t7\r\n", 7.0}, {"abc", 0.0}, {"", 0.0}, {"<Empty - Add Labels>", 0.0}, {"1e3x", 1000.0},
-        {"1d2", 100.0}, {"1 e - 2", 0.01}, {"2 days", 2.0}, {"1e-", 1.0}, {"1e", 1.0},
-        {"1e400", 0.0, Overflow}, {"&HFFFF", -1.0}, {"&h8000", -32768.0}, {"&H10000", 65536.0},
-        {"&HFFFFFFFF", -1.0}, {"&H100000000", 0.0, Overflow}, {"&h1G", 1.0}, {"&o17 - x", 15.0},
-        {"&hZ", 0.0}, {"&", 0.0}});
-    rows(ValI, {{"-32768 - Lowest", -32768}, {"2.5 - x", 2}, {"<Empty - Add Labels>", 0},
-        {"3000000000 - x", 0, Overflow}, {"1e999", 0, Overflow}});
-}
-
-void NumericConversionTest::parse()
-{
-    QFETCH(Target, target);
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QFETCH(ConversionError, error);
-    const RealResult result = ::parse(target, text);
-    QCOMPARE(result.error, error);
-    QVERIFY2(sameDouble(result.value, value), describe(result.value));
-    QCOMPARE(result.ok(), error == None);
-    QCOMPARE(result.description(), error == None ? QString()
-                                   : error == Mismatch ? QStringLiteral("Type mismatch")
-                                                       : QStringLiteral("Overflow"));
-    if (target == Target::Leading) {
-        const LocaleSeparators::Override comma(u',', u';');
-        const RealResult again = NumericConversion::leadingValue(text);
-        QCOMPARE(again.error, error);
-        QVERIFY2(sameDouble(again.value, value), describe(again.value));
-    }
-}
-
-void NumericConversionTest::roundToInteger_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("int16");
-    QTest::addColumn<ConversionError>("int16Error");
-    QTest::addColumn<qint32>("int32");
-    QTest::addColumn<ConversionError>("int32Error");
-
-    QTest::newRow("2.5") << 2.5 << 2 << None << 2 << None;
-    QTest::newRow("3.5") << 3.5 << 4 << None << 4 << None;
-    QTest::newRow("-2.5") << -2.5 << -2 << None << -2 << None;
-    QTest::newRow("-0.5") << -0.5 << 0 << None << 0 << None;
-    QTest::newRow("2.6") << 2.6 << 3 << None << 3 << None;
-    QTest::newRow("16-bit tie over") << 32767.5 << 0 << Overflow << 32768 << None;
-    QTest::newRow("16-bit min tie") << -32768.5 << -32768 << None << -32768 << None;
-    QTest::newRow("32-bit max") << 2147483647.49 << 0 << Overflow << 2147483647 << None;
-    QTest::newRow("32-bit tie over") << 2147483647.5 << 0 << Overflow << 0 << Overflow;
-    QTest::newRow("32-bit min tie") << -2147483648.5 << 0 << Overflow << Min32 << None;
-    QTest::newRow("32-bit below min") << -2147483649.0 << 0 << Overflow << 0 << Overflow;
-    QTest::newRow("NaN") << NaN << 0 << Overflow << 0 << Overflow;
-    QTest::newRow("inf") << Inf << 0 << Overflow << 0 << Overflow;
-    QTest::newRow("-inf") << -Inf << 0 << Overflow << 0 << Overflow;
-}
-
-void NumericConversionTest::roundToInteger()
-{
-    QFETCH(double, value);
-    const Int16Result small = NumericConversion::roundToInt16(value);
-    QTEST(small.error, "int16Error");
-    QTEST(int(small.value), "int16");
-    const Int32Result large = NumericConversion::roundToInt32(value);
-    QTEST(large.error, "int32Error");
-    QTEST(large.value, "int32");
-}
-
-void NumericConversionTest::parseInt32InView_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<IntegerView>("view");
-    QTest::addColumn<QString>("normalized");
-    QTest::addColumn<qint32>("value");
-    QTest::addColumn<ConversionError>("error");
-
-    const IntegerView views[] = {IntegerView::Decimal, IntegerView::Octal, IntegerView::VbOctal,
-                                 IntegerView::Hexadecimal, IntegerView::VbHexadecimal};
-    for (IntegerView view : views) {
-        const QByteArray tag = QByteArray::number(int(view));
-        QTest::newRow(("0x1f, view " + tag).constData()) << "0x1f" << view << "&h1f" << 31 << None;
-        QTest::newRow(("010, view " + tag).constData()) << " 010 " << view << "&o10" << 8 << None;
-        QTest::newRow(("0.5, view " + tag).constData()) << "0.5" << view << "&o.5" << 0 << Mismatch;
-        QTest::newRow(("&h10, view " + tag).constData()) << "&h10" << view << "&h10" << 16 << None;
-        QTest::newRow(("0x alone, view " + tag).constData()) << "0x" << view << "&h" << 0 << Mismatch;
-    }
-    QTest::newRow("upper X, decimal") << "0X1F" << IntegerView::Decimal << "&oX1F" << 0 << Mismatch;
-    QTest::newRow("17, decimal") << "17" << IntegerView::Decimal << "17" << 17 << None;
-    QTest::newRow("17, octal") << "17" << IntegerView::Octal << "&o17" << 15 << None;
-    QTest::newRow("17, VB octal") << "17" << IntegerView::VbOctal << "&o17" << 15 << None;
-    QTest::newRow("17, hexadecimal") << "17" << IntegerView::Hexadecimal << "&h17" << 23 << None;
-    QTest::newRow("17, VB hexadecimal") << "17" << IntegerView::VbHexadecimal << "&h17" << 23 << None;
-    QTest::newRow("blank, decimal") << "  " << IntegerView::Decimal << "" << 0 << Mismatch;
-    QTest::newRow("blank, hexadecimal") << "" << IntegerView::Hexadecimal << "&h" << 0 << Mismatch;
-    QTest::newRow("blank, octal") << " " << IntegerView::Octal << "&o" << 0 << Mismatch;
-    QTest::newRow("single zero, decimal") << "0" << IntegerView::Decimal << "0" << 0 << None;
-    QTest::newRow("single zero, hexadecimal") << "0" << IntegerView::Hexadecimal << "&h0" << 0 << None;
-    QTest::newRow("double zero") << "00" << IntegerView::Decimal << "&o0" << 0 << None;
-    QTest::newRow("2.5, decimal") << "2.5" << IntegerView::Decimal << "2.5" << 2 << None;
-    QTest::newRow("3.5, decimal") << "3.5" << IntegerView::Decimal << "3.5" << 4 << None;
-    QTest::newRow("negative, hexadecimal") << "-1" << IntegerView::Hexadecimal << "&h-1" << 0 << Mismatch;
-    QTest::newRow("all ones, hexadecimal") << "FFFFFFFF" << IntegerView::Hexadecimal << "&hFFFFFFFF" << -1 << None;
-    QTest::newRow("all ones, VB hexadecimal") << "ffffffff" << IntegerView::VbHexadecimal << "&hffffffff" << -1 << None;
-    QTest::newRow("all ones, octal") << "37777777777" << IntegerView::Octal << "&o37777777777" << -1 << None;
-    QTest::newRow("too wide, hexadecimal") << "100000000" << IntegerView::Hexadecimal << "&h100000000" << 0 << Overflow;
-    QTest::newRow("8 in octal") << "18" << IntegerView::Octal << "&o18" << 0 << Mismatch;
-    QTest::newRow("grouped decimal") << "12,345" << IntegerView::Decimal << "12,345" << 12345 << None;
-}
-
-void NumericConversionTest::parseInt32InView()
-{
-    QFETCH(QString, text);
-    QFETCH(IntegerView, view);
-    QTEST(NumericConversion::normalizeIntegerText(text, view), "normalized");
-    const Int32Result result = NumericConversion::parseInt32InView(text, view);
-    QTEST(result.error, "error");
-    QTEST(result.value, "value");
-}
-
-void NumericConversionTest::formatInt32_data()
-{
-    QTest::addColumn<qint32>("value");
-    QTest::addColumn<int>("base"); // 0: the view's rendering, else the bare digits in the base
-    QTest::addColumn<IntegerView>("view");
-    QTest::addColumn<QString>("text");
-    const auto rows = [](qint32 value, std::initializer_list<std::pair<IntegerView, QString>> texts) {
-        for (const auto& [view, text] : texts)
-            QTest::addRow("%d, view %d", value, int(view)) << value << 0 << view << text;
-    };
-    rows(255, {{IntegerView::Decimal, "255"}, {IntegerView::Octal, "0377"},
-        {IntegerView::VbOctal, "&o377"}, {IntegerView::Hexadecimal, "0xFF"},
-        {IntegerView::VbHexadecimal, "&hFF"}});
-    rows(20, {{IntegerView::Hexadecimal, "0x14"}});
-    rows(-1, {{IntegerView::Decimal, "-1"}, {IntegerView::Hexadecimal, "0xFFFFFFFF"},
-        {IntegerView::Octal, "037777777777"}, {IntegerView::VbOctal, "&o37777777777"}});
-    rows(0, {{IntegerView::Octal, "00"}, {IntegerView::Hexadecimal, "0x0"}});
-    rows(Min32, {{IntegerView::Decimal, "-2147483648"}, {IntegerView::Octal, "020000000000"},
-        {IntegerView::VbHexadecimal, "&h80000000"}});
-    const auto digits = [](qint32 value, int base, const QString& text) {
-        QTest::addRow("%d in base %d", value, base) << value << base << IntegerView::Decimal << text;
-    };
-    digits(5, 2, "101");
-    digits(-1, 2, repeated(u'1', 32));
-    digits(-1, 8, "37777777777");
-    digits(-1, 16, "FFFFFFFF");
-    digits(0, 16, "0");
-    digits(0xabcdef, 16, "ABCDEF");
-    digits(-5, 10, "-5");
-    digits(5, 3, "");
-}
-
-void NumericConversionTest::formatInt32()
-{
-    QFETCH(qint32, value);
-    QFETCH(int, base);
-    QFETCH(IntegerView, view);
-    QTEST(base ? NumericConversion::formatInt32Digits(value, base)
-               : NumericConversion::formatInt32(value, view), "text");
-}
-
-void NumericConversionTest::integerViewRoundTrip()
-{
-    QList<qint32> values = {0, 1, 7, 8, 9, 10, 15, 16, 255, 32767, 32768, 65535, 65536, -1, -8,
-                            -32768, Min32, std::numeric_limits<qint32>::max()};
-    QRandomGenerator random(20261205);
-    for (int k = 0; k < 2000; ++k)
-        values.append(qint32(random.generate()));
-    for (qint32 value : std::as_const(values)) {
-        for (IntegerView view : {IntegerView::Decimal, IntegerView::Octal, IntegerView::VbOctal,
-                                 IntegerView::Hexadecimal, IntegerView::VbHexadecimal}) {
-            const QString text = NumericConversion::formatInt32(value, view);
-            const Int32Result back = NumericConversion::parseInt32InView(text, view);
-            QVERIFY2(back.ok() && back.value == value, qPrintable(text));
-        }
-    }
-}
-
-void NumericConversionTest::formatReal_data()
-{
-    QTest::addColumn<Style>("style");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("precision");
-    QTest::addColumn<QString>("text");
-    const auto row = [](Style style, double value, int precision, const QString& text) {
-        static const char* const names[] = {"general", "forced", "scientific", "real"};
-        QTest::addRow("%s %.17g, %d", names[int(style)], value, precision)
-            << style << value << precision << text;
-    };
-    using Texts = std::initializer_list<std::pair<double, QString>>;
-    const auto general = [&](Texts texts) {
-        for (const auto& [value, text] : texts)
-            row(Style::General, value, 0, text);
-    };
-    const auto forced = [&](Texts texts) {
-        for (const auto& [value, text] : texts)
-            row(Style::Forced, value, 0, text);
-    };
-    using Precise = std::initializer_list<std::tuple<double, int, QString>>;
-    const auto rows = [&](Style style, Precise texts) {
-        for (const auto& [value, precision, text] : texts)
-            row(style, value, precision, text);
-    };
-
-    // 15 significant digits, plain from 1E-04 up to below 1E+15.
-    general({{0.0, "0"}, {-0.0, "0"}, {-1.0, "-1"}, {100.0, "100"}, {12.25, "12.25"},
-        {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
-        {123456789012345.0, "123456789012345"}, {999999999999999.0, "999999999999999"},
-        {999999999999999.9, "1E+15"}, {1e15, "1E+15"}, {1234567890123456.0, "1.23456789012346E+15"},
-        {1e100, "1E+100"}, {0.0001, "0.0001"}, {0.00012345, "0.00012345"}, {0.00001, "1E-05"},
-        {-1.5e-7, "-1.5E-07"}, {1e-100, "1E-100"}, {DBL_MAX, "1.79769313486232E+308"},
-        {NumericConversion::RealUnbounded, "1.79769313486231E+308"},
-        {-NumericConversion::RealUnbounded, "-1.79769313486231E+308"},
-        {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}, {NaN, "NaN"},
-        {Inf, "Infinity"}, {-Inf, "-Infinity"}});
-    // A decimal separator always.
-    forced({{12.0, "12.0"}, {-5.0, "-5.0"}, {-0.0, "0.0"}, {0.5, "0.5"}, {1e20, "1.0E+20"},
-        {1.5e20, "1.5E+20"}, {1e-5, "1.0E-05"}, {1e15, "1.0E+15"}, {NaN, "NaN"}, {-Inf, "-Infinity"}});
-    // Scientific: half away from zero on the shown digits, at most 15.
-    rows(Style::Scientific, {{1234.5, 3, "1.235E+03"}, {-1234.5, 3, "-1.235E+03"},
-        {0.000123, 2, "1.23E-04"}, {0.5, 1, "5.0E-01"}, {1.25, 1, "1.3E+00"},
-        {-1.25, 1, "-1.3E+00"}, {0.0, 3, "0.000E+00"}, {-0.0, 2, "0.00E+00"},
-        {9.9996, 3, "1.000E+01"}, {99.96, 2, "1.00E+02"}, {1e100, 2, "1.00E+100"},
-        {1e-100, 2, "1.00E-100"}, {1234.5, 15, "1.234500000000000E+03"},
-        {1234.5, 20, "1.234500000000000E+03"},
-        {NumericConversion::RealUnbounded, 14, "1.79769313486231E+308"}, {DBL_MAX, 2, "1.80E+308"},
-        {2.675, 2, "2.68E+00"}, {150.0, 0, "2E+02"}, {5.0, -3, "5E+00"}, {NaN, 3, "NaN"},
-        {Inf, 3, "Infinity"}});
-    // formatReal: precision 0 or less is the forced decimal, else scientific.
-    rows(Style::Real, {{12.0, 0, "12.0"}, {0.5, 0, "0.5"}, {12.0, -1, "12.0"},
-        {1234.5, 3, "1.235E+03"}, {1.0 / 3.0, 20, "3.333333333333330E-01"}});
-}
-
-void NumericConversionTest::formatReal()
-{
-    QFETCH(Style, style);
-    QFETCH(double, value);
-    QFETCH(int, precision);
-    switch (style) {
-    case Style::General:
-        QTEST(NumericConversion::formatGeneral(value), "text");
-        break;
-    case Style::Forced:
-        QTEST(NumericConversion::formatForcedDecimal(value), "text");
-        break;
-    case Style::Scientific:
-        QTEST(NumericConversion::formatScientific(value, precision), "text");
-        break;
-    case Style::Real:
-        QTEST(NumericConversion::formatReal(value, precision), "text");
-        break;
-    }
-}
-
-void NumericConversionTest::unboundedValues()
-{
-    QCOMPARE(std::bit_cast<quint64>(NumericConversion::RealUnbounded), Q_UINT64_C(0x7FEFFFFFFFFFFFE2));
-    QVERIFY(NumericConversion::RealUnbounded < DBL_MAX);
-
-    // The rendering of the unbounded values reads back as the very same doubles.
-    for (double bound : {NumericConversion::RealUnbounded, -NumericConversion::RealUnbounded}) {
-        for (int precision : {0, 14, 15}) {
-            const QString text = NumericConversion::formatReal(bound, precision);
-            const RealResult back = NumericConversion::toReal(text);
-            QVERIFY2(back.ok() && sameDouble(back.value, bound), qPrintable(text));
-        }
-    }
-    QVERIFY(NumericConversion::isUnboundedHigh(NumericConversion::RealUnbounded));
-    QVERIFY(NumericConversion::isUnboundedLow(-NumericConversion::RealUnbounded));
-    QVERIFY(!NumericConversion::isUnboundedHigh(DBL_MAX));
-    QVERIFY(!NumericConversion::isUnboundedLow(NumericConversion::toReal(u"-1.7976931348623157E+308").value));
-    QVERIFY(!NumericConversion::isUnboundedLow(NumericConversion::RealUnbounded));
-
-    QVERIFY(NumericConversion::isUnboundedLow(NumericConversion::toInt32(u"-2147483648").value));
-    QVERIFY(NumericConversion::isUnboundedHigh(NumericConversion::toInt32(u"2147483647").value));
-    QVERIFY(!NumericConversion::isUnboundedHigh(qint32(2147483646)));
-}
-
-void NumericConversionTest::commaLocaleParsing_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("real");
-    QTest::addColumn<ConversionError>("realError");
-    QTest::addColumn<qint32>("int32");
-    QTest::addColumn<ConversionError>("int32Error");
-
-    QTest::newRow("decimal comma") << "1,5" << 1.5 << None << 2 << None;
-    QTest::newRow("tie to even") << "2,5" << 2.5 << None << 2 << None;
-    QTest::newRow("point is a group") << "1.5" << 15.0 << None << 15 << None;
-    QTest::newRow("grouped with fraction") << "1.234,5" << 1234.5 << None << 1234 << None;
-    QTest::newRow("exponent") << "1,5e2" << 150.0 << None << 150 << None;
-    QTest::newRow("negative") << " -0,25 " << -0.25 << None << 0 << None;
-    QTest::newRow("two decimal commas") << "1,2,3" << 0.0 << Mismatch << 0 << Mismatch;
-    QTest::newRow("group after comma") << "1,2.3" << 0.0 << Mismatch << 0 << Mismatch;
-    QTest::newRow("hex unaffected") << "&hFF" << 255.0 << None << 255 << None;
-}
-
-void NumericConversionTest::commaLocaleParsing()
-{
-    QFETCH(QString, text);
-    QFETCH(double, real);
-    QFETCH(ConversionError, realError);
-    QFETCH(qint32, int32);
-    QFETCH(ConversionError, int32Error);
-
-    m_locale.reset();
-    const LocaleSeparators::Override comma(u',', u';');
-    const RealResult r = NumericConversion::toReal(text);
-    QCOMPARE(r.error, realError);
-    QVERIFY2(sameDouble(r.value, real), describe(r.value));
-    const Int32Result i = NumericConversion::toInt32(text);
-    QCOMPARE(i.error, int32Error);
-    QCOMPARE(i.value, int32);
-
-    // Explicit separators give the same answers as the override.
-    const LocaleSeparators separators = LocaleSeparators::withDecimalAndList(u',', u';');
-    QCOMPARE(NumericConversion::toReal(text, separators).error, realError);
-    QCOMPARE(NumericConversion::toInt32(text, separators).value, int32);
-}
-
-void NumericConversionTest::commaLocaleRendering()
-{
-    m_locale.reset();
-    const LocaleSeparators::Override comma(u',', u';');
-    QCOMPARE(LocaleSeparators::current().list, QChar(u';'));
-    QCOMPARE(NumericConversion::formatReal(12.0, 0), QStringLiteral("12,0"));
-    QCOMPARE(NumericConversion::formatGeneral(0.5), QStringLiteral("0,5"));
-    QCOMPARE(NumericConversion::formatGeneral(1.0 / 3.0), QStringLiteral("0,333333333333333"));
-    QCOMPARE(NumericConversion::formatForcedDecimal(1e20), QStringLiteral("1,0E+20"));
-    QCOMPARE(NumericConversion::formatForcedDecimal(1.5e-7), QStringLiteral("1,5E-07"));
-    QCOMPARE(NumericConversion::formatScientific(1234.5, 3), QStringLiteral("1,235E+03"));
-    // What is rendered in this locale reads back in it.
-    // (Rounded to fewer digits the unbounded value would pass the largest double.)
-    for (double value : {12.0, 0.5, -1234.5678, 1e20, 1.5e-7, NumericConversion::RealUnbounded}) {
-        for (int precision : {0, value == NumericConversion::RealUnbounded ? 14 : 3, 15}) {
-            const QString text = NumericConversion::formatReal(value, precision);
-            const RealResult back = NumericConversion::toReal(text);
-            QVERIFY2(back.ok(), qPrintable(text));
-            if (precision == 0 || precision == 15)
-                QCOMPARE(NumericConversion::formatReal(back.value, precision), text);
-        }
-    }
-}
-
-void NumericConversionTest::randomTexts()
-{
-    // Texts built from the characters numbers are made of, so that many of them parse.
-    static const char16_t alphabet[] = u"0123456789012345678901234567890123456789+-.,.,eEeE&hHoOdD  x";
-    const int alphabetSize = int(std::size(alphabet)) - 1;
-    QRandomGenerator random(4242);
-    int parsedCount = 0;
-    for (int k = 0; k < 20000; ++k) {
-        QString text;
-        const int length = random.bounded(0, 25);
-        for (int c = 0; c < length; ++c)
-            text.append(QChar(alphabet[random.bounded(alphabetSize)]));
-        const QByteArray where = text.toUtf8();
-
-        const Int16Result i16 = NumericConversion::toInt16(text);
-        const Int32Result i32 = NumericConversion::toInt32(text);
-        const RealResult real = NumericConversion::toReal(text);
-        QVERIFY2(i16.ok() || i16.value == 0, where.constData());
-        QVERIFY2(i32.ok() || i32.value == 0, where.constData());
-        QVERIFY2(real.ok() || real.value == 0.0, where.constData());
-        QVERIFY2(real.ok() || !real.description().isEmpty(), where.constData());
-        QVERIFY2(NumericConversion::leadingValue(text).error != ConversionError::TypeMismatch, where.constData());
-
-        const bool pattern = text.trimmed().startsWith(u'&');
-        if (i16.ok() && !pattern)
-            QVERIFY2(i32.ok() && i32.value == i16.value, where.constData());
-        if (i32.ok() && !pattern)
-            QVERIFY2(real.ok() && std::fabs(real.value - i32.value) <= 0.5 + 1e-6, where.constData());
-        if (i32.ok() && pattern)
-            QVERIFY2(real.ok() && real.value == i32.value, where.constData());
-        if (!real.ok())
-            continue;
-        ++parsedCount;
-
-        // What parses renders, and the rendering reads back to the same rendering; only a
-        // value near the largest double can be shown rounded up past it (1.8E+308).
-        for (int precision : {0, 1, 7, 15}) {
-            const QString shown = NumericConversion::formatReal(real.value, precision);
-            const RealResult back = NumericConversion::toReal(shown);
-            if (!back.ok()) {
-                QVERIFY2(back.error == ConversionError::Overflow
-                             && std::fabs(real.value) >= (precision == 0 ? NumericConversion::RealUnbounded : 1.7e308),
-                         (where + " -> " + shown.toUtf8()).constData());
-                continue;
-            }
-            if (precision == 0 || precision == 15)
-                QVERIFY2(NumericConversion::formatReal(back.value, precision) == shown, (where + " -> " + shown.toUtf8()).constData());
-        }
-    }
-    QVERIFY(parsedCount > 1000); // the alphabet really produced numbers
-}
-
-void NumericConversionTest::randomDoubles()
-{
-    QRandomGenerator random(1729);
-    for (int k = 0; k < 20000; ++k) {
-        const double value = std::bit_cast<double>(random.generate64());
-        if (!std::isfinite(value))
-            continue;
-        const QString general = NumericConversion::formatGeneral(value);
-        const RealResult back = NumericConversion::toReal(general);
-        if (!back.ok()) {
-            QVERIFY2(std::fabs(value) > NumericConversion::RealUnbounded, qPrintable(general));
-            continue;
-        }
-        // 15 significant digits: within half a unit of the 15th digit, and stable from here on.
-        const double tolerance = std::fabs(value) * 5.1e-15;
-        QVERIFY2(std::fabs(back.value - value) <= tolerance || value == 0.0, qPrintable(general));
-        QCOMPARE(NumericConversion::formatGeneral(back.value), general);
-
-        const int precision = random.bounded(1, 16);
-        const QString scientific = NumericConversion::formatScientific(value, precision);
-        const RealResult sciBack = NumericConversion::toReal(scientific);
-        if (sciBack.ok()) {
-            QVERIFY2(std::fabs(sciBack.value - value) <= std::fabs(value) * std::pow(10.0, -precision) * 0.51 + tolerance,
-                     qPrintable(scientific));
-        } else {
-            QCOMPARE(sciBack.error, ConversionError::Overflow);
-        }
-    }
-}
 
 QTEST_GUILESS_MAIN(NumericConversionTest)
 #include "numericconversiontest.moc"

@@ -2,6 +2,7 @@
 // (QuenConvertToString), behind quen::toQString and every published ConvertLpcstrToString.
 // This test links its own QuenConvertToString ahead of the core's, standing in for another
 // core that honours the same C API and converts texts its own way (ASCII letters to capitals).
+#include "../columns.h"
 #include "dataeditor.h"
 #include "qtstrings.h"
 #include "symbolselector.h"
@@ -34,8 +35,7 @@ class QtStringsTest : public QObject
 private Q_SLOTS:
     void everyConversionIsTheCores_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("expected");
+        VeltTest::columns<QByteArray, QString>({"text", "expected"});
         QTest::newRow("empty") << QByteArray("") << QString();
         QTest::newRow("plain") << QByteArray("gain") << QStringLiteral("GAIN");
         QTest::newRow("UTF-8 kept whole") << QByteArray("h\xc3\xa9llo") << QStringLiteral("H\u00e9LLO");
@@ -50,15 +50,11 @@ private Q_SLOTS:
         XCStructEditFields fields;
         XCStructEditField field;
         SymbolSelector selector;
-        QCOMPARE(quen::toQString(raw), expected);
-        QCOMPARE(DataEditor::ConvertLpcstrToString(raw), expected);
-        QCOMPARE(editor.ConvertLpcstrToString(text), expected);
-        QCOMPARE(fields.ConvertLpcstrToString(raw), expected);
-        QCOMPARE(fields.ConvertLpcstrToString(text), expected);
-        QCOMPARE(field.ConvertLpcstrToString(raw), expected);
-        QCOMPARE(field.ConvertLpcstrToString(text), expected);
-        QCOMPARE(SymbolSelector::ConvertLpcstrToString(raw), expected);
-        QCOMPARE(selector.ConvertLpcstrToString(text), expected);
+        const QStringList converted{quen::toQString(raw), DataEditor::ConvertLpcstrToString(raw), editor.ConvertLpcstrToString(text),
+                                    fields.ConvertLpcstrToString(raw), fields.ConvertLpcstrToString(text), field.ConvertLpcstrToString(raw),
+                                    field.ConvertLpcstrToString(text), SymbolSelector::ConvertLpcstrToString(raw),
+                                    selector.ConvertLpcstrToString(text)};
+        QCOMPARE(converted, QStringList(converted.size(), expected));
     }
 };
 
