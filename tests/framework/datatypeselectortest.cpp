@@ -160,7 +160,7 @@ void DataTypeSelectorTest::handles()
 
     const QString integerType = DataEditorRegistry::instance()->DataEditor(QStringLiteral("CQuenInt32"))->property("DataType").toString();
     for (const QString& name : {QString(), QStringLiteral("CQuenInt32"), integerType}) {
-        const QuenHandle item = core.own(selector.CreateDataHandle(name));
+        const QuenHandle item = core << selector.CreateDataHandle(name);
         QVERIFY2(item != 0, qPrintable(name));
         QCOMPARE(QString::fromUtf8(QuenDataGetType(item)), name.isEmpty() ? QStringLiteral("CQuenReal64") : QStringLiteral("CQuenInt32"));
     }
