@@ -198,6 +198,8 @@ void ParmFieldEditor::Private::showInput()
         selector->setEnabled(!choice.readOnly);
         break;
     }
+    shown->setAccessibleName(field->Caption().isEmpty() ? ParmFieldEditor::tr("Field value")
+                                                        : field->Caption());
     q->setFocusProxy(shown);
     layoutChildren();
 }
@@ -312,11 +314,8 @@ bool ParmFieldEditor::ReadOnly() const { return d->readOnly; }
 void ParmFieldEditor::setReadOnly(bool on)
 {
     d->readOnly = on;
-    d->choice.readOnly = on || (d->choice.kind == FieldInputKind::Text && d->field && d->field->Locked());
-    d->text->setReadOnly(d->choice.readOnly);
-    d->combo->setEnabled(!on);
-    d->readOnlyCombo->setEnabled(!on);
-    d->selector->setEnabled(!on);
+    if (d->field)
+        d->bind(); // the field list is bound read-only or not
 }
 
 bool ParmFieldEditor::BrowseOnly() const { return d->browseOnly; }

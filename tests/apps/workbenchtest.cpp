@@ -197,8 +197,12 @@ private Q_SLOTS:
         QTreeView* fields = m_window->fieldView();
         QApplication::setActiveWindow(m_window.get());
         fields->setFocus();
-        fields->setCurrentIndex(m_window->fieldModel()->match(m_window->fieldModel()->index(1, 0), Qt::DisplayRole,
-                                                              QRegularExpression(QStringLiteral("^ *Value$")), 1, Qt::MatchRegularExpression).value(0));
+        const auto valueText = [this] {
+            const QModelIndex caption = m_window->fieldModel()->match(m_window->fieldModel()->index(1, 0), Qt::DisplayRole,
+                                                                      QRegularExpression(QStringLiteral("^ *Value$")), 1, Qt::MatchRegularExpression).value(0);
+            return caption.siblingAtColumn(Workbench::FieldsDockModel::TextColumn);
+        };
+        fields->setCurrentIndex(valueText().siblingAtColumn(0));
         QTest::keyClick(fields, Qt::Key_F2);
         QVERIFY(!QApplication::activeModalWidget());
         auto* editor = fields->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
@@ -210,10 +214,13 @@ private Q_SLOTS:
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
         QVERIFY(shown().contains(QLatin1String("17")));
         // The field editor writes as it is typed into; Escape puts the field's text back.
-        QTest::keyClick(fields, Qt::Key_F2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor goes
+        fields->edit(valueText()); // the model was re-read: find the row again
         editor = fields->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
+        QVERIFY(editor);
+        editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("99"));
-        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 1799);
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 99);
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
     }
@@ -226,6 +233,7 @@ private Q_SLOTS:
         const QuenHandle first = m_window->editorHost()->parameterModel()->parameter(0);
         list->setCurrentIndex(list->model()->index(0, Workbench::ParameterListModel::TypeColumn));
         const auto rename = [&](const QString& name) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // a closed editor goes
             m_window->findChild<QAction*>(QStringLiteral("RenameAction"))->trigger();
             auto* box = list->viewport()->findChild<QLineEdit*>(QStringLiteral("NameText"));
             QVERIFY(box);
