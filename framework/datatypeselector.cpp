@@ -139,6 +139,7 @@ struct DataTypeSelector::Private
 DataTypeSelector::DataTypeSelector(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this))
 {
     setObjectName(QStringLiteral("DataTypeSelector"));
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // as high as a drop-down
     d->pages = new QStackedLayout(this);
     d->pages->setContentsMargins(0, 0, 0, 0);
     d->plain = d->makeBox(QStringLiteral("TypeList"));

@@ -253,12 +253,8 @@ void ParmFieldEditor::Private::symbolChosen(const QString& table, const QString&
 // An input whose field is in error shows its text in the error colour.
 void ParmFieldEditor::Private::updateLook()
 {
-    for (QWidget* widget : {static_cast<QWidget*>(text), static_cast<QWidget*>(combo)}) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Text, lastError.isEmpty() ? q->palette().color(QPalette::Text)
-                                                             : PaletteColors::errorText(widget));
-        widget->setPalette(palette);
-    }
+    PaletteColors::setErrorLook(text, !lastError.isEmpty());
+    PaletteColors::setErrorLook(combo, !lastError.isEmpty());
     text->setToolTip(lastError);
     combo->setToolTip(lastError);
 }

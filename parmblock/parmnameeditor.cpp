@@ -4,6 +4,7 @@
 #include "hovererrordisplay_p.h"
 #include "hovererrorform_p.h"
 #include "keyevents.h"
+#include "palettecolors.h"
 #include "parmnamerules.h"
 #include "qtstrings.h"
 
@@ -43,6 +44,8 @@ struct ParmNameEditor::Private
         }
         if (error != before) {
             state = EditState::Changed;
+            PaletteColors::setErrorLook(text, !error.isEmpty());
+            text->setToolTip(error);
             hover->update();
         }
     }

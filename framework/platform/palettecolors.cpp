@@ -46,4 +46,12 @@ QColor errorText(const QWidget* widget)
     return darkBase ? QColor(0xff, 0x80, 0x80) : QColor(0xc0, 0x00, 0x00);
 }
 
+void setErrorLook(QWidget* input, bool inError)
+{
+    QPalette palette = input->palette();
+    palette.setColor(QPalette::Text, inError ? errorText(input)
+                                             : paletteOf(input->parentWidget()).color(QPalette::Text));
+    input->setPalette(palette);
+}
+
 } // namespace Velt::PaletteColors

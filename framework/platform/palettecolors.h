@@ -19,5 +19,7 @@ VELT_EXPORT QColor windowBackground(const QWidget* widget = nullptr);
 VELT_EXPORT QColor windowText(const QWidget* widget = nullptr);
 // The text colour of an input whose value is in error: a red that reads on the input's base.
 VELT_EXPORT QColor errorText(const QWidget* widget = nullptr);
+// Shows an input's text in the error colour, or in its normal colour again.
+VELT_EXPORT void setErrorLook(QWidget* input, bool inError);
 
 } // namespace Velt::PaletteColors
