@@ -65,7 +65,7 @@ private Q_SLOTS:
         QuenExcRaiseUserError("Broken");
         QuenExcRegDisplayErrors();
         QCOMPARE(boxOnly.prompts().size(), 1);
-        const auto& box = boxOnly.prompts().first();
+        const auto box = boxOnly.prompts().first(); // prompts() gives a copy: keep the entry, not a reference into it
         QCOMPARE(QStringLiteral("%1|%2|%3").arg(box.text, box.title).arg(box.flags), QStringLiteral("Broken|VeltEditors|16"));
     }
 
