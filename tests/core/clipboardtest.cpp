@@ -105,11 +105,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("plain text") << QByteArray("Gain\t12.5") << "clipboard: line 1, column 1";
         QTest::newRow("other JSON") << QByteArray(R"({"rows": [1, 2]})") << "clipboard: format: the clipboard holds no parameter block";
-        QTest::newRow("truncated") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [)")
-                                   << "clipboard: line 1";
-        QTest::newRow("bad parameter")
-                << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})")
-                << "clipboard: block.parameters[0].data.y: missing";
+        QTest::newRow("truncated") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [)") << "clipboard: line 1";
+        QTest::newRow("bad parameter") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})") << "clipboard: block.parameters[0].data.y: missing";
     }
     void otherContentIsNotABlock()
     {

@@ -213,8 +213,7 @@ private Q_SLOTS:
         QTest::newRow("in order, trimmed") << QStringList { "b", "  volt ", "\tamp\n" } << QStringList { "b", "volt", "amp" };
         QTest::newRow("case, trimmed") << QStringList { "Volt", "VOLT", " volt " } << QStringList { "Volt" };
         QTest::newRow("non-ascii case") << QStringList { "\u00c4rger", "\u00e4RGER" } << QStringList { "\u00c4rger" };
-        QTest::newRow("inner blanks kept") << QStringList { "power supply", "power  supply" }
-                                           << QStringList { "power supply", "power  supply" };
+        QTest::newRow("inner blanks kept") << QStringList { "power supply", "power  supply" } << QStringList { "power supply", "power  supply" };
     }
 
     void addKeywords()
@@ -244,8 +243,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("from");
         QTest::addColumn<QStringList>("result");
         QTest::newRow("disjoint") << QStringList { "a" } << QStringList { "b", "c" } << QStringList { "a", "b", "c" };
-        QTest::newRow("overlap by case") << QStringList { "Volt", "x" } << QStringList { "volt", "amp" }
-                                         << QStringList { "Volt", "x", "amp" };
+        QTest::newRow("overlap by case") << QStringList { "Volt", "x" } << QStringList { "volt", "amp" } << QStringList { "Volt", "x", "amp" };
         QTest::newRow("from empty") << QStringList { "a" } << QStringList {} << QStringList { "a" };
     }
 

@@ -89,8 +89,7 @@ private Q_SLOTS:
             for (const auto& c : changes) {
                 if (c.setter == Step && !r.steps)
                     continue;
-                QTest::addRow("%s %s(%g)", r.name, functionOf(c.setter) + 12, c.value)
-                        << r.start << r.stop << r.points << c.setter << c.value << c.exact;
+                QTest::addRow("%s %s(%g)", r.name, functionOf(c.setter) + 12, c.value) << r.start << r.stop << r.points << c.setter << c.value << c.exact;
             }
         }
         // Representable results where the setter's quantity must hold exactly.

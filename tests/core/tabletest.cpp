@@ -174,8 +174,7 @@ private Q_SLOTS:
         QTest::newRow("truncated") << good.left(good.size() - 20) << "table.json: line 1, column";
         QTest::newRow("a workspace") << QByteArray(R"({"format": "VeltEditors.Workspace"})") << "table.json: format: expected";
         QTest::newRow("no table") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "table.json: table: missing";
-        QTest::newRow("second symbol bad") << QByteArray(good).replace(R"("value": 2)", R"("value": "2")")
-                                           << "table.json: table.symbols[1].data.value: expected an integer";
+        QTest::newRow("second symbol bad") << QByteArray(good).replace(R"("value": 2)", R"("value": "2")") << "table.json: table.symbols[1].data.value: expected an integer";
     }
     void restoreRejectsBadFiles()
     {

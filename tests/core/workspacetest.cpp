@@ -112,8 +112,7 @@ private Q_SLOTS:
         const QByteArray sample = readAll(kSample);
         // A symbol "A" of table "T" with the given data; place is where the error is, below it.
         const auto data = [](const char* name, const char* body, const char* place, const char* settings = "{}") {
-            QTest::newRow(name) << withSymbols(QByteArray(R"({"name": "A", "data": {)") + body + "}}", settings)
-                                << QStringLiteral("tables[0].symbols[0].data") + QLatin1String(place);
+            QTest::newRow(name) << withSymbols(QByteArray(R"({"name": "A", "data": {)") + body + "}}", settings) << QStringLiteral("tables[0].symbols[0].data") + QLatin1String(place);
         };
         QTest::newRow("truncated") << sample.left(sample.size() / 2) << "workspace text: line ";
         QTest::newRow("empty") << QByteArray() << "workspace text: line 1, column 1";
@@ -133,10 +132,7 @@ private Q_SLOTS:
         data("no points", R"("class": "CQuenRange", "start": 0, "stop": 1, "points": 0)", ".points: expected an integer from 1");
         data("infinite time", R"("class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": [])", ".start: expected a finite number");
         data("unexpected key", R"("class": "CQuenString", "value": "x", "colour": 1)", ".colour: unexpected key");
-        QTest::newRow("duplicate symbol")
-                << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}},
-                                  {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})")
-                << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
+        QTest::newRow("duplicate symbol") << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}}, {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})") << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
         data("property without name", R"("class": "CQuenInt32", "value": 1, "properties": [{"class": "CQuenString", "value": "V"}])", ".properties[0].name: missing");
         data("bad property", R"("class": "CQuenInt32", "value": 1, "properties": [{"name": "Units", "class": "CQuenString", "value": 5}])", ".properties[0].value: expected a text");
         QTest::newRow("reference without type") << withSymbols(R"({"name": "A", "reference": {"table": "", "symbol": "B"}})") << "tables[0].symbols[0].type: missing";
@@ -145,10 +141,7 @@ private Q_SLOTS:
         QTest::newRow("flag type") << withSymbols(R"({"name": "A", "hidden": 1, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].hidden: expected true or false";
         QTest::newRow("public flag") << QByteArray(R"({"tables": [{"name": "T", "public": "yes", "symbols": []}]})") << "tables[0].public: expected true or false";
         QTest::newRow("duplicate table") << QByteArray(R"({"tables": [{"name": "T", "symbols": []}, {"name": "t", "symbols": []}]})") << "tables[1].name: 't' is already the name of tables[0]";
-        QTest::newRow("bad second definition")
-                << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}],
-                                  "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})")
-                << "parameterBlocks[1].parameters[0].data: missing";
+        QTest::newRow("bad second definition") << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}], "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})") << "parameterBlocks[1].parameters[0].data: missing";
     }
     // Each error names its place, and the workspace that was loaded stays as it was.
     void malformed()
