@@ -36,7 +36,7 @@ class ParmTest : public QObject
 
 private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
-    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
+    void cleanup() { QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0)); }
 
     void create_data()
     {
@@ -64,7 +64,6 @@ private Q_SLOTS:
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenDataRelease");
         QVERIFY(QuenParmRelease(parm));
         QVERIFY(!QuenDataIsValid(data));
-        EXPECT_NO_ERROR();
     }
 
     // Flags start at their defaults and each one set shows on the copy; a description's text is kept as given, blanks included.
@@ -95,7 +94,6 @@ private Q_SLOTS:
         QCOMPARE(QStringList({ QString::number(QuenInt32GetValue(QuenParmGetData(copy))), text(QuenDescGetText(QuenParmGetDesc(parm))), text(QuenDescGetText(QuenParmGetDesc(copy))) }),
                  QStringList({ "42", "", description }));
         QVERIFY(QuenParmRelease(copy) && QuenParmRelease(parm));
-        EXPECT_NO_ERROR();
     }
 
     void setDataTakesOwnershipAndRefusesOwnedItems()
@@ -112,7 +110,6 @@ private Q_SLOTS:
         QCOMPARE(QuenParmGetData(parm), real);
         QuenParmRelease(other);
         QuenParmRelease(parm);
-        EXPECT_NO_ERROR();
     }
 
     void setReferenceHandsTheValueToTheCaller()
@@ -133,7 +130,6 @@ private Q_SLOTS:
         QVERIFY(QuenParmSetData(parm, QuenInt32Create(3)) && !QuenParmIsReference(parm));
         QCOMPARE(refOf(parm), QStringLiteral(": CQuenInt32"));
         QuenParmRelease(parm);
-        EXPECT_NO_ERROR();
     }
 
     void ownedParameterIsReleasedByItsBlock()
@@ -159,7 +155,6 @@ private Q_SLOTS:
         QVERIFY(QuenParmSetName(a, "ALPHA")); // its own name in another case
         QCOMPARE(text(QuenParmGetName(a)), QStringLiteral("ALPHA"));
         QuenPbDefRelease(block);
-        EXPECT_NO_ERROR();
     }
 
     void addKeywords_data()

@@ -61,7 +61,7 @@ class RangeTest : public QObject
 
 private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
-    void cleanup() { QCOMPARE(QuenCoreGetLiveObjectCount(), m_live); }
+    void cleanup() { QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0)); }
 
     void setterKeepsInvariants_data()
     {
@@ -251,7 +251,6 @@ private Q_SLOTS:
         QVERIFY(QuenRangeSetStep(h, -1.5)); // a step on equal ends makes two points one step apart
         const Range r = read(h);
         QCOMPARE(QStringLiteral("%1 %2 %3").arg(r.start).arg(r.stop).arg(r.points), QStringLiteral("4 2.5 2"));
-        EXPECT_NO_ERROR();
     }
 
 private:

@@ -69,6 +69,7 @@ private Q_SLOTS:
         g_calls.clear();
         g_failOn = 0;
     }
+    void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void oneSlotPerClass()
     {

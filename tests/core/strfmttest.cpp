@@ -50,9 +50,8 @@ private Q_SLOTS:
         supply = QuenParmGetData(CoreBuilder::realParm(bench, "Supply", 12.25));
         CoreBuilder::realParm(bench, "Volts", 99);
         CoreBuilder::stringParm(core.table("Hidden", false), "Secret", "s3");
-        QVERIFY(!QuenExcRegIsError(0));
     }
-    void cleanup() { QuenExcRegClearError(0); }
+    void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void tokens_data()
     {
@@ -77,7 +76,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, pattern);
         QFETCH(QStringList, tokens);
         QCOMPARE(walk(pattern), tokens);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void walkOutsideThePattern()
@@ -104,7 +102,6 @@ private Q_SLOTS:
             QCOMPARE(QByteArray(QuenStrFmtGetStringValue(pattern.constData(), locals)), text);
             QCOMPARE(pattern.contains('\n') || pattern.contains('\r'), lineEnds && (text.contains('\n') || text.contains('\r')));
         }
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void symbolTokenization()
@@ -137,7 +134,6 @@ private Q_SLOTS:
         QFETCH(QString, result);
         const QString value = s(QuenStrFmtGetStringValue(pattern.constData(), locals));
         QCOMPARE(result.startsWith(u'!') ? u'!' + lastError() : value, result);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void realsRenderWith15Digits_data()
@@ -177,7 +173,6 @@ private Q_SLOTS:
         QFETCH(int, scan);
         QFETCH(QString, message);
         QCOMPARE(s(QuenStrFmtValidate(pattern.constData(), checkSymbols, scan, locals)), message);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void scan_data()

@@ -62,7 +62,7 @@ private Q_SLOTS:
     {
         QuenWorkspaceClear();
         QuenArraySetDefaultMaxSize(65535);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
+        QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0));
     }
 
     // What the round trip below cannot see: the objects are made, in order, with their flags.
@@ -102,7 +102,6 @@ private Q_SLOTS:
         QVERIFY(QuenWorkspaceLoad(first.constData()));
         QVERIFY(QuenWorkspaceSave(second.constData()));
         QCOMPARE(readAll(QString::fromUtf8(second)), readAll(QString::fromUtf8(first)));
-        EXPECT_NO_ERROR();
     }
 
     void malformed_data()
@@ -190,7 +189,6 @@ private Q_SLOTS:
         QCOMPARE(QuenArrayGetDefaultMaxSize(), 100);
         QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "A", -1))), 100);
         QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "B", -1))), 500);
-        EXPECT_NO_ERROR();
     }
 
     void definitionsAndClear()
