@@ -143,6 +143,7 @@ private Q_SLOTS:
         QVERIFY(h > 0 && copy > 0 && copy != h);
         QCOMPARE(QByteArray(QuenDataGetType(h)) + QuenDataGetType(copy), cls + cls);
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 2);
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
     void realValuesKeepEveryBit_data()
@@ -178,6 +179,7 @@ private Q_SLOTS:
         const QuenHandle p = items << QuenPointCreate(3, 4);
         QVERIFY(QuenPointSetValues(p, -1e300, 1e-300));
         QVERIFY(QuenPointGetValues(p, &a, &b) && a == -1e300 && b == 1e-300);
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
     // A property is stored as a copy, belongs to the item and keeps its position when replaced.
@@ -230,6 +232,7 @@ private Q_SLOTS:
         QVERIFY(QuenDataExSetProperty(item, "Self", item));
         const QuenHandle self = QuenDataExGetProperty(item, "Self");
         QCOMPARE(QString::number(QuenInt32GetValue(self)) + propertyNames(self).join(u','), QStringLiteral("3Units"));
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
     // A deep copy takes the properties down to the nested ones and is independent of its
@@ -258,6 +261,7 @@ private Q_SLOTS:
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 11);
         QVERIFY(QuenDataRelease(original) && !QuenDataIsValid(nested));
         QCOMPARE(QuenCoreGetLiveObjectCount(), live + 7); // with its two properties and theirs
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
     void runtimeMarks()
@@ -272,6 +276,7 @@ private Q_SLOTS:
         QVERIFY(QuenDataExClearRuntimeEvaluation(h));
         QCOMPARE(marks(h) + u' ' + marks(copy), QStringLiteral("0 -1 -1 -1")); // copied, not shared
         QVERIFY(QuenDataExClearRuntimeScan(h) && marks(h) == QStringLiteral("0 0"));
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
     // The block an item belongs to, through its parameter and through the item a property
@@ -286,6 +291,7 @@ private Q_SLOTS:
         QVERIFY(QuenPbDefAddParm(block, alone));
         CoreBuilder::setString(data, "Units", "V");
         QVERIFY(QuenDataExGetLocalsParmBlock(data) == block && QuenDataExGetLocalsParmBlock(QuenDataExGetProperty(data, "Units")) == block);
+        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 };
 
