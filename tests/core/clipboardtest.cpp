@@ -50,11 +50,7 @@ class ClipboardTest : public QObject
 
 private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
-    void cleanup()
-    {
-        QuenSetClipboardHooks(nullptr, nullptr, nullptr);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-    }
+    void cleanup() { QuenSetClipboardHooks(nullptr, nullptr, nullptr); QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0)); }
 
     void emptyAtFirst()
     {
@@ -84,9 +80,7 @@ private Q_SLOTS:
         QVERIFY(QuenPbDefCopyToClipboard(block));
         QuenPbDefRelease(block);
         const bool host = put && get;
-        QCOMPARE(g_puts, host ? 1 : 0);
-        QCOMPARE(g_hostClipboard.contains("VeltEditors.ParameterBlock"), host);
-        QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_TRUE);
+        QVERIFY(g_puts == (host ? 1 : 0) && g_hostClipboard.contains("VeltEditors.ParameterBlock") == host && QuenPbDefIsAvailableOnClipboard());
         for (int i = 0; i < 2; ++i) {
             const QuenHandle pasted = QuenPbDefCreateFromClipboard();
             QCOMPARE(sampleOf(pasted), QStringList({ "2", "Range", "10", "V", "Full scale", "-1", "Station:Sweep", "CQuenRange", "0" }));
@@ -105,11 +99,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("plain text") << QByteArray("Gain\t12.5") << "clipboard: line 1, column 1";
         QTest::newRow("other JSON") << QByteArray(R"({"rows": [1, 2]})") << "clipboard: format: the clipboard holds no parameter block";
-        QTest::newRow("truncated") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [)")
-                                   << "clipboard: line 1";
-        QTest::newRow("bad parameter")
-                << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})")
-                << "clipboard: block.parameters[0].data.y: missing";
+        QTest::newRow("bad parameter") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})") << "clipboard: block.parameters[0].data.y: missing";
     }
     void otherContentIsNotABlock()
     {
@@ -121,9 +111,8 @@ private Q_SLOTS:
         const QList<Raised> errors = takeErrors();
         QVERIFY2(errors.size() == 1 && errors.first().code == QUEN_ERR_PARSE && errors.first().message.startsWith("QuenPbDefCreateFromClipboard: " + message),
                  qPrintable(errors.value(0).message));
-        if (!QTest::currentDataTag() || QByteArray(QTest::currentDataTag()) != "bad parameter")
+        if (QByteArray(QTest::currentDataTag()) != "bad parameter")
             QCOMPARE(QuenPbDefIsAvailableOnClipboard(), QUEN_FALSE);
-        EXPECT_NO_ERROR();
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include <array>
+#include <tuple>
 #include <utility>
 
 using namespace VeltTest;
@@ -14,8 +15,7 @@ struct Call
 {
     char phase;
     int16_t slot;
-    QuenHandle data;
-    QuenHandle block;
+    QuenHandle data, block;
     bool operator==(const Call&) const = default;
 };
 
@@ -35,10 +35,7 @@ int g_touched = 0;
 template <int N>
 void distinct(int16_t, QuenHandle, QuenHandle) { g_touched = N; }
 template <int... N>
-constexpr std::array<QuenRuntimeCallback, sizeof...(N)> distinctFunctions(std::integer_sequence<int, N...>)
-{
-    return { &distinct<N>... };
-}
+constexpr std::array<QuenRuntimeCallback, sizeof...(N)> distinctFunctions(std::integer_sequence<int, N...>) { return { &distinct<N>... }; }
 
 int16_t registerAll(const char* cls)
 {
@@ -54,10 +51,8 @@ QuenHandle addValue(QuenHandle block, const char* name, const char* cls, bool ev
     const QuenHandle parm = QuenParmCreate(name, cls);
     QuenPbDefAddParm(block, parm);
     const QuenHandle data = QuenParmGetData(parm);
-    if (evaluate)
-        QuenDataExSetRuntimeEvaluation(data);
-    if (scan)
-        QuenDataExSetRuntimeScan(data);
+    if (evaluate) QuenDataExSetRuntimeEvaluation(data);
+    if (scan) QuenDataExSetRuntimeScan(data);
     return data;
 }
 
@@ -74,14 +69,12 @@ private Q_SLOTS:
         g_calls.clear();
         g_failOn = 0;
     }
+    void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void oneSlotPerClass()
     {
-        const int16_t strings = registerAll("CQuenString");
-        QVERIFY(strings >= 1 && strings <= 100);
-        const int16_t reals = registerAll("CQuenReal64");
-        QVERIFY(reals >= 1 && reals <= 100);
-        QVERIFY(reals != strings);
+        const int16_t strings = registerAll("CQuenString"), reals = registerAll("CQuenReal64");
+        QVERIFY(strings >= 1 && strings <= 100 && reals >= 1 && reals <= 100 && reals != strings);
         QCOMPARE(registerAll("CQuenString"), strings); // the same functions again: the same slot
         EXPECT_NO_ERROR();
         QCOMPARE(QuenDataRegisterBindFunction("CQuenNothing", record<'B'>), int16_t(0));
@@ -106,12 +99,10 @@ private Q_SLOTS:
         const int16_t strings = registerAll("CQuenString");
         const int16_t reals = registerAll("CQuenReal64");
         const QuenHandle block = QuenPbDefCreate();
-        QMap<QString, QuenHandle> items;
-        items["A"] = addValue(block, "A", "CQuenString", true, false);
-        items["B"] = addValue(block, "B", "CQuenString", false, true);
-        items["C"] = addValue(block, "C", "CQuenString", false, false);
-        items["D"] = addValue(block, "D", "CQuenReal64", true, true);
-        items["E"] = addValue(block, "E", "CQuenInt32", false, false); // no callbacks, unmarked
+        QMap<QString, QuenHandle> items; // E: a class without callbacks, unmarked
+        for (const auto& [n, cls, evaluate, scan] : { std::tuple("A", "CQuenString", true, false), std::tuple("B", "CQuenString", false, true),
+                                                       std::tuple("C", "CQuenString", false, false), std::tuple("D", "CQuenReal64", true, true), std::tuple("E", "CQuenInt32", false, false) })
+            items[n] = addValue(block, n, cls, evaluate, scan);
         const QuenHandle ref = QuenParmCreate("R", "CQuenString");
         const QuenHandle refValue = QuenParmGetData(ref);
         QuenDataExSetRuntimeEvaluation(refValue);
@@ -122,13 +113,7 @@ private Q_SLOTS:
         std::vector<Call> expected;
         for (const QString& name : called.split(' '))
             expected.push_back({ phase, name == "D" ? reals : strings, items[name], block });
-        int32_t count = -2;
-        switch (phase) {
-        case 'B': count = QuenDataRunBind(block); break;
-        case 'E': count = QuenDataRunEvaluate(block); break;
-        case 'S': count = QuenDataRunScan(block); break;
-        default: count = QuenDataRunUnbind(block); break;
-        }
+        const int32_t count = (phase == 'B' ? QuenDataRunBind : phase == 'E' ? QuenDataRunEvaluate : phase == 'S' ? QuenDataRunScan : QuenDataRunUnbind)(block);
         EXPECT_NO_ERROR();
         QCOMPARE(count, int32_t(expected.size()));
         QVERIFY(g_calls == expected);
@@ -146,10 +131,7 @@ private Q_SLOTS:
         QCOMPARE(QuenDataRunEvaluate(block), -1);
         QCOMPARE(g_calls.size(), std::size_t(1));
         const QList<Raised> errors = takeErrors();
-        QCOMPARE(errors.size(), 2);
-        QCOMPARE(errors[0].code, int(QUEN_ERR_USER));
-        QCOMPARE(errors[1].code, int(QUEN_ERR_CALLBACK));
-        QVERIFY(errors[1].message.contains("'First'"));
+        QVERIFY(errors.size() == 2 && errors[0].code == QUEN_ERR_USER && errors[1].code == QUEN_ERR_CALLBACK && errors[1].message.contains("'First'"));
         QCOMPARE(QuenDataRunScan(block), -1);
         EXPECT_ONE_ERROR(QUEN_ERR_CALLBACK, "QuenDataRunScan");
         g_failOn = 0;

@@ -24,11 +24,7 @@ QStringList walk(const QByteArray& pattern)
     return out;
 }
 
-QString lastError()
-{
-    const QList<VeltTest::Raised> raised = VeltTest::takeErrors();
-    return raised.isEmpty() ? QString() : raised.last().message;
-}
+QString lastError() { return VeltTest::takeErrors().value(0).message; }
 
 } // namespace
 
@@ -54,9 +50,8 @@ private Q_SLOTS:
         supply = QuenParmGetData(CoreBuilder::realParm(bench, "Supply", 12.25));
         CoreBuilder::realParm(bench, "Volts", 99);
         CoreBuilder::stringParm(core.table("Hidden", false), "Secret", "s3");
-        QVERIFY(!QuenExcRegIsError(0));
     }
-    void cleanup() { QuenExcRegClearError(0); }
+    void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void tokens_data()
     {
@@ -65,17 +60,12 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("text and escapes") << QByteArray("50\\% a\\\\b\\tc") << QStringList { "text:50% a\\b\tc" };
         QTest::newRow("escaped line ends are text") << QByteArray("a\\r\\nb") << QStringList { "text:a\r\nb" };
-        QTest::newRow("line ends") << QByteArray("a\r\nb\nc\rd")
-                                   << QStringList { "text:a", "eol:\r\n", "text:b", "eol:\n", "text:c", "eol:\r", "text:d" };
-        QTest::newRow("symbols") << QByteArray("V=%{Volts};%{Bench:Supply}")
-                                 << QStringList { "text:V=", "symbol:Volts", "text:;", "symbol:Supply" };
+        QTest::newRow("line ends") << QByteArray("a\r\nb\nc\rd") << QStringList { "text:a", "eol:\r\n", "text:b", "eol:\n", "text:c", "eol:\r", "text:d" };
+        QTest::newRow("symbols") << QByteArray("V=%{Volts};%{Bench:Supply}") << QStringList { "text:V=", "symbol:Volts", "text:;", "symbol:Supply" };
         QTest::newRow("escaped name") << QByteArray("%{T\\:1:a\\}b\\\\}") << QStringList { "symbol:a}b\\" };
-        QTest::newRow("bad escape after text") << QByteArray("ab\\q")
-                                               << QStringList { "text:ab", "error:\\q is not an escape (\\\\ stands for a backslash) at position 3" };
-        QTest::newRow("lone backslash") << QByteArray("ab\\")
-                                        << QStringList { "text:ab", "error:the pattern ends in a lone \\ (\\\\ stands for a backslash) at position 3" };
-        QTest::newRow("bare percent") << QByteArray("5%")
-                                      << QStringList { "text:5", "error:a % must start a symbol reference %{...} (\\% stands for the sign itself) at position 2" };
+        QTest::newRow("bad escape after text") << QByteArray("ab\\q") << QStringList { "text:ab", "error:\\q is not an escape (\\\\ stands for a backslash) at position 3" };
+        QTest::newRow("lone backslash") << QByteArray("ab\\") << QStringList { "text:ab", "error:the pattern ends in a lone \\ (\\\\ stands for a backslash) at position 3" };
+        QTest::newRow("bare percent") << QByteArray("5%") << QStringList { "text:5", "error:a % must start a symbol reference %{...} (\\% stands for the sign itself) at position 2" };
         QTest::newRow("unclosed") << QByteArray("µ%{Volts") << QStringList { "text:µ", "error:the symbol reference has no closing } at position 2" };
         QTest::newRow("line end inside") << QByteArray("%{Vo\nlts}") << QStringList { "error:the symbol reference breaks at a line end at position 1" };
         QTest::newRow("no name") << QByteArray("%{Bench:}") << QStringList { "error:the symbol reference names no symbol at position 1" };
@@ -86,7 +76,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, pattern);
         QFETCH(QStringList, tokens);
         QCOMPARE(walk(pattern), tokens);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void walkOutsideThePattern()
@@ -102,10 +91,8 @@ private Q_SLOTS:
     void literalTokenization_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("empty") << QByteArray();
         QTest::newRow("specials") << QByteArray("50% of C:\\temp\t%{Volts}");
         QTest::newRow("line ends") << QByteArray("a\r\nb\nc\r");
-        QTest::newRow("utf-8") << QByteArray("µV ≥ 3");
     }
     void literalTokenization()
     {
@@ -115,7 +102,6 @@ private Q_SLOTS:
             QCOMPARE(QByteArray(QuenStrFmtGetStringValue(pattern.constData(), locals)), text);
             QCOMPARE(pattern.contains('\n') || pattern.contains('\r'), lineEnds && (text.contains('\n') || text.contains('\r')));
         }
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void symbolTokenization()
@@ -137,14 +123,10 @@ private Q_SLOTS:
         QTest::newRow("public table by symbol alone") << QByteArray("%{Supply}") << "12.25";
         QTest::newRow("a reference is followed") << QByteArray("%{Rail}") << "12.25";
         QTest::newRow("private table by name") << QByteArray("%{hidden:Secret}") << "s3";
-        QTest::newRow("private table not searched") << QByteArray("%{Secret}")
-                                                    << "!QuenStrFmtGetStringValue: the symbol 'Secret' is not defined";
-        QTest::newRow("no such table") << QByteArray("%{Rack:Volts}")
-                                       << "!QuenStrFmtGetStringValue: there is no symbol table 'Rack' for the symbol 'Rack:Volts'";
-        QTest::newRow("class without text") << QByteArray("%{Freq}")
-                                            << "!QuenStrFmtGetStringValue: the symbol 'Freq' is a CQuenComplex; a pattern takes integers, reals and strings";
-        QTest::newRow("syntax") << QByteArray("a%b")
-                                << "!QuenStrFmtGetStringValue: the pattern is not valid: a % must start a symbol reference %{...} (\\% stands for the sign itself) at position 2";
+        QTest::newRow("private table not searched") << QByteArray("%{Secret}") << "!QuenStrFmtGetStringValue: the symbol 'Secret' is not defined";
+        QTest::newRow("no such table") << QByteArray("%{Rack:Volts}") << "!QuenStrFmtGetStringValue: there is no symbol table 'Rack' for the symbol 'Rack:Volts'";
+        QTest::newRow("class without text") << QByteArray("%{Freq}") << "!QuenStrFmtGetStringValue: the symbol 'Freq' is a CQuenComplex; a pattern takes integers, reals and strings";
+        QTest::newRow("syntax") << QByteArray("a%b") << "!QuenStrFmtGetStringValue: the pattern is not valid: a % must start a symbol reference %{...} (\\% stands for the sign itself) at position 2";
     }
     void evaluate()
     {
@@ -152,7 +134,6 @@ private Q_SLOTS:
         QFETCH(QString, result);
         const QString value = s(QuenStrFmtGetStringValue(pattern.constData(), locals));
         QCOMPARE(result.startsWith(u'!') ? u'!' + lastError() : value, result);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void realsRenderWith15Digits_data()
@@ -161,7 +142,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("sum") << 0.1 + 0.2 << "0.3";
         QTest::newRow("large") << 1e300 << "1e+300";
-        QTest::newRow("negative") << -2.5 << "-2.5";
         QTest::newRow("15 digits") << 123456789.0123456 << "123456789.012346";
     }
     void realsRenderWith15Digits()
@@ -184,8 +164,7 @@ private Q_SLOTS:
         QTest::newRow("unknown symbol") << QByteArray("%{Nope}") << 1 << 0 << "the symbol 'Nope' is not defined";
         QTest::newRow("syntax") << QByteArray("%{x") << 0 << 0 << "the symbol reference has no closing } at position 1";
         QTest::newRow("adjacent symbols evaluate") << QByteArray("%{Count}%{Volts}") << 1 << 0 << "";
-        QTest::newRow("adjacent symbols scan") << QByteArray("%{Count}%{Volts}") << 1 << 1
-                                               << "the symbols 'Count' and 'Volts' follow each other: a scan cannot tell where one ends; put text between them";
+        QTest::newRow("adjacent symbols scan") << QByteArray("%{Count}%{Volts}") << 1 << 1 << "the symbols 'Count' and 'Volts' follow each other: a scan cannot tell where one ends; put text between them";
     }
     void validate()
     {
@@ -194,7 +173,6 @@ private Q_SLOTS:
         QFETCH(int, scan);
         QFETCH(QString, message);
         QCOMPARE(s(QuenStrFmtValidate(pattern.constData(), checkSymbols, scan, locals)), message);
-        QVERIFY(!QuenExcRegIsError(0));
     }
 
     void scan_data()
@@ -202,22 +180,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("pattern");
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("values"); // Count Volts Name Supply after the scan, or the error after "!"
-        QTest::newRow("all classes") << QByteArray("N=%{Name},C=%{Count},V=%{Volts}") << QByteArray("N=X1,C= +42 ,V=-3e2")
-                                     << "42 -300 X1 12.25";
+        QTest::newRow("all classes") << QByteArray("N=%{Name},C=%{Count},V=%{Volts}") << QByteArray("N=X1,C= +42 ,V=-3e2") << "42 -300 X1 12.25";
         QTest::newRow("any line end") << QByteArray("%{Count}\n%{Bench:Supply}") << QByteArray("8\r\n5.5") << "8 1.5 DUT 5.5";
         QTest::newRow("reference written through") << QByteArray("R%{Rail}") << QByteArray("R3") << "7 1.5 DUT 3";
-        QTest::newRow("text differs") << QByteArray("V=%{Volts}") << QByteArray("I=2")
-                                      << "!the reply does not match the pattern at position 1: \"V=\" expected, \"I=2\" found";
-        QTest::newRow("terminator missing") << QByteArray("%{Count};") << QByteArray("12")
-                                            << "!the reply ends before \";\", which follows 'Count'";
-        QTest::newRow("extra text") << QByteArray("C=%{Count};") << QByteArray("C=1;x")
-                                    << "!the reply goes on after the pattern ends: \"x\"";
-        QTest::newRow("second value bad, nothing written") << QByteArray("%{Count},%{Volts}") << QByteArray("9,abc")
-                                                      << "!the reply gives \"abc\" for 'Volts', which is not a real number";
-        QTest::newRow("integer out of range") << QByteArray("%{Count}") << QByteArray("2147483648")
-                                              << "!the reply gives \"2147483648\" for 'Count', which is not a 32-bit integer";
-        QTest::newRow("adjacent symbols") << QByteArray("%{Count}%{Volts}") << QByteArray("12")
-                                          << "!the pattern cannot scan: the symbols 'Count' and 'Volts' follow each other: a scan cannot tell where one ends; put text between them";
+        QTest::newRow("text differs") << QByteArray("V=%{Volts}") << QByteArray("I=2") << "!the reply does not match the pattern at position 1: \"V=\" expected, \"I=2\" found";
+        QTest::newRow("terminator missing") << QByteArray("%{Count};") << QByteArray("12") << "!the reply ends before \";\", which follows 'Count'";
+        QTest::newRow("extra text") << QByteArray("C=%{Count};") << QByteArray("C=1;x") << "!the reply goes on after the pattern ends: \"x\"";
+        QTest::newRow("second value bad, nothing written") << QByteArray("%{Count},%{Volts}") << QByteArray("9,abc") << "!the reply gives \"abc\" for 'Volts', which is not a real number";
+        QTest::newRow("integer out of range") << QByteArray("%{Count}") << QByteArray("2147483648") << "!the reply gives \"2147483648\" for 'Count', which is not a 32-bit integer";
+        QTest::newRow("adjacent symbols") << QByteArray("%{Count}%{Volts}") << QByteArray("12") << "!the pattern cannot scan: the symbols 'Count' and 'Volts' follow each other: a scan cannot tell where one ends; put text between them";
     }
     void scan()
     {
@@ -228,23 +199,15 @@ private Q_SLOTS:
         CoreBuilder::setString(item, "Format", pattern.constData());
         const bool ok = QuenStrFmtRuntimeScan(item, locals) != QUEN_FALSE;
         const QString error = lastError();
-        const QString after = QStringLiteral("%1 %2 %3 %4")
-                                      .arg(QuenInt32GetValue(count))
-                                      .arg(QuenReal64GetValue(volts))
-                                      .arg(s(QuenStringGetValue(name)))
-                                      .arg(QuenReal64GetValue(supply));
+        const QString after = QStringLiteral("%1 %2 %3 %4").arg(QuenInt32GetValue(count)).arg(QuenReal64GetValue(volts)).arg(s(QuenStringGetValue(name))).arg(QuenReal64GetValue(supply));
         QuenInt32SetValue(count, 7);
         QuenReal64SetValue(volts, 1.5);
         QuenStringSetValue(name, "DUT");
         QuenReal64SetValue(supply, 12.25);
-        if (values.startsWith(u'!')) {
-            QVERIFY(!ok);
-            QCOMPARE(after, QStringLiteral("7 1.5 DUT 12.25")); // nothing written
-            QCOMPARE(u'!' + error, values.replace(0, 1, QStringLiteral("!QuenStrFmtRuntimeScan: ")));
-        } else {
-            QVERIFY2(ok, qPrintable(error));
-            QCOMPARE(after, values);
-        }
+        const bool failed = values.startsWith(u'!');
+        QCOMPARE(ok, !failed);
+        QCOMPARE(failed ? u'!' + error + u' ' + after : after,
+                 failed ? values.insert(1, QStringLiteral("QuenStrFmtRuntimeScan: ")) + QStringLiteral(" 7 1.5 DUT 12.25") : values); // a failed scan writes nothing
     }
 
     void runtimeEvaluate()

