@@ -121,21 +121,15 @@ private Q_SLOTS:
 
         // Reals: minus zero is zero, correctly rounded, the largest double and beyond.
         rows(R, {{"-0", 0.0}, {"-1e-400", 0.0}, {"-1.5", -1.5}, {"1,234.5", 1234.5}, {"1,5", 15.0} /* the comma groups here */,
-            {"0.1", 0.1}, {"1.5E-3", 0.0015},
-            {"123456789012345678901234567890", 1.2345678901234568e29},
-            {"1.79769313486231E+308", NumericConversion::RealUnbounded},
-            {"-1.79769313486231E+308", -NumericConversion::RealUnbounded},
+            {"0.1", 0.1}, {"1.5E-3", 0.0015}, {"123456789012345678901234567890", 1.2345678901234568e29}, {"0e99999999999999999999", 0.0},
+            {"1.79769313486231E+308", NumericConversion::RealUnbounded}, {"-1.79769313486231E+308", -NumericConversion::RealUnbounded},
             {"1.7976931348623157E+308", DBL_MAX}, {"1.79769313486232E+308", 0.0, Overflow}, {"-1e309", 0.0, Overflow},
-            {"0e99999999999999999999", 0.0},
-            {"2.2250738585072014e-308", DBL_MIN},
-            {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"2e-324", 0.0}});
+            {"2.2250738585072014e-308", DBL_MIN}, {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}, {"2e-324", 0.0}});
         // Halfway between 1 and the next double, then a hair above it far beyond the stored digits.
         const QString halfway = QStringLiteral("1.00000000000000011102230246251565404236316680908203125");
-        rows(R, {{halfway, 1.0}, {halfway + QString(1500, u'0') + "1", std::nextafter(1.0, 2.0)},
-            {QString(400, u'9'), 0.0, Overflow}, {"&hFFFFFFFF", -1.0}, {"&h8000", 32768.0}, {"&h100000000", 0.0, Overflow},
-            {"&o17", 15.0}});
-        for (const char* text : {"", "nan", "1 e5", "1d5"})
-            rows(R, {{QString::fromLatin1(text), 0.0, Mismatch}});
+        rows(R, {{halfway, 1.0}, {halfway + QString(1500, u'0') + "1", std::nextafter(1.0, 2.0)}, {QString(400, u'9'), 0.0, Overflow},
+            {"&hFFFFFFFF", -1.0}, {"&h8000", 32768.0}, {"&h100000000", 0.0, Overflow}, {"&o17", 15.0}, {"", 0.0, Mismatch},
+            {"nan", 0.0, Mismatch}, {"1 e5", 0.0, Mismatch}, {"1d5", 0.0, Mismatch}});
 
         // Val(): the leading number, blanks skipped, never a mismatch; "." whatever the locale.
         rows(Val, {{"-5 - Minus five", -5.0}, {"1 615 198th Street", 1615198.0}, {"- 4", -4.0}, {"1.5.5", 1.5}, {"1,5", 1.0},
