@@ -228,7 +228,6 @@ private Q_SLOTS:
         VeltTest::columns<QString, bool, QString, QString>({"mode", "readOnly", "text", "frameCaption"});
         QTest::newRow("symbol, read-only") << "symbol" << true << "Viewing symbol \"Volts\" - Changes not saved" << "This symbol...";
         QTest::newRow("reference") << "reference" << false << "Highlight a table and a symbol. Press 'OK'." << "This parameter...";
-        QTest::newRow("reference, read-only") << "reference" << true << "Viewing parameter \"Gain\" - Changes not saved" << "This parameter...";
         QTest::newRow("selector choice") << "choice" << false << "Press 'OK' to reference 'Volts' in 'Bench'" << "This parameter...";
     }
 
