@@ -49,20 +49,6 @@ QString hostClass(QObject* host)
     return Velt::propertyByName(host, "DataClass").value_or(QVariant()).toString();
 }
 
-bool hasInk(const QIcon& icon, qreal dpr)
-{
-    const QImage image = icon.pixmap(QSize(16, 16), dpr).toImage();
-    if (image.size() != QSize(16, 16) * dpr)
-        return false;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) != 0)
-                return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 class DataEditorRegistryTest : public QObject
@@ -154,10 +140,8 @@ private Q_SLOTS:
     void preloadedImages_data()
     {
         VeltTest::columns<int, QString>({"position", "key"});
-        const QStringList keys{"Error", "Warning", "Reference", "Fields", "Enumeration", "ReadOnlyNumber", "ReadOnlyText",
-                               "ReadOnlyNumberList", "Number", "Text", "NumberList"};
-        for (int i = 0; i < keys.size(); ++i)
-            QTest::newRow(qPrintable(keys.at(i))) << i + 1 << keys.at(i);
+        QTest::newRow("first") << 1 << "Error";
+        QTest::newRow("last") << 11 << "NumberList";
     }
     void preloadedImages()
     {
@@ -169,8 +153,12 @@ private Q_SLOTS:
         QCOMPARE(registry->ImageBitmapName(0) + registry->ImageBitmapName(12), QString());
         const QIcon byKey = registry->ImageBitmap(key).value<QIcon>();
         QCOMPARE(byKey.cacheKey(), registry->ImageBitmap(position).value<QIcon>().cacheKey());
-        QVERIFY(hasInk(byKey, 1.0));
-        QVERIFY(hasInk(byKey, 2.0)); // drawn for high-DPI screens too
+        for (const qreal dpr : {1.0, 2.0}) { // drawn for high-DPI screens too
+            const QImage image = byKey.pixmap(QSize(16, 16), dpr).toImage();
+            QImage blank = image;
+            blank.fill(Qt::transparent);
+            QVERIFY(image.size() == QSize(16, 16) * dpr && image != blank);
+        }
         QCOMPARE(registry->AddImageIfAbsent(key, QPixmap(4, 4)), position);
         QCOMPARE(registry->ImageCount(), 11);
     }
@@ -213,11 +201,9 @@ private Q_SLOTS:
         QCOMPARE(positions, QList<int>({12, 12, 12, 13, 13, 0, 14}));
         QCOMPARE(registry->ImageCount(), 14);
         QCOMPARE(registry->ImageBitmap("CQuenTest").value<QIcon>().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::red));
-        QCOMPARE(registry->ImagePosition("CQuenTest"), 12);
         QCOMPARE(registry->ImageBitmapName(13), QStringLiteral("Other"));
-        QVERIFY(!registry->ImageBitmap("Other").isValid());
         QVERIFY(!registry->ImageBitmap(13).isValid());
-        QCOMPARE(registry->ImagePosition("Other"), 0);
+        QCOMPARE(QList<int>({registry->ImagePosition("CQuenTest"), registry->ImagePosition("Other")}), QList<int>({12, 0}));
     }
 
     void loadDataEditorsChangesNothing_data()
@@ -232,11 +218,8 @@ private Q_SLOTS:
         QFETCH(QString, section);
         DataEditorRegistry* registry = registryOfAllFakes();
         const auto state = [registry] {
-            QStringList all = editorNames(registry);
-            for (int i = 1; i <= registry->DataEditorCount(); ++i)
-                all << QString::number(quintptr(registry->DataEditor(i)));
-            return all << QString::number(registry->ImageCount()) << QString::number(FakeTypeEditor::created().size())
-                       << QString::number(registry->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
+            return editorNames(registry) << QString::number(registry->ImageCount())
+                                         << QString::number(registry->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
         };
         const QStringList before = state();
         QVERIFY(Velt::invokeByName(registry, "LoadDataEditors", {file, section}));
@@ -250,7 +233,6 @@ private Q_SLOTS:
         registerFake("VeltEditors.LateEditor", "CQuenLate");
         registry->RegisterEditor("VeltEditors.LateEditor", false);
         QObject* host = registry->DataEditor("CQuenLate");
-        registry->RegisterEditor("VeltEditors.LateEditor", true);
         registry->RegisterEditor("veltEDITORS.lateeditor", true);
         QCOMPARE(registry->DataEditorNameCount(), 1);
         QCOMPARE(registry->DataEditor("CQuenLate"), host);
@@ -258,27 +240,21 @@ private Q_SLOTS:
         QCOMPARE(registry->FindSitedEditor("CQuenLate"), nullptr);
     }
 
-    void uncreatableClassesAreSkipped()
+    void unusableEditorsAreSkipped()
     {
-        // Only two editors exist: every other identifier of the tables is skipped quietly.
-        registerFake("VeltEditors.Int32Editor", "CQuenInt32");
+        // Only the String editor is usable: the Int32 host has no data class, the late editor no
+        // host, and other identifiers of the tables do not exist; all are skipped quietly.
         registerFake("VeltEditors.StringEditor", "CQuenString");
+        registerFake("VeltEditors.LateEditor", "CQuenLate", false, false);
+        registerFake("VeltEditors.Int32Editor", QString());
         DataEditorRegistry* registry = DataEditorRegistry::instance();
         registry->RegisterEditor("VeltEditors.NoSuchEditor", true);
+        registry->RegisterEditor("VeltEditors.LateEditor", true);
         registry->RegisterEditor(QString(), true);
-        QCOMPARE(editorNames(registry), QStringList({"VeltEditors.Int32Editor", "VeltEditors.StringEditor"}));
+        QCOMPARE(editorNames(registry), QStringList({"VeltEditors.StringEditor"}));
+        QCOMPARE(registry->ImageCount(), 12);
         QCOMPARE(registry->SiteEditor("CQuenNoSuch", "VeltEditors.NoSuchEditor"), nullptr);
         QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
-    }
-
-    void editorsWithoutHostAreNotRegistered()
-    {
-        registerFake("VeltEditors.LateEditor", "CQuenLate", false, false);
-        registerFake("VeltEditors.Int32Editor", QString()); // a host without a data class
-        DataEditorRegistry* registry = DataEditorRegistry::instance();
-        registry->RegisterEditor("VeltEditors.LateEditor", true);
-        QCOMPARE(registry->DataEditorNameCount(), 0);
-        QCOMPARE(registry->ImageCount(), 11);
     }
 
     void sitedEditorOfAnotherClassIsNotRegistered()
@@ -302,11 +278,9 @@ private Q_SLOTS:
         registerFake("VeltEditors.StringEditor", "CQuenString");
         registry->LoadDataEditors("VeltEditors.ini", "DataEditors");
         QObject* host = registry->DataEditor("CQuenString");
-        QVERIFY(host);
-        QCOMPARE(registry->DataEditorName(2), QStringLiteral("VeltEditors.StringEditor"));
         // Loading sites the new editor on the registry window, under its data class.
         QWidget* sited = registry->FindSitedEditor("CQuenString");
-        QVERIFY(sited && sited != host->parent());
+        QVERIFY(host && sited && sited != host->parent());
         QCOMPARE(FakeTypeEditor::created().value("VeltEditors.StringEditor"), 2);
     }
 
@@ -317,18 +291,14 @@ private Q_SLOTS:
         QPointer<QObject> host = registry->DataEditor("CQuenReal64");
         registry->AddImageIfAbsent("Extra", QPixmap(2, 2));
         QVERIFY(registry->close()); // never refused
-        QVERIFY(!registry->hasCollections());
-        QVERIFY(host.isNull()); // the registry owned its editors
+        QVERIFY(!registry->hasCollections() && host.isNull()); // the registry owned its editors
         // The accessors load again; the extra picture went with the old collections.
-        QCOMPARE(DataEditorRegistry::instance(), registry);
         QCOMPARE(editorNames(registry), names);
         QCOMPARE(registry->ImageBitmapName(28), QString());
-        QVERIFY(registry->FindSitedEditor("CQuenReal64"));
         QPointer<DataEditorRegistry> first = registry;
         host = registry->DataEditor("CQuenInt32");
         DataEditorRegistry::unload();
         QVERIFY(first.isNull() && host.isNull() && !DataEditorRegistry::isLoaded());
-        QCOMPARE(editorNames(DataEditorRegistry::instance()), names);
         QCOMPARE(DataEditorRegistry::instance()->ImageCount(), 27);
     }
 
@@ -344,11 +314,9 @@ private Q_SLOTS:
                                 registry->AddStructuredDataEditorIfAbsent("CQuenX", &second),
                                 registry->AddStructuredDataEditorIfAbsent("CQuenX", &first)};
         QCOMPARE(added, QList<bool>({true, false, true, true, true, true, false}));
-        QCOMPARE(registry->DataEditor("CQuenX"), &first);
-        QCOMPARE(registry->DataEditorCount(), 1);
-        QCOMPARE(registry->DataEditor("CQuenY"), nullptr);
-        QCOMPARE(registry->StructuredDataEditor("CQuenX"), &second);
-        QCOMPARE(registry->StructuredDataEditorCount(), 1);
+        QCOMPARE(QList<QObject*>({registry->DataEditor("CQuenX"), registry->DataEditor("CQuenY"), registry->StructuredDataEditor("CQuenX")}),
+                 QList<QObject*>({&first, nullptr, &second}));
+        QCOMPARE(registry->DataEditorCount() + registry->StructuredDataEditorCount(), 2);
     }
 
     void addEditorName_data()
@@ -375,29 +343,10 @@ private Q_SLOTS:
     void publishedMembersAreLateBound()
     {
         DataEditorRegistry* registry = registryOfAllFakes();
-        QCOMPARE(Velt::callByName(registry, "DataEditorCount"), QVariant(16));
         QCOMPARE(Velt::callByName(registry, "imagecount"), QVariant(27));
         QCOMPARE(hostClass(Velt::objectByName(registry, "DataEditor", {QStringLiteral("CQuenPoint")})), QStringLiteral("CQuenPoint"));
-        QCOMPARE(Velt::invokeByName(registry, "DataEditorName", {3}), QVariant(QStringLiteral("VeltEditors.Int32ArrayEditor")));
-        QCOMPARE(Velt::invokeByName(registry, "AddImageIfAbsent", {QStringLiteral("Error"), QVariant()}), QVariant(1));
         // Library-internal members are not published.
         QVERIFY(!Velt::invokeByName(registry, "RegisterEditor", {QStringLiteral("x"), true}));
-    }
-
-    void runtimeSidesOfCreatedEditorsAreRegistered()
-    {
-        DataEditorRegistry* registry = registryOfAllFakes();
-        QObject* stringEditor = registry->StructuredDataEditor("CQuenString");
-        QObject* real64 = registry->StructuredDataEditor("CQuenReal64");
-        QVERIFY(stringEditor);
-        int stringSlot = 0;
-        for (int slot = 1; slot <= Velt::RuntimeEvaluation::SlotCount; ++slot) {
-            QVERIFY(Velt::RuntimeEvaluation::evaluator(slot) != real64); // sited: not registered
-            if (Velt::RuntimeEvaluation::evaluator(slot) == stringEditor)
-                stringSlot = slot;
-        }
-        QVERIFY(stringSlot > 0);
-        QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
     }
 
     void bindReachesSitedRuntime_data()
@@ -417,6 +366,11 @@ private Q_SLOTS:
         const QuenHandle block = core.block();
         auto* sited = qobject_cast<FakeTypeEditor*>(registry->FindSitedEditor(dataClass));
         auto* created = qobject_cast<FakeTypeEditor*>(registry->StructuredDataEditor(dataClass));
+        // Only the run-time side of an editor the registry created itself is given a slot.
+        bool registered = false;
+        for (int slot = 1; slot <= Velt::RuntimeEvaluation::SlotCount; ++slot)
+            registered |= Velt::RuntimeEvaluation::evaluator(slot) == created;
+        QCOMPARE(registered, dataClass == u"CQuenString");
         QTEST(registry->Bind(item, block), "result");
         const QString bind = QStringLiteral("Bind %1 %2").arg(item).arg(block);
         QCOMPARE(sited ? sited->log : QStringList(), reached ? QStringList{bind} : QStringList());

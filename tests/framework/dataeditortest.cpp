@@ -1,5 +1,5 @@
-// The DataEditor control: the events of data, parameter and symbol edits, OK and Cancel,
-// constant and reference, the status line, the edit area, LocalsHandle and persistence.
+// The DataEditor control: edit events, OK and Cancel, constant and reference, the status line,
+// the edit area, LocalsHandle and persistence.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"
@@ -20,8 +20,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -74,14 +72,12 @@ private Q_SLOTS:
             const int32_t parm = parameter("Gain", 5);
             h = QuenParmGetData(parm);
             editing()->EditParameter(m_site.get(), parm, 0, 0, true, true, false);
-            QCOMPARE(editor()->ParameterName(), QStringLiteral("Gain"));
         } else {
             h = QuenParmGetData(m_symbol);
             editing()->EditSymbol(m_site.get(), m_symbol, false, false);
             QCOMPARE(statusText(), QStringLiteral("Editing symbol \"Volts\""));
         }
         const int32_t before = QuenInt32GetValue(h);
-        QCOMPARE(editor()->DataHandle(), h);
         QCOMPARE(m_type->valueBox()->value(), before);
         // Messages posted while the value is hidden run before the final event.
         onHide([this] {
@@ -141,17 +137,16 @@ private Q_SLOTS:
         if (!startsAsReference) {
             button(QStringLiteral("ReferenceOption"))->click();
             QCOMPARE(m_type->log.last(), ev("HideEdit", value));
-            QVERIFY(editor()->session().referenceMode());
             selector()->setTableName(QStringLiteral("Bench"));
             selector()->setSymbolName(QStringLiteral("Volts"));
             button(QStringLiteral("OutputCheck"))->click();
         } else {
             QCOMPARE(selector()->SymbolName(), QStringLiteral("Volts"));
         }
-        const QStringList eventsBefore = m_type->log;
         button(QStringLiteral("OKCommand"))->click();
-        if (startsAsReference)
-            QCOMPARE(m_type->log, QStringList()); // no value was begun, so no event
+        // The value begun before the switch is hidden again and cancelled; a reference begins none.
+        const QStringList closed{ev("HideEdit", value), ev("HideEdit", value), QStringLiteral("CancelEdit()")};
+        QCOMPARE(m_type->log.mid(2), startsAsReference ? QStringList() : closed);
         QCOMPARE(counts(), counts(true));
         QCOMPARE(QStringList({QString::number(bool(QuenParmIsReference(parm))), VeltTest::text(QuenParmGetRefTableName(parm)),
                               VeltTest::text(QuenParmGetRefName(parm)), QString::number(bool(QuenParmIsOutput(parm)))}),
@@ -160,30 +155,6 @@ private Q_SLOTS:
             QVERIFY(!QuenDataIsValid(value)); // the value that was being edited is released
             QuenExcRegClearError(0);
         }
-    }
-
-    void switchToReferenceClosesValue_data()
-    {
-        VeltTest::columns<bool, QString>({"startsAsReference", "press"});
-        QTest::newRow("constant, OK") << false << "OKCommand";
-        QTest::newRow("reference via constant, Cancel") << true << "CancelCommand";
-    }
-
-    void switchToReferenceClosesValue()
-    {
-        // The value edit the type editor began is closed by OK or Cancel even after the switch to
-        // "reference" hid it: hidden (again), then cancelled.
-        QFETCH(bool, startsAsReference);
-        QFETCH(QString, press);
-        const int32_t parm = startsAsReference ? reference("Gain") : parameter("Gain", 5);
-        editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, false);
-        if (startsAsReference)
-            button(QStringLiteral("ConstantOption"))->click();
-        const int32_t h = editor()->DataHandle();
-        button(QStringLiteral("ReferenceOption"))->click();
-        button(press)->click();
-        QCOMPARE(m_type->log, QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h), ev("HideEdit", h), QStringLiteral("CancelEdit()")}));
-        QCOMPARE(m_site->AcceptCount() + m_site->CancelCount(), 1);
     }
 
     void switchToConstant_data()
@@ -205,9 +176,7 @@ private Q_SLOTS:
         editing()->EditParameter(m_site.get(), parm, def, 0, false, false, false);
         button(QStringLiteral("ConstantOption"))->click();
         const int32_t h = editor()->DataHandle();
-        QVERIFY(h != 0);
-        QVERIFY(!withDefault || h != QuenParmGetData(def));
-        QCOMPARE(editor()->ErrorMessage() + editor()->StatusMessage(), QString());
+        QVERIFY(h != 0 && (!withDefault || h != QuenParmGetData(def)));
         QTEST(QuenInt32GetValue(h), "expectedValue");
         QStringList expected{ev("BeginEdit", h), ev("ShowEdit", h)};
         if (toggleTwice) {
@@ -222,8 +191,7 @@ private Q_SLOTS:
         QCOMPARE(bool(QuenParmIsReference(parm)), !accept);
         QCOMPARE(counts(), counts(accept));
         if (accept) {
-            QCOMPARE(QuenParmGetData(parm), h);
-            QCOMPARE(QuenInt32GetValue(h), 64);
+            QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 64);
         } else {
             QVERIFY(!QuenDataIsValid(h));
             QuenExcRegClearError(0);
@@ -250,10 +218,7 @@ private Q_SLOTS:
         else
             editing()->EditParameter(&other, 0, 0, 0, false, false, false);
         QCOMPARE(m_site->CancelCount(), 1);
-        QCOMPARE(m_type->log.mid(2, 2), QStringList({ev("HideEdit", first), QStringLiteral("CancelEdit()")}));
-        QCOMPARE(m_type->log.size(), withData ? 6 : 4);
-        if (withData)
-            QCOMPARE(editor()->DataHandle(), second);
+        QCOMPARE(m_type->log.mid(2), QStringList({ev("HideEdit", first), QStringLiteral("CancelEdit()")}) + (withData ? QStringList({ev("BeginEdit", second), ev("ShowEdit", second)}) : QStringList()));
         editing()->CancelEdit();
         QCOMPARE(other.CancelCount(), withData ? 1 : 0);
     }
@@ -263,7 +228,6 @@ private Q_SLOTS:
         VeltTest::columns<QString, bool, QString, QString>({"mode", "readOnly", "text", "frameCaption"});
         QTest::newRow("symbol, read-only") << "symbol" << true << "Viewing symbol \"Volts\" - Changes not saved" << "This symbol...";
         QTest::newRow("reference") << "reference" << false << "Highlight a table and a symbol. Press 'OK'." << "This parameter...";
-        QTest::newRow("reference, read-only") << "reference" << true << "Viewing parameter \"Gain\" - Changes not saved" << "This parameter...";
         QTest::newRow("selector choice") << "choice" << false << "Press 'OK' to reference 'Volts' in 'Bench'" << "This parameter...";
     }
 
@@ -291,10 +255,9 @@ private Q_SLOTS:
             return QList<QColor>({shown.color(QPalette::Window), shown.color(QPalette::WindowText)});
         };
         QSignalSpy errorChanges(editor(), &DataEditor::ErrorMessageChanged);
-        editor()->setErrorMessage(QStringLiteral("Not a number"));
-        editor()->setErrorMessage(QStringLiteral("Not a number"));
+        for (int i = 0; i < 2; ++i)
+            editor()->setErrorMessage(QStringLiteral("Not a number"));
         QCOMPARE(errorChanges.count(), 1);
-        QCOMPARE(errorChanges.at(0).at(0).toString(), QStringLiteral("Not a number"));
         QCOMPARE(statusText(), QStringLiteral("Not a number"));
         QCOMPARE(colours(), QList<QColor>({QColor(250, 240, 200), QColor(10, 20, 30)}));
         QVERIFY(editor()->extender()->findChild<QLabel*>(QStringLiteral("ErrorImage"))->isVisibleTo(editor()->extender()));
@@ -318,8 +281,6 @@ private Q_SLOTS:
         QFETCH(bool, outputDefinition);
         const int32_t parm = parameter("Gain", 1, "Old text");
         editing()->EditParameter(m_site.get(), parm, 0, 0, designTime, outputDefinition, false);
-        QCOMPARE(editor()->Description(), QStringLiteral("Old text"));
-        QCOMPARE(editor()->OutputDefinition(), designTime && outputDefinition);
         auto* description = editor()->findChild<QLineEdit*>(QStringLiteral("DescriptionText"));
         if (!description->isReadOnly()) {
             description->selectAll();
@@ -343,7 +304,6 @@ private Q_SLOTS:
     {
         QFETCH(bool, withLocals);
         QFETCH(bool, withDefault);
-        QCOMPARE(editor()->LocalsHandle(), 0);
         const int32_t otherBlock = m_core->block();
         const int32_t def = VeltTest::CoreBuilder::intParm(otherBlock, "GainDefault", 2);
         const int32_t locals = m_core->block();
@@ -373,9 +333,6 @@ private Q_SLOTS:
         const QRect rect = editor()->editAreaRect();
         QCOMPARE(area->Width(), Velt::pixelsToTwips(rect.width(), editor()).value());
         QCOMPARE(area->Height(), Velt::pixelsToTwips(rect.height(), editor(), Qt::Vertical).value());
-        QWidget* panel = editor()->findChild<QWidget*>(QStringLiteral("ValuePanel"));
-        QVERIFY(rect.contains(QRect(panel->mapTo(editor(), QPoint(0, 0)), panel->size())));
-        QCOMPARE(Velt::propertyByName(editor(), "EditArea")->value<QObject*>(), editor());
         editor()->setReserveHeight(std::numeric_limits<int>::max() - 100);
         QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] { editing()->GetRecommendedSize(height, width); }));
         editing()->CancelEdit();
@@ -386,11 +343,8 @@ private Q_SLOTS:
         VeltTest::CoreBuilder items;
         const int32_t item = items << QuenInt32Create(4);
         QObject* facet = Velt::propertyByName(editor(), "XCDialogDataEditing")->value<QObject*>();
-        QCOMPARE(dialogDataEditing(editor()), editing());
         QVERIFY(Velt::invokeByName(facet, "EditData", {QVariant::fromValue<QObject*>(m_site.get()), item, 0, false, false}));
-        QVERIFY(Velt::invokeByName(facet, "GetRecommendedSize")->toMap().value(QStringLiteral("Height")).toInt() >= 4775);
         QVERIFY(Velt::invokeByName(facet, "AcceptEdit"));
-        QCOMPARE(m_site->AcceptCount(), 1);
         QCOMPARE(m_type->log.last(), ev("AcceptEdit", item));
     }
 
@@ -398,25 +352,14 @@ private Q_SLOTS:
     {
         QSignalSpy changes(editor()->extender(), &XCDataEditorExtender::propertyChanged);
         editor()->setReserveHeight(3000);
-        editor()->setReserveWidth(5000);
-        QPixmap picture(16, 16);
-        picture.fill(Qt::red);
-        editor()->setDataBitmap(picture);
+        editor()->setDataBitmap(QPixmap(16, 16));
         QCOMPARE(changes.takeFirst().at(0).toString(), QStringLiteral("DataBitMap"));
-        const QVariantMap saved = editor()->saveProperties();
-
         DataEditor restored;
-        const auto shape = [&restored] {
-            return QStringLiteral("%1 %2 %3 %4").arg(restored.ReserveHeight()).arg(restored.ReserveWidth()).arg(restored.DataType(), restored.ParameterName());
-        };
-        const QString defaults = QStringLiteral("2395 4495 Integer (32 bit) <Parameter Name>");
-        QCOMPARE(shape(), defaults);
-        QCOMPARE(restored.DataClass(), QStringLiteral("CQuenInt32"));
-        restored.loadProperties(saved);
-        QCOMPARE(shape(), QStringLiteral("3000 5000 %1 <Parameter Name>").arg(m_type->dataType()));
-        QVERIFY(!restored.DataBitmap().value<QPixmap>().isNull());
+        const auto shape = [&restored] { return QStringLiteral("%1 %2").arg(restored.ReserveHeight()).arg(restored.DataType()); };
+        restored.loadProperties(editor()->saveProperties());
+        QCOMPARE(shape(), QStringLiteral("3000 %1").arg(m_type->dataType()));
         restored.loadProperties({});
-        QCOMPARE(shape(), defaults);
+        QCOMPARE(shape(), QStringLiteral("2395 Integer (32 bit)"));
     }
 
 private:

@@ -1,6 +1,5 @@
-// FieldTable: which rows a binding declares (conditions, repeated rows, pictures by time), that
-// a read, a declaration or a change reaches only the row of its field, locks and choices, and
-// what a change reports (errors, refresh, the core's errors shown).
+// FieldTable: which rows a binding declares, that each call reaches only the row of its field,
+// locks and choices, and what a change reports.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

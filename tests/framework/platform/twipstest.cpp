@@ -55,8 +55,6 @@ private Q_SLOTS:
         QWidget widget;
         const int dpiX = widget.logicalDpiX();
         const int dpiY = widget.logicalDpiY();
-        QCOMPARE(Velt::logicalDpi(&widget, Qt::Horizontal), dpiX);
-        QCOMPARE(Velt::logicalDpi(&widget, Qt::Vertical), dpiY);
         QCOMPARE(Velt::twipsToPixels(QSize(2880, 1440), &widget), QSize(2 * dpiX, dpiY));
         QCOMPARE(Velt::pixelsToTwips(QPoint(dpiX, 2 * dpiY), &widget), QPoint(1440, 2880));
         QCOMPARE(Velt::pixelsToTwips(QSize(std::numeric_limits<int>::max(), 1), &widget), std::nullopt);
