@@ -131,7 +131,6 @@ private Q_SLOTS:
         QTest::newRow("integer root") << LineText{"integer", 255, "", "0xFF mV (Hexadecimal)", "", false};
         QTest::newRow("integer root outside") << LineText{"integer", 512, "", "0x200 mV (Hexadecimal)", above + "0x100 (256)", false};
         QTest::newRow("integer restrictions") << LineText{"integer", 255, "Restrictions", "0x10 <= Value <= 0x100", "", true};
-        QTest::newRow("integer view") << LineText{"integer", 255, "View As", "Hexadecimal", "", true};
         QTest::newRow("real root") << LineText{"real", 1234.5, "", "1.235E+03 mV", "", false};
         QTest::newRow("real restrictions") << LineText{"real", 1234.5, "Restrictions", "Value <= 2.000E+03", "", true};
         QTest::newRow("real precision") << LineText{"real", 1234.5, "Precision", "3", "", false};

@@ -42,7 +42,6 @@ private Q_SLOTS:
         QTest::newRow("integer on the bounds") << Check{"integer", 20, 20, 20, "Hexadecimal", ""};
         QTest::newRow("integer above, hex") << Check{"integer", 25, 10, 20, "Hexadecimal", "Value must be less or equal to  0x14 (20)"};
         QTest::newRow("integer below, decimal") << Check{"integer", 5, 10, 20, "Decimal", "Value must be greater or equal to 10"};
-        QTest::newRow("integer below, VB hex") << Check{"integer", -5, -1, 20, "VB Hexadecimal", "Value must be greater or equal to &hFFFFFFFF (-1)"};
         QTest::newRow("integer crossed bounds") << Check{"integer", 15, 20, 10, "Decimal", "Value must be greater or equal to 20"};
         QTest::newRow("integer unbounded") << Check{"integer", IntMax, IntMin, IntMax, "Decimal", ""};
         QTest::newRow("real below") << Check{"real", 0.5, 1, 2, "0", "Value must be greater or equal to 1.0"};
@@ -119,7 +118,6 @@ private Q_SLOTS:
         const QString blank = QStringLiteral("The Value cannot be blank");
         QTest::newRow("decimal") << ValueText{"integer", "17", "Decimal", 17, "", "17"};
         QTest::newRow("VB octal") << ValueText{"integer", "17", "VB Octal", 15, "", "&o17"};
-        QTest::newRow("VB hexadecimal") << ValueText{"integer", "17", "VB Hexadecimal", 23, "", "&h17"};
         QTest::newRow("unknown view: decimal, no rendering") << ValueText{"integer", "17", "Binary", 17, "", ""};
         QTest::newRow("integer blank") << ValueText{"integer", "  ", "Decimal", 0, blank, "0"};
         // The view's prefix comes first, so a blank is a malformed number there.

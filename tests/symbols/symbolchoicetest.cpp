@@ -207,13 +207,6 @@ private Q_SLOTS:
         QCOMPARE(tableNames(*choice), QStringList{"ActionLocals"});
         QVERIFY(choice->refresh());
         QCOMPARE(tableNames(*choice) << choice->message(), QStringList{SelectTable});
-        // A reference still held at destruction is released then.
-        const QuenHandle other = QuenPbDefCreate();
-        choice->setLocalHandle(other);
-        QuenPbDefRelease(other);
-        QVERIFY(blockIsAlive(other));
-        choice.reset();
-        QVERIFY(!blockIsAlive(other));
         // A handle that is no block is not kept.
         SymbolChoice plain(dataTypeName);
         plain.setLocalHandle(0x7fff0001);
