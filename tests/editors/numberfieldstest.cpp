@@ -1,7 +1,5 @@
-// The structured faces of the integer and real editors over real core items, bound through a
-// real XCStructEditFields collection: which lines a value declares, what each shows and locks,
-// and what a change of each writes. The lines both editors share run in one table with a column
-// naming the number type; the integer's choice list, view and the real's precision follow.
+// The structured faces of the integer and real editors over real core items, bound through
+// XCStructEditFields: which lines a value declares, what each shows and locks, what a change writes.
 #include "fixture.h"
 #include "numbertesting.h"
 
@@ -30,10 +28,12 @@ QStringList choicesOf(XCStructEditField* field)
 
 struct LineText { QString number; double value; QString caption, text, error; bool locked; };
 struct Change { QString number, caption, text; bool posted; double value; QString restriction, error; int age; };
+struct BoundChange { QString caption, text, error, choices; int value; };
 struct PropertyChange { QString number, caption, text, stored, error, root; };
 Q_DECLARE_METATYPE(LineText)
 Q_DECLARE_METATYPE(Change)
 Q_DECLARE_METATYPE(PropertyChange)
+Q_DECLARE_METATYPE(BoundChange)
 
 class NumberFieldsTest : public QObject
 {
@@ -131,11 +131,7 @@ private Q_SLOTS:
         QTest::newRow("integer root") << LineText{"integer", 255, "", "0xFF mV (Hexadecimal)", "", false};
         QTest::newRow("integer root outside") << LineText{"integer", 512, "", "0x200 mV (Hexadecimal)", above + "0x100 (256)", false};
         QTest::newRow("integer restrictions") << LineText{"integer", 255, "Restrictions", "0x10 <= Value <= 0x100", "", true};
-        QTest::newRow("integer low") << LineText{"integer", 255, "Low", "0x10", "", true};
-        QTest::newRow("integer units") << LineText{"integer", 255, "Units", "mV", "", true};
-        QTest::newRow("integer view") << LineText{"integer", 255, "View As", "Hexadecimal", "", true};
         QTest::newRow("real root") << LineText{"real", 1234.5, "", "1.235E+03 mV", "", false};
-        QTest::newRow("real root outside") << LineText{"real", 2500, "", "2.500E+03 mV", above + "2.000E+03", false};
         QTest::newRow("real restrictions") << LineText{"real", 1234.5, "Restrictions", "Value <= 2.000E+03", "", true};
         QTest::newRow("real precision") << LineText{"real", 1234.5, "Precision", "3", "", false};
     }
@@ -165,11 +161,8 @@ private Q_SLOTS:
         QTest::addColumn<Change>("c");
         QTest::newRow("integer root, decorated") << Change{"integer", "", "0x20 V (Hexadecimal)", true, 32, "16..256", "", 1};
         QTest::newRow("integer root, unposted") << Change{"integer", "", "30", false, 48, "16..256", "", 0};
-        QTest::newRow("integer root, above high") << Change{"integer", "", "0x200", true, 255, "16..256", "Value must be less or equal to  0x100 (256)", 0};
-        QTest::newRow("integer root, not a number") << Change{"integer", "", "zz", true, 255, "16..256", "The Value is not a legal integer: Type mismatch", 0};
         QTest::newRow("integer value line") << Change{"integer", "Value", "0x11 V", true, 17, "16..256", "", 1};
         QTest::newRow("integer low raises the value") << Change{"integer", "Low", "0x100", true, 256, "256..256", "", 1};
-        QTest::newRow("integer low above high") << Change{"integer", "Low", "0x101", true, 255, "16..256", "'Low' value must be less than 'High' value", 0};
         QTest::newRow("integer high lowers the value") << Change{"integer", "High", "0x80", true, 128, "16..128", "", 1};
         QTest::newRow("integer high below low") << Change{"integer", "High", "0xF", true, 255, "16..256", "'High' value must be greater than 'Low' value", 0};
         QTest::newRow("real root with units") << Change{"real", "", "1.75 V", true, 1.75, "1..2", "", 0};
@@ -203,7 +196,6 @@ private Q_SLOTS:
         QTest::newRow("integer choices") << "integer" << "Provides list of Choices" << QStringList{"0", "<absent>", "0..1: False|True", "<absent>"};
         QTest::newRow("integer restricted keeps its restriction") << "integer" << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
         QTest::newRow("integer plain") << "integer" << "Value is 32-bit integer" << QStringList{"7", "<absent>", "<absent>", "V"};
-        QTest::newRow("real restricted keeps its restriction") << "real" << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
         QTest::newRow("real plain") << "real" << "Value is 64-bit real" << QStringList{"7", "<absent>", "<absent>", "V"};
     }
     void styleChanges()
@@ -216,31 +208,17 @@ private Q_SLOTS:
             setRestriction(data, 2, 9);
         });
         XCStructEditField* styleLine = line("Style");
-        QCOMPARE(styleLine->Text(), "Value is Restricted");
-        QCOMPARE(choicesOf(styleLine).size(), number == u"integer" ? 3 : 2);
+        QCOMPARE(styleLine->Text() + QString::number(choicesOf(styleLine).size()), "Value is Restricted" + QString::number(number == u"integer" ? 3 : 2));
         styleLine->setText(style);
-        QCOMPARE(QStringList({QString::number(value(item)), restriction(item), choices(item), CoreBuilder::string(item, "Units")}), stored);
-        QCOMPARE(styleLine->Text(), style);
+        QCOMPARE(QStringList({QString::number(value(item)), restriction(item), choices(item), CoreBuilder::string(item, "Units"), styleLine->Text()}), stored << style);
     }
 
     // A fresh editor's own bounds are the unbounded pair; a choice list makes way.
-    void styleRestrictsWithTheEditorBounds_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("restriction");
-        QTest::newRow("integer") << "integer" << "-2147483648..2147483647";
-        QTest::newRow("real") << "real" << "-1.79769313486231E+308..1.79769313486231E+308";
-    }
     void styleRestrictsWithTheEditorBounds()
     {
-        QFETCH(QString, number);
-        QFETCH(QString, restriction);
-        const QuenHandle item = bind(number, 7, true, [&](QuenHandle data) {
-            if (number == u"integer")
-                CoreBuilder::setChoices(data, 0, {"Off", "On"});
-        });
+        const QuenHandle item = bind("integer", 7, true, [&](QuenHandle data) { CoreBuilder::setChoices(data, 0, {"Off", "On"}); });
         line("Style")->setText("Value is Restricted");
-        QCOMPARE(choices(item) + ' ' + NumberTest::restriction(item), "<absent> " + restriction);
+        QCOMPARE(choices(item) + ' ' + restriction(item), "<absent> -2147483648..2147483647");
     }
 
     // Properties set through their lines, read back by the core and by the root line. The real
@@ -255,7 +233,6 @@ private Q_SLOTS:
         QTest::newRow("real precision") << PropertyChange{"real", "Precision", "4", "4", "", "9.0000E+00 V"};
         QTest::newRow("real precision blank") << PropertyChange{"real", "Precision", "", "<absent>", "", "9.0 V"};
         QTest::newRow("real precision zero") << PropertyChange{"real", "Precision", "0", "<absent>", "", "9.0 V"};
-        QTest::newRow("real precision too large") << PropertyChange{"real", "Precision", "16", "2", "'Precision' value must 15 or less", "9.00E+00 V"};
     }
     void propertyChanges()
     {
@@ -274,8 +251,6 @@ private Q_SLOTS:
                                            : QString::fromUtf8(QuenStringGetValue(stored));
         QCOMPARE(QStringList({field->ErrorMessage(), storedText, m_fields->Item(0)->Text()}), QStringList({p.error, p.stored, p.root}));
     }
-
-    // ---- the integer's choice list ------------------------------------------------------
 
     void choiceRootLine_data()
     {
@@ -297,8 +272,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(root->ErrorMessage(), root->Locked()), std::tuple(error, true));
         QCOMPARE(choicesOf(root), QStringList({"4 - Four", "5 - Five"})); // blank labels offer none
         root->setText("4 - Four");
-        QCOMPARE(QuenInt32GetValue(item), 4);
-        QCOMPARE(root->ErrorMessage(), "");
+        QCOMPARE(root->ErrorMessage() + QString::number(QuenInt32GetValue(item)), "4");
     }
 
     void choiceListWithoutLabels()
@@ -313,34 +287,25 @@ private Q_SLOTS:
     // From 3 in a list 1..3; the bounds' own rules are pinned with the rules.
     void choiceBoundChanges_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QString>("choices");
-        QTest::addColumn<int>("value");
-        QTest::newRow("grow at the end") << "End at" << "4" << "" << "1..4: One|Two|Three|" << 3;
-        QTest::newRow("shrink from the start") << "Begin at" << "3" << "" << "3..3: Three" << 3;
-        QTest::newRow("shrink below the value") << "End at" << "2" << "" << "1..2: One|Two" << 2;
-        QTest::newRow("move down") << "Begin at" << "-1" << "" << "-1..3: ||One|Two|Three" << 3;
-        QTest::newRow("end below begin") << "End at" << "0" << "'End at' must be greater than 'Begin at'" << "1..3: One|Two|Three" << 3;
+        QTest::addColumn<BoundChange>("b");
+        QTest::newRow("grow at the end") << BoundChange{"End at", "4", "", "1..4: One|Two|Three|", 3};
+        QTest::newRow("shrink from the start") << BoundChange{"Begin at", "3", "", "3..3: Three", 3};
+        QTest::newRow("shrink below the value") << BoundChange{"End at", "2", "", "1..2: One|Two", 2};
+        QTest::newRow("move down") << BoundChange{"Begin at", "-1", "", "-1..3: ||One|Two|Three", 3};
+        QTest::newRow("end below begin") << BoundChange{"End at", "0", "'End at' must be greater than 'Begin at'", "1..3: One|Two|Three", 3};
     }
     void choiceBoundChanges()
     {
-        QFETCH(QString, caption);
-        QFETCH(QString, text);
-        QFETCH(QString, error);
-        QFETCH(QString, choices);
-        QFETCH(int, value);
+        QFETCH(BoundChange, b);
         const QuenHandle item = bind("integer", 3, true, [](QuenHandle data) { CoreBuilder::setChoices(data, 1, {"One", "Two", "Three"}); });
-        line(caption)->setText(text);
-        QCOMPARE(std::tuple(line(caption)->ErrorMessage(), QuenInt32GetValue(item), NumberTest::choices(item), m_fields->Age()),
-                 std::tuple(error, value, choices, error.isEmpty() ? 1 : 0));
+        line(b.caption)->setText(b.text);
+        QCOMPARE(std::tuple(line(b.caption)->ErrorMessage(), QuenInt32GetValue(item), choices(item), m_fields->Age()),
+                 std::tuple(b.error, b.value, b.choices, b.error.isEmpty() ? 1 : 0));
     }
 
     void labelLines()
     {
         const QuenHandle item = bind("integer", 1, true, [](QuenHandle data) { CoreBuilder::setChoices(data, 0, {"Off", "On"}); });
-        QCOMPARE(line("Labels")->Text() + '|' + line("Begin at")->Text(), "2 Labels to define|0");
         XCStructEditField* label = line("Label (1)");
         QCOMPARE(label->Text(), "On");
         label->setText("Running");

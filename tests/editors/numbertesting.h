@@ -1,12 +1,8 @@
-// What the number editor tests need beyond the shared core builder: an integer ("Count") or
-// real ("Volts") parameter chosen by a table's type column, the typed properties (restriction
-// arrays of the item's own type, precision) set and read back with the core's own calls, the
-// rules' traits picked by the type column; and for the dialog tests, creating an editor through
-// the component registry, starting a dialog edit, typing into a named box and pressing the
-// host's buttons.
+// Shared by the number editor tests: an integer ("Count") or real ("Volts") parameter picked by a
+// table's type column, its typed properties set and read with the core's calls, the rules' traits
+// picked by the same column, and typing into and pressing the dialogs' controls.
 #pragma once
 
-#include "componentregistry.h"
 #include "coretesting.h"
 #include "countingdataeditorsite.h"
 #include "dataeditor.h"
@@ -19,7 +15,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <memory>
 #include <type_traits>
 
 namespace NumberTest {
@@ -103,23 +98,11 @@ typename Traits::Rendering rendering(const QString& text)
         return text.toInt();
 }
 
-template <typename Editor>
-std::unique_ptr<Editor> createEditor(const char* classId)
-{
-    QObject* created = Velt::ComponentRegistry::instance().create(QString::fromLatin1(classId));
-    auto* editor = qobject_cast<Editor*>(created);
-    if (!editor)
-        delete created;
-    return std::unique_ptr<Editor>(editor);
-}
 inline DataEditor* hostOf(QObject* editor) { return editor->findChild<DataEditor*>(QStringLiteral("DataEditor")); }
 template <typename T = QLineEdit>
 T* child(QObject* editor, const char* name)
 {
-    T* found = editor->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no child %s", name);
-    return found;
+    return editor->findChild<T*>(QString::fromLatin1(name));
 }
 // Replaces a box's text by typing, one key at a time, as a user does.
 inline void type(QLineEdit* box, const QString& text)

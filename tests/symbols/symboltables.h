@@ -1,8 +1,6 @@
-// Symbol tables for the symbol selector's tests, written in one line and made with the shared
-// core builder: "Limits: Vmax=CQuenReal64 ~Secret; -Private: A; *Bound: B1; Empty:". A symbol
-// is a CQuenInt32 unless "=class" follows, "~" hides it; a table name starting with "-" is
-// private, with "*" a bound parameter block registered under that name (the registry holds its
-// only reference: a test's clean-up clears the registry).
+// Symbol tables written in one line: "Limits: Vmax=CQuenReal64 ~Secret; -Private: A; *Bound: B1;
+// Empty:". A symbol is a CQuenInt32 unless "=class" follows, "~" hides it; a table starting with
+// "-" is private, with "*" a bound block owned by the registry (clean-up clears it).
 #pragma once
 
 #include "coretesting.h"
