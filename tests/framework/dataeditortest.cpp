@@ -319,12 +319,20 @@ private Q_SLOTS:
     void sizeAndEditArea()
     {
         VeltTest::CoreBuilder items;
-        editing()->EditData(m_site.get(), items << QuenInt32Create(4), 0, false, false);
+        const int32_t item = items << QuenInt32Create(4);
+        editing()->EditData(m_site.get(), item, 0, false, false);
         m_type->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_type.get()));
-        // At 96 DPI the edit area starts 120 twips in and 0 twips down in its region.
         int32_t height = 0;
         int32_t width = 0;
+        // Plain data has no constant/reference options, at design time neither: the same size.
+        editing()->GetRecommendedSize(height, width);
+        const QList<int> runTime{height, width};
+        editing()->CancelEdit();
+        editing()->EditData(m_site.get(), item, 0, true, false);
+        editing()->GetRecommendedSize(height, width);
+        QCOMPARE(QList<int>({height, width}), runTime);
+        // At 96 DPI the edit area starts 120 twips in and 0 twips down in its region.
         if (Velt::logicalDpi(editor()) == 96) {
             editing()->GetRecommendedSize(height, width);
             QCOMPARE(QList<int>({editor()->Left(), editor()->Top(), height, width}), QList<int>({120, 0, 4775, 4785}));
