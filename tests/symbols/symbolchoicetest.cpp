@@ -144,16 +144,19 @@ private Q_SLOTS:
 
     void newFilterTakesEffectWhenTableIsSet_data()
     {
+        QTest::addColumn<QString>("tableName");
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("newFilter");
         QTest::addColumn<QStringList>("expected"); // listed symbols, then the message
         QTest::addColumn<bool>("changed");
-        QTest::newRow("chosen symbol still listed") << "Count" << "CQuenInt32" << QStringList{"Count", "Limit", ""} << false;
-        QTest::newRow("chosen symbol filtered out") << "Gain" << "CQuenInt32" << QStringList{"Count", "Limit", SelectSymbol} << true;
-        QTest::newRow("same filter") << "Gain" << "" << QStringList{"Count", "Gain", "Limit", ""} << false;
+        QTest::newRow("chosen symbol still listed") << "T" << "Count" << "CQuenInt32" << QStringList{"Count", "Limit", ""} << false;
+        QTest::newRow("still listed in the first entry, All Public") << "All Public" << "Count" << "CQuenInt32" << QStringList{"Count", "Limit", ""} << false;
+        QTest::newRow("chosen symbol filtered out") << "T" << "Gain" << "CQuenInt32" << QStringList{"Count", "Limit", SelectSymbol} << true;
+        QTest::newRow("same filter") << "T" << "Gain" << "" << QStringList{"Count", "Gain", "Limit", ""} << false;
     }
     void newFilterTakesEffectWhenTableIsSet()
     {
+        QFETCH(QString, tableName);
         QFETCH(QString, symbol);
         QFETCH(QString, newFilter);
         QFETCH(QStringList, expected);
@@ -161,11 +164,11 @@ private Q_SLOTS:
         CoreBuilder core;
         table(core, "T", "Count Gain=CQuenReal64 Limit");
         SymbolChoice choice(dataTypeName);
-        choice.setTableName("T");
+        choice.setTableName(tableName);
         choice.setSymbolName(symbol);
         choice.setFilter(newFilter); // alone it changes nothing listed
         QCOMPARE(listed(choice), (QStringList{"Count", "Gain", "Limit"}));
-        QCOMPARE(choice.setTableName("T"), changed);
+        QCOMPARE(choice.setTableName(tableName), changed);
         QCOMPARE(listed(choice) << choice.message(), expected);
         QCOMPARE(choice.listedFilter(), newFilter);
     }
