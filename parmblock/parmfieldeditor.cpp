@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <array>
+
 VELT_REGISTER_CLASS(ParmFieldEditor, VisibleControl, "",
                     "KeyDown(KeyCode, Shift), DialogEdit(DataHandle), DialogAcceptEdit(DataHandle), "
                     "DialogCancelEdit(), FormatChanged(Fields), Change(Field), "
@@ -68,7 +70,10 @@ struct ParmFieldEditor::Private
     void inputChanged(const QString& value);
     void symbolChosen(const QString& table, const QString& symbol);
     void updateLook();
-    QString referenceText(const char* text) const { return quen::toQString(text); }
+    // The four input elements, one of which is on show.
+    std::array<QWidget*, 4> inputs() const { return {text, combo, readOnlyCombo, selector}; }
+    // The line edit holding the text of the input on show (the text box before any binding).
+    QLineEdit* line() const;
 };
 
 void ParmFieldEditor::Private::createChildren()
@@ -112,9 +117,8 @@ void ParmFieldEditor::Private::createChildren()
                      });
     for (QWidget* widget : {static_cast<QWidget*>(text), static_cast<QWidget*>(combo),
                             static_cast<QWidget*>(readOnlyCombo), static_cast<QWidget*>(button)})
-        widget->installEventFilter(q);
-    for (QWidget* widget : {static_cast<QWidget*>(text), static_cast<QWidget*>(combo),
-                            static_cast<QWidget*>(readOnlyCombo), static_cast<QWidget*>(selector)}) {
+        widget->installEventFilter(q); // the selector raises its own KeyDown
+    for (QWidget* widget : inputs()) {
         widget->setAccessibleName(ParmFieldEditor::tr("Field value"));
         widget->hide();
     }
@@ -164,8 +168,7 @@ void ParmFieldEditor::Private::bind()
 void ParmFieldEditor::Private::showInput()
 {
     QWidget* shown = input();
-    for (QWidget* widget : {static_cast<QWidget*>(text), static_cast<QWidget*>(combo),
-                            static_cast<QWidget*>(readOnlyCombo), static_cast<QWidget*>(selector)})
+    for (QWidget* widget : inputs())
         widget->setVisible(widget == shown);
     buttonOutline->setVisible(field && field->HasEditor());
     if (!field)
@@ -191,10 +194,10 @@ void ParmFieldEditor::Private::showInput()
         break;
     }
     case FieldInputKind::Symbol:
-        selector->setFilter(referenceText(QuenParmGetType(handle)));
+        selector->setFilter(quen::toQString(QuenParmGetType(handle)));
         selector->setLocalHandle(locals);
-        selector->setTableName(referenceText(QuenParmGetRefTableName(handle)));
-        selector->setSymbolName(referenceText(QuenParmGetRefName(handle)));
+        selector->setTableName(quen::toQString(QuenParmGetRefTableName(handle)));
+        selector->setSymbolName(quen::toQString(QuenParmGetRefName(handle)));
         selector->setEnabled(!choice.readOnly);
         break;
     }
@@ -238,8 +241,8 @@ void ParmFieldEditor::Private::symbolChosen(const QString& table, const QString&
 {
     if (loading > 0 || handle == 0 || !QuenParmIsReference(handle))
         return;
-    if (table == referenceText(QuenParmGetRefTableName(handle))
-        && symbol == referenceText(QuenParmGetRefName(handle)))
+    if (table == quen::toQString(QuenParmGetRefTableName(handle))
+        && symbol == quen::toQString(QuenParmGetRefName(handle)))
         return;
     const QByteArray symbolText = quen::toUtf8(symbol);
     const QByteArray tableText = quen::toUtf8(table);
@@ -340,33 +343,29 @@ void ParmFieldEditor::setText(const QString& text)
     }
 }
 
-namespace {
-// The line edit that holds the text of the input on show, if it has one.
-QLineEdit* lineOf(QWidget* input)
+QLineEdit* ParmFieldEditor::Private::line() const
 {
-    if (auto* line = qobject_cast<QLineEdit*>(input))
-        return line;
-    if (auto* box = qobject_cast<QComboBox*>(input))
+    QWidget* shown = input() ? input() : text;
+    if (auto* box = qobject_cast<QComboBox*>(shown))
         return box->lineEdit();
-    return nullptr;
+    return qobject_cast<QLineEdit*>(shown);
 }
-} // namespace
 
 QString ParmFieldEditor::SelText() const
 {
-    const QLineEdit* line = lineOf(d->input() ? d->input() : d->text);
+    const QLineEdit* line = d->line();
     return line ? line->selectedText() : QString();
 }
 
 void ParmFieldEditor::setSelText(const QString& text)
 {
-    if (QLineEdit* line = lineOf(d->input() ? d->input() : d->text); line && !line->isReadOnly())
+    if (QLineEdit* line = d->line(); line && !line->isReadOnly())
         line->insert(text);
 }
 
 int ParmFieldEditor::SelStart() const
 {
-    const QLineEdit* line = lineOf(d->input() ? d->input() : d->text);
+    const QLineEdit* line = d->line();
     if (!line)
         return 0;
     return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
@@ -374,19 +373,19 @@ int ParmFieldEditor::SelStart() const
 
 void ParmFieldEditor::setSelStart(int start)
 {
-    if (QLineEdit* line = lineOf(d->input() ? d->input() : d->text))
+    if (QLineEdit* line = d->line())
         line->setCursorPosition(std::clamp(start, 0, int(line->text().size())));
 }
 
 int ParmFieldEditor::SelLength() const
 {
-    const QLineEdit* line = lineOf(d->input() ? d->input() : d->text);
+    const QLineEdit* line = d->line();
     return line ? int(line->selectedText().size()) : 0;
 }
 
 void ParmFieldEditor::setSelLength(int length)
 {
-    if (QLineEdit* line = lineOf(d->input() ? d->input() : d->text)) {
+    if (QLineEdit* line = d->line()) {
         const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
         line->setSelection(start, std::clamp(length, 0, int(line->text().size()) - start));
     }
