@@ -119,6 +119,7 @@ struct ParmBlockEditor::Private
     DataTypeSelector* typeSelector = nullptr;
     QLineEdit* descEditor = nullptr;
     QMenu* menu = nullptr;
+    QMenu* tablesMenu = nullptr; // "Reference a New Symbol"
     QPushButton* defaultCommand = nullptr;
     QPushButton* cancelCommand = nullptr;
     TabStop* forwardIn = nullptr;
@@ -141,6 +142,17 @@ struct ParmBlockEditor::Private
     QString lastReported;
 
     explicit Private(ParmBlockEditor* owner) : q(owner) { }
+
+    // Held by every command: the current cell moves under the command's control, which tests
+    // ParameterSelected itself where the events say.
+    struct Quiet
+    {
+        explicit Quiet(Private* p) : d(p) { ++d->quiet; }
+        ~Quiet() { --d->quiet; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+        Private* d;
+    };
 
     void build();
     QWidget* editorWidget(int column) const;
@@ -220,6 +232,8 @@ void ParmBlockEditor::Private::build()
 
     menu = new QMenu(q);
     menu->setObjectName(QStringLiteral("ParmList_EditMenu"));
+    tablesMenu = new QMenu(QStringLiteral("Reference a New Symbol"), menu);
+    tablesMenu->menuAction()->setObjectName(QStringLiteral("ParmList_ReferenceNewSymbolMenuItem"));
 
     defaultCommand = new QPushButton(q);
     defaultCommand->setObjectName(QStringLiteral("DefaultCommand"));
@@ -248,22 +262,46 @@ void ParmBlockEditor::Private::build()
         if (currentRow() >= 0)
             setCurrent(currentRow(), currentField(), column);
     };
-    forwardIn->entered = [this, enterList](Qt::FocusReason reason) {
+    // Only Tab and Shift+Tab move through the stops; the focus arriving any other way (the
+    // window opening, a click) goes to the list as it is.
+    const auto byTab = [this](Qt::FocusReason reason) {
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            return true;
+        view->setFocus(reason);
+        return false;
+    };
+    forwardIn->entered = [this, enterList, byTab](Qt::FocusReason reason) {
+        if (!byTab(reason))
+            return;
         if (reason == Qt::BacktabFocusReason)
             backwardOut->pass(false);
         else
             enterList(0);
     };
-    backwardIn->entered = [this, enterList](Qt::FocusReason reason) {
+    backwardIn->entered = [this, enterList, byTab](Qt::FocusReason reason) {
+        if (!byTab(reason))
+            return;
         if (reason == Qt::TabFocusReason)
             forwardOut->pass(true);
         else
             enterList(Session::ColumnCount - 1);
     };
-    treeToColumn->entered = [enterList](Qt::FocusReason) { enterList(1); };
-    columnToTree->entered = [enterList](Qt::FocusReason) { enterList(0); };
-    backwardOut->entered = [this](Qt::FocusReason reason) { backwardOut->pass(reason == Qt::TabFocusReason); };
-    forwardOut->entered = [this](Qt::FocusReason reason) { forwardOut->pass(reason != Qt::BacktabFocusReason); };
+    treeToColumn->entered = [enterList, byTab](Qt::FocusReason reason) {
+        if (byTab(reason))
+            enterList(1);
+    };
+    columnToTree->entered = [enterList, byTab](Qt::FocusReason reason) {
+        if (byTab(reason))
+            enterList(0);
+    };
+    backwardOut->entered = [this, byTab](Qt::FocusReason reason) {
+        if (byTab(reason))
+            backwardOut->pass(reason == Qt::TabFocusReason);
+    };
+    forwardOut->entered = [this, byTab](Qt::FocusReason reason) {
+        if (byTab(reason))
+            forwardOut->pass(reason == Qt::TabFocusReason);
+    };
 
     view->installEventFilter(q);
     view->viewport()->installEventFilter(q);
@@ -558,6 +596,7 @@ QModelIndex ParmBlockEditor::Private::neighbour(int column, bool down) const
 
 void ParmBlockEditor::Private::editorKey(int column, int* keyCode, int shift)
 {
+    const Quiet guard(this);
     const int key = *keyCode;
     const bool shifted = shift & 1;
     if (key == Qt::Key_Escape || (key == Qt::Key_Pause && (shift & 2)) || key == Qt::Key_Cancel
@@ -578,10 +617,12 @@ void ParmBlockEditor::Private::editorKey(int column, int* keyCode, int shift)
     const int nextRow = ParmBlockModel::parameterRow(next);
     const int nextField = ParmBlockModel::fieldIndex(next);
     closeEditors(true);
-    if (next.isValid() && editCellEnabled(column, nextRow, nextField))
+    if (next.isValid() && editCellEnabled(column, nextRow, nextField)) {
         openEditor(column, nextRow, nextField);
-    else
+        testSelected();
+    } else {
         beep();
+    }
 }
 
 void ParmBlockEditor::Private::moveColumn(int delta)
@@ -708,8 +749,9 @@ void ParmBlockEditor::Private::showMenu(const QPoint& globalPos)
     const bool referable = q->ReferenceSymbolEnabled(0);
     add("ParmList_ReferenceSymbolMenuItem", QStringLiteral("Reference a Symbol"), referable,
         [this] { q->ReferenceSymbol(0); });
-    QMenu* tables = menu->addMenu(QStringLiteral("Reference a New Symbol"));
-    tables->menuAction()->setObjectName(QStringLiteral("ParmList_ReferenceNewSymbolMenuItem"));
+    QMenu* tables = tablesMenu;
+    tables->clear();
+    menu->addMenu(tables);
     tables->menuAction()->setEnabled(referable);
     const int32_t registered = QuenTableRegGetSize();
     for (int32_t i = 1; i <= registered; ++i) {
@@ -808,8 +850,10 @@ ParmBlockEditor::ParmBlockEditor(QWidget* parent) : QWidget(parent), d(std::make
             [this](const QModelIndex& current) {
                 if (d->quiet)
                     return;
-                if (d->editing() && current != QModelIndex(d->editIndex))
+                if (d->editing() && current != QModelIndex(d->editIndex)) {
+                    const Private::Quiet quiet(d.get());
                     d->closeEditors(true);
+                }
                 d->testSelected();
             });
     connect(d->view, &QTreeView::customContextMenuRequested, this,
@@ -851,8 +895,10 @@ ParmBlockEditor::ParmBlockEditor(QWidget* parent) : QWidget(parent), d(std::make
     connect(d->cancelCommand, &QPushButton::clicked, this, [this] { EndInplaceEditing(false); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (d->editing() && !d->inDialog && now && !isInside(this, now) && !now->inherits("QMenu")
-            && !(now->windowFlags() & Qt::Popup))
+            && !(now->windowFlags() & Qt::Popup)) {
+            const Private::Quiet quiet(d.get());
             d->closeEditors(true);
+        }
     });
 }
 
@@ -1005,6 +1051,7 @@ bool ParmBlockEditor::InsertNew(int Index, const QString& DataClass)
 {
     if (!InsertNewEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     d->closeEditors(true);
     const int row = Index == 0 ? std::max(d->currentRow(), 0) : Index == -1 ? d->session.rowCount() : Index - 1;
     const Session::Change change = d->session.insertNew(std::min(row, d->session.rowCount()), DataClass);
@@ -1031,6 +1078,7 @@ bool ParmBlockEditor::Delete(int Index)
 {
     if (!DeleteEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     return row < d->session.rowCount() && d->runDelete(row, true);
@@ -1045,6 +1093,7 @@ bool ParmBlockEditor::DialogEdit(int Index)
 {
     if (!DialogEditEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     d->setCurrent(row, 0, d->session.mode().browseOnly ? d->currentColumn() : Session::ValueColumn);
@@ -1074,6 +1123,7 @@ bool ParmBlockEditor::EditCell(int Column, int Index, int FieldIndex)
 {
     if (!EditCellEnabled(Column, Index, FieldIndex))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     const int field = FieldIndex == -1 ? (d->currentRow() == row ? d->currentField() : 0) : FieldIndex;
     d->openEditor(Column, row, field);
@@ -1095,6 +1145,7 @@ bool ParmBlockEditor::MoveUp(int Index)
 {
     if (!MoveUpEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     const Session::Change change = d->session.moveUp(row);
@@ -1113,6 +1164,7 @@ bool ParmBlockEditor::MoveDown(int Index)
 {
     if (!MoveDownEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     const Session::Change change = d->session.moveDown(row);
@@ -1137,6 +1189,7 @@ bool ParmBlockEditor::MoveTo(int* ToIndex, int FromIndex)
     if (to < 1 || to > count + 1 || !from)
         return false;
     *ToIndex = to;
+    const Private::Quiet quiet(d.get());
     d->session.undoLog().clear();
     d->closeEditors(true);
     if (to - 1 == *from)
@@ -1167,6 +1220,7 @@ bool ParmBlockEditor::ResetToDefault(int Index)
 {
     if (!ResetToDefaultEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     const Session::Change change = d->session.resetToDefault(row);
@@ -1185,6 +1239,7 @@ bool ParmBlockEditor::ReferenceSymbol(int Index, const QString& SymbolName, cons
 {
     if (!ReferenceSymbolEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     QString symbol = SymbolName;
@@ -1219,6 +1274,7 @@ bool ParmBlockEditor::ProvideValue(int Index)
 {
     if (!ProvideValueEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
     const Session::Change change = d->session.provideValue(row);
@@ -1293,6 +1349,7 @@ bool ParmBlockEditor::Paste(int Index)
 {
     if (!PasteEnabled(Index))
         return false;
+    const Private::Quiet quiet(d.get());
     d->closeEditors(true);
     const QuenHandle pasted = QuenPbDefCreateFromClipboard();
     const int32_t size = pasted ? QuenPbDefGetSize(pasted) : 0;
@@ -1332,6 +1389,7 @@ bool ParmBlockEditor::Undo()
 {
     if (!UndoEnabled())
         return false;
+    const Private::Quiet quiet(d.get());
     d->closeEditors(true);
     const Session::UndoResult result = d->session.undo();
     const Session::Change& change = result.change;
@@ -1368,12 +1426,14 @@ bool ParmBlockEditor::Undo()
 
 bool ParmBlockEditor::EndInplaceEditing(bool bAcceptChanges)
 {
+    const Private::Quiet quiet(d.get());
     d->closeEditors(bAcceptChanges);
     return true;
 }
 
 bool ParmBlockEditor::SetParameterSelect(int ParameterId, bool OnlyParent, int ArrayIndex1, int ArrayIndex2)
 {
+    const Private::Quiet quiet(d.get());
     d->view->selectionModel()->clearSelection();
     const int row = d->session.rowOfPosition(ParameterId);
     if (row < 0)

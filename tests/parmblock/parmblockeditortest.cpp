@@ -1,0 +1,371 @@
+// The parameter block editor as its host sees it: the row model under the model tester and its
+// lazy binding, the events and their order for insert, rename, delete and value edits, the keys
+// on the list and in the editors, the rebuild after a host handler changed the block, the context
+// menu's captions, and the symbol dialogs.
+#include "coretesting.h"
+#include "datatypeselector.h"
+#include "fixture.h"
+#include "parmblockeditor.h"
+#include "parmblockmodel.h"
+#include "parmblocksession.h"
+#include "parmfieldeditor.h"
+#include "parmnameeditor.h"
+#include "symboldialogs.h"
+#include "xcstructeditfields.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+using namespace Velt;
+using VeltTest::CoreBuilder;
+
+namespace {
+
+QStringList names(QuenHandle block)
+{
+    QStringList list;
+    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
+        list << QString::fromUtf8(QuenParmGetName(QuenPbDefGetParm(block, i)));
+    return list;
+}
+
+// Records the events as "Event arg arg".
+struct EventLog
+{
+    QStringList events;
+    explicit EventLog(ParmBlockEditor& editor)
+    {
+        const auto two = [this](const char* name) {
+            return [this, name](const QString& a, const QString&) { events << QString::fromLatin1(name) + ' ' + a; };
+        };
+        QObject::connect(&editor, &ParmBlockEditor::ParameterSelected, two("Selected"));
+        QObject::connect(&editor, &ParmBlockEditor::ParameterChanged, two("Changed"));
+        QObject::connect(&editor, &ParmBlockEditor::ParameterRemoved, two("Removed"));
+        QObject::connect(&editor, &ParmBlockEditor::ParameterCreated, two("Created"));
+        QObject::connect(&editor, &ParmBlockEditor::ParameterRenamed,
+                         [this](const QString& a, const QString& b, const QString&) { events << "Renamed " + a + ' ' + b; });
+        QObject::connect(&editor, &ParmBlockEditor::EditingModeChanged, [this](bool n, bool v, bool t, bool d) {
+            events << QStringLiteral("Mode %1%2%3%4").arg(n).arg(v).arg(t).arg(d);
+        });
+    }
+    QString take() { return std::exchange(events, {}).join(", "); }
+};
+
+QuenHandle blockOf(CoreBuilder& core, const QStringList& parms)
+{
+    const QuenHandle block = core.block();
+    for (int i = 0; i < parms.size(); ++i)
+        CoreBuilder::intParm(block, parms.at(i).toUtf8().constData(), i + 1, ("about " + parms.at(i)).toUtf8().constData());
+    return block;
+}
+
+QWidget* modal()
+{
+    QWidget* widget = QApplication::activeModalWidget();
+    return widget ? widget : nullptr;
+}
+
+} // namespace
+
+class ParmBlockEditorTest : public QObject
+{
+    Q_OBJECT
+    VeltTest::Fixture fixture;
+    std::unique_ptr<ParmBlockEditor> editor;
+
+    ParmBlockEditor& shown(QuenHandle block)
+    {
+        editor = std::make_unique<ParmBlockEditor>();
+        editor->resize(640, 360);
+        editor->EditParameterBlockDefinition(int(block));
+        editor->show();
+        editor->activateWindow();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(editor.get());
+        return *editor;
+    }
+
+private Q_SLOTS:
+    void init() { fixture.begin(); }
+    void cleanup()
+    {
+        editor.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fixture.end();
+    }
+
+    void modelUnderTesterAndLazyBinding();
+    void nothingLoaded();
+    void insertRenameDeleteEvents();
+    void valueEditEnterMovesDownEscapeRestores();
+    void typeChangeAppliesAtOnceEscapeRestores();
+    void hostChangeRebuildsKeepingTheRow();
+    // Before the keys that copy: the clipboard is still empty, so Paste is off.
+    void menuCaptions();
+    void listKeys_data();
+    void listKeys();
+    void newSymbolDialogCancelLeavesTable();
+    void selectSymbolDialog();
+};
+
+void ParmBlockEditorTest::modelUnderTesterAndLazyBinding()
+{
+    CoreBuilder core;
+    const QuenHandle block = core.block();
+    for (int i = 0; i < 2000; ++i)
+        CoreBuilder::intParm(block, QByteArray("P" + QByteArray::number(i)).constData(), i);
+    ParmBlockSession session;
+    ParmBlockModel model(session);
+    ParmBlockSession::Mode mode;
+    mode.design = mode.block = true;
+    session.load(block, 0, mode);
+    QCOMPARE(model.rowCount(), 2000);
+    QCOMPARE(model.pooledCollections(), 0); // nothing bound before a row is looked at
+    QCOMPARE(model.index(7, 1).data().toString(), QStringLiteral("7"));
+    QVERIFY(model.rowCount(model.index(7, 0)) > 0); // an integer has fields below its value
+    QCOMPARE(model.fieldRow(7, 1).data(ParmBlockModel::FieldIndexRole).toInt(), 1);
+    for (int row = 0; row < 300; ++row)
+        model.index(row, 1).data();
+    QCOMPARE(model.pooledCollections(), ParmBlockModel::PoolSize);
+    const quint64 created = XCStructEditFields::fieldObjectsCreated();
+    for (int row = 300; row < 600; ++row)
+        model.index(row, 1).data();
+    QCOMPARE(XCStructEditFields::fieldObjectsCreated(), created);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    session.insertNew(0, "CQuenString");
+    session.remove(1);
+    session.move(0, 5);
+    session.load(0, 0, {});
+}
+
+void ParmBlockEditorTest::nothingLoaded()
+{
+    ParmBlockEditor empty;
+    QCOMPARE(empty.Columns(), 4);
+    QVERIFY(!empty.InsertNewEnabled(-1) && !empty.DeleteEnabled(0) && !empty.DialogEditEnabled(0));
+    QVERIFY(!empty.EditCellEnabled(0, 0, 0) && !empty.MoveUpEnabled(0) && !empty.PasteEnabled(0) && !empty.CopyEnabled(0));
+    QVERIFY(!empty.InsertNew(-1) && !empty.Delete(1) && !empty.Undo());
+    int to = -1;
+    QVERIFY(!empty.MoveTo(&to, 1));
+    QCOMPARE(empty.TableName(), QString());
+    QVERIFY(empty.ReadOnly() && empty.BrowseOnly());
+}
+
+void ParmBlockEditorTest::insertRenameDeleteEvents()
+{
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A", "B" });
+    ParmBlockEditor& e = shown(block);
+    EventLog log(e);
+    QVERIFY(e.InsertNew(-1, "CQuenInt32"));
+    QCOMPARE(log.take(), QStringLiteral("Created New, Changed New, Selected New, Mode 1000"));
+    auto* name = e.findChild<ParmNameEditor*>("ParmNameEditor");
+    QVERIFY(name->isVisible() && name->textBox()->hasSelectedText());
+    QTest::keyClicks(name->textBox(), "Gain");
+    QTest::keyClick(name->textBox(), Qt::Key_Return);
+    QCOMPARE(log.take(), QStringLiteral("Renamed New Gain, Changed Gain, Mode 0000"));
+    QCOMPARE(names(block), QStringList({ "A", "B", "Gain" }));
+
+    // Escape throws a rename away.
+    QVERIFY(e.EditCell(0, 1, 0));
+    QTest::keyClicks(name->textBox(), "Other");
+    QTest::keyClick(name->textBox(), Qt::Key_Escape);
+    QCOMPARE(names(block).first(), QStringLiteral("A"));
+    log.take();
+
+    QVERIFY(e.Delete(1));
+    QCOMPARE(log.take(), QStringLiteral("Changed A, Removed A, Selected B, Mode 0000"));
+    QVERIFY(e.Undo());
+    QCOMPARE(names(block), QStringList({ "A", "B", "Gain" }));
+    QCOMPARE(log.take(), QStringLiteral("Created A, Changed A, Selected A, Mode 0000"));
+
+    int to = -1;
+    QVERIFY(e.MoveTo(&to, 1));
+    QCOMPARE(to, 4);
+    QCOMPARE(names(block), QStringList({ "B", "Gain", "A" }));
+    QVERIFY(!e.UndoEnabled());
+}
+
+void ParmBlockEditorTest::valueEditEnterMovesDownEscapeRestores()
+{
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A", "B" });
+    ParmBlockEditor& e = shown(block);
+    EventLog log(e);
+    QVERIFY(e.EditCell(1, 1, 0));
+    auto* field = e.findChild<ParmFieldEditor*>("ParmFieldEditor");
+    auto* text = qobject_cast<QLineEdit*>(field->input());
+    QVERIFY(text);
+    QCOMPARE(log.take(), QStringLiteral("Mode 0100, Selected A"));
+    text->selectAll();
+    QTest::keyClicks(text, "42");
+    QTest::keyClick(text, Qt::Key_Return);
+    QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 1))), 42);
+    QCOMPARE(e.model()->index(0, 1).data().toString(), QStringLiteral("42"));
+    QVERIFY(e.session().undoLog().slot(1).startsWith("Replace | "));
+    // Enter moved on to the next value cell shown below (A is collapsed, so B's).
+    QCOMPARE(e.openEditor(), 1);
+    QCOMPARE(log.take(), QStringLiteral("Changed A, Mode 0000, Mode 0100, Selected B"));
+
+    QVERIFY(e.EditCell(1, 2, 0));
+    text = qobject_cast<QLineEdit*>(field->input());
+    text->selectAll();
+    QTest::keyClicks(text, "77");
+    QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 2))), 77);
+    QTest::keyClick(text, Qt::Key_Escape);
+    QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 2))), 2);
+    QCOMPARE(e.openEditor(), -1);
+}
+
+void ParmBlockEditorTest::typeChangeAppliesAtOnceEscapeRestores()
+{
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A" });
+    ParmBlockEditor& e = shown(block);
+    EventLog log(e);
+    const auto type = [&] { return QString::fromUtf8(QuenParmGetType(QuenPbDefGetParm(block, 1))); };
+    for (const bool accept : { false, true }) {
+        QVERIFY(e.EditCell(2, 1, 0));
+        auto* box = e.findChild<DataTypeSelector*>("ParmDataTypeSelector")->findChild<QComboBox*>("SortedTypeList");
+        box->setCurrentIndex(box->findData("CQuenString") >= 0 ? box->findData("CQuenString") : box->findText("String"));
+        QCOMPARE(type(), QStringLiteral("CQuenString"));
+        QTest::keyClick(box, accept ? Qt::Key_Return : Qt::Key_Escape);
+        QCOMPARE(type(), accept ? QStringLiteral("CQuenString") : QStringLiteral("CQuenInt32"));
+    }
+    QCOMPARE(log.take(), QStringLiteral("Mode 0010, Selected A, Mode 0000, Mode 0010, Changed A, Mode 0000"));
+}
+
+void ParmBlockEditorTest::hostChangeRebuildsKeepingTheRow()
+{
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A", "B", "C" });
+    ParmBlockEditor& e = shown(block);
+    connect(&e, &ParmBlockEditor::ParameterChanged, this, [block](const QString& name) {
+        if (name == QLatin1String("B"))
+            CoreBuilder::intParm(block, "Added", 9);
+    }, Qt::SingleShotConnection);
+    QVERIFY(e.EditCell(3, 2, 0));
+    auto* text = e.findChild<QLineEdit*>("ParmDescriptionEditor");
+    text->setText("new words");
+    e.EndInplaceEditing(true);
+    QCOMPARE(e.model()->rowCount(), 4);
+    QCOMPARE(e.Comment(2), QStringLiteral("new words"));
+    // The rebuild selected B again, by its name.
+    QCOMPARE(e.ParameterName(0), QStringLiteral("B"));
+}
+
+void ParmBlockEditorTest::listKeys_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("expected"); // block names, open editor
+    QTest::newRow("Insert") << QKeySequence(Qt::Key_Insert) << "New A B, 0";
+    QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete) << "B, -1";
+    QTest::newRow("F2 on the name") << QKeySequence(Qt::Key_F2) << "A B, 0";
+    QTest::newRow("Enter on the value") << QKeySequence(Qt::Key_Right, Qt::Key_Return) << "A B, 1";
+    QTest::newRow("Right twice, F2: type") << QKeySequence(Qt::Key_Right, Qt::Key_Right, Qt::Key_F2) << "A B, 2";
+    QTest::newRow("Tab into the description") << QKeySequence(Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_F2) << "A B, 3";
+    QTest::newRow("Left stops at the name") << QKeySequence(Qt::Key_Left, Qt::Key_F2) << "A B, 0";
+    QTest::newRow("Delete then Ctrl+Z") << QKeySequence(QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_Z) << "A B, -1";
+    QTest::newRow("Ctrl+C, Delete, Ctrl+V") << QKeySequence(Qt::CTRL | Qt::Key_C, QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_V) << "A B, -1";
+}
+
+void ParmBlockEditorTest::listKeys()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, expected);
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A", "B" });
+    ParmBlockEditor& e = shown(block);
+    e.list()->setFocus();
+    for (int i = 0; i < key.count(); ++i)
+        QTest::keyClick(e.list(), key[i].key(), key[i].keyboardModifiers());
+    QCOMPARE(names(block).join(' ') + ", " + QString::number(e.openEditor()), expected);
+}
+
+void ParmBlockEditorTest::menuCaptions()
+{
+    CoreBuilder core;
+    const QuenHandle table = core.table("Bench");
+    CoreBuilder::intParm(table, "Vcc", 5);
+    editor = std::make_unique<ParmBlockEditor>();
+    editor->EditSymbolTable(int(table), true);
+    QCOMPARE(editor->TableName(), QStringLiteral("Bench"));
+    editor->list()->setCurrentIndex(editor->model()->index(0, 2));
+    editor->ShowEditMenu();
+    auto* menu = editor->findChild<QMenu*>("ParmList_EditMenu");
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        captions << (action->isSeparator() ? "-" : action->text() + (action->isEnabled() ? "" : "(off)"));
+    QCOMPARE(captions.join('|'), QStringLiteral("Undo(off)|-|Insert New Symbol|-|Cut|Copy|Paste(off)|Delete|-|Change Data Type|-|"
+                                                "Move Up(off)|Move Down(off)|-|Reference a Symbol|Reference a New Symbol|"
+                                                "Provide a Value(off)|Reset To Default(off)|-|Properties"));
+    auto* tables = menu->findChild<QAction*>("ParmList_ReferenceNewSymbolMenuItem")->menu();
+    QCOMPARE(tables->actions().first()->text(), QStringLiteral("In Bench ..."));
+    QCOMPARE(tables->actions().first()->data().toInt(), int(table));
+    menu->close();
+    QuenTableRegRemoveTable(table);
+    editor->ShowEditMenu();
+    tables = menu->findChild<QAction*>("ParmList_ReferenceNewSymbolMenuItem")->menu();
+    QCOMPARE(tables->actions().first()->text() + QString::number(tables->actions().first()->isEnabled()), QStringLiteral("<no tables>0"));
+    menu->close();
+    QuenTableRegAddTable(table, QUEN_TRUE);
+}
+
+void ParmBlockEditorTest::newSymbolDialogCancelLeavesTable()
+{
+    CoreBuilder core;
+    const QuenHandle table = core.table("Bench");
+    CoreBuilder::intParm(table, "Vcc", 5);
+    SymbolDialogs dialogs;
+    QCOMPARE(dialogs.InsertNewSymbolDialog("Nowhere", "CQuenInt32"), QString());
+    QString prompts;
+    for (const bool accept : { false, true }) {
+        QTimer::singleShot(0, this, [&] {
+            QWidget* form = modal();
+            QVERIFY(form && form->objectName() == "NewSymbolDialog");
+            auto* prompt = form->findChild<QLabel*>("Prompt");
+            prompts += prompt->text() + '\n';
+            auto* name = form->findChild<ParmNameEditor*>("ParmNameEditor");
+            QTest::keyClicks(name->textBox(), "Vdd");
+            QTest::keyClick(name->textBox(), Qt::Key_Return);
+            prompts += prompt->text() + '\n';
+            QTest::keyClick(form, accept ? Qt::Key_Return : Qt::Key_Escape);
+            if (accept && form->isVisible())
+                QMetaObject::invokeMethod(form, "accept");
+        });
+        QCOMPARE(dialogs.InsertNewSymbolDialog("Bench", "CQuenInt32"), accept ? QStringLiteral("Vdd") : QString());
+        QCOMPARE(names(table), accept ? QStringList({ "Vdd", "Vcc" }) : QStringList({ "Vcc" }));
+    }
+    QCOMPARE(prompts.section('\n', 0, 1), QStringLiteral("Table 'Bench' -- Rename 'New' and Tab to value field\n"
+                                                         "Table 'Bench' -- Modify value for 'Vdd' and press OK"));
+}
+
+void ParmBlockEditorTest::selectSymbolDialog()
+{
+    CoreBuilder core;
+    const QuenHandle table = core.table("Bench");
+    CoreBuilder::intParm(table, "Vcc", 5);
+    SymbolDialogs dialogs;
+    QString prompt;
+    QTimer::singleShot(0, this, [&] {
+        prompt = modal()->findChild<QLabel*>("Prompt")->text();
+        QMetaObject::invokeMethod(modal(), "reject");
+    });
+    QCOMPARE(dialogs.ReferenceSymbolDialog("CQuenInt32", "", "", "."), QString());
+    QCOMPARE(prompt, QStringLiteral("Select table from list"));
+    QTimer::singleShot(0, this, [&] {
+        prompt = modal()->findChild<QLabel*>("Prompt")->text();
+        QMetaObject::invokeMethod(modal(), "accept");
+    });
+    QCOMPARE(dialogs.ReferenceSymbolDialog("CQuenInt32", "Bench", "Vcc", "!"), QStringLiteral("Bench!Vcc"));
+    QCOMPARE(prompt, QStringLiteral("Select symbol from list and press OK"));
+}
+
+QTEST_MAIN(ParmBlockEditorTest)
+#include "parmblockeditortest.moc"
