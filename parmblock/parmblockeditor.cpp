@@ -1,6 +1,7 @@
 #include "parmblockeditor.h"
 
 #include "busycursor.h"
+#include "callfailure.h"
 #include "componentmacros.h"
 #include "dataeditorregistry.h"
 #include "datatypeselector.h"
@@ -396,6 +397,20 @@ void ParmBlockEditor::Private::rebuild()
 
 bool ParmBlockEditor::Private::load(QuenHandle handle, QuenHandle deflt, const Session::Mode& mode)
 {
+    // A handle that is not a block is the caller's mistake, not the core's: say so and keep
+    // what is loaded.
+    for (const auto& [given, what] : { std::pair(handle, "Handle"), std::pair(deflt, "DefaultHandle") }) {
+        if (!given)
+            continue;
+        QuenExcRegClearError(0);
+        QuenPbDefGetSize(given);
+        if (QuenExcRegIsError(0)) {
+            QuenExcRegClearError(0);
+            reportCallFailed(q, ParmBlockEditor::tr("%1 %2 is not a parameter block.")
+                                        .arg(QLatin1String(what)).arg(given));
+            return false;
+        }
+    }
     closeEditors(true);
     BusyCursor busy;
     ++quiet;

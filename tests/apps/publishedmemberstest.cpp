@@ -16,7 +16,10 @@
 #include <QLoggingCategory>
 #include <QMetaMethod>
 #include <QPointer>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -147,6 +150,14 @@ private Q_SLOTS:
         // The core's errors go to the host's recording display; complaints come by the thousand.
         Velt::installCoreHooks();
         QLoggingCategory::setFilterRules(QStringLiteral("velt.calls.debug=false\ndefault.warning=false"));
+        // Members that open a modal dialog (the symbol dialogs, a value's dialog editor) get it
+        // cancelled; files the walk names are written in a directory of its own.
+        connect(&m_modalCloser, &QTimer::timeout, this, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        m_modalCloser.start(10);
+        QVERIFY(m_files.isValid() && QDir::setCurrent(m_files.path()));
     }
 
     void cleanupTestCase()
@@ -238,6 +249,8 @@ private Q_SLOTS:
             {"DataTypeSelector", {{"make('DataTypeSelector')"}, {}, {}}},
             {"ParmNameEditor", {{"make('ParmNameEditor')", "(function () { var e = make('ParmNameEditor'); e.Handle = P.count; return e; })()"}, {}, {}}},
             {"ParmFieldEditor", {{"make('ParmFieldEditor')", "(function () { var e = make('ParmFieldEditor'); e.Handle = P.count; e.FieldIndex = 0; return e; })()"}, "make('ParmFieldEditor').LocalsHandle = 12345", "LocalsHandle 12345 is not a parameter block."}},
+            {"ParmBlockEditor", {{"make('ParmBlockEditor')", "(function () { var e = make('ParmBlockEditor'); e.EditSymbolTable(table, true); return e; })()"}, "make('ParmBlockEditor').EditParameterBlock(12345)", "Handle 12345 is not a parameter block."}},
+            {"SymbolDialogs", {{"make('SymbolDialogs')"}, {}, {}}},
             {"DataEditor", {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
             {"XCDialogDataEditing", {{"make('DataEditor').XCDialogDataEditing", "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"}, sized, overflow}},
             {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},
@@ -328,6 +341,8 @@ private:
     }
 
     Failing m_failing;
+    QTimer m_modalCloser;
+    QTemporaryDir m_files;
     std::unique_ptr<VeltScript::ScriptHost> m_host;
     Velt::CallFailureHandler m_next;
 };

@@ -127,6 +127,14 @@ private Q_SLOTS:
                "Velt.keyClicks(Velt.find(f, 'ParmText'), 'x'); var d = Velt.create('VeltEditors.DataTypeSelector'); d.DataClass = 'CQuenReal64'; var h = d.CreateDataHandle('');\n"
                "print(ev.join(','), f.ErrorMessage.length > 0, value(), d.DataClass, Quen.QuenDataGetType(h)); d.ReleaseDataHandle(h);"
             << "error,change Count true 7 CQuenReal64 CQuenReal64";
+        QTest::newRow("the parameter block editor and a new symbol dialog from a script") << "var t = Quen.QuenTableRegGetTable(1), ev = [];\n"
+               "var b = Velt.create('VeltEditors.ParmBlockEditor'); b.show(); b.EditSymbolTable(t, true);\n"
+               "b.ParameterCreated.connect(function (n) { ev.push('+' + n); }); b.ParameterRemoved.connect(function (n) { ev.push('-' + n); });\n"
+               "b.InsertNew(-1, 'CQuenInt32'); b.EndInplaceEditing(true); var at = b.Count(-1); b.Delete(at); var moved = b.MoveTo(-1, 1);\n"
+               "Velt.onModal(function (dialog) { Velt.keyClicks(Velt.find(dialog, 'NameText'), 'Fresh'); Velt.keyClick(Velt.find(dialog, 'NameText'), 'Return'); dialog.accept(); });\n"
+               "var made = Velt.create('VeltEditors.SymbolDialogs').InsertNewSymbolDialog(b.TableName, 'CQuenReal64');\n"
+               "print(ev.join(' '), moved.ToIndex, moved.result, made, Quen.QuenPbDefFindParm(t, 'Fresh') !== 0);"
+            << "+New -New 2 true Fresh true";
         const QString typeAndPress = QStringLiteral("function (dialog) {\n  var e = Velt.find(dialog, 'EntryText'); seen = e.text; e.selectAll(); Velt.keyClicks(e, '%1');\n"
                                                     "  Velt.find(dialog, '%2').click(); ++calls;\n}");
         QTest::newRow("onModal types a value and presses OK") << count + "var seen = '', calls = 0;\nVelt.onModal(" + typeAndPress.arg("99", "OKCommand") + ");\n"
