@@ -1515,6 +1515,18 @@ bool ParmBlockEditor::LoadDataEditors(const QString& IniFilename, const QString&
     return true;
 }
 
+void ParmBlockEditor::Refresh()
+{
+    const Private::Quiet quiet(d.get());
+    d->rebuild();
+}
+
+int ParmBlockEditor::currentParameter() const
+{
+    const int row = d->currentRow();
+    return row >= 0 ? int(d->session.row(row).parm) : 0;
+}
+
 void ParmBlockEditor::ShowEditMenu()
 {
     const QRect cell = d->view->visualRect(d->view->currentIndex());
@@ -1524,6 +1536,21 @@ void ParmBlockEditor::ShowEditMenu()
 
 bool ParmBlockEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    // The list's keys win over shortcuts of the host's window with the same keys.
+    if (event->type() == QEvent::ShortcutOverride && watched == d->view) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination = key->keyCombination();
+        static const QKeyCombination listKeys[] = {
+            Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Insert, Qt::Key_Delete,
+            Qt::SHIFT | Qt::Key_Insert, Qt::SHIFT | Qt::Key_Delete, Qt::SHIFT | Qt::Key_F10,
+            Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_Z,
+            Qt::CTRL | Qt::Key_A,
+        };
+        if (std::find(std::begin(listKeys), std::end(listKeys), combination) != std::end(listKeys)) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == d->view)

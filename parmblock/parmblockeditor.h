@@ -122,6 +122,11 @@ public:
     Q_INVOKABLE bool LoadDataEditors(const QString& IniFilename, const QString& SectionName);
     // Opens the context menu at the current cell (Shift+F10).
     Q_INVOKABLE void ShowEditMenu();
+    // Reads the rows again after the block changed elsewhere, keeping the current row.
+    Q_INVOKABLE void Refresh();
+
+    // The parameter of the current row (0 when none).
+    int currentParameter() const;
 
     // Which in-place editor is open: -1 none, else the column (0 name, 1 value, 2 type, 3 text).
     int openEditor() const;

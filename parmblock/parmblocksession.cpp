@@ -138,7 +138,12 @@ QString ParmBlockSession::dataClass(int row) const
     return quen::toQString(QuenParmGetType(this->row(row).parm));
 }
 
-QString ParmBlockSession::dataType(int row) const { return dataTypeName(dataClass(row)); }
+QString ParmBlockSession::dataType(int row) const
+{
+    const QString cls = dataClass(row);
+    const QString shown = dataTypeName(cls);
+    return shown.isEmpty() ? cls : shown; // a class no type editor describes yet
+}
 
 int ParmBlockSession::rowOfName(const QString& name) const
 {
@@ -461,7 +466,7 @@ void ParmBlockSession::restoreValue(int row, QuenHandle snapshot)
             if (former)
                 QuenDataRelease(former);
         } else {
-            QuenParmSetData(parm, QuenDataCopy(QuenParmGetData(snapshot)));
+            QuenParmSetData(parm, QuenDataExDeepCopy(QuenParmGetData(snapshot)));
         }
         QuenExcRegClearError(0);
         refreshRow(row);

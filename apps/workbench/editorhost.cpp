@@ -1,11 +1,11 @@
 #include "editorhost.h"
 
-#include "parameterlistmodel.h"
+#include "parmblockeditor.h"
+#include "qtstrings.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QTableView>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace Workbench {
@@ -14,110 +14,89 @@ EditorHost::EditorHost(QWidget* parent)
     : QWidget(parent),
       m_stack(new QStackedWidget(this)),
       m_startPage(new QLabel(tr("Select a symbol table or a parameter block in the workspace "
-                                "to see its parameters."),
+                                "to edit its parameters."),
                              m_stack)),
-      m_listPage(new QWidget(m_stack)),
-      m_heading(new QLabel(m_listPage)),
-      m_view(new QTableView(m_listPage)),
-      m_model(new ParameterListModel(this))
+      m_editorPage(new QWidget(m_stack)),
+      m_heading(new QLabel(m_editorPage)),
+      m_editor(new ParmBlockEditor(m_editorPage))
 {
     setObjectName(QStringLiteral("EditorHost"));
     auto* start = static_cast<QLabel*>(m_startPage);
     start->setAlignment(Qt::AlignCenter);
     start->setWordWrap(true);
     start->setForegroundRole(QPalette::PlaceholderText);
-
     m_heading->setObjectName(QStringLiteral("ParameterHeading"));
     QFont headingFont = m_heading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.15);
     m_heading->setFont(headingFont);
+    m_editor->setObjectName(QStringLiteral("ParmBlockEditor"));
+    m_editor->list()->setAlternatingRowColors(true);
+    // Narrow enough that Value shows beside Name and Data Type in the default window.
+    m_editor->setColumnWidth(0, 150);
+    m_editor->setColumnWidth(1, 170);
+    m_editor->setColumnWidth(2, 110);
 
-    m_view->setObjectName(QStringLiteral("ParameterTable"));
-    m_view->setModel(m_model);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setAlternatingRowColors(true);
-    m_view->setWordWrap(false);
-    m_view->setTextElideMode(Qt::ElideRight);
-    m_view->setTabKeyNavigation(false);
-    m_view->verticalHeader()->setVisible(false);
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 8);
-    QHeaderView* header = m_view->horizontalHeader();
-    header->setHighlightSections(false);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setStretchLastSection(true);
-    // Narrow enough that Value shows beside Name and Type in the default window.
-    header->resizeSection(ParameterListModel::NameColumn, 130);
-    header->resizeSection(ParameterListModel::TypeColumn, 120);
-    header->resizeSection(ParameterListModel::ValueColumn, 200);
-    connect(m_view, &QTableView::activated, this, [this](const QModelIndex& index) {
-        if (const QuenHandle parm = m_model->parameter(index.row()))
-            Q_EMIT parameterActivated(parm);
-    });
-
-    auto* listLayout = new QVBoxLayout(m_listPage);
-    listLayout->setContentsMargins(0, 0, 0, 0);
-    listLayout->setSpacing(6);
-    listLayout->addWidget(m_heading);
-    listLayout->addWidget(m_view, 1);
-
+    auto* pageLayout = new QVBoxLayout(m_editorPage);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(6);
+    pageLayout->addWidget(m_heading);
+    pageLayout->addWidget(m_editor, 1);
     m_stack->addWidget(m_startPage);
-    m_stack->addWidget(m_listPage);
+    m_stack->addWidget(m_editorPage);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(m_stack);
-    setFocusProxy(m_view);
+    setFocusProxy(m_editor->list());
 }
 
-void EditorHost::showParameters(QuenHandle block, const QString& heading)
+EditorHost::~EditorHost()
 {
-    setEditor(nullptr);
-    if (block != m_model->block())
-        m_model->setBlock(block);
+    m_editor->EditSymbolTable(0);
+    for (const QuenHandle actual : std::as_const(m_actualBlocks))
+        QuenPbDefRelease(actual);
+}
+
+QuenHandle EditorHost::actualBlock(QuenHandle definition)
+{
+    QuenHandle& actual = m_actualBlocks[definition];
+    if (!actual)
+        actual = QuenPbDefCreate();
+    return actual;
+}
+
+void EditorHost::showBlock(QuenHandle block, Kind kind, const QString& heading)
+{
     m_heading->setText(heading);
-    m_stack->setCurrentWidget(block ? m_listPage : m_startPage);
+    m_stack->setCurrentWidget(block ? m_editorPage : m_startPage);
+    if (block == m_block && kind == m_kind && m_editor->Handle())
+        return;
+    m_block = block;
+    m_kind = kind;
+    switch (kind) {
+    case Kind::Table:
+        m_editor->EditSymbolTable(int(block), true);
+        break;
+    case Kind::Definition:
+        m_editor->EditParameterBlockDefinition(int(block));
+        break;
+    case Kind::ActionCall:
+        m_editor->EditActionCall(block ? int(actualBlock(block)) : 0, int(block));
+        break;
+    }
 }
 
 void EditorHost::selectParameter(QuenHandle parm)
 {
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (m_model->parameter(row) == parm) {
-            m_view->selectRow(row);
-            m_view->scrollTo(m_model->index(row, 0));
-            return;
-        }
-    }
-    m_view->clearSelection();
-}
-
-void EditorHost::setEditor(QWidget* editor)
-{
-    if (m_editor == editor)
+    const QuenHandle source = m_kind == Kind::ActionCall ? m_block : QuenHandle(m_editor->Handle());
+    if (!parm || !source)
         return;
-    if (m_editor) {
-        m_stack->removeWidget(m_editor);
-        m_editor->deleteLater();
-    }
-    m_editor = editor;
-    if (m_editor) {
-        m_stack->addWidget(m_editor);
-        m_stack->setCurrentWidget(m_editor);
-    } else {
-        m_stack->setCurrentWidget(m_model->block() ? m_listPage : m_startPage);
-    }
+    const int32_t position = QuenPbDefFindId(source, QuenParmGetName(parm));
+    QuenExcRegClearError(0);
+    if (position > 0 && m_editor->currentParameter() != int(parm))
+        m_editor->SetParameterSelect(position, true);
 }
 
-void EditorHost::refresh()
-{
-    m_model->reload();
-}
-
-QuenHandle EditorHost::block() const
-{
-    return m_model->block();
-}
+void EditorHost::refresh() { m_editor->Refresh(); }
 
 } // namespace Workbench

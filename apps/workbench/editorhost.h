@@ -1,52 +1,53 @@
-// EditorHost: the workbench's central area. Today it shows the parameters of the selected
-// symbol table or parameter block in a read-only table; it is the one place where the
-// library's editors (the parameter block editor, data editors) will be placed: setEditor()
-// swaps a page in, showParameters() goes back to the list. Owns its pages.
+// EditorHost: the workbench's central area: the library's parameter block editor over the
+// selected symbol table or parameter block definition (or, in action-call mode, an action call
+// of that definition), under a heading, or a start page when nothing is selected. Owns its pages
+// and the actual parameter blocks of the action calls it made.
 #pragma once
 
 #include "quen/quencore.h"
 
+#include <QHash>
 #include <QWidget>
 
+class ParmBlockEditor;
 class QLabel;
 class QStackedWidget;
-class QTableView;
 
 namespace Workbench {
-
-class ParameterListModel;
 
 class EditorHost : public QWidget
 {
     Q_OBJECT
 public:
-    explicit EditorHost(QWidget* parent = nullptr);
+    enum class Kind { Table, Definition, ActionCall };
 
-    // Lists the parameters of a table or block under a heading; 0 shows the start page.
-    void showParameters(QuenHandle block, const QString& heading);
-    // Selects the row of a parameter of the listed block (none when absent).
+    explicit EditorHost(QWidget* parent = nullptr);
+    ~EditorHost() override;
+
+    // Edits a table or block under a heading; 0 shows the start page. Showing the block that is
+    // already shown, in the same kind, keeps the editor as it is (its current row, its undo log).
+    void showBlock(QuenHandle block, Kind kind, const QString& heading);
+    // Makes the row of a parameter of the shown block current (nothing when absent).
     void selectParameter(QuenHandle parm);
-    // Places an editor page (taking ownership); null removes the current one.
-    void setEditor(QWidget* editor);
-    // Re-reads the listed block from the core.
+    // Reads the shown block again from the core.
     void refresh();
 
-    QuenHandle block() const;
-    QTableView* parameterView() const { return m_view; }
-    ParameterListModel* parameterModel() const { return m_model; }
-
-Q_SIGNALS:
-    // Enter or a double-click on a row.
-    void parameterActivated(QuenHandle parm);
+    QuenHandle block() const { return m_block; }
+    Kind kind() const { return m_kind; }
+    ParmBlockEditor* blockEditor() const { return m_editor; }
 
 private:
+    // The actual parameter block of an action call of the definition, made on first use.
+    QuenHandle actualBlock(QuenHandle definition);
+
     QStackedWidget* m_stack;
     QWidget* m_startPage;
-    QWidget* m_listPage;
+    QWidget* m_editorPage;
     QLabel* m_heading;
-    QTableView* m_view;
-    ParameterListModel* m_model;
-    QWidget* m_editor = nullptr;
+    ParmBlockEditor* m_editor;
+    QuenHandle m_block = 0;
+    Kind m_kind = Kind::Table;
+    QHash<QuenHandle, QuenHandle> m_actualBlocks;
 };
 
 } // namespace Workbench

@@ -1,12 +1,9 @@
 #include "mainwindow.h"
 
 #include "editorhost.h"
-#include "addsymboldialog.h"
 #include "fieldeditordelegate.h"
 #include "fieldsdockmodel.h"
-#include "parameterlistmodel.h"
 #include "formatrun.h"
-#include "nameeditordelegate.h"
 #include "problemsdock.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
@@ -15,8 +12,10 @@
 #include "corehooks.h"
 #include "dataeditorform.h"
 #include "dataeditorregistry.h"
+#include "parmblockeditor.h"
 #include "qtplatformservices.h"
 #include "qtstrings.h"
+#include "symboldialogs.h"
 #include "typelibrary.h"
 
 #include <QAction>
@@ -33,7 +32,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -106,6 +104,9 @@ struct MainWindow::Private
     FieldsDockModel* fieldModel = nullptr;
     QTreeView* fieldView = nullptr;
     QDockWidget* fieldDock = nullptr;
+    QDockWidget* eventsDock = nullptr;
+    QListWidget* events = nullptr;
+    QAction* actionCall = nullptr;
     DataEditorForm* form = nullptr;
     QLabel* pathLabel = nullptr;
     QLabel* countLabel = nullptr;
@@ -162,6 +163,17 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
         updateStatus();
     });
 
+    // The central editor's events, newest last, as a host program would receive them.
+    d->events = new QListWidget;
+    d->events->setObjectName(QStringLiteral("EventLog"));
+    d->events->setAccessibleName(tr("Events of the parameter block editor"));
+    d->eventsDock = new QDockWidget(tr("Events"), this);
+    d->eventsDock->setObjectName(QStringLiteral("EventsDock"));
+    d->eventsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    d->eventsDock->setWidget(d->events);
+    addDockWidget(Qt::RightDockWidgetArea, d->eventsDock);
+    connectEditorEvents();
+
     d->problems = new ProblemsDock(this);
     d->problems->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::BottomDockWidgetArea, d->problems);
@@ -189,25 +201,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
         if (kind == WorkspaceTreeModel::Kind::Symbol || kind == WorkspaceTreeModel::Kind::Parameter)
             editParameter(d->model->handle(index));
     });
-    connect(d->host, &EditorHost::parameterActivated, this, &MainWindow::editParameter);
-    // Names are renamed in place (a click on the selected name, or Edit > Rename).
-    QTableView* parameters = d->host->parameterView();
-    parameters->setItemDelegateForColumn(ParameterListModel::NameColumn,
-                                         new NameEditorDelegate(parameters));
-    parameters->setEditTriggers(QAbstractItemView::SelectedClicked);
-    connect(d->host->parameterModel(), &ParameterListModel::renamed, this,
-            [this](QuenHandle parm) { structureChanged(parm); });
-    // A row picked in the central list shows its fields; a list re-read keeps the binding.
-    connect(d->host->parameterView()->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                const QuenHandle parm =
-                    current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
-                if (parm && parm != d->fieldModel->parameter())
-                    d->fieldModel->setParameter(parm);
-            });
-
-    setTabOrder(d->tree, d->host->parameterView());
-    setTabOrder(d->host->parameterView(), d->problems->list());
+    setTabOrder(d->tree, d->host->blockEditor()->list());
+    setTabOrder(d->host->blockEditor()->list(), d->problems->list());
 
     restoreLayout();
     d->changes.markSaved();
@@ -253,10 +248,8 @@ void MainWindow::createActions()
                 d->fieldView->edit(current.siblingAtColumn(FieldsDockModel::TextColumn));
             return;
         }
-        if (d->host->parameterView()->hasFocus()) {
-            const QModelIndex current = d->host->parameterView()->currentIndex();
-
-            parm = current.isValid() ? d->host->parameterModel()->parameter(current.row()) : 0;
+        if (d->host->isAncestorOf(QApplication::focusWidget())) {
+            parm = QuenHandle(d->host->blockEditor()->currentParameter());
         } else {
             const QModelIndex current = d->tree->currentIndex();
             const auto kind = d->model->kind(current);
@@ -267,14 +260,19 @@ void MainWindow::createActions()
         if (parm)
             editParameter(parm);
     });
+    editAction->setObjectName(QStringLiteral("EditValueAction"));
     editAction->setShortcut(QKeySequence(Qt::Key_F2));
+    QAction* undoAction = edit->addAction(tr("&Undo"), this, [this] { d->host->blockEditor()->Undo(); });
+    undoAction->setObjectName(QStringLiteral("UndoAction"));
+    undoAction->setShortcut(QKeySequence::Undo);
+    connect(edit, &QMenu::aboutToShow, this,
+            [this, undoAction] { undoAction->setEnabled(d->host->blockEditor()->UndoEnabled()); });
+    edit->addSeparator();
     QAction* renameAction = edit->addAction(tr("Re&name"), this, [this] {
-        QTableView* view = d->host->parameterView();
-        const QModelIndex current = view->currentIndex();
-        if (current.isValid()) {
-            view->setFocus();
-            view->edit(current.siblingAtColumn(ParameterListModel::NameColumn));
-        }
+        ParmBlockEditor* editor = d->host->blockEditor();
+        editor->list()->setFocus();
+        if (!editor->EditCell(0, 0, 0))
+            reportProblem(tr("This name cannot be changed here"));
     });
     renameAction->setObjectName(QStringLiteral("RenameAction"));
     renameAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
@@ -301,9 +299,18 @@ void MainWindow::createActions()
     QAction* fieldsToggle = d->fieldDock->toggleViewAction();
     fieldsToggle->setText(tr("&Fields"));
     view->addAction(fieldsToggle);
+    QAction* eventsToggle = d->eventsDock->toggleViewAction();
+    eventsToggle->setText(tr("&Events"));
+    view->addAction(eventsToggle);
     QAction* toolBarToggle = toolBar->toggleViewAction();
     toolBarToggle->setText(tr("&Toolbar"));
     view->addAction(toolBarToggle);
+    view->addSeparator();
+    // A parameter block definition shown as an action call: its parameters are the defaults,
+    // and values given in the editor go to an actual block of this window's own.
+    d->actionCall = view->addAction(tr("Blocks as &Action Calls"), this, &MainWindow::currentItemChanged);
+    d->actionCall->setObjectName(QStringLiteral("ActionCallAction"));
+    d->actionCall->setCheckable(true);
     view->addSeparator();
     view->addAction(tr("E&xpand All"), d->tree, &QTreeView::expandAll);
     view->addAction(tr("&Collapse All"), d->tree, &QTreeView::collapseAll);
@@ -529,11 +536,7 @@ void MainWindow::reportProblem(const QString& message)
 
 void MainWindow::valueChanged()
 {
-    const QModelIndex row = d->host->parameterView()->currentIndex();
     d->host->refresh();
-    if (row.isValid())
-        d->host->parameterView()->setCurrentIndex(
-            d->host->parameterModel()->index(row.row(), row.column()));
     d->fieldModel->refresh();
     statusBar()->showMessage(tr("Value changed"), kStatusTimeout);
 }
@@ -564,26 +567,72 @@ void MainWindow::currentItemChanged()
     const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
     d->fieldModel->setParameter(leaf ? d->model->handle(current) : 0);
     if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup) {
-        d->host->showParameters(0, QString());
+        d->host->showBlock(0, EditorHost::Kind::Table, QString());
         return;
     }
     const QModelIndex container = leaf ? current.parent() : current;
     const QString name = d->model->data(container).toString();
     QString heading;
+    EditorHost::Kind shown = EditorHost::Kind::Table;
     if (d->model->kind(container) == Kind::Table) {
         const bool isPublic = d->model->data(container, WorkspaceTreeModel::IsPublicRole).toBool();
         heading = (isPublic ? tr("Symbol table %1 (public)") : tr("Symbol table %1 (non-public)"))
                       .arg(name);
+    } else if (d->actionCall->isChecked()) {
+        heading = tr("Action call of %1").arg(name);
+        shown = EditorHost::Kind::ActionCall;
     } else {
         heading = tr("Parameter block %1").arg(name);
+        shown = EditorHost::Kind::Definition;
     }
-    d->host->showParameters(d->model->containerHandle(current), heading);
-    if (leaf) {
+    d->host->showBlock(d->model->containerHandle(current), shown, heading);
+    if (leaf)
         d->host->selectParameter(d->model->handle(current));
-    } else if (d->host->parameterModel()->rowCount() > 0) {
-        // A table or block starts on its first row, whose fields the inspector shows.
-        d->host->selectParameter(d->host->parameterModel()->parameter(0));
-    }
+    if (!leaf || !d->fieldModel->parameter()) // a table or block shows the fields of its current row
+        d->fieldModel->setParameter(QuenHandle(d->host->blockEditor()->currentParameter()));
+}
+
+void MainWindow::connectEditorEvents()
+{
+    ParmBlockEditor* editor = d->host->blockEditor();
+    const auto log = [this](const QString& line) {
+        if (d->events->count() >= 500)
+            delete d->events->takeItem(0);
+        d->events->addItem(line);
+        d->events->scrollToBottom();
+    };
+    const auto quoted = [](const QStringList& args) {
+        QStringList parts;
+        for (const QString& arg : args)
+            parts << QLatin1Char('"') + arg + QLatin1Char('"');
+        return parts.join(QLatin1String(", "));
+    };
+    connect(editor, &ParmBlockEditor::ParameterSelected, this, [=, this](const QString& name, const QString& description) {
+        log(QStringLiteral("ParameterSelected(") + quoted({name, description}) + QLatin1Char(')'));
+        d->fieldModel->setParameter(QuenHandle(editor->currentParameter()));
+    });
+    connect(editor, &ParmBlockEditor::ParameterChanged, this, [=, this](const QString& name, const QString& description) {
+        log(QStringLiteral("ParameterChanged(") + quoted({name, description}) + QLatin1Char(')'));
+        d->fieldModel->refresh();
+        updateStatus();
+    });
+    // Parameters that come, go or change their names change the workspace tree as well.
+    const auto structural = [=, this](const char* event) {
+        return [=, this](const QString& name, const QString& description) {
+            log(QLatin1String(event) + QLatin1Char('(') + quoted({name, description}) + QLatin1Char(')'));
+            structureChanged(d->host->kind() == EditorHost::Kind::ActionCall ? d->host->block() : QuenHandle(editor->Handle()));
+        };
+    };
+    connect(editor, &ParmBlockEditor::ParameterCreated, this, structural("ParameterCreated"));
+    connect(editor, &ParmBlockEditor::ParameterRemoved, this, structural("ParameterRemoved"));
+    connect(editor, &ParmBlockEditor::ParameterRenamed, this,
+            [=, this](const QString& oldName, const QString& newName, const QString& description) {
+                log(QStringLiteral("ParameterRenamed(") + quoted({oldName, newName, description}) + QLatin1Char(')'));
+                structureChanged(QuenHandle(editor->currentParameter()));
+            });
+    connect(editor, &ParmBlockEditor::EditingModeChanged, this, [=, this](bool name, bool value, bool type, bool text) {
+        log(QStringLiteral("EditingModeChanged(%1, %2, %3, %4)").arg(name).arg(value).arg(type).arg(text));
+    });
 }
 
 void MainWindow::newSymbol()
@@ -595,10 +644,14 @@ void MainWindow::newSymbol()
         reportProblem(tr("Choose a symbol table for the new symbol"));
         return;
     }
-    AddSymbolDialog dialog(d->model->handle(table), this);
-    connect(&dialog, &AddSymbolDialog::problem, this, &MainWindow::reportProblem);
-    if (dialog.exec() == QDialog::Accepted)
-        structureChanged(dialog.symbol());
+    const QuenHandle tableHandle = d->model->handle(table);
+    SymbolDialogs dialogs(this);
+    const QString name = dialogs.InsertNewSymbolDialog(quen::toQString(QuenTableGetName(tableHandle)),
+                                                       QStringLiteral("CQuenReal64"));
+    if (!name.isEmpty()) {
+        d->host->refresh();
+        structureChanged(QuenPbDefFindParm(tableHandle, quen::toUtf8(name).constData()));
+    }
     displayCoreErrors();
 }
 
@@ -616,7 +669,7 @@ void MainWindow::structureChanged(QuenHandle select)
 
 void MainWindow::workspaceReloaded()
 {
-    d->host->showParameters(0, QString());
+    d->host->showBlock(0, EditorHost::Kind::Table, QString());
     d->model->reload();
     d->tree->expandToDepth(0);
     // Start on the first table (or block) so the window opens on content.

@@ -65,7 +65,8 @@ public Q_SLOTS:
     void showLibraryHelp();
     // Runs the formatted strings of the listed table or block and reports in the problems dock.
     void runFormats();
-    // Adds a symbol to the symbol table the tree is on, named and typed in a dialog; selects it.
+    // Adds a symbol to the symbol table the tree is on, named and given a value in the new symbol
+    // dialog; selects it.
     void newSymbol();
 
 protected:
@@ -80,6 +81,8 @@ private:
     void valueChanged();
     void createActions();
     void currentItemChanged();
+    // Logs the central editor's events and keeps the tree and the Fields dock in step.
+    void connectEditorEvents();
     void workspaceReloaded();
     // The tables, blocks or names changed: re-reads the tree and selects the given item.
     void structureChanged(QuenHandle select);

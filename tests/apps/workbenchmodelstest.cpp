@@ -3,7 +3,6 @@
 // sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
-#include "parameterlistmodel.h"
 #include "valuesummary.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
@@ -23,7 +22,6 @@
 #include <functional>
 
 using Workbench::FieldsDockModel;
-using Workbench::ParameterListModel;
 using Workbench::WorkspaceTreeModel;
 using Kind = Workbench::WorkspaceTreeModel::Kind;
 using Make = std::function<QuenHandle()>;
@@ -174,14 +172,6 @@ private Q_SLOTS:
         tree.reload();
         QCOMPARE(reset.count(), 1);
 
-        ParameterListModel list;
-        QAbstractItemModelTester listTester(&list, kTester);
-        list.setBlock(QuenWorkspaceGetPbDef(1));
-        QCOMPARE(dump(list), (QStringList{"Name|Type|Value|Description", "Supply|Real (64 bit)|5.0|Main supply",
-                                                                       "Ref|Integer (32 bit)|-> Station.Nominal|", "Local|Integer (32 bit)|-> Nominal|"}));
-        QVERIFY(!list.parameter(-1) && !list.parameter(3));
-        list.setBlock(0);
-        QCOMPARE(list.rowCount(), 0);
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
     }
 

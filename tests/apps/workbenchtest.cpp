@@ -3,7 +3,7 @@
 #include "editorhost.h"
 #include "fieldsdockmodel.h"
 #include "mainwindow.h"
-#include "parameterlistmodel.h"
+#include "parmblockeditor.h"
 #include "problemsdock.h"
 #include "workspacetreemodel.h"
 
@@ -22,7 +22,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
-#include <QTableView>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -111,9 +111,9 @@ private Q_SLOTS:
         const QString counts = m_window->findChild<QLabel*>(QStringLiteral("WorkspaceCountLabel"))->text();
         QVERIFY2(counts.startsWith(QStringLiteral("%1 tables").arg(QuenTableRegGetSize())), qPrintable(counts));
         QCOMPARE(m_window->size(), QSize(1100, 700)); // whatever the screen
-        QTableView* view = m_window->editorHost()->parameterView();
-        const int left = view->horizontalHeader()->sectionViewportPosition(Workbench::ParameterListModel::ValueColumn);
-        const int width = qMin(view->horizontalHeader()->sectionSize(Workbench::ParameterListModel::ValueColumn), view->viewport()->width() - left);
+        QTreeView* view = m_window->editorHost()->blockEditor()->list();
+        const int left = view->header()->sectionViewportPosition(1);
+        const int width = qMin(view->header()->sectionSize(1), view->viewport()->width() - left);
         // A summary of a dozen characters fits without scrolling.
         QVERIFY2(left >= 0 && width >= view->fontMetrics().horizontalAdvance(QStringLiteral("5.000E+00 V (x)")),
                  qPrintable(QStringLiteral("Value at %1, %2 wide").arg(left).arg(width)));
@@ -140,7 +140,7 @@ private Q_SLOTS:
     void activationReportsMissingEditor_data()
     {
         QTest::addColumn<bool>("inTree");
-        QTest::newRow("F2 in the list") << false;
+        QTest::newRow("Edit Value in the list") << false;
         QTest::newRow("double-click in the tree") << true;
     }
 
@@ -159,23 +159,38 @@ private Q_SLOTS:
         if (inTree)
             QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre), QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
         else
-            m_window->editorHost()->parameterView()->setFocus(), QTest::keyClick(m_window->editorHost()->parameterView(), Qt::Key_F2);
+            m_window->editorHost()->blockEditor()->list()->setFocus(), m_window->findChild<QAction*>(QStringLiteral("EditValueAction"))->trigger();
         QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("No editor for this data type yet"));
         QCOMPARE(m_window->problems()->messages(), QStringList{QStringLiteral("No editor for this data type yet")});
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // Enter in the list edits in the dialog, F2 in the Fields dock in place; both views follow.
+    // Enter on a value in the list edits it in place, Edit Value in the dialog, F2 in the Fields
+    // dock in place; the views follow.
     void activationEditsInteger()
     {
         const QModelIndex leaf = findLeaf(QStringLiteral("OffsetLimit"));
         const QuenHandle parm = m_window->treeModel()->handle(leaf);
         m_window->treeView()->setCurrentIndex(leaf);
         QCOMPARE(m_window->fieldModel()->parameter(), parm);
-        QTableView* view = m_window->editorHost()->parameterView();
+        ParmBlockEditor* central = m_window->editorHost()->blockEditor();
+        QTreeView* view = central->list();
+        QCOMPARE(central->currentParameter(), int(parm));
         const int row = view->currentIndex().row();
-        QCOMPARE(m_window->editorHost()->parameterModel()->parameter(row), parm);
-        const auto shown = [&] { return m_window->editorHost()->parameterModel()->index(row, Workbench::ParameterListModel::ValueColumn).data().toString(); };
+        const auto shown = [&] { return view->model()->index(row, 1).data().toString(); };
+        QApplication::setActiveWindow(m_window.get());
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(row, 1));
+        QTest::keyClick(view, Qt::Key_Return);
+        auto* inPlace = view->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
+        QVERIFY(inPlace && inPlace->isVisible());
+        inPlace->selectAll();
+        QTest::keyClicks(inPlace, QStringLiteral("41"));
+        central->EndInplaceEditing(true);
+        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 41);
+        QCOMPARE(shown(), QStringLiteral("41 mV"));
+        auto* events = m_window->findChild<QListWidget*>(QStringLiteral("EventLog"));
+        QVERIFY(!events->findItems(QStringLiteral("ParameterChanged(\"OffsetLimit\""), Qt::MatchStartsWith).isEmpty());
 
         bool answered = false;
         onNextDialog([&answered](QWidget* dialog) {
@@ -187,8 +202,7 @@ private Q_SLOTS:
             QTest::keyClicks(entry, QStringLiteral("43"));
             ok->click();
         });
-        view->setFocus();
-        QTest::keyClick(view, Qt::Key_Return);
+        m_window->findChild<QAction*>(QStringLiteral("EditValueAction"))->trigger();
         QVERIFY(answered);
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 43);
         QVERIFY2(shown().contains(QLatin1String("43")), qPrintable(shown()));
@@ -226,12 +240,12 @@ private Q_SLOTS:
     }
 
     // The name editor renames in place and never writes an illegal name; Edit > New Symbol adds
-    // a symbol named and typed in its dialog.
+    // a symbol named in the new symbol dialog.
     void renameAndNewSymbol()
     {
-        QTableView* list = m_window->editorHost()->parameterView();
-        const QuenHandle first = m_window->editorHost()->parameterModel()->parameter(0);
-        list->setCurrentIndex(list->model()->index(0, Workbench::ParameterListModel::TypeColumn));
+        QTreeView* list = m_window->editorHost()->blockEditor()->list();
+        const QuenHandle first = QuenPbDefGetParm(m_window->editorHost()->block(), 1);
+        list->setCurrentIndex(list->model()->index(0, 2));
         const auto rename = [&](const QString& name) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // a closed editor goes
             m_window->findChild<QAction*>(QStringLiteral("RenameAction"))->trigger();
@@ -241,8 +255,8 @@ private Q_SLOTS:
             QTest::keyClicks(box, name);
             QTest::keyClick(box, Qt::Key_Return);
         };
-        rename(QStringLiteral("offsetlimit")); // another symbol's name
-        QCOMPARE(QuenParmGetName(first), QByteArray("SupplyVoltage"));
+        rename(QStringLiteral("offsetlimit")); // another symbol's name: the last valid one is taken
+        QCOMPARE(QuenParmGetName(first), QByteArray("offsetlimi"));
         rename(QStringLiteral("MainSupply"));
         QCOMPARE(QuenParmGetName(first), QByteArray("MainSupply"));
         QCOMPARE(m_window->treeView()->currentIndex().data().toString(), QStringLiteral("MainSupply"));
@@ -251,8 +265,8 @@ private Q_SLOTS:
         onNextDialog([](QWidget* dialog) {
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("NameText"));
             QTest::keyClicks(name, QStringLiteral("Gain"));
-            dialog->findChild<QObject*>(QStringLiteral("SymbolType"))->setProperty("DataClass", QStringLiteral("CQuenReal64"));
             QTest::keyClick(name, Qt::Key_Return);
+            QMetaObject::invokeMethod(dialog, "accept");
         });
         m_window->findChild<QAction*>(QStringLiteral("NewSymbolAction"))->trigger();
         const QModelIndex made = m_window->treeView()->currentIndex();

@@ -213,6 +213,8 @@ void ParmBlockEditorTest::valueEditEnterMovesDownEscapeRestores()
     QCOMPARE(e.openEditor(), 1);
     QCOMPARE(log.take(), QStringLiteral("Changed A, Mode 0000, Mode 0100, Selected B"));
 
+    // Escape puts the value back with its editing properties.
+    CoreBuilder::setString(QuenParmGetData(QuenPbDefGetParm(block, 2)), "Units", "mV");
     QVERIFY(e.EditCell(1, 2, 0));
     text = qobject_cast<QLineEdit*>(field->input());
     text->selectAll();
@@ -220,6 +222,7 @@ void ParmBlockEditorTest::valueEditEnterMovesDownEscapeRestores()
     QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 2))), 77);
     QTest::keyClick(text, Qt::Key_Escape);
     QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(block, 2))), 2);
+    QCOMPARE(CoreBuilder::string(QuenParmGetData(QuenPbDefGetParm(block, 2)), "Units"), QStringLiteral("mV"));
     QCOMPARE(e.openEditor(), -1);
 }
 
