@@ -156,7 +156,9 @@ struct ParmBlockEditor::Private
     };
 
     void build();
-    QWidget* editorWidget(int column) const;
+    QWidget* editorWidget(int column);
+    // The in-place editors are made when first opened: most lists are only looked at.
+    void makeEditor(int column);
     int currentRow() const { return ParmBlockModel::parameterRow(view->currentIndex()); }
     int currentField() const { return ParmBlockModel::fieldIndex(view->currentIndex()); }
     int currentColumn() const { return std::max(view->currentIndex().column(), 0); }
@@ -212,24 +214,8 @@ void ParmBlockEditor::Private::build()
     view->header()->setStretchLastSection(true);
     view->header()->setSectionsMovable(false);
 
-    nameEditor = new ParmNameEditor(view->viewport());
-    nameEditor->setObjectName(QStringLiteral("ParmNameEditor"));
-    fieldEditor = new ParmFieldEditor(view->viewport());
-    fieldEditor->setObjectName(QStringLiteral("ParmFieldEditor"));
-    typeSelector = new DataTypeSelector(view->viewport());
-    typeSelector->setObjectName(QStringLiteral("ParmDataTypeSelector"));
-    typeSelector->setSorted(true);
-    descEditor = new QLineEdit(view->viewport());
-    descEditor->setObjectName(QStringLiteral("ParmDescriptionEditor"));
-    descEditor->setAccessibleName(QStringLiteral("Description"));
-    int rowHeight = 0;
-    for (int column = 0; column < Session::ColumnCount; ++column) {
-        QWidget* editor = editorWidget(column);
-        editor->hide();
-        rowHeight = std::max(rowHeight, editor->sizeHint().height());
-    }
-    descEditor->installEventFilter(q);
-    view->setItemDelegate(new IndentDelegate(rowHeight, q));
+    // Rows as tall as a text box, so that an in-place editor fits its cell.
+    view->setItemDelegate(new IndentDelegate(view->fontMetrics().height() + 8, q));
 
     menu = new QMenu(q);
     menu->setObjectName(QStringLiteral("ParmList_EditMenu"));
@@ -308,8 +294,9 @@ void ParmBlockEditor::Private::build()
     view->viewport()->installEventFilter(q);
 }
 
-QWidget* ParmBlockEditor::Private::editorWidget(int column) const
+QWidget* ParmBlockEditor::Private::editorWidget(int column)
 {
+    makeEditor(column);
     switch (column) {
     case Session::NameColumn:
         return nameEditor;
@@ -320,6 +307,56 @@ QWidget* ParmBlockEditor::Private::editorWidget(int column) const
     default:
         return descEditor;
     }
+}
+
+void ParmBlockEditor::Private::makeEditor(int column)
+{
+    QWidget* parent = view->viewport();
+    const auto keys = [this](int editorColumn) {
+        return [this, editorColumn](int* key, int* shift) { editorKey(editorColumn, key, *shift); };
+    };
+    switch (column) {
+    case Session::NameColumn:
+        if (nameEditor)
+            return;
+        nameEditor = new ParmNameEditor(parent);
+        nameEditor->setObjectName(QStringLiteral("ParmNameEditor"));
+        QObject::connect(nameEditor, qOverload<int*, int*>(&ParmNameEditor::KeyDown), q, keys(column));
+        break;
+    case Session::ValueColumn: {
+        if (fieldEditor)
+            return;
+        fieldEditor = new ParmFieldEditor(parent);
+        fieldEditor->setObjectName(QStringLiteral("ParmFieldEditor"));
+        QObject::connect(fieldEditor, qOverload<int*, int*>(&ParmFieldEditor::KeyDown), q, keys(column));
+        QObject::connect(fieldEditor, qOverload<int>(&ParmFieldEditor::DialogEdit), q, [this](int) { inDialog = true; });
+        const auto dialogEnded = [this] {
+            inDialog = false;
+            closeEditors(true);
+        };
+        QObject::connect(fieldEditor, &ParmFieldEditor::DialogAcceptEdit, q, dialogEnded);
+        QObject::connect(fieldEditor, &ParmFieldEditor::DialogCancelEdit, q, dialogEnded);
+        break;
+    }
+    case Session::DataTypeColumn:
+        if (typeSelector)
+            return;
+        typeSelector = new DataTypeSelector(parent);
+        typeSelector->setObjectName(QStringLiteral("ParmDataTypeSelector"));
+        typeSelector->setSorted(true);
+        QObject::connect(typeSelector, qOverload<int*, int*>(&DataTypeSelector::KeyDown), q, keys(column));
+        QObject::connect(typeSelector, &DataTypeSelector::Change, q, [this](const QString& cls) { typeChosen(cls); });
+        break;
+    default:
+        if (descEditor)
+            return;
+        descEditor = new QLineEdit(parent);
+        descEditor->setObjectName(QStringLiteral("ParmDescriptionEditor"));
+        descEditor->setAccessibleName(QStringLiteral("Description"));
+        descEditor->installEventFilter(q);
+        break;
+    }
+    editorWidget(column)->hide();
 }
 
 void ParmBlockEditor::Private::setCurrent(int row, int field, int column)
@@ -442,6 +479,7 @@ void ParmBlockEditor::Private::openEditor(int column, int row, int field)
         return;
     setCurrent(row, field, column);
     editIndex = model->fieldRow(row, field, column);
+    makeEditor(column);
     const Session::Row& entry = session.row(row);
     switch (column) {
     case Session::NameColumn:
@@ -887,20 +925,6 @@ ParmBlockEditor::ParmBlockEditor(QWidget* parent) : QWidget(parent), d(std::make
     connect(d->model, &QAbstractItemModel::rowsInserted, this, replace, Qt::QueuedConnection);
     connect(d->model, &QAbstractItemModel::rowsRemoved, this, replace, Qt::QueuedConnection);
 
-    connect(d->nameEditor, qOverload<int*, int*>(&ParmNameEditor::KeyDown), this,
-            [this](int* key, int* shift) { d->editorKey(Session::NameColumn, key, *shift); });
-    connect(d->fieldEditor, qOverload<int*, int*>(&ParmFieldEditor::KeyDown), this,
-            [this](int* key, int* shift) { d->editorKey(Session::ValueColumn, key, *shift); });
-    connect(d->typeSelector, qOverload<int*, int*>(&DataTypeSelector::KeyDown), this,
-            [this](int* key, int* shift) { d->editorKey(Session::DataTypeColumn, key, *shift); });
-    connect(d->typeSelector, &DataTypeSelector::Change, this, [this](const QString& cls) { d->typeChosen(cls); });
-    connect(d->fieldEditor, qOverload<int>(&ParmFieldEditor::DialogEdit), this, [this](int) { d->inDialog = true; });
-    const auto dialogEnded = [this] {
-        d->inDialog = false;
-        d->closeEditors(true);
-    };
-    connect(d->fieldEditor, &ParmFieldEditor::DialogAcceptEdit, this, dialogEnded);
-    connect(d->fieldEditor, &ParmFieldEditor::DialogCancelEdit, this, dialogEnded);
     connect(d->defaultCommand, &QPushButton::clicked, this, [this] {
         if (!d->editing())
             return;
@@ -921,7 +945,8 @@ ParmBlockEditor::~ParmBlockEditor()
 {
     if (d->snapshot)
         QuenParmRelease(d->snapshot);
-    d->fieldEditor->Clear();
+    if (d->fieldEditor)
+        d->fieldEditor->Clear();
 }
 
 int ParmBlockEditor::Handle() const { return int(d->session.handle()); }

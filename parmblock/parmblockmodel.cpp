@@ -3,6 +3,8 @@
 #include "xcstructeditfield.h"
 #include "xcstructeditfields.h"
 
+#include <algorithm>
+
 namespace Velt {
 
 struct ParmBlockModel::RowCache
@@ -38,7 +40,7 @@ QModelIndex ParmBlockModel::index(int row, int column, const QModelIndex& parent
         return row < int(m_rows.size()) ? createIndex(row, column, nullptr) : QModelIndex();
     if (parent.internalPointer() || row >= childCount(parent.row()))
         return {};
-    return createIndex(row, column, m_rows[std::size_t(parent.row())].get());
+    return createIndex(row, column, &cache(parent.row()));
 }
 
 QModelIndex ParmBlockModel::parent(const QModelIndex& child) const
@@ -58,7 +60,35 @@ int ParmBlockModel::rowCount(const QModelIndex& parent) const
 
 int ParmBlockModel::columnCount(const QModelIndex&) const { return ParmBlockSession::ColumnCount; }
 
-bool ParmBlockModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+bool ParmBlockModel::hasChildren(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return !m_rows.empty();
+    if (parent.internalPointer() || parent.column() != 0)
+        return false;
+    return mayHaveChildren(parent.row());
+}
+
+bool ParmBlockModel::mayHaveChildren(int row) const
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return false;
+    if (const RowCache* known = m_rows[std::size_t(row)].get(); known && known->childCount >= 0)
+        return known->childCount > 0;
+    const QuenHandle parm = m_session.row(row).parm;
+    const bool reference = QuenParmIsReference(parm) != QUEN_FALSE;
+    const std::string_view type(QuenParmGetType(parm));
+    // Neighbouring parameters mostly share their class: compare with the last kind first.
+    if (m_lastKind.known && m_lastKind.reference == reference && m_lastKind.type == type)
+        return m_lastKind.hasFields;
+    auto& kinds = m_kindHasFields[reference ? 1 : 0];
+    const auto found = kinds.find(type);
+    const bool has = found != kinds.end() ? found->second : childCount(row) > 0;
+    if (found == kinds.end())
+        kinds.emplace(std::string(type), has);
+    m_lastKind = { true, reference, std::string(type), has };
+    return has;
+}
 
 int ParmBlockModel::parameterRow(const QModelIndex& index)
 {
@@ -89,16 +119,30 @@ void ParmBlockModel::unbind(RowCache& cache) const
     cache.slot = -1;
 }
 
+ParmBlockModel::RowCache& ParmBlockModel::cache(int row) const
+{
+    std::unique_ptr<RowCache>& entry = m_rows[std::size_t(row)];
+    if (!entry) {
+        entry = std::make_unique<RowCache>();
+        entry->row = row;
+    }
+    return *entry;
+}
+
 XCStructEditFields* ParmBlockModel::fields(int row) const
 {
     if (row < 0 || row >= int(m_rows.size()))
         return nullptr;
-    RowCache& cache = *m_rows[std::size_t(row)];
+    RowCache& cache = this->cache(row);
     if (cache.slot < 0) {
-        std::size_t chosen = m_pool.size();
-        if (m_pool.size() < PoolSize) {
+        // A free collection first, then a new one while the pool may grow, else the one used
+        // least recently.
+        std::size_t chosen = 0;
+        while (chosen < m_pool.size() && m_pool[chosen].owner)
+            ++chosen;
+        if (chosen == m_pool.size() && m_pool.size() < PoolSize) {
             m_pool.push_back({ new XCStructEditFields(const_cast<ParmBlockModel*>(this)), nullptr, 0 });
-        } else {
+        } else if (chosen == m_pool.size()) {
             chosen = 0;
             for (std::size_t i = 1; i < m_pool.size(); ++i) {
                 if (m_pool[i].lastUse < m_pool[chosen].lastUse)
@@ -108,7 +152,9 @@ XCStructEditFields* ParmBlockModel::fields(int row) const
         }
         Slot& slot = m_pool[chosen];
         const ParmBlockSession::Row& entry = m_session.row(row);
-        slot.fields->AttachParameter(int(entry.parm), int(entry.deflt), int(m_session.valueBlock()),
+        // Shown values need no local symbols of their own: a reference resolves in the block that
+        // holds it. (The value editor gets the value block.)
+        slot.fields->AttachParameter(int(entry.parm), int(entry.deflt), 0,
                                      m_session.designTime(), m_session.mode().readOnly,
                                      m_session.mode().browseOnly);
         slot.owner = &cache;
@@ -125,10 +171,10 @@ int ParmBlockModel::childCount(int row) const
 {
     if (row < 0 || row >= int(m_rows.size()))
         return 0;
-    const RowCache& cache = *m_rows[std::size_t(row)];
-    if (cache.childCount < 0)
+    const RowCache* cache = m_rows[std::size_t(row)].get();
+    if (!cache || cache->childCount < 0)
         fields(row);
-    return cache.childCount;
+    return m_rows[std::size_t(row)]->childCount;
 }
 
 QVariant ParmBlockModel::data(const QModelIndex& index, int role) const
@@ -194,25 +240,28 @@ Qt::ItemFlags ParmBlockModel::flags(const QModelIndex& index) const
 
 void ParmBlockModel::renumberFrom(int row)
 {
-    for (std::size_t i = std::size_t(std::max(row, 0)); i < m_rows.size(); ++i)
-        m_rows[i]->row = int(i);
+    for (std::size_t i = std::size_t(std::max(row, 0)); i < m_rows.size(); ++i) {
+        if (m_rows[i])
+            m_rows[i]->row = int(i);
+    }
 }
 
 void ParmBlockModel::rowsAboutToReset()
 {
     beginResetModel();
-    for (const auto& cache : m_rows)
-        unbind(*cache);
+    m_kindHasFields[0].clear(); // the type editors may have changed
+    m_kindHasFields[1].clear();
+    m_lastKind = {};
+    for (const auto& entry : m_rows) {
+        if (entry)
+            unbind(*entry);
+    }
 }
 
 void ParmBlockModel::rowsReset()
 {
     m_rows.clear();
-    m_rows.reserve(std::size_t(m_session.rowCount()));
-    for (int i = 0; i < m_session.rowCount(); ++i) {
-        m_rows.push_back(std::make_unique<RowCache>());
-        m_rows.back()->row = i;
-    }
+    m_rows.resize(std::size_t(m_session.rowCount()));
     endResetModel();
 }
 
@@ -220,7 +269,7 @@ void ParmBlockModel::rowAboutToBeInserted(int row) { beginInsertRows({}, row, ro
 
 void ParmBlockModel::rowInserted(int row)
 {
-    m_rows.insert(m_rows.begin() + row, std::make_unique<RowCache>());
+    m_rows.insert(m_rows.begin() + row, nullptr);
     renumberFrom(row);
     endInsertRows();
 }
@@ -228,7 +277,8 @@ void ParmBlockModel::rowInserted(int row)
 void ParmBlockModel::rowAboutToBeRemoved(int row)
 {
     beginRemoveRows({}, row, row);
-    unbind(*m_rows[std::size_t(row)]);
+    if (m_rows[std::size_t(row)])
+        unbind(*m_rows[std::size_t(row)]);
 }
 
 void ParmBlockModel::rowRemoved(int row)
@@ -240,7 +290,7 @@ void ParmBlockModel::rowRemoved(int row)
 
 void ParmBlockModel::rowChanged(int row)
 {
-    RowCache& cache = *m_rows[std::size_t(row)];
+    RowCache& cache = this->cache(row);
     const int before = cache.childCount;
     unbind(cache);
     cache.childCount = -1;

@@ -12,6 +12,9 @@
 #include <QAbstractItemModel>
 
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class XCStructEditFields;
@@ -65,12 +68,32 @@ private:
     struct RowCache;
     struct Slot;
     int childCount(int row) const;
+    // Whether a row has field rows, answered without binding it when its kind is known: the
+    // view asks this of every row when it lays the list out.
+    bool mayHaveChildren(int row) const;
     void unbind(RowCache& cache) const;
+    // The row's cache entry, made on first need (most rows of a long list never get one).
+    RowCache& cache(int row) const;
     void renumberFrom(int row);
 
     ParmBlockSession& m_session;
-    std::vector<std::unique_ptr<RowCache>> m_rows;
+    mutable std::vector<std::unique_ptr<RowCache>> m_rows;
     mutable std::vector<Slot> m_pool;
+    // Per data class, for values [0] and references [1]: do parameters of it have field rows?
+    struct KindHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view kind) const { return std::hash<std::string_view>{}(kind); }
+    };
+    mutable std::unordered_map<std::string, bool, KindHash, std::equal_to<>> m_kindHasFields[2];
+    struct LastKind
+    {
+        bool known = false;
+        bool reference = false;
+        std::string type;
+        bool hasFields = false;
+    };
+    mutable LastKind m_lastKind;
     mutable quint64 m_clock = 0;
 };
 

@@ -52,7 +52,6 @@ void ParmBlockSession::load(QuenHandle handle, QuenHandle defaultHandle, const M
     m_handle = handle;
     m_default = defaultHandle;
     m_mode = mode;
-    remakeValueBlock();
     reload();
     storeAge();
 }
@@ -61,7 +60,14 @@ void ParmBlockSession::remakeValueBlock()
 {
     if (m_valueBlock)
         QuenPbRelease(m_valueBlock);
-    m_valueBlock = m_handle ? QuenPbDefCreateParameterBlock(m_handle) : 0;
+    m_valueBlock = 0;
+}
+
+QuenHandle ParmBlockSession::valueBlock() const
+{
+    if (!m_valueBlock && m_handle)
+        m_valueBlock = QuenPbDefCreateParameterBlock(m_handle);
+    return m_valueBlock;
 }
 
 ParmBlockSession::Row ParmBlockSession::readRow(QuenHandle source) const
@@ -79,6 +85,7 @@ ParmBlockSession::Row ParmBlockSession::readRow(QuenHandle source) const
 
 void ParmBlockSession::reload()
 {
+    remakeValueBlock();
     if (m_listener)
         m_listener->rowsAboutToReset();
     m_rows.clear();

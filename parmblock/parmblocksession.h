@@ -84,7 +84,9 @@ public:
 
     QuenHandle handle() const { return m_handle; }
     QuenHandle defaultHandle() const { return m_default; }
-    QuenHandle valueBlock() const { return m_valueBlock; }
+    // The value block: a parameter block made from the edited block, the local symbols of the
+    // value editor. Made on first use after each load or change of a data class.
+    QuenHandle valueBlock() const;
     const Mode& mode() const { return m_mode; }
     bool designTime() const;
     bool outputDefinition() const { return m_mode.block && designTime(); }
@@ -180,7 +182,7 @@ private:
 
     QuenHandle m_handle = 0;
     QuenHandle m_default = 0;
-    QuenHandle m_valueBlock = 0;
+    mutable QuenHandle m_valueBlock = 0;
     Mode m_mode;
     QString m_lastDataClass = QStringLiteral("CQuenReal64");
     int32_t m_storedAge = 0;

@@ -141,6 +141,12 @@ void ParmBlockEditorTest::modelUnderTesterAndLazyBinding()
     session.insertNew(0, "CQuenString");
     session.remove(1);
     session.move(0, 5);
+    // A removed row's collection is free again and is taken before any other is evicted.
+    for (int row = 0; row < ParmBlockModel::PoolSize; ++row)
+        model.index(row, 1).data();
+    session.remove(0);
+    QCOMPARE("P" + model.index(500, 1).data().toString(), model.index(500, 0).data().toString());
+    QCOMPARE(model.pooledCollections(), ParmBlockModel::PoolSize);
     session.load(0, 0, {});
 }
 
