@@ -191,6 +191,10 @@ struct ParmBlockEditor::Private
     void referenceNewSymbol(QuenHandle table);
     void showProperties();
     bool runDelete(int row, bool recordUndo);
+    // The events after a command changed one parameter (false when it changed nothing).
+    bool changed(const Session::Change& change);
+    bool created(const Session::Change& change);
+    bool moved(const Session::Change& change);
     bool insertAt(int row, QuenHandle parm);
     void beep() { PlatformServices::instance().beep(); }
 };
@@ -595,11 +599,11 @@ void ParmBlockEditor::Private::acceptName(int row)
 
 void ParmBlockEditor::Private::acceptValue(int column, int row, bool accept)
 {
-    const bool changed = column == Session::DataTypeColumn
+    const bool edited = column == Session::DataTypeColumn
             ? session.dataClass(row) != classAtOpen
             : QuenPbDefGetAge(session.handle()) != ageAtOpen;
     const QuenHandle held = std::exchange(snapshot, 0);
-    if (!changed) {
+    if (!edited) {
         if (held)
             QuenParmRelease(held);
         return;
@@ -610,15 +614,12 @@ void ParmBlockEditor::Private::acceptValue(int column, int row, bool accept)
             session.remove(row, false);
         return;
     }
-    const Session::Change change = session.valueAccepted(row, held);
-    raise([&] { Q_EMIT q->ParameterChanged(change.name, change.description); });
+    changed(session.valueAccepted(row, held));
 }
 
 void ParmBlockEditor::Private::acceptDescription(int row)
 {
-    const Session::Change change = session.describe(row, descEditor->text());
-    if (change.row >= 0)
-        raise([&] { Q_EMIT q->ParameterChanged(change.name, change.description); });
+    changed(session.describe(row, descEditor->text()));
 }
 
 void ParmBlockEditor::Private::typeChosen(const QString& dataClass)
@@ -863,6 +864,27 @@ void ParmBlockEditor::Private::showProperties()
                                                 QStringLiteral("Properties"), q);
 }
 
+bool ParmBlockEditor::Private::changed(const Session::Change& change)
+{
+    if (change.row < 0)
+        return false;
+    raise([&] { Q_EMIT q->ParameterChanged(change.name, change.description); });
+    return true;
+}
+
+bool ParmBlockEditor::Private::moved(const Session::Change& change)
+{
+    if (change.row < 0)
+        return false;
+    setCurrent(change.row, 0, currentColumn());
+    raise([&] {
+        Q_EMIT q->ParameterChanged(change.name, change.description);
+        testSelected();
+        Q_EMIT q->EditingModeChanged(false, false, false, false);
+    });
+    return true;
+}
+
 bool ParmBlockEditor::Private::runDelete(int row, bool recordUndo)
 {
     const Session::Change change = session.remove(row, recordUndo);
@@ -882,9 +904,19 @@ bool ParmBlockEditor::Private::runDelete(int row, bool recordUndo)
 bool ParmBlockEditor::Private::insertAt(int row, QuenHandle parm)
 {
     const Session::Change change = parm ? session.insertParameter(row, parm) : Session::Change{};
+    if (change.row < 0) {
+        if (parm)
+            QuenParmRelease(parm);
+        return false;
+    }
+    session.undoLog().push(ParmUndoLog::Remove, { change.name });
+    return created(change);
+}
+
+bool ParmBlockEditor::Private::created(const Session::Change& change)
+{
     if (change.row < 0)
         return false;
-    session.undoLog().push(ParmUndoLog::Remove, { change.name });
     setCurrent(change.row, 0, 0);
     raise([&] {
         Q_EMIT q->ParameterCreated(change.name, change.description);
@@ -1094,18 +1126,11 @@ bool ParmBlockEditor::InsertNew(int Index, const QString& DataClass)
     const Private::Quiet quiet(d.get());
     d->closeEditors(true);
     const int row = Index == 0 ? std::max(d->currentRow(), 0) : Index == -1 ? d->session.rowCount() : Index - 1;
-    const Session::Change change = d->session.insertNew(std::min(row, d->session.rowCount()), DataClass);
-    if (change.row < 0)
+    if (!d->created(d->session.insertNew(std::min(row, d->session.rowCount()), DataClass)))
         return false;
-    d->setCurrent(change.row, 0, 0);
-    d->raise([&] {
-        Q_EMIT ParameterCreated(change.name, change.description);
-        Q_EMIT ParameterChanged(change.name, change.description);
-        d->testSelected();
-    });
-    const int row2 = d->session.rowOfName(change.name);
-    if (row2 >= 0)
-        d->openEditor(Velt::ParmBlockSession::NameColumn, row2, 0);
+    // The new name at once, all selected, so that the user types the wanted one.
+    if (d->currentRow() >= 0)
+        d->openEditor(Session::NameColumn, d->currentRow(), 0);
     return true;
 }
 
@@ -1188,16 +1213,7 @@ bool ParmBlockEditor::MoveUp(int Index)
     const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
-    const Session::Change change = d->session.moveUp(row);
-    if (change.row < 0)
-        return false;
-    d->setCurrent(change.row, 0, d->currentColumn());
-    d->raise([&] {
-        Q_EMIT ParameterChanged(change.name, change.description);
-        d->testSelected();
-        Q_EMIT EditingModeChanged(false, false, false, false);
-    });
-    return true;
+    return d->moved(d->session.moveUp(row));
 }
 
 bool ParmBlockEditor::MoveDown(int Index)
@@ -1207,16 +1223,7 @@ bool ParmBlockEditor::MoveDown(int Index)
     const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
-    const Session::Change change = d->session.moveDown(row);
-    if (change.row < 0)
-        return false;
-    d->setCurrent(change.row, 0, d->currentColumn());
-    d->raise([&] {
-        Q_EMIT ParameterChanged(change.name, change.description);
-        d->testSelected();
-        Q_EMIT EditingModeChanged(false, false, false, false);
-    });
-    return true;
+    return d->moved(d->session.moveDown(row));
 }
 
 bool ParmBlockEditor::MoveTo(int* ToIndex, int FromIndex)
@@ -1234,15 +1241,7 @@ bool ParmBlockEditor::MoveTo(int* ToIndex, int FromIndex)
     d->closeEditors(true);
     if (to - 1 == *from)
         return true;
-    const Session::Change change = d->session.move(*from, to - 1);
-    if (change.row < 0)
-        return false;
-    d->setCurrent(change.row, 0, d->currentColumn());
-    d->raise([&] {
-        Q_EMIT ParameterChanged(change.name, change.description);
-        Q_EMIT EditingModeChanged(false, false, false, false);
-    });
-    return true;
+    return d->moved(d->session.move(*from, to - 1));
 }
 
 QVariantMap ParmBlockEditor::MoveTo(int ToIndex, int FromIndex)
@@ -1263,11 +1262,7 @@ bool ParmBlockEditor::ResetToDefault(int Index)
     const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
-    const Session::Change change = d->session.resetToDefault(row);
-    if (change.row < 0)
-        return false;
-    d->raise([&] { Q_EMIT ParameterChanged(change.name, change.description); });
-    return true;
+    return d->changed(d->session.resetToDefault(row));
 }
 
 bool ParmBlockEditor::ReferenceSymbolEnabled(int Index) const
@@ -1294,11 +1289,7 @@ bool ParmBlockEditor::ReferenceSymbol(int Index, const QString& SymbolName, cons
         if (!dialogs.pickSymbol(d->session.dataClass(row), table, symbol, this))
             return false;
     }
-    const Session::Change change = d->session.referenceSymbol(row, symbol, table);
-    if (change.row < 0)
-        return false;
-    d->raise([&] { Q_EMIT ParameterChanged(change.name, change.description); });
-    return true;
+    return d->changed(d->session.referenceSymbol(row, symbol, table));
 }
 
 bool ParmBlockEditor::ProvideValueEnabled(int Index) const
@@ -1317,11 +1308,7 @@ bool ParmBlockEditor::ProvideValue(int Index)
     const Private::Quiet quiet(d.get());
     const int row = *d->rowAt(Index);
     d->closeEditors(true);
-    const Session::Change change = d->session.provideValue(row);
-    if (change.row < 0)
-        return false;
-    d->raise([&] { Q_EMIT ParameterChanged(change.name, change.description); });
-    return true;
+    return d->changed(d->session.provideValue(row));
 }
 
 bool ParmBlockEditor::CopyEnabled(int Index) const

@@ -46,6 +46,15 @@ inline QString errorProblem(int32_t code, const QString& function = {})
 
 inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The names of a block's parameters, in block order.
+inline QStringList parameterNames(QuenHandle block)
+{
+    QStringList list;
+    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
+        list << QString::fromUtf8(QuenParmGetName(QuenPbDefGetParm(block, i)));
+    return list;
+}
+
 // Makes core objects and releases them when it goes out of scope: tables leave the registry,
 // blocks and items are released. Parameters belong to the block they were added to.
 class CoreBuilder

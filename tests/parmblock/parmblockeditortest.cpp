@@ -25,16 +25,9 @@
 
 using namespace Velt;
 using VeltTest::CoreBuilder;
+using VeltTest::parameterNames;
 
 namespace {
-
-QStringList names(QuenHandle block)
-{
-    QStringList list;
-    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
-        list << QString::fromUtf8(QuenParmGetName(QuenPbDefGetParm(block, i)));
-    return list;
-}
 
 // Records the events as "Event arg arg".
 struct EventLog
@@ -176,25 +169,25 @@ void ParmBlockEditorTest::insertRenameDeleteEvents()
     QTest::keyClicks(name->textBox(), "Gain");
     QTest::keyClick(name->textBox(), Qt::Key_Return);
     QCOMPARE(log.take(), QStringLiteral("Renamed New Gain, Changed Gain, Mode 0000"));
-    QCOMPARE(names(block), QStringList({ "A", "B", "Gain" }));
+    QCOMPARE(parameterNames(block), QStringList({ "A", "B", "Gain" }));
 
     // Escape throws a rename away.
     QVERIFY(e.EditCell(0, 1, 0));
     QTest::keyClicks(name->textBox(), "Other");
     QTest::keyClick(name->textBox(), Qt::Key_Escape);
-    QCOMPARE(names(block).first(), QStringLiteral("A"));
+    QCOMPARE(parameterNames(block).first(), QStringLiteral("A"));
     log.take();
 
     QVERIFY(e.Delete(1));
     QCOMPARE(log.take(), QStringLiteral("Changed A, Removed A, Selected B, Mode 0000"));
     QVERIFY(e.Undo());
-    QCOMPARE(names(block), QStringList({ "A", "B", "Gain" }));
+    QCOMPARE(parameterNames(block), QStringList({ "A", "B", "Gain" }));
     QCOMPARE(log.take(), QStringLiteral("Created A, Changed A, Selected A, Mode 0000"));
 
     int to = -1;
     QVERIFY(e.MoveTo(&to, 1));
     QCOMPARE(to, 4);
-    QCOMPARE(names(block), QStringList({ "B", "Gain", "A" }));
+    QCOMPARE(parameterNames(block), QStringList({ "B", "Gain", "A" }));
     QVERIFY(!e.UndoEnabled());
 }
 
@@ -294,7 +287,7 @@ void ParmBlockEditorTest::listKeys()
     e.list()->setFocus();
     for (int i = 0; i < key.count(); ++i)
         QTest::keyClick(e.list(), key[i].key(), key[i].keyboardModifiers());
-    QCOMPARE(names(block).join(' ') + ", " + QString::number(e.openEditor()), expected);
+    QCOMPARE(parameterNames(block).join(' ') + ", " + QString::number(e.openEditor()), expected);
 }
 
 void ParmBlockEditorTest::menuCaptions()
@@ -349,7 +342,7 @@ void ParmBlockEditorTest::newSymbolDialogCancelLeavesTable()
                 QMetaObject::invokeMethod(form, "accept");
         });
         QCOMPARE(dialogs.InsertNewSymbolDialog("Bench", "CQuenInt32"), accept ? QStringLiteral("Vdd") : QString());
-        QCOMPARE(names(table), accept ? QStringList({ "Vdd", "Vcc" }) : QStringList({ "Vcc" }));
+        QCOMPARE(parameterNames(table), accept ? QStringList({ "Vdd", "Vcc" }) : QStringList({ "Vcc" }));
     }
     QCOMPARE(prompts.section('\n', 0, 1), QStringLiteral("Table 'Bench' -- Rename 'New' and Tab to value field\n"
                                                          "Table 'Bench' -- Modify value for 'Vdd' and press OK"));

@@ -10,17 +10,10 @@
 
 using namespace Velt;
 using VeltTest::CoreBuilder;
+using VeltTest::parameterNames;
 using Mode = ParmBlockSession::Mode;
 
 namespace {
-
-QStringList names(QuenHandle block)
-{
-    QStringList list;
-    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
-        list << QString::fromUtf8(QuenParmGetName(QuenPbDefGetParm(block, i)));
-    return list;
-}
 
 Mode designMode()
 {
@@ -106,7 +99,7 @@ void ParmBlockSessionTest::newNamesAndLastDataClass()
     for (int i = 0; i < 3; ++i)
         session.insertNew(session.rowCount(), QStringLiteral("CQuenInt32"));
     session.insertNew(session.rowCount(), QString());
-    QCOMPARE(names(block), QStringList({ "New", "New2", "New3", "New4", "New5" }));
+    QCOMPARE(parameterNames(block), QStringList({ "New", "New2", "New3", "New4", "New5" }));
     QCOMPARE(QString::fromUtf8(QuenParmGetType(QuenPbDefGetParm(block, 5))), QStringLiteral("CQuenInt32"));
     // A class the core cannot make changes nothing, not even the remembered class.
     QCOMPARE(session.insertNew(0, QStringLiteral("CNoSuchClass")).row, -1);
@@ -192,7 +185,7 @@ void ParmBlockSessionTest::moves()
     ParmBlockSession session;
     session.load(block, 0, designMode());
     QVERIFY(session.move(from, to).row >= 0);
-    QCOMPARE(names(block).join(' '), expected);
+    QCOMPARE(parameterNames(block).join(' '), expected);
     QStringList rows;
     for (int i = 0; i < session.rowCount(); ++i)
         rows << session.name(i);
@@ -225,18 +218,18 @@ void ParmBlockSessionTest::actionCallRowsAndReset()
     // An input parameter goes from the actual block entirely; an output one is replaced by a
     // copy of its default, since outputs always have an entry there.
     QCOMPARE(session.resetToDefault(0).name, QStringLiteral("In"));
-    QCOMPARE(names(actual), QStringList({ "Out" }));
+    QCOMPARE(parameterNames(actual), QStringList({ "Out" }));
     QCOMPARE(session.row(0).parm, session.row(0).deflt);
     QVERIFY(!session.resetToDefaultEnabled(1, 0, false));
     session.resetToDefault(1);
-    QCOMPARE(names(actual), QStringList({ "Out" }));
+    QCOMPARE(parameterNames(actual), QStringList({ "Out" }));
     QCOMPARE(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(actual, 1))), 1);
     QVERIFY(session.undoLog().slot(2).startsWith("Replace | "));
     QVERIFY(session.undoLog().slot(2).endsWith(" | Out"));
 
     // Giving a defaulted row a value of its own copies the default with its description.
     QVERIFY(session.ensureActual(0));
-    QCOMPARE(names(actual), QStringList({ "Out", "In" }));
+    QCOMPARE(parameterNames(actual), QStringList({ "Out", "In" }));
     QCOMPARE(session.comment(0), QStringLiteral("about In"));
     session.load(0, 0, {});
 }
@@ -261,7 +254,7 @@ void ParmBlockSessionTest::undoRecordsAndActions()
     QCOMPARE(int(undone.kind), int(ParmBlockSession::UndoKind::Renamed));
     QCOMPARE(undone.oldName + " -> " + undone.change.name, QStringLiteral("Fresh -> New"));
     QCOMPARE(int(session.undo().kind), int(ParmBlockSession::UndoKind::Removed));
-    QCOMPARE(names(block), QStringList({ "A", "B" }));
+    QCOMPARE(parameterNames(block), QStringList({ "A", "B" }));
 
     // Delete, then undo: the same core object comes back at its place with its value.
     session.remove(1);
@@ -277,7 +270,7 @@ void ParmBlockSessionTest::undoRecordsAndActions()
     QCOMPARE(log.slot(1) + " / " + log.slot(2), QStringLiteral("Desc    | 1 | about A / Move Up | A"));
     session.undo();
     session.undo();
-    QCOMPARE(names(block), QStringList({ "A", "B" }));
+    QCOMPARE(parameterNames(block), QStringList({ "A", "B" }));
     QCOMPARE(session.comment(0), QStringLiteral("about A"));
 
     // A record whose parameter is gone fails and is dropped; older records stay.
