@@ -3,6 +3,8 @@
 // on the list and in the editors, the rebuild after a host handler changed the block, the context
 // menu's captions, and the symbol dialogs.
 #include "coretesting.h"
+#include "dataeditorform.h"
+#include "dataeditorregistry.h"
 #include "datatypeselector.h"
 #include "fixture.h"
 #include "parmblockeditor.h"
@@ -85,6 +87,7 @@ class ParmBlockEditorTest : public QObject
     }
 
 private Q_SLOTS:
+    void cleanupTestCase() { DataEditorRegistry::unload(); }
     void init() { fixture.begin(); }
     void cleanup()
     {
@@ -99,6 +102,7 @@ private Q_SLOTS:
     void valueEditEnterMovesDownEscapeRestores();
     void typeChangeAppliesAtOnceEscapeRestores();
     void hostChangeRebuildsKeepingTheRow();
+    void dialogEditAndSelectFromOutside();
     // Before the keys that copy: the clipboard is still empty, so Paste is off.
     void menuCaptions();
     void listKeys_data();
@@ -262,6 +266,31 @@ void ParmBlockEditorTest::hostChangeRebuildsKeepingTheRow()
     QCOMPARE(e.ParameterName(0), QStringLiteral("B"));
 }
 
+void ParmBlockEditorTest::dialogEditAndSelectFromOutside()
+{
+    CoreBuilder core;
+    const QuenHandle block = blockOf(core, { "A", "B", "C" });
+    ParmBlockEditor& e = shown(block);
+    EventLog log(e);
+    QVERIFY(e.SetParameterSelect(3, false, 1, 0)); // not an array: the parameter row
+    QCOMPARE(e.ParameterName(0), QStringLiteral("C"));
+    QCOMPARE(log.take(), QStringLiteral("Selected C"));
+    QTimer closer; // types into the value editor's dialog once it is on show, then accepts
+    connect(&closer, &QTimer::timeout, this, [&] {
+        DataEditorForm* form = DataEditorForm::instance();
+        if (!form->isVisible())
+            return;
+        closer.stop();
+        QuenInt32SetValue(QuenParmGetData(QuenPbDefGetParm(block, 2)), 64);
+        form->AcceptEdit();
+    });
+    closer.start(10);
+    QVERIFY(e.DialogEdit(2));
+    QCOMPARE(log.take(), QStringLiteral("Mode 0100, Selected B, Changed B, Mode 0000"));
+    QCOMPARE(e.model()->index(1, 1).data().toString(), QStringLiteral("64"));
+    QVERIFY(e.session().undoLog().slot(1).endsWith(" | B"));
+}
+
 void ParmBlockEditorTest::listKeys_data()
 {
     QTest::addColumn<QKeySequence>("key");
@@ -299,7 +328,7 @@ void ParmBlockEditorTest::menuCaptions()
     editor->EditSymbolTable(int(table), true);
     QCOMPARE(editor->TableName(), QStringLiteral("Bench"));
     editor->list()->setCurrentIndex(editor->model()->index(0, 2));
-    editor->ShowEditMenu();
+    QTest::keyClick(editor->list(), Qt::Key_F10, Qt::ShiftModifier);
     auto* menu = editor->findChild<QMenu*>("ParmList_EditMenu");
     QStringList captions;
     for (QAction* action : menu->actions())
