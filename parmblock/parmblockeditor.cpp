@@ -140,6 +140,7 @@ struct ParmBlockEditor::Private
     bool createdActual = false;
     bool inDialog = false;
     int quiet = 0; // > 0 while a command moves the current cell itself
+    bool limits = false; // the limits editor's form
     QString lastReported;
 
     explicit Private(ParmBlockEditor* owner) : q(owner) { }
@@ -188,6 +189,9 @@ struct ParmBlockEditor::Private
     bool listKey(QKeyEvent* event);
     void moveColumn(int delta);
     void showMenu(const QPoint& globalPos);
+    // "Reference a Symbol", "Reference a New Symbol" with its tables, "Provide a Value".
+    template <typename Add>
+    void addReferenceItems(const Add& add);
     void referenceNewSymbol(QuenHandle table);
     void showProperties();
     bool runDelete(int row, bool recordUndo);
@@ -681,8 +685,11 @@ void ParmBlockEditor::Private::editorKey(int column, int* keyCode, int shift)
 
 void ParmBlockEditor::Private::moveColumn(int delta)
 {
-    const int column = std::clamp(currentColumn() + delta, 0, Session::ColumnCount - 1);
-    if (currentRow() >= 0)
+    int column = currentColumn();
+    do
+        column += delta;
+    while (column >= 0 && column < Session::ColumnCount && view->isColumnHidden(column));
+    if (currentRow() >= 0 && column >= 0 && column < Session::ColumnCount)
         setCurrent(currentRow(), currentField(), column);
 }
 
@@ -692,6 +699,9 @@ bool ParmBlockEditor::Private::listKey(QKeyEvent* event)
     const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrl = mods == Qt::ControlModifier;
     const bool shift = mods == Qt::ShiftModifier;
+    // The limits' set is fixed: these keys run no command there.
+    if (limits && (key == Qt::Key_Insert || key == Qt::Key_Delete || (ctrl && (key == Qt::Key_X || key == Qt::Key_V))))
+        return true;
     if (mods == Qt::NoModifier && (key == Qt::Key_F2 || isEnter(key))) {
         if (editCellEnabled(currentColumn(), currentRow(), currentField()))
             openEditor(currentColumn(), currentRow(), currentField());
@@ -728,17 +738,14 @@ bool ParmBlockEditor::Private::listKey(QKeyEvent* event)
                 q->Delete(0);
             return true;
         case Qt::Key_Tab:
-            if (currentColumn() < Session::ColumnCount - 1 && currentRow() >= 0)
-                moveColumn(1);
-            else
-                forwardOut->pass(true);
+        case Qt::Key_Backtab: {
+            const bool forward = key == Qt::Key_Tab;
+            const int before = currentColumn();
+            moveColumn(forward ? 1 : -1);
+            if (currentColumn() == before || currentRow() < 0)
+                (forward ? forwardOut : backwardOut)->pass(forward);
             return true;
-        case Qt::Key_Backtab:
-            if (currentColumn() > 0 && currentRow() >= 0)
-                moveColumn(-1);
-            else
-                backwardOut->pass(false);
-            return true;
+        }
         default:
             return false;
         }
@@ -769,37 +776,9 @@ bool ParmBlockEditor::Private::listKey(QKeyEvent* event)
     return false;
 }
 
-void ParmBlockEditor::Private::showMenu(const QPoint& globalPos)
+template <typename Add>
+void ParmBlockEditor::Private::addReferenceItems(const Add& add)
 {
-    closeEditors(true);
-    menu->clear();
-    const QString noun = session.noun();
-    const auto add = [this](const char* name, const QString& caption, bool enabled, auto&& slot) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setEnabled(enabled);
-        QObject::connect(action, &QAction::triggered, q, slot);
-        return action;
-    };
-    add("ParmList_UndoMenuItem", QStringLiteral("Undo"), q->UndoEnabled(), [this] { q->Undo(); });
-    menu->addSeparator();
-    add("ParmList_NewMenuItem", QStringLiteral("Insert New ") + noun, q->InsertNewEnabled(0),
-        [this] { q->InsertNew(0); });
-    menu->addSeparator();
-    add("ParmList_CutMenuItem", QStringLiteral("Cut"), q->CutEnabled(0), [this] { q->Cut(0); });
-    add("ParmList_CopyMenuItem", QStringLiteral("Copy"), q->CopyEnabled(0), [this] { q->Copy(0); });
-    add("ParmList_PasteMenuItem", QStringLiteral("Paste"), q->PasteEnabled(0), [this] { q->Paste(0); });
-    add("ParmList_DeleteMenuItem", QStringLiteral("Delete"), q->DeleteEnabled(0), [this] { q->Delete(0); });
-    menu->addSeparator();
-    static const char* const cellCaptions[] = { "Rename ", "Modify Value", "Change Data Type", "Edit Description" };
-    const int column = currentColumn();
-    const QString cellCaption = QString::fromLatin1(cellCaptions[column]) + (column == 0 ? noun : QString());
-    add("ParmList_EditCellMenuItem", cellCaption, q->EditCellEnabled(column, 0, -1),
-        [this, column] { q->EditCell(column, 0, -1); });
-    menu->addSeparator();
-    add("ParmList_MoveUpMenuItem", QStringLiteral("Move Up"), q->MoveUpEnabled(0), [this] { q->MoveUp(0); });
-    add("ParmList_MoveDownMenuItem", QStringLiteral("Move Down"), q->MoveDownEnabled(0), [this] { q->MoveDown(0); });
-    menu->addSeparator();
     const bool referable = q->ReferenceSymbolEnabled(0);
     add("ParmList_ReferenceSymbolMenuItem", QStringLiteral("Reference a Symbol"), referable,
         [this] { q->ReferenceSymbol(0); });
@@ -825,6 +804,51 @@ void ParmBlockEditor::Private::showMenu(const QPoint& globalPos)
     }
     add("ParmList_ProvideValueMenuItem", QStringLiteral("Provide a Value"), q->ProvideValueEnabled(0),
         [this] { q->ProvideValue(0); });
+}
+
+void ParmBlockEditor::Private::showMenu(const QPoint& globalPos)
+{
+    closeEditors(true);
+    menu->clear();
+    const QString noun = session.noun();
+    const auto add = [this](const char* name, const QString& caption, bool enabled, auto&& slot) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, q, slot);
+        return action;
+    };
+    static const char* const cellCaptions[] = { "Rename ", "Modify Value", "Change Data Type", "Edit Description" };
+    const int column = currentColumn();
+    const QString cellCaption = QString::fromLatin1(cellCaptions[column]) + (column == 0 ? noun : QString());
+    const auto addEditCell = [&] {
+        add("ParmList_EditCellMenuItem", cellCaption, q->EditCellEnabled(column, 0, -1),
+            [this, column] { q->EditCell(column, 0, -1); });
+    };
+    add("ParmList_UndoMenuItem", QStringLiteral("Undo"), q->UndoEnabled(), [this] { q->Undo(); });
+    if (limits) {
+        add("ParmList_CopyMenuItem", QStringLiteral("Copy"), q->CopyEnabled(0), [this] { q->Copy(0); });
+        addEditCell();
+        addReferenceItems(add);
+        add("ParmList_PropertiesMenuItem", QStringLiteral("Properties"), currentRow() >= 0, [this] { showProperties(); });
+        menu->popup(globalPos);
+        return;
+    }
+    menu->addSeparator();
+    add("ParmList_NewMenuItem", QStringLiteral("Insert New ") + noun, q->InsertNewEnabled(0),
+        [this] { q->InsertNew(0); });
+    menu->addSeparator();
+    add("ParmList_CutMenuItem", QStringLiteral("Cut"), q->CutEnabled(0), [this] { q->Cut(0); });
+    add("ParmList_CopyMenuItem", QStringLiteral("Copy"), q->CopyEnabled(0), [this] { q->Copy(0); });
+    add("ParmList_PasteMenuItem", QStringLiteral("Paste"), q->PasteEnabled(0), [this] { q->Paste(0); });
+    add("ParmList_DeleteMenuItem", QStringLiteral("Delete"), q->DeleteEnabled(0), [this] { q->Delete(0); });
+    menu->addSeparator();
+    addEditCell();
+    menu->addSeparator();
+    add("ParmList_MoveUpMenuItem", QStringLiteral("Move Up"), q->MoveUpEnabled(0), [this] { q->MoveUp(0); });
+    add("ParmList_MoveDownMenuItem", QStringLiteral("Move Down"), q->MoveDownEnabled(0), [this] { q->MoveDown(0); });
+    menu->addSeparator();
+    addReferenceItems(add);
     add("ParmList_ResetToDefaultMenuItem", QStringLiteral("Reset To Default"), q->ResetToDefaultEnabled(0),
         [this] { q->ResetToDefault(0); });
     menu->addSeparator();
@@ -979,6 +1003,9 @@ ParmBlockEditor::~ParmBlockEditor()
         QuenParmRelease(d->snapshot);
     if (d->fieldEditor)
         d->fieldEditor->Clear();
+    // The view and the model go before the session they read (children would go after it).
+    delete d->view;
+    delete d->model;
 }
 
 int ParmBlockEditor::Handle() const { return int(d->session.handle()); }
@@ -1325,8 +1352,11 @@ bool ParmBlockEditor::CopyEnabled(int Index) const
 
 bool ParmBlockEditor::Copy(int Index)
 {
-    if (!CopyEnabled(Index))
+    if (!CopyEnabled(Index)) {
+        if (d->limits)
+            d->beep();
         return false;
+    }
     QList<int> rows;
     if (Index != 0) {
         rows << *d->rowAt(Index);
@@ -1365,7 +1395,8 @@ bool ParmBlockEditor::Cut(int Index)
 
 bool ParmBlockEditor::PasteEnabled(int Index) const
 {
-    if (!d->session.changesAllowed() || !d->session.mode().design || (Index == 0 && d->editing()))
+    if (!d->session.changesAllowed() || !d->session.mode().design || d->session.mode().fixedSet
+        || (Index == 0 && d->editing()))
         return false;
     if (Index < -1 || Index > d->session.rowCount() + 1)
         return false;
@@ -1537,6 +1568,21 @@ int ParmBlockEditor::currentParameter() const
 {
     const int row = d->currentRow();
     return row >= 0 ? int(d->session.row(row).parm) : 0;
+}
+
+void ParmBlockEditor::setLimitsProfile()
+{
+    d->limits = true;
+    d->view->setColumnHidden(Session::DataTypeColumn, true);
+}
+
+bool ParmBlockEditor::editLimits(int handle, bool readOnly, bool browseOnly)
+{
+    Session::Mode mode;
+    mode.design = mode.block = mode.fixedSet = true;
+    mode.readOnly = readOnly;
+    mode.browseOnly = browseOnly;
+    return d->load(QuenHandle(handle), 0, mode);
 }
 
 void ParmBlockEditor::ShowEditMenu()

@@ -127,6 +127,12 @@ public:
 
     // The parameter of the current row (0 when none).
     int currentParameter() const;
+    // The limits editor's form of the control: no Data Type column, a fixed set of parameters
+    // (see ParmBlockSession::Mode::fixedSet), the limits menu, and Insert, Delete, Ctrl+X and
+    // Ctrl+V doing nothing. Set before the first load.
+    void setLimitsProfile();
+    // Loads a test's limits block (design mode, the set fixed).
+    bool editLimits(int handle, bool readOnly, bool browseOnly);
 
     // Which in-place editor is open: -1 none, else the column (0 name, 1 value, 2 type, 3 text).
     int openEditor() const;

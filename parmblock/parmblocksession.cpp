@@ -195,7 +195,7 @@ bool ParmBlockSession::developmentEditable(int row) const
 
 bool ParmBlockSession::insertNewEnabled(int index, int currentRow, bool editing) const
 {
-    if (readOnlyOrEmpty() || !m_mode.design || (index == 0 && editing))
+    if (readOnlyOrEmpty() || !m_mode.design || m_mode.fixedSet || (index == 0 && editing))
         return false;
     if (m_mode.maxParameters > 0 && rowCount() >= m_mode.maxParameters)
         return false;
@@ -205,7 +205,7 @@ bool ParmBlockSession::insertNewEnabled(int index, int currentRow, bool editing)
 
 bool ParmBlockSession::deleteEnabled(int index, int currentRow, bool editing) const
 {
-    if (readOnlyOrEmpty() || m_mode.limitedDesign || (index == 0 && editing))
+    if (readOnlyOrEmpty() || m_mode.limitedDesign || m_mode.fixedSet || (index == 0 && editing))
         return false;
     const std::optional<int> row = rowAt(index, currentRow);
     if (!row || !this->row(*row).actual)
@@ -220,7 +220,7 @@ bool ParmBlockSession::dialogEditEnabled(int index, int currentRow, bool editing
 
 bool ParmBlockSession::moveUpEnabled(int index, int currentRow, bool editing) const
 {
-    if (readOnlyOrEmpty() || m_default || (index == 0 && editing))
+    if (readOnlyOrEmpty() || m_default || m_mode.fixedSet || (index == 0 && editing))
         return false;
     const std::optional<int> row = rowAt(index, currentRow);
     if (!row || *row == 0)
@@ -230,7 +230,7 @@ bool ParmBlockSession::moveUpEnabled(int index, int currentRow, bool editing) co
 
 bool ParmBlockSession::moveDownEnabled(int index, int currentRow, bool editing) const
 {
-    if (readOnlyOrEmpty() || m_default || (index == 0 && editing))
+    if (readOnlyOrEmpty() || m_default || m_mode.fixedSet || (index == 0 && editing))
         return false;
     const std::optional<int> row = rowAt(index, currentRow);
     if (!row || *row == rowCount() - 1)
@@ -256,8 +256,11 @@ bool ParmBlockSession::referenceSymbolEnabled(int index, int currentRow, bool ed
 
 bool ParmBlockSession::designCellEnabled(int column) const
 {
-    return !readOnlyOrEmpty() && m_mode.design && column >= NameColumn && column < ColumnCount
-            && column != ValueColumn;
+    if (readOnlyOrEmpty() || !m_mode.design)
+        return false;
+    if (m_mode.fixedSet)
+        return column == DescriptionColumn;
+    return column >= NameColumn && column < ColumnCount && column != ValueColumn;
 }
 
 QString ParmBlockSession::newName() const

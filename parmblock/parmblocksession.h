@@ -37,6 +37,9 @@ public:
         bool limitedDesign = false;
         bool symbolTable = false;
         int maxParameters = 0; // 0 = no limit
+        // The set of parameters is fixed (a test's limits): values, descriptions and references
+        // change, nothing is inserted, deleted, moved, renamed or retyped.
+        bool fixedSet = false;
     };
 
     struct Row

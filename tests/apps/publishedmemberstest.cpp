@@ -251,6 +251,7 @@ private Q_SLOTS:
             {"ParmFieldEditor", {{"make('ParmFieldEditor')", "(function () { var e = make('ParmFieldEditor'); e.Handle = P.count; e.FieldIndex = 0; return e; })()"}, "make('ParmFieldEditor').LocalsHandle = 12345", "LocalsHandle 12345 is not a parameter block."}},
             {"ParmBlockEditor", {{"make('ParmBlockEditor')", "(function () { var e = make('ParmBlockEditor'); e.EditSymbolTable(table, true); return e; })()"}, "make('ParmBlockEditor').EditParameterBlock(12345)", "Handle 12345 is not a parameter block."}},
             {"SymbolDialogs", {{"make('SymbolDialogs')"}, {}, {}}},
+            {"ParameterDialogs", {{"make('ParameterDialogs')"}, {}, {}}},
             {"DataEditor", {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
             {"XCDialogDataEditing", {{"make('DataEditor').XCDialogDataEditing", "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"}, sized, overflow}},
             {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},
