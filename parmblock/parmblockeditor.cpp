@@ -1003,8 +1003,13 @@ ParmBlockEditor::~ParmBlockEditor()
         QuenParmRelease(d->snapshot);
     if (d->fieldEditor)
         d->fieldEditor->Clear();
-    // The view and the model go before the session they read (children would go after it).
-    delete d->view;
+    // The view and the model go before the session they read (children would go after it),
+    // and nothing of this control reacts while they go.
+    disconnect(qApp, nullptr, this, nullptr);
+    QTreeView* view = std::exchange(d->view, nullptr);
+    view->viewport()->removeEventFilter(this);
+    view->removeEventFilter(this);
+    delete view;
     delete d->model;
 }
 
@@ -1594,6 +1599,8 @@ void ParmBlockEditor::ShowEditMenu()
 
 bool ParmBlockEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!d->view) // going
+        return QWidget::eventFilter(watched, event);
     // The list's keys win over shortcuts of the host's window with the same keys.
     if (event->type() == QEvent::ShortcutOverride && watched == d->view) {
         auto* key = static_cast<QKeyEvent*>(event);
