@@ -182,6 +182,8 @@ int ParmBlockSession::corePosition(int row) const
 
 std::optional<int> ParmBlockSession::rowAt(int index, int currentRow) const
 {
+    if (index < 0)
+        return std::nullopt;
     const int row = index == 0 ? currentRow : index - 1;
     if (row < 0 || row >= rowCount())
         return std::nullopt;

@@ -121,6 +121,7 @@ void ParmBlockSessionTest::enablement_data()
     QTest::newRow("definition, append position") << "design" << 4 << false << "1000000";
     QTest::newRow("definition, past append") << "design" << 5 << false << "0000000";
     QTest::newRow("definition, -1") << "design" << -1 << false << "1000000";
+    QTest::newRow("definition, lowest int") << "design" << int(INT32_MIN) << false << "0000000";
     QTest::newRow("current row") << "design" << 0 << false << "1111101";
     QTest::newRow("current row while editing") << "design" << 0 << true << "0000000";
     QTest::newRow("explicit row while editing") << "design" << 2 << true << "1111101";
