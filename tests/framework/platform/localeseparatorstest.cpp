@@ -40,7 +40,6 @@ private Q_SLOTS:
     void withDecimalAndList_data()
     {
         VeltTest::columns<QChar, QChar, QChar, QChar, QChar>({"decimal", "list", "expectedDecimal", "expectedGroup", "expectedList"});
-        QTest::newRow("comma") << QChar(u',') << QChar(u';') << QChar(u',') << QChar(u'.') << QChar(u';');
         QTest::newRow("comma, list derived") << QChar(u',') << QChar() << QChar(u',') << QChar(u'.') << QChar(u';');
         QTest::newRow("nothing given") << QChar() << QChar() << QChar(u'.') << QChar(u',') << QChar(u',');
     }
