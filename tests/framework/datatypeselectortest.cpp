@@ -111,9 +111,6 @@ void DataTypeSelectorTest::selectorOverTheRegistry()
 
     selector.setSorted(true);
     QCOMPARE(selector.DataClass(), QStringLiteral("CQuenInt32")); // kept over the switch
-    QCOMPARE(selector.saveProperties().value(QStringLiteral("Sorted")), QVariant(true));
-    selector.loadProperties({});
-    QVERIFY(!selector.Sorted());
     DataEditorRegistry::unload();
 }
 

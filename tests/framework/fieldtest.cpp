@@ -201,26 +201,6 @@ private Q_SLOTS:
         QCOMPARE(type->log, QStringList({"GetField 1", "DeclareField 1", "FieldChanged 1 5 posted"}));
     }
 
-    // Inside GetField a declaration may be needed; the read still ends without another call.
-    void declaredWhileReading()
-    {
-        type->unlocked.insert(1, true);
-        bool lockedSeen = true;
-        QString textSeen;
-        type->onField = [&](const QString& call, XCStructEditField& f) {
-            if (call == QLatin1String("GetField")) {
-                lockedSeen = f.Locked();
-                textSeen = f.Text();
-            }
-        };
-        bind(oneLine());
-        fields.Item(1)->Text();
-        QVERIFY(!lockedSeen);
-        QCOMPARE(textSeen, QStringLiteral("line 1"));
-        fields.Item(1)->Locked();
-        QCOMPARE(type->log, QStringList({"GetField 1", "DeclareField 1"}));
-    }
-
     // Fields touched while the collection declares them become Declared without a call.
     void touchedWhileDeclaring()
     {
