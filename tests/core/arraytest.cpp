@@ -112,13 +112,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("newDims");
         QTest::addColumn<Bounds>("newBounds");
         const auto row = [](const char* name, int od, Bounds ob, int nd, Bounds nb) { QTest::newRow(name) << od << ob << nd << nb; };
-        row("1d move down", 1, { 0, 9 }, 1, { -5, 4 });
         row("1d disjoint", 1, { 0, 4 }, 1, { 10, 12 });
         row("1d to empty", 1, { 0, 4 }, 1, { 0, -1 });
         row("1d lowest bounds", 1, { -32768, -32760 }, 1, { -32768, -32765 });
         row("1d highest bounds", 1, { 32760, 32767 }, 1, { 32765, 32767 });
         row("2d moved", 2, { 0, 3, 0, 3 }, 2, { 1, 5, -1, 2 });
-        row("3d moved", 3, { 0, 2, 0, 2, 0, 2 }, 3, { 1, 3, -1, 1, 0, 4 });
         row("1d to 2d raised lower", 1, { 0, 4 }, 2, { -1, 3, 3, 5 });
         row("2d to 3d", 2, { 0, 3, 0, 3 }, 3, { 0, 3, 1, 3, -1, 1 });
         row("3d to 1d", 3, { 0, 2, 1, 2, 3, 4 }, 1, { -1, 1 });
@@ -172,8 +170,6 @@ private Q_SLOTS:
         row("upper above 16 bits", 1, { 0, 32768 }, false);
         row("upper far below lower", 1, { 5, 3 }, false);
         row("empty", 1, { 5, 4 }, true);
-        row("2d 256 x 256", 2, { 0, 255, 0, 255 }, false);
-        row("2d 255 x 257", 2, { 0, 254, 0, 256 }, true);
         row("3d just too many", 3, { 0, 40, 0, 40, 0, 38 }, false); // 65559
         row("3d just enough", 3, { 0, 40, 0, 40, 0, 37 }, true);    // 63878
         row("3d empty third", 3, { -32768, 32767, -32768, 32767, 0, -1 }, true);
@@ -309,7 +305,6 @@ private Q_SLOTS:
         QTest::newRow("too many") << 65536 << 0.0 << 1.0 << int(QUEN_ERR_OUT_OF_RANGE);
         QTest::newRow("negative") << -1 << 0.0 << 1.0 << int(QUEN_ERR_OUT_OF_RANGE);
         QTest::newRow("infinite start") << 4 << -HUGE_VAL << 1.0 << int(QUEN_ERR_INVALID_ARGUMENT);
-        QTest::newRow("nan stop") << 4 << 0.0 << std::nan("") << int(QUEN_ERR_INVALID_ARGUMENT);
     }
     void waveformCreate()
     {

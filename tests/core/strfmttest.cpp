@@ -59,7 +59,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("tokens");
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("text and escapes") << QByteArray("50\\% a\\\\b\\tc") << QStringList { "text:50% a\\b\tc" };
-        QTest::newRow("escaped line ends are text") << QByteArray("a\\r\\nb") << QStringList { "text:a\r\nb" };
         QTest::newRow("line ends") << QByteArray("a\r\nb\nc\rd") << QStringList { "text:a", "eol:\r\n", "text:b", "eol:\n", "text:c", "eol:\r", "text:d" };
         QTest::newRow("symbols") << QByteArray("V=%{Volts};%{Bench:Supply}") << QStringList { "text:V=", "symbol:Volts", "text:;", "symbol:Supply" };
         QTest::newRow("escaped name") << QByteArray("%{T\\:1:a\\}b\\\\}") << QStringList { "symbol:a}b\\" };
