@@ -118,9 +118,6 @@ private Q_SLOTS:
         row("range", [] { return QuenRangeCreate(0, 10, 11); }, "0.0..10.0 (11 pts)");
         row("integer array", [] { return QuenI32ArrCreate(0, 9); }, "Integer Array [0..9]");
         row("real array, two dimensions", [] { const QuenHandle h = QuenR64ArrCreate(0, 0); QuenArrayRedim2(h, -5, 2, 1, 4); return h; }, "Real Array [-5..2, 1..4]");
-        row("string array", [] { return QuenStrArrCreate(1, 3); }, "String Array [1..3]");
-        row("point array", [] { return QuenPtArrCreate(0, 0); }, "Point Array [0..0]");
-        row("range array", [] { return QuenRngArrCreate(0, 4); }, "Range Array [0..4]");
         row("waveform", [] { return QuenWaveformCreate(100, 0, 1); }, "Waveform (100 pts, 0.0..1.0)");
         row("switch path", [] { return QuenDataCreate("CQuenSwitchPath"); }, "Switch Path");
         row("no item", [] { return QuenHandle(0); }, "(no value)");

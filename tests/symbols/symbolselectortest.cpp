@@ -269,13 +269,8 @@ private Q_SLOTS:
         QCOMPARE(listOf(selector, "SortedSymbolList")->currentIndex().row(), 39999);
     }
 
-    void convertsCoreStringsAndIsRegistered()
+    void isRegistered()
     {
-        const QByteArray utf8("\xce\xa9 r\xc3\xa9sistance");
-        SymbolSelector selector;
-        QString viaMetaObject; // the late-bound member is the one scripts reach
-        QVERIFY(QMetaObject::invokeMethod(&selector, "ConvertLpcstrToString", Q_RETURN_ARG(QString, viaMetaObject), Q_ARG(QByteArray, utf8)));
-        QCOMPARE(viaMetaObject, QString::fromUtf8(utf8));
         const auto* info = Velt::ComponentRegistry::instance().find("VeltEditors.SymbolSelector");
         QVERIFY(info && info->kind == Velt::ComponentRegistry::Kind::VisibleControl);
         QCOMPARE(info->events.join(' '), "KeyDown(KeyCode, Shift) KeyPress(KeyAscii) KeyUp(KeyCode, Shift) Change(TableName, SymbolName, ErrorMessage) DblClick()");
