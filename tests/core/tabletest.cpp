@@ -1,5 +1,4 @@
 // Symbol tables: the registry (order, public flags, references held), finds, and table files.
-#include "corefiles.h"
 #include "coretesting.h"
 
 #include <QObject>

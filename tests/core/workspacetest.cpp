@@ -1,6 +1,5 @@
 // Workspaces: the sample's round trip, malformed and truncated files (each names the place,
 // loads nothing and leaves the registry as it was), kept unknown keys and the settings.
-#include "corefiles.h"
 #include "coretesting.h"
 
 #include <QFileInfo>
