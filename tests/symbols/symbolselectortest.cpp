@@ -2,7 +2,6 @@
 // choice, Change and DblClick, the keyboard, persistence, notifications and a very long list.
 #include "symbolselector.h"
 
-#include "componentregistry.h"
 #include "datatypenames.h"
 #include "fixture.h"
 #include "symboltables.h"
@@ -269,13 +268,6 @@ private Q_SLOTS:
         QCOMPARE(listOf(selector, "SortedSymbolList")->currentIndex().row(), 39999);
     }
 
-    void isRegistered()
-    {
-        const auto* info = Velt::ComponentRegistry::instance().find("VeltEditors.SymbolSelector");
-        QVERIFY(info && info->kind == Velt::ComponentRegistry::Kind::VisibleControl);
-        QCOMPARE(info->events.join(' '), "KeyDown(KeyCode, Shift) KeyPress(KeyAscii) KeyUp(KeyCode, Shift) Change(TableName, SymbolName, ErrorMessage) DblClick()");
-    }
-
     // Every key loads and saves; missing keys load their defaults and give the local reference back.
     void persistence()
     {
@@ -315,7 +307,6 @@ private Q_SLOTS:
         row("TableName", [](SymbolSelector& s, QuenHandle) { s.setTableName("U"); }, choice);
         row("SymbolName", [](SymbolSelector& s, QuenHandle) { s.setSymbolName("R"); }, symbol);
         row("table chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "U"); }, choice);
-        row("symbol chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "R"); }, symbol);
         row("table chosen in the list", [](SymbolSelector& s, QuenHandle) { s.setCompact(false); chooseInList(listOf(s, "TableList"), "U"); },
             QStringList{"Compact"} + choice);
         row("Refresh keeping the choice", [](SymbolSelector& s, QuenHandle) { s.Refresh(); }, {});
