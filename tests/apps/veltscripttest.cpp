@@ -98,7 +98,6 @@ private Q_SLOTS:
         QTest::newRow("unknown class identifier gives null") << "print(Velt.create('VeltEditors.NoSuchClass'));" << "null";
         QTest::newRow("core errors reach Velt.shownErrors through the display hook") << "Quen.QuenDataRelease(424242); var before = Velt.shownErrors.length;\n"
                "Quen.QuenExcRegDisplayErrors(); print(before, Velt.shownErrors.length, Quen.QuenExcRegIsError(0), /QuenDataRelease/.test(Velt.shownErrors[0]));" << "0 1 0 true";
-        QTest::newRow("registry is the shared editor registry") << "print(Velt.registry === Velt.registry, typeof Velt.registry.DataEditorCount);" << "true number";
         QTest::newRow("the workspace is loaded before the script") << "var names = [];\nfor (var i = 1; i <= Quen.QuenTableRegGetSize(); ++i) names.push(Quen.QuenTableGetName(Quen.QuenTableRegGetTable(i)));\n"
                "print(names.join(','), Quen.QuenWorkspaceGetPath().slice(-10));" << "Alpha,Beta,Gamma small.json";
 
