@@ -106,10 +106,6 @@ private Q_SLOTS:
     {
         const QuenHandle table = tableOf("Station", { "Channel" });
         QuenDescSetText(QuenPbDefGetDesc(table), "Bench settings");
-        const QuenHandle mask = QuenParmCreate("Mask", "CQuenPointArray");
-        QuenArrayRedim(QuenParmGetData(mask), 1, 2);
-        QuenPtArrSetAt1(QuenParmGetData(mask), 2, 0.1, -3.5);
-        QuenPbDefAddParm(table, mask);
         CoreBuilder::reference(table, "Supply", "CQuenReal64", "Vdd", "Limits");
         QTemporaryDir dir;
         const QString first = dir.path() + "/station.json", second = dir.path() + "/again.json";
@@ -118,8 +114,6 @@ private Q_SLOTS:
         EXPECT_NO_ERROR();
         QVERIFY(restored && restored != table && QuenTableRegGetSize() == 0); // not registered: the caller's
         QCOMPARE(text(QuenTableGetName(restored)) + u'/' + text(QuenDescGetText(QuenPbDefGetDesc(restored))), QStringLiteral("Station/Bench settings"));
-        double x = 0, y = 0;
-        QVERIFY(QuenPtArrGetAt1(QuenParmGetData(QuenPbDefFindParm(restored, "Mask")), 2, &x, &y) && x == 0.1 && y == -3.5);
         QVERIFY(QuenTableSave(restored, second.toUtf8().constData()));
         QCOMPARE(readAll(second), readAll(first));
         QVERIFY(QuenPbDefRelease(restored) && QuenPbDefRelease(table));

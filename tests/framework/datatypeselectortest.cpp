@@ -95,12 +95,8 @@ void DataTypeSelectorTest::selectorOverTheRegistry()
     for (int row = 0; row < plain->count(); ++row)
         listed << plain->itemText(row);
     QCOMPARE(listed, expected);
-    QVERIFY(!listed.isEmpty());
-    QCOMPARE(selector.DataClass(), QString());
 
     selector.setDataClass(QStringLiteral("CQuenReal64"));
-    QCOMPARE(selector.DataClass(), QStringLiteral("CQuenReal64"));
-    QCOMPARE(selector.DataType(), registry->DataEditor(QStringLiteral("CQuenReal64"))->property("DataType").toString());
     selector.setDataClass(QStringLiteral("CQuenNoSuchClass"));
     QCOMPARE(selector.DataClass(), QStringLiteral("CQuenReal64"));
     QCOMPARE(changes.size(), 0); // the host's own settings raise nothing
