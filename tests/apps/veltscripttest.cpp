@@ -1,6 +1,7 @@
 // velt-script as a user runs it: a child process per case, checked by exit status, stdout and
 // stderr. Covers the exit statuses, the Quen.* bindings derived from the core's function list
 // (in/out arguments, conversions, errors) and the Velt.* globals.
+#include "columns.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,10 +34,7 @@ private Q_SLOTS:
 
     void exitStatus_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QStringList>("stderrParts");
+        VeltTest::columns<QStringList, QString, int, QStringList>({"args", "script", "status", "stderrParts"});
 
         const QStringList script{QStringLiteral("%SCRIPT%")};
         QTest::newRow("script ends") << script << "var x = 1 + 1;\n" << 0 << QStringList();
@@ -75,8 +73,7 @@ private Q_SLOTS:
 
     void scriptOutput_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
+        VeltTest::columns<QString, QString>({"script", "expected"});
 
         QTest::newRow("out-arguments by name, with result") << "var r = Quen.QuenRangeGetValues(Quen.QuenRangeCreate(1.5, 5, 5));\nprint(r.result, r.start, r.stop, r.points, Object.keys(r).sort().join());" << "-1 1.5 5 5 points,result,start,stop";
         QTest::newRow("out-arguments of a failing call") << "var r = Quen.QuenComplexGetValues(424242);\nvar e = Quen.QuenExcRegReceiveError();\nprint(r.result, e.result, e.errorCode, typeof e.message, e.message.length > 0);" << "0 -1 1 string true";

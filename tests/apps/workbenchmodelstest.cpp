@@ -1,6 +1,7 @@
 // The workbench's models over the core, under QAbstractItemModelTester: value summaries, the tree
 // and the parameter list over a workspace built through the API, the Fields inspector over the
 // sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
+#include "columns.h"
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
 #include "parameterlistmodel.h"
@@ -103,8 +104,7 @@ private Q_SLOTS:
 
     void valueSummary_data()
     {
-        QTest::addColumn<Make>("make");
-        QTest::addColumn<QString>("expected");
+        VeltTest::columns<Make, QString>({"make", "expected"});
         const auto row = [](const char* name, Make make, const char* expected) {
             QTest::newRow(name) << make << QString::fromUtf8(expected);
         };
@@ -220,9 +220,7 @@ private Q_SLOTS:
 
     void fieldEdit_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("takes");
+        VeltTest::columns<QString, QString, bool>({"caption", "text", "takes"});
         QTest::newRow("value inside the restriction") << "Value" << "42" << true;
         QTest::newRow("value above the high limit") << "Value" << "9999" << false;
     }

@@ -1,5 +1,6 @@
 // Arrays and waveforms through the C API: redimensioning keeps every element at its indices,
 // bounds and sizes are limited, element access checks its indices and its element class.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <array>
@@ -107,10 +108,7 @@ private Q_SLOTS:
 
     void redimKeepsValuesAtTheirIndices_data()
     {
-        QTest::addColumn<int>("oldDims");
-        QTest::addColumn<Bounds>("oldBounds");
-        QTest::addColumn<int>("newDims");
-        QTest::addColumn<Bounds>("newBounds");
+        VeltTest::columns<int, Bounds, int, Bounds>({"oldDims", "oldBounds", "newDims", "newBounds"});
         const auto row = [](const char* name, int od, Bounds ob, int nd, Bounds nb) { QTest::newRow(name) << od << ob << nd << nb; };
         row("1d disjoint", 1, { 0, 4 }, 1, { 10, 12 });
         row("1d to empty", 1, { 0, 4 }, 1, { 0, -1 });
@@ -160,9 +158,7 @@ private Q_SLOTS:
 
     void redimLimits_data()
     {
-        QTest::addColumn<int>("dims");
-        QTest::addColumn<Bounds>("bounds");
-        QTest::addColumn<bool>("allowed");
+        VeltTest::columns<int, Bounds, bool>({"dims", "bounds", "allowed"});
         const auto row = [](const char* name, int dims, Bounds b, bool ok) { QTest::newRow(name) << dims << b << ok; };
         row("65535 elements from -32768", 1, { -32768, 32766 }, true);
         row("every 16-bit index", 1, { -32768, 32767 }, false); // 65536 elements
@@ -218,10 +214,8 @@ private Q_SLOTS:
 
     void outOfBoundsAccessFails_data()
     {
-        QTest::addColumn<int>("dims");
-        QTest::addColumn<Bounds>("bounds");
-        QTest::addColumn<Bounds>("at");
-        QTest::addColumn<QString>("mentions"); // what the message must say
+        // mentions: what the message must say
+        VeltTest::columns<int, Bounds, Bounds, QString>({"dims", "bounds", "at", "mentions"});
         const auto row = [](const char* name, int dims, Bounds b, Bounds at, const char* m) { QTest::newRow(name) << dims << b << at << QString::fromLatin1(m); };
         row("1d above", 1, { 0, 5 }, { 6 }, "index 6 of dimension 0 is outside the bounds 0 to 5");
         row("1d below", 1, { -3, 5 }, { -4 }, "index -4 of dimension 0 is outside the bounds -3 to 5");
@@ -296,10 +290,8 @@ private Q_SLOTS:
     }
     void waveformCreate_data()
     {
-        QTest::addColumn<int>("points");
-        QTest::addColumn<double>("start");
-        QTest::addColumn<double>("stop");
-        QTest::addColumn<int>("code"); // 0: created
+        // code: 0: created
+        VeltTest::columns<int, double, double, int>({"points", "start", "stop", "code"});
         QTest::newRow("none") << 0 << 0.0 << 1.0 << 0;
         QTest::newRow("most, stop before start") << 65535 << 1.0 << -1.0 << 0;
         QTest::newRow("too many") << 65536 << 0.0 << 1.0 << int(QUEN_ERR_OUT_OF_RANGE);
@@ -326,8 +318,7 @@ private Q_SLOTS:
 
     void waveformPointsSurviveAChangeOfNumber_data()
     {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
+        VeltTest::columns<int, int>({"from", "to"});
         QTest::newRow("shrink") << 8 << 3;
         QTest::newRow("from none to the most") << 0 << 65535;
     }

@@ -1,5 +1,6 @@
 // Data items through the C API: the error register, classes, copies, properties and their
 // ownership, scalar values, the runtime marks and the block an item belongs to.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QTemporaryFile>
@@ -63,8 +64,7 @@ private Q_SLOTS:
 
     void convertToStringCutsWholeCharacters_data()
     {
-        QTest::addColumn<int>("bufferSize");
-        QTest::addColumn<QByteArray>("kept");
+        VeltTest::columns<int, QByteArray>({"bufferSize", "kept"});
         // "a", then characters of 2, 3 and 4 bytes: 10 bytes in all.
         QTest::newRow("room for all") << 11 << QByteArray("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
         QTest::newRow("one byte short of the last") << 10 << QByteArray("a\xC3\xA9\xE2\x82\xAC");

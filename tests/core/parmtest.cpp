@@ -1,5 +1,6 @@
 // Parameters and descriptions: creation, deep copies, data ownership, references, flags and
 // keywords (trimmed, no duplicates whatever the case, positions from 1).
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QObject>
@@ -157,8 +158,7 @@ private Q_SLOTS:
 
     void addKeywords_data()
     {
-        QTest::addColumn<QStringList>("added");
-        QTest::addColumn<QStringList>("kept");
+        VeltTest::columns<QStringList, QStringList>({"added", "kept"});
         QTest::newRow("in order, trimmed") << QStringList { "b", "  volt ", "\tamp\n" } << QStringList { "b", "volt", "amp" };
         QTest::newRow("case, trimmed") << QStringList { "Volt", "VOLT", " volt " } << QStringList { "Volt" };
         QTest::newRow("non-ascii case") << QStringList { "\u00c4rger", "\u00e4RGER" } << QStringList { "\u00c4rger" };
@@ -188,9 +188,7 @@ private Q_SLOTS:
 
     void mergeKeywords_data()
     {
-        QTest::addColumn<QStringList>("into");
-        QTest::addColumn<QStringList>("from");
-        QTest::addColumn<QStringList>("result");
+        VeltTest::columns<QStringList, QStringList, QStringList>({"into", "from", "result"});
         QTest::newRow("disjoint") << QStringList { "a" } << QStringList { "b", "c" } << QStringList { "a", "b", "c" };
         QTest::newRow("overlap by case") << QStringList { "Volt", "x" } << QStringList { "volt", "amp" } << QStringList { "Volt", "x", "amp" };
     }

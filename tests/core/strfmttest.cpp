@@ -1,5 +1,6 @@
 // Format patterns: the token walk, literal and symbol tokenization, evaluation, validation and
 // scanning against real blocks and tables.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QTest>
@@ -55,8 +56,7 @@ private Q_SLOTS:
 
     void tokens_data()
     {
-        QTest::addColumn<QByteArray>("pattern");
-        QTest::addColumn<QStringList>("tokens");
+        VeltTest::columns<QByteArray, QStringList>({"pattern", "tokens"});
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("text and escapes") << QByteArray("50\\% a\\\\b\\tc") << QStringList { "text:50% a\\b\tc" };
         QTest::newRow("line ends") << QByteArray("a\r\nb\nc\rd") << QStringList { "text:a", "eol:\r\n", "text:b", "eol:\n", "text:c", "eol:\r", "text:d" };
@@ -115,8 +115,8 @@ private Q_SLOTS:
 
     void evaluate_data()
     {
-        QTest::addColumn<QByteArray>("pattern");
-        QTest::addColumn<QString>("result"); // or the error, after "!"
+        // result: or the error, after "!"
+        VeltTest::columns<QByteArray, QString>({"pattern", "result"});
         QTest::newRow("every scalar class") << QByteArray("%{Name}: %{count} x %{Volts} V") << "DUT: 7 x 1.5 V";
         QTest::newRow("locals before public tables") << QByteArray("%{Volts}/%{Bench:Volts}") << "1.5/99";
         QTest::newRow("public table by symbol alone") << QByteArray("%{Supply}") << "12.25";
@@ -137,8 +137,7 @@ private Q_SLOTS:
 
     void realsRenderWith15Digits_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
+        VeltTest::columns<double, QString>({"value", "text"});
         QTest::newRow("sum") << 0.1 + 0.2 << "0.3";
         QTest::newRow("large") << 1e300 << "1e+300";
         QTest::newRow("15 digits") << 123456789.0123456 << "123456789.012346";
@@ -154,10 +153,7 @@ private Q_SLOTS:
 
     void validate_data()
     {
-        QTest::addColumn<QByteArray>("pattern");
-        QTest::addColumn<int>("checkSymbols");
-        QTest::addColumn<int>("scan");
-        QTest::addColumn<QString>("message");
+        VeltTest::columns<QByteArray, int, int, QString>({"pattern", "checkSymbols", "scan", "message"});
         QTest::newRow("valid") << QByteArray("V=%{Volts}\n") << 1 << 1 << "";
         QTest::newRow("unknown symbol unchecked") << QByteArray("%{Nope}") << 0 << 0 << "";
         QTest::newRow("unknown symbol") << QByteArray("%{Nope}") << 1 << 0 << "the symbol 'Nope' is not defined";
@@ -176,9 +172,8 @@ private Q_SLOTS:
 
     void scan_data()
     {
-        QTest::addColumn<QByteArray>("pattern");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("values"); // Count Volts Name Supply after the scan, or the error after "!"
+        // values: Count Volts Name Supply after the scan, or the error after "!"
+        VeltTest::columns<QByteArray, QByteArray, QString>({"pattern", "reply", "values"});
         QTest::newRow("all classes") << QByteArray("N=%{Name},C=%{Count},V=%{Volts}") << QByteArray("N=X1,C= +42 ,V=-3e2") << "42 -300 X1 12.25";
         QTest::newRow("any line end") << QByteArray("%{Count}\n%{Bench:Supply}") << QByteArray("8\r\n5.5") << "8 1.5 DUT 5.5";
         QTest::newRow("reference written through") << QByteArray("R%{Rail}") << QByteArray("R3") << "7 1.5 DUT 3";

@@ -1,4 +1,5 @@
 // Symbol tables: the registry (order, public flags, references held), finds, and table files.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QObject>
@@ -49,10 +50,8 @@ private Q_SLOTS:
 
     void findParm_data()
     {
-        QTest::addColumn<QByteArray>("table");
-        QTest::addColumn<int>("tableLength");
-        QTest::addColumn<QByteArray>("symbol");
-        QTest::addColumn<QString>("foundIn"); // "" when nothing is found
+        // foundIn: "" when nothing is found
+        VeltTest::columns<QByteArray, int, QByteArray, QString>({"table", "tableLength", "symbol", "foundIn"});
         QTest::newRow("all public, first public table wins") << QByteArray() << -1 << QByteArray("gain") << "Station";
         QTest::newRow("named table") << QByteArray("LIMITS") << -1 << QByteArray("Gain") << "Limits";
         QTest::newRow("named, with a length") << QByteArray("LimitsXYZ") << 6 << QByteArray("Max") << "Limits";
@@ -121,8 +120,7 @@ private Q_SLOTS:
 
     void restoreRejectsBadFiles_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("message");
+        VeltTest::columns<QByteArray, QString>({"content", "message"});
         QTest::newRow("a workspace") << QByteArray(R"({"format": "VeltEditors.Workspace"})") << "table.json: format: expected";
         QTest::newRow("no table") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "table.json: table: missing";
     }

@@ -1,5 +1,6 @@
 // Workspaces: the sample's round trip, malformed and truncated files (each names the place,
 // loads nothing and leaves the registry as it was), kept unknown keys and the settings.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QFileInfo>
@@ -90,8 +91,7 @@ private Q_SLOTS:
 
     void malformed_data()
     {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("place");
+        VeltTest::columns<QByteArray, QString>({"json", "place"});
         const QByteArray sample = readAll(kSample);
         // A symbol "A" of table "T" with the given data; place is where the error is, below it.
         const auto data = [](const char* name, const char* body, const char* place, const char* settings = "{}") {

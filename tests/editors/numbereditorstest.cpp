@@ -1,5 +1,6 @@
 // The dialogs of the integer and real editors in the DataEditor host: what OK and Cancel write,
 // the registry and the modal form, the integer's views and choice list, the real's precision.
+#include "columns.h"
 #include "fixture.h"
 #include "numbertesting.h"
 
@@ -319,8 +320,8 @@ private Q_SLOTS:
     // The list may be changed only at design time, whatever edits the editor made before.
     void choiceListChangesOnlyAtDesignTime_data()
     {
-        QTest::addColumn<QList<bool>>("edits"); // design time of each edit; the last is tried
-        QTest::addColumn<QString>("stored");
+        // edits: design time of each edit; the last is tried
+        VeltTest::columns<QList<bool>, QString>({"edits", "stored"});
         QTest::newRow("run time") << QList<bool>{false} << "0..1: a|b";
         QTest::newRow("design time after run time") << QList<bool>{false, true} << "0..2: x|y|";
     }

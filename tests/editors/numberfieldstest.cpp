@@ -1,5 +1,6 @@
 // The structured faces of the integer and real editors over real core items, bound through
 // XCStructEditFields: which lines a value declares, what each shows and locks, what a change writes.
+#include "columns.h"
 #include "fixture.h"
 #include "numbertesting.h"
 
@@ -78,10 +79,8 @@ private Q_SLOTS:
     // Setups: "units", "restriction" (1..9), "low only", "high only", "full range", "choices".
     void declaredLines_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("designTime");
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QStringList>("lines"); // "Caption/indentation" below the root
+        // lines: "Caption/indentation" below the root
+        VeltTest::columns<QString, bool, QString, QStringList>({"number", "designTime", "setup", "lines"});
         const auto both = [](const char* name, bool design, const char* setup, QStringList lines) {
             QTest::addRow("integer, %s", name) << "integer" << design << setup << lines + QStringList{"View As/1"};
             QTest::addRow("real, %s", name) << "real" << design << setup << lines + QStringList{"Precision/1"};
@@ -177,9 +176,8 @@ private Q_SLOTS:
     // From a value of 7 with units "V" and a restriction of 2..9, at design time.
     void styleChanges_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QStringList>("stored"); // value, restriction, choices, units
+        // stored: value, restriction, choices, units
+        VeltTest::columns<QString, QString, QStringList>({"number", "style", "stored"});
         QTest::newRow("integer choices") << "integer" << "Provides list of Choices" << QStringList{"0", "<absent>", "0..1: False|True", "<absent>"};
         QTest::newRow("integer restricted keeps its restriction") << "integer" << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
         QTest::newRow("integer plain") << "integer" << "Value is 32-bit integer" << QStringList{"7", "<absent>", "<absent>", "V"};
@@ -241,9 +239,7 @@ private Q_SLOTS:
 
     void choiceRootLine_data()
     {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("error");
+        VeltTest::columns<int, QString, QString>({"value", "text", "error"});
         QTest::newRow("labelled") << 5 << "5 - Five" << "";
         QTest::newRow("blank label") << 6 << "6 - <choose>" << "This value is not a choice from the list";
         QTest::newRow("out of range") << 9 << "9 - <choose>" << "The value is out of range - select a new choice";

@@ -1,5 +1,6 @@
 // The string editor over real core items: its structured fields, its dialog (states, operation
 // changes, the insertion aid, what OK and Cancel store) and its runtime side.
+#include "columns.h"
 #include "coretesting.h"
 #include "fixture.h"
 
@@ -82,9 +83,7 @@ private Q_SLOTS:
 
     void fields_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QStringList>("expected");
+        VeltTest::columns<QString, QString, QStringList>({"operation", "pattern", "expected"});
         const QString common = QStringLiteral("View As=Characters");
         const QString noScan = QStringLiteral("the symbols 'Count' and 'Count' follow each other: a scan cannot tell where one ends; put text between them");
         QTest::newRow("plain") << "" << "" << QStringList{"Command=abc", common, "Format Operation=None"};

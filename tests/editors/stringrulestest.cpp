@@ -1,5 +1,6 @@
 // The string editor's rules: the three views and reading them back, the edit states and what
 // they enable, the captions and the insertion aid's characters.
+#include "columns.h"
 #include "stringrules.h"
 
 #include <QTest>
@@ -14,9 +15,7 @@ private Q_SLOTS:
     // Each view, and reading it back.
     void views_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("shown");
+        VeltTest::columns<QString, QString, QString>({"text", "view", "shown"});
         QTest::newRow("octal, padded") << "A\n\t" << R::Octal << "101 012 011";
         QTest::newRow("hexadecimal, padded") << "A\n" << R::Hexadecimal << "41 0A";
         QTest::newRow("bytes of UTF-8") << QString::fromUtf8("µ") << R::Hexadecimal << "C2 B5";
@@ -40,9 +39,8 @@ private Q_SLOTS:
 
     void readBack_data()
     {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("result"); // the text, or the error after "!"
+        // result: the text, or the error after "!"
+        VeltTest::columns<QString, QString, QString>({"shown", "view", "result"});
         QTest::newRow("blanks around, lower case") << "  41   6a " << R::Hexadecimal << "Aj";
         QTest::newRow("8 in octal") << "101 108" << R::Octal << "!Error: Invalid character found '8'";
         QTest::newRow("tab") << "41\t42" << R::Hexadecimal << "!Error: Invalid character found '\t'";
@@ -63,9 +61,7 @@ private Q_SLOTS:
 
     void states_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<bool>("designTime");
+        VeltTest::columns<QString, bool, bool>({"operation", "locked", "designTime"});
         // state, then value editable, operation, format editable, format enabled, lock, lock cleared, aid
         QTest::addColumn<QString>("controls");
         QTest::newRow("plain") << R::OperationNone << true << true << QString::number(R::ValueEditState) + "1100010";

@@ -1,6 +1,7 @@
 // The data type selector: its entries and the typed-letter cycle (widget-free), then the control
 // over the real registry: lists, DataClass, the parameter and data handles, creating items,
 // Change only for the user's selections.
+#include "columns.h"
 #include "coretesting.h"
 #include "dataeditorregistry.h"
 #include "datatypelist.h"
@@ -55,9 +56,7 @@ void DataTypeSelectorTest::listKeepsRegistryOrderAndSorts()
 
 void DataTypeSelectorTest::cycle_data()
 {
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("target");
+    VeltTest::columns<int, QString, int>({"current", "typed", "target"});
     // Complex, Integer, Integer Array, Real, Range
     QTest::newRow("from nothing") << -1 << "i" << 1;
     QTest::newRow("same letter: the next one") << 1 << "i" << 2;

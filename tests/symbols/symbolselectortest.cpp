@@ -2,6 +2,7 @@
 // choice, Change and DblClick, the keyboard, persistence, notifications and a very long list.
 #include "symbolselector.h"
 
+#include "columns.h"
 #include "datatypenames.h"
 #include "fixture.h"
 #include "symboltables.h"
@@ -294,8 +295,8 @@ private Q_SLOTS:
 
     void changeSignals_data()
     {
-        QTest::addColumn<SelectorStep>("step");
-        QTest::addColumn<QStringList>("notified"); // the properties whose signal fires, once each
+        // notified: the properties whose signal fires, once each
+        VeltTest::columns<SelectorStep, QStringList>({"step", "notified"});
         const QStringList choice{"TableName", "SymbolName", "FullName"};
         const QStringList symbol{"SymbolName", "FullName"};
         const auto row = [](const char* name, SelectorStep step, const QStringList& notified) { QTest::newRow(name) << step << notified; };

@@ -1,5 +1,5 @@
 // LocaleSeparators: from Qt locales, derived separators, the default locale, nested overrides.
-#include "../columns.h"
+#include "columns.h"
 #include "localeseparators.h"
 #include "numericconversion.h"
 

@@ -1,6 +1,6 @@
 // NumericConversion: parsing, the Val()-like reading, integer views, renderings of reals, the
 // unbounded values and a comma-decimal locale (the fuzz replay covers the round trips).
-#include "../columns.h"
+#include "columns.h"
 #include "numericconversion.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "../columns.h"
+#include "columns.h"
 #include "busycursor.h"
 #include "helpviewer.h"
 #include "palettecolors.h"
