@@ -328,7 +328,6 @@ private Q_SLOTS:
     void choiceListChangesOnlyAtDesignTime()
     {
         QFETCH(QList<bool>, edits);
-        QFETCH(QString, stored);
         const QuenHandle item = make("integer", 0);
         CoreBuilder::setChoices(item, 0, {"a", "b"});
         for (qsizetype i = 0; i < edits.size(); ++i) {
@@ -344,7 +343,7 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText("x\ny\n");
         grid->paste();
         press(editor(), "OKCommand");
-        QCOMPARE(choices(item), stored);
+        QTEST(choices(item), "stored");
     }
 
     // From 1234.5 with a precision (5 unless said) and a restriction from 0 upwards.

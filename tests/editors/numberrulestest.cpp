@@ -184,9 +184,8 @@ private Q_SLOTS:
     void precision()
     {
         QFETCH(QString, text);
-        QFETCH(QString, result);
         const Velt::Parsed<int> parsed = R::validatePrecision(text);
-        QCOMPARE(QString::number(parsed.value) + u'|' + parsed.error, result);
+        QTEST(QString::number(parsed.value) + u'|' + parsed.error, "result");
     }
 
     void choiceBounds_data()

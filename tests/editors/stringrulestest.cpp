@@ -54,9 +54,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, shown);
         QFETCH(QString, view);
-        QFETCH(QString, result);
         const Velt::Parsed<QString> back = R::readBack(shown, view);
-        QCOMPARE(back.ok() ? back.value : u'!' + back.error, result);
+        QTEST(back.ok() ? back.value : u'!' + back.error, "result");
     }
 
     void states_data()
@@ -74,14 +73,13 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         QFETCH(bool, locked);
         QFETCH(bool, designTime);
-        QFETCH(QString, controls);
         const R::EditState state = R::stateFor(operation, locked);
         const R::ControlStates c = R::controlsFor(state, designTime);
         QString flags = QString::number(state);
         for (const bool flag : {c.valueEditable, c.operationEnabled, c.formatEditable, c.formatEnabled,
                                 c.lockEnabled, c.lockCleared, c.insertionEnabled})
             flags += flag ? u'1' : u'0';
-        QCOMPARE(flags, controls);
+        QTEST(flags, "controls");
     }
 
     void captionsAndTexts()
