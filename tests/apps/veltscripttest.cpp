@@ -114,6 +114,11 @@ private Q_SLOTS:
                "s.KeyPress.connect(function (a) { seen.push(a.KeyAscii); a.KeyAscii = 0; });\ns.KeyUp.connect(function (a) { seen.push('up ' + a.KeyCode); });\n"
                "var before = combo.currentIndex; Velt.keyClick(combo, 'Down'); Velt.keyClick(combo, 'b');\n"
                "print(seen.join(' '), combo.currentIndex === before);" << "16777237/0 up 16777237 66/0 98 up 66 true";
+        QTest::newRow("the field editor and the type selector from a script") << count + "var f = Velt.create('VeltEditors.ParmFieldEditor'); f.show(); var ev = [];\n"
+               "f.Handle = p; f.FieldIndex = 0; f.ErrorStatusChange.connect(function () { ev.push('error'); }); f.Change.connect(function (field) { ev.push('change ' + field.Caption); });\n"
+               "Velt.keyClicks(Velt.find(f, 'ParmText'), 'x'); var d = Velt.create('VeltEditors.DataTypeSelector'); d.DataClass = 'CQuenReal64'; var h = d.CreateDataHandle('');\n"
+               "print(ev.join(','), f.ErrorMessage.length > 0, value(), d.DataClass, Quen.QuenDataGetType(h)); d.ReleaseDataHandle(h);"
+            << "error,change Count true 7 CQuenReal64 CQuenReal64";
         const QString typeAndPress = QStringLiteral("function (dialog) {\n  var e = Velt.find(dialog, 'EntryText'); seen = e.text; e.selectAll(); Velt.keyClicks(e, '%1');\n"
                                                     "  Velt.find(dialog, '%2').click(); ++calls;\n}");
         QTest::newRow("onModal types a value and presses OK") << count + "var seen = '', calls = 0;\nVelt.onModal(" + typeAndPress.arg("99", "OKCommand") + ");\n"
