@@ -9,7 +9,6 @@
 #include "countingdataeditorsite.h"
 #include "dataeditor.h"
 #include "dataeditsession.h"
-#include "latebinding.h"
 #include "palettecolors.h"
 #include "symbolselector.h"
 #include "twips.h"
