@@ -185,28 +185,17 @@ private Q_SLOTS:
         QVERIFY(QuenDescRelease(d));
     }
 
-    void mergeKeywords_data()
-    {
-        VeltTest::columns<QStringList, QStringList, QStringList>({"into", "from", "result"});
-        QTest::newRow("disjoint") << QStringList { "a" } << QStringList { "b", "c" } << QStringList { "a", "b", "c" };
-        QTest::newRow("overlap by case") << QStringList { "Volt", "x" } << QStringList { "volt", "amp" } << QStringList { "Volt", "x", "amp" };
-    }
-
+    // Another description's keywords join in order, each once whatever the case; the source, and a
+    // merge with itself, change nothing.
     void mergeKeywords()
     {
-        QFETCH(QStringList, into);
-        QFETCH(QStringList, from);
-        QFETCH(QStringList, result);
         const QuenHandle a = QuenDescCreate("a"), b = QuenDescCreate("b");
-        for (const QString& k : into)
-            QuenDescAddKeyword(a, k.toUtf8().constData());
-        for (const QString& k : from)
-            QuenDescAddKeyword(b, k.toUtf8().constData());
-        QVERIFY(QuenDescMergeKeywords(a, b));
-        QCOMPARE(keywordsOf(a), result);
-        QCOMPARE(keywordsOf(b), from); // the source is left alone
-        QVERIFY(QuenDescMergeKeywords(a, a));
-        QCOMPARE(keywordsOf(a), result);
+        for (const char* k : { "Volt", "x" })
+            QuenDescAddKeyword(a, k);
+        for (const char* k : { "volt", "amp" })
+            QuenDescAddKeyword(b, k);
+        QVERIFY(QuenDescMergeKeywords(a, b) && QuenDescMergeKeywords(a, a));
+        QCOMPARE(keywordsOf(a) + keywordsOf(b), (QStringList { "Volt", "x", "amp", "volt", "amp" }));
         EXPECT_NO_ERROR();
         QVERIFY(QuenDescRelease(a) && QuenDescRelease(b));
     }
