@@ -116,24 +116,18 @@ private Q_SLOTS:
         QCOMPARE(readAll(second), readAll(first));
         QVERIFY(QuenPbDefRelease(restored) && QuenPbDefRelease(table));
     }
-
-    void restoreRejectsBadFiles_data()
-    {
-        VeltTest::columns<QByteArray, QString>({"content", "message"});
-        QTest::newRow("a workspace") << QByteArray(R"({"format": "VeltEditors.Workspace"})") << "table.json: format: expected";
-        QTest::newRow("no table") << QByteArray(R"({"format": "VeltEditors.SymbolTable"})") << "table.json: table: missing";
-    }
     void restoreRejectsBadFiles()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, message);
         QTemporaryDir dir;
         const QString path = dir.path() + "/table.json";
-        QVERIFY(writeAll(path, content));
-        QCOMPARE(QuenTableRestore(path.toUtf8().constData()), 0);
-        const QList<Raised> errors = takeErrors();
-        QVERIFY2(errors.size() == 1 && errors.first().code == QUEN_ERR_PARSE && errors.first().message.startsWith("QuenTableRestore: " + message),
-                 qPrintable(errors.value(0).message));
+        for (const auto& [content, message] : { std::pair(R"({"format": "VeltEditors.Workspace"})", "table.json: format: expected"),
+                                                std::pair(R"({"format": "VeltEditors.SymbolTable"})", "table.json: table: missing") }) {
+            QVERIFY(writeAll(path, content));
+            QCOMPARE(QuenTableRestore(path.toUtf8().constData()), 0);
+            const QList<Raised> errors = takeErrors();
+            QVERIFY2(errors.size() == 1 && errors.first().code == QUEN_ERR_PARSE && errors.first().message.startsWith(QLatin1String("QuenTableRestore: ") + message),
+                     qPrintable(errors.value(0).message));
+        }
     }
 
     void fileErrors()

@@ -42,23 +42,16 @@ private Q_SLOTS:
         list.Add(text, index);
         QTEST(entries(list), "expected");
     }
-
-    void outOfRange_data()
-    {
-        // With two entries: a read that gives "" and an insertion that fails.
-        VeltTest::columns<int, int>({"read", "insert"});
-        QTest::newRow("zero") << 0 << 0;
-        QTest::newRow("count + 1, count + 2") << 3 << 4;
-    }
+    // With two entries: reads at 0 and count + 1 give "", insertions at 0 and count + 2 fail.
     void outOfRange()
     {
-        QFETCH(int, read);
-        QFETCH(int, insert);
         XCStructEditFieldEnums list;
         list.Add(QStringLiteral("a"));
         list.Add(QStringLiteral("b"));
-        QCOMPARE(list.Text(read), QString(""));
-        QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] { list.Add(QStringLiteral("x"), insert); }));
+        for (const auto& [read, insert] : {std::pair{0, 0}, std::pair{3, 4}}) {
+            QCOMPARE(list.Text(read), QString(""));
+            QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] { list.Add(QStringLiteral("x"), insert); }));
+        }
         QCOMPARE(entries(list), (QStringList{"a", "b"}));
     }
 
