@@ -60,9 +60,8 @@ private Q_SLOTS:
 
     void states_data()
     {
-        VeltTest::columns<QString, bool, bool>({"operation", "locked", "designTime"});
-        // state, then value editable, operation, format editable, format enabled, lock, lock cleared, aid
-        QTest::addColumn<QString>("controls");
+        // controls: the state, then value editable, operation, format editable, format enabled, lock, lock cleared, aid
+        VeltTest::columns<QString, bool, bool, QString>({"operation", "locked", "designTime", "controls"});
         QTest::newRow("plain") << R::OperationNone << true << true << QString::number(R::ValueEditState) + "1100010";
         QTest::newRow("pattern") << R::OperationEvaluate << false << false << QString::number(R::PatternEditState) + "0111101";
         QTest::newRow("locked, design") << R::OperationScan << true << true << QString::number(R::FormatLockState) + "0000100";
