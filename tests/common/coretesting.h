@@ -47,18 +47,6 @@ inline QString errorProblem(int32_t code, const QString& function = {})
 
 inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// The file's bytes (empty when it cannot be read); writing the whole file (false when it cannot).
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-inline bool writeAll(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
 // Makes core objects and releases them when it goes out of scope: tables leave the registry,
 // blocks and items are released. Parameters belong to the block they were added to.
 class CoreBuilder
@@ -153,6 +141,18 @@ private:
     std::vector<QuenHandle> m_blocks;
     std::vector<QuenHandle> m_tables;
 };
+
+// The file's bytes (empty when it cannot be read); writing the whole file (false when it cannot).
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline bool writeAll(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
 
 } // namespace VeltTest
 
