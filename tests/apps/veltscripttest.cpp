@@ -1,6 +1,7 @@
 // velt-script as a user runs it: a child process per case, checked by exit status, stdout and
 // stderr. Covers the exit statuses, the Quen.* bindings derived from the core's function list
 // (in/out arguments, conversions, errors) and the Velt.* globals.
+#include "columns.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,10 +34,7 @@ private Q_SLOTS:
 
     void exitStatus_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QStringList>("stderrParts");
+        VeltTest::columns<QStringList, QString, int, QStringList>({"args", "script", "status", "stderrParts"});
 
         const QStringList script{QStringLiteral("%SCRIPT%")};
         QTest::newRow("script ends") << script << "var x = 1 + 1;\n" << 0 << QStringList();
@@ -75,8 +73,7 @@ private Q_SLOTS:
 
     void scriptOutput_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
+        VeltTest::columns<QString, QString>({"script", "expected"});
 
         QTest::newRow("out-arguments by name, with result") << "var r = Quen.QuenRangeGetValues(Quen.QuenRangeCreate(1.5, 5, 5));\nprint(r.result, r.start, r.stop, r.points, Object.keys(r).sort().join());" << "-1 1.5 5 5 points,result,start,stop";
         QTest::newRow("out-arguments of a failing call") << "var r = Quen.QuenComplexGetValues(424242);\nvar e = Quen.QuenExcRegReceiveError();\nprint(r.result, e.result, e.errorCode, typeof e.message, e.message.length > 0);" << "0 -1 1 string true";
@@ -98,7 +95,6 @@ private Q_SLOTS:
         QTest::newRow("unknown class identifier gives null") << "print(Velt.create('VeltEditors.NoSuchClass'));" << "null";
         QTest::newRow("core errors reach Velt.shownErrors through the display hook") << "Quen.QuenDataRelease(424242); var before = Velt.shownErrors.length;\n"
                "Quen.QuenExcRegDisplayErrors(); print(before, Velt.shownErrors.length, Quen.QuenExcRegIsError(0), /QuenDataRelease/.test(Velt.shownErrors[0]));" << "0 1 0 true";
-        QTest::newRow("registry is the shared editor registry") << "print(Velt.registry === Velt.registry, typeof Velt.registry.DataEditorCount);" << "true number";
         QTest::newRow("the workspace is loaded before the script") << "var names = [];\nfor (var i = 1; i <= Quen.QuenTableRegGetSize(); ++i) names.push(Quen.QuenTableGetName(Quen.QuenTableRegGetTable(i)));\n"
                "print(names.join(','), Quen.QuenWorkspaceGetPath().slice(-10));" << "Alpha,Beta,Gamma small.json";
 
@@ -118,10 +114,6 @@ private Q_SLOTS:
                "s.KeyPress.connect(function (a) { seen.push(a.KeyAscii); a.KeyAscii = 0; });\ns.KeyUp.connect(function (a) { seen.push('up ' + a.KeyCode); });\n"
                "var before = combo.currentIndex; Velt.keyClick(combo, 'Down'); Velt.keyClick(combo, 'b');\n"
                "print(seen.join(' '), combo.currentIndex === before);" << "16777237/0 up 16777237 66/0 98 up 66 true";
-        QTest::newRow("the name editor from a script") << count + "var n = Velt.create('VeltEditors.ParmNameEditor'); n.show(); var seen = [];\n"
-               "n.Change.connect(function (name) { seen.push(name); }); n.DisplayError.connect(function (m) { seen.push('! ' + m); });\n"
-               "n.Handle = p; n.BlockHandle = Quen.QuenTableRegGetTable(1); Velt.find(n, 'NameText').text = ''; n.Text = '  Total  ';\nprint(seen.join('|'));"
-            << "Count|Count|! Illegal Name - Parameter name is blank|Total";
         QTest::newRow("the field editor and the type selector from a script") << count + "var f = Velt.create('VeltEditors.ParmFieldEditor'); f.show(); var ev = [];\n"
                "f.Handle = p; f.FieldIndex = 0; f.ErrorStatusChange.connect(function () { ev.push('error'); }); f.Change.connect(function (field) { ev.push('change ' + field.Caption); });\n"
                "Velt.keyClicks(Velt.find(f, 'ParmText'), 'x'); var d = Velt.create('VeltEditors.DataTypeSelector'); d.DataClass = 'CQuenReal64'; var h = d.CreateDataHandle('');\n"

@@ -1,11 +1,12 @@
-// What every test needs of the core: reading the error register back, and a builder that makes
-// blocks, symbol tables and parameters and releases them again, so that each test leaves the
-// core as it found it. Header-only; needs QuenCore and Qt Test only.
+// What every test needs of the core: reading the error register back, whole files for the file
+// formats, and a builder that makes blocks, symbol tables and parameters and releases them again,
+// so that each test leaves the core as it found it. Header-only; needs QuenCore and Qt Test only.
 #pragma once
 
 #include "quen/quencore.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -149,6 +150,18 @@ private:
     std::vector<QuenHandle> m_blocks;
     std::vector<QuenHandle> m_tables;
 };
+
+// The file's bytes (empty when it cannot be read); writing the whole file (false when it cannot).
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline bool writeAll(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
 
 } // namespace VeltTest
 

@@ -148,13 +148,7 @@ bool FakeTypeEditor::runtimeCall(const char* member, int32_t data, int32_t block
     return !failing;
 }
 
-bool FakeTypeEditor::Bind(int32_t d, int32_t b) { return runtimeCall("Bind", d, b); }
-bool FakeTypeEditor::Evaluate(int32_t d, int32_t b) { return runtimeCall("Evaluate", d, b); }
-bool FakeTypeEditor::Scan(int32_t d, int32_t b) { return runtimeCall("Scan", d, b); }
-bool FakeTypeEditor::Unbind(int32_t d, int32_t b) { return runtimeCall("Unbind", d, b); }
-
 QHash<QString, int>& FakeTypeEditor::created() { static QHash<QString, int> counts; return counts; }
-QPointer<FakeTypeEditor>& FakeTypeEditor::last() { static QPointer<FakeTypeEditor> instance; return instance; }
 
 void FakeTypeEditor::registerClass(const QString& classId, const Options& options)
 {
@@ -166,8 +160,7 @@ void FakeTypeEditor::registerClass(const QString& classId, const Options& option
     info.metaObject = &FakeTypeEditor::staticMetaObject;
     info.factory = [classId, options](QWidget* parent) -> QObject* {
         ++created()[classId];
-        last() = new FakeTypeEditor(options, parent);
-        return last();
+        return new FakeTypeEditor(options, parent);
     };
     Velt::ComponentRegistry::instance().registerClass(info);
 }

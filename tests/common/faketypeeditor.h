@@ -10,7 +10,6 @@
 #include "xcstructediting.h"
 
 #include <QHash>
-#include <QPointer>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -33,11 +32,9 @@ enum FakeFace : int { HostFace = 1, StructuredFace = 2, RuntimeFace = 4 };
 
 struct FakeTypeEditorOptions
 {
-    FakeTypeEditorOptions(const QString& dataClass = QStringLiteral("CQuenInt32"), int faces = HostFace | StructuredFace, const QString& dataType = {})
-        : dataClass(dataClass), faces(faces), dataType(dataType) { }
-    QString dataClass;
-    int faces;
-    QString dataType; // empty: "<dataClass> type"
+    QString dataClass = QStringLiteral("CQuenInt32");
+    int faces = HostFace | StructuredFace;
+    QString dataType = {}; // empty: "<dataClass> type"
 };
 
 class FakeTypeEditor : public QWidget, public XCStructEditing, public XCRuntimeDataEvaluation
@@ -50,11 +47,9 @@ public:
     // A line DeclareFields adds below the root line.
     struct Line
     {
-        Line(const QString& caption = {}, int indentation = 1, const QString& bitmapName = {})
-            : caption(caption), indentation(indentation), bitmapName(bitmapName) { }
         QString caption;
-        int indentation;
-        QString bitmapName;
+        int indentation = 1;
+        QString bitmapName = {};
     };
 
     explicit FakeTypeEditor(const Options& options = {}, QWidget* parent = nullptr);
@@ -96,16 +91,15 @@ public:
     void DeclareField(int32_t DataHandle, XCStructEditField& Field) override;
     void FieldChanged(int32_t DataHandle, XCStructEditField& Field, bool PostEdits, bool& Refresh) override;
 
-    bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Evaluate(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Scan(int32_t DataHandle, int32_t ParmBlockHandle) override;
-    bool Unbind(int32_t DataHandle, int32_t ParmBlockHandle) override;
+    bool Bind(int32_t DataHandle, int32_t ParmBlockHandle) override { return runtimeCall("Bind", DataHandle, ParmBlockHandle); }
+    bool Evaluate(int32_t DataHandle, int32_t ParmBlockHandle) override { return runtimeCall("Evaluate", DataHandle, ParmBlockHandle); }
+    bool Scan(int32_t DataHandle, int32_t ParmBlockHandle) override { return runtimeCall("Scan", DataHandle, ParmBlockHandle); }
+    bool Unbind(int32_t DataHandle, int32_t ParmBlockHandle) override { return runtimeCall("Unbind", DataHandle, ParmBlockHandle); }
 
     // Registers fakes with the options as a component under classId; counts the ones made per
-    // identifier and keeps the last one.
+    // identifier.
     static void registerClass(const QString& classId, const Options& options);
     static QHash<QString, int>& created();
-    static QPointer<FakeTypeEditor>& last();
 
     // One fake serving "CQuenInt32" (type name "Test integer") as dialog and structured editor
     // of a fresh registry, the built-in integer and real editors taken out of the component

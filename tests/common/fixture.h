@@ -1,10 +1,7 @@
-// The fixture every library test shares: the core's errors go through the library's hooks,
-// message boxes and beeps are recorded instead of shown, and each test function must leave the
-// core with the live object count it found and an empty error register.
-//
-//     VeltTest::Fixture fixture;             // a member of the test object
-//     void init() { fixture.begin(); }
-//     void cleanup() { fixture.end(); }     // fails the test function on a leak
+// The fixture every library test shares (begin() in init, end() in cleanup): the core's errors
+// go through the library's hooks, message boxes and beeps are recorded instead of shown, and
+// each test function must leave the core with the live object count it found and an empty error
+// register.
 #pragma once
 
 #include "corehooks.h"

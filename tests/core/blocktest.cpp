@@ -1,4 +1,5 @@
 // Parameter blocks: membership, positions, finds, ages, reference counts and value blocks.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QObject>
@@ -44,9 +45,7 @@ private Q_SLOTS:
     // finds nothing and may be used again.
     void findsFollowEveryChange_data()
     {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QStringList>("gone");
+        VeltTest::columns<Edit, QStringList, QStringList>({"edit", "names", "gone"});
         auto parm = [](const char* name) { return QuenParmCreate(name, "CQuenInt32"); };
         QTest::newRow("insert first, middle, last") << Edit([=](QuenHandle b) { QuenPbDefInsertParmAt(b, parm("First"), 1); QuenPbDefInsertParmAt(b, parm("Last"), 5); QuenPbDefInsertParmAt(b, parm("Mid"), 3); return b; }) << QStringList { "First", "Alpha", "Mid", "Beta", "Gamma", "Last" } << QStringList {};
         QTest::newRow("remove") << Edit([](QuenHandle b) { QuenParmRelease(QuenPbDefRemoveParmId(b, 2)); return b; }) << QStringList { "Alpha", "Gamma" } << QStringList { "Beta" };
@@ -135,8 +134,7 @@ private Q_SLOTS:
     // Every kind of change ages the block, including changes deep inside a parameter's value.
     void ageChangesOnEveryChange_data()
     {
-        QTest::addColumn<Change>("change");
-        QTest::addColumn<bool>("ages");
+        VeltTest::columns<Change, bool>({"change", "ages"});
         QTest::newRow("reads") << Change([](QuenHandle b, QuenHandle p) { QuenPbDefFindParm(b, "Gain"); QuenParmSetName(p, "Gain"); }) << false;
         QTest::newRow("add") << Change([](QuenHandle b, QuenHandle) { QuenPbDefAddParm(b, QuenParmCreate("New", "CQuenInt32")); }) << true;
         QTest::newRow("insert") << Change([](QuenHandle b, QuenHandle) { QuenPbDefInsertParmAt(b, QuenParmCreate("New", "CQuenInt32"), 1); }) << true;
@@ -156,13 +154,12 @@ private Q_SLOTS:
     void ageChangesOnEveryChange()
     {
         QFETCH(Change, change);
-        QFETCH(bool, ages);
         const QuenHandle block = blockOf({ "Gain", "Other" });
         const QuenHandle parm = QuenPbDefGetParm(block, 1);
         CoreBuilder::setString(QuenParmGetData(parm), "Units", "V");
         const int32_t before = QuenPbDefGetAge(block);
         change(block, parm);
-        QCOMPARE(QuenPbDefGetAge(block) != before, ages);
+        QTEST(QuenPbDefGetAge(block) != before, "ages");
         QuenPbDefRelease(block);
     }
 

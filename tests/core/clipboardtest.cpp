@@ -1,4 +1,5 @@
 // The parameter clipboard, kept in this process or handed to the host through hooks.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QObject>
@@ -63,8 +64,7 @@ private Q_SLOTS:
     // unless the host gives both hooks.
     void roundTrip_data()
     {
-        QTest::addColumn<bool>("put");
-        QTest::addColumn<bool>("get");
+        VeltTest::columns<bool, bool>({"put", "get"});
         QTest::newRow("in process") << false << false;
         QTest::newRow("through the host") << true << true;
         QTest::newRow("incomplete hooks: in process") << true << false;
@@ -95,8 +95,7 @@ private Q_SLOTS:
 
     void otherContentIsNotABlock_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("message");
+        VeltTest::columns<QByteArray, QString>({"content", "message"});
         QTest::newRow("plain text") << QByteArray("Gain\t12.5") << "clipboard: line 1, column 1";
         QTest::newRow("other JSON") << QByteArray(R"({"rows": [1, 2]})") << "clipboard: format: the clipboard holds no parameter block";
         QTest::newRow("bad parameter") << QByteArray(R"({"format": "VeltEditors.ParameterBlock", "block": {"parameters": [{"name": "A", "data": {"class": "CQuenPoint", "x": 1}}]}})") << "clipboard: block.parameters[0].data.y: missing";

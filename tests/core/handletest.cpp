@@ -1,6 +1,7 @@
 // Handles: every function of the C API that takes a handle, called with handles it must refuse
 // (0, released, forged, of another kind, a data item of another class), fails cleanly; and
 // handle values are never issued twice. The functions come from quen/quenapi.def, so a function added there is swept too.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QScopeGuard>
@@ -190,10 +191,7 @@ private Q_SLOTS:
 
     void badHandlesFailCleanly_data()
     {
-        QTest::addColumn<int>("function");
-        QTest::addColumn<QString>("parameter");
-        QTest::addColumn<int>("source");
-        QTest::addColumn<int>("otherKind");
+        VeltTest::columns<int, QString, int, int>({"function", "parameter", "source", "otherKind"});
         for (std::size_t i = 0; i < functions().size(); ++i) {
             const Function& f = functions()[i];
             for (const Param& p : f.params) {

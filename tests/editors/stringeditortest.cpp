@@ -1,5 +1,6 @@
 // The string editor over real core items: its structured fields, its dialog (states, operation
 // changes, the insertion aid, what OK and Cancel store) and its runtime side.
+#include "columns.h"
 #include "coretesting.h"
 #include "fixture.h"
 
@@ -82,9 +83,7 @@ private Q_SLOTS:
 
     void fields_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QStringList>("expected");
+        VeltTest::columns<QString, QString, QStringList>({"operation", "pattern", "expected"});
         const QString common = QStringLiteral("View As=Characters");
         const QString noScan = QStringLiteral("the symbols 'Count' and 'Count' follow each other: a scan cannot tell where one ends; put text between them");
         QTest::newRow("plain") << "" << "" << QStringList{"Command=abc", common, "Format Operation=None"};
@@ -98,7 +97,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, operation);
         QFETCH(QString, pattern);
-        QFETCH(QStringList, expected);
         if (!operation.isEmpty()) {
             CoreBuilder::setString(item, "Format Operation", operation.toUtf8().constData());
             CoreBuilder::setString(item, "Format", pattern.toUtf8().constData());
@@ -107,7 +105,7 @@ private Q_SLOTS:
         }
         XCStructEditFields fields;
         fields.AttachParameter(command, 0, locals, true, false, false);
-        QCOMPARE(lines(fields), expected);
+        QTEST(lines(fields), "expected");
         QCOMPARE(CoreBuilder::string(item, "Format") + ' ' + fields.DataType(), (operation.isEmpty() ? s("<absent>") : pattern) + " String");
     }
 

@@ -1,5 +1,6 @@
 // The string editor's rules: the three views and reading them back, the edit states and what
 // they enable, the captions and the insertion aid's characters.
+#include "columns.h"
 #include "stringrules.h"
 
 #include <QTest>
@@ -14,9 +15,7 @@ private Q_SLOTS:
     // Each view, and reading it back.
     void views_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("shown");
+        VeltTest::columns<QString, QString, QString>({"text", "view", "shown"});
         QTest::newRow("octal, padded") << "A\n\t" << R::Octal << "101 012 011";
         QTest::newRow("hexadecimal, padded") << "A\n" << R::Hexadecimal << "41 0A";
         QTest::newRow("bytes of UTF-8") << QString::fromUtf8("µ") << R::Hexadecimal << "C2 B5";
@@ -40,9 +39,8 @@ private Q_SLOTS:
 
     void readBack_data()
     {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("result"); // the text, or the error after "!"
+        // result: the text, or the error after "!"
+        VeltTest::columns<QString, QString, QString>({"shown", "view", "result"});
         QTest::newRow("blanks around, lower case") << "  41   6a " << R::Hexadecimal << "Aj";
         QTest::newRow("8 in octal") << "101 108" << R::Octal << "!Error: Invalid character found '8'";
         QTest::newRow("tab") << "41\t42" << R::Hexadecimal << "!Error: Invalid character found '\t'";
@@ -56,18 +54,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, shown);
         QFETCH(QString, view);
-        QFETCH(QString, result);
         const Velt::Parsed<QString> back = R::readBack(shown, view);
-        QCOMPARE(back.ok() ? back.value : u'!' + back.error, result);
+        QTEST(back.ok() ? back.value : u'!' + back.error, "result");
     }
 
     void states_data()
     {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<bool>("designTime");
-        // state, then value editable, operation, format editable, format enabled, lock, lock cleared, aid
-        QTest::addColumn<QString>("controls");
+        // controls: the state, then value editable, operation, format editable, format enabled, lock, lock cleared, aid
+        VeltTest::columns<QString, bool, bool, QString>({"operation", "locked", "designTime", "controls"});
         QTest::newRow("plain") << R::OperationNone << true << true << QString::number(R::ValueEditState) + "1100010";
         QTest::newRow("pattern") << R::OperationEvaluate << false << false << QString::number(R::PatternEditState) + "0111101";
         QTest::newRow("locked, design") << R::OperationScan << true << true << QString::number(R::FormatLockState) + "0000100";
@@ -78,14 +72,13 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         QFETCH(bool, locked);
         QFETCH(bool, designTime);
-        QFETCH(QString, controls);
         const R::EditState state = R::stateFor(operation, locked);
         const R::ControlStates c = R::controlsFor(state, designTime);
         QString flags = QString::number(state);
         for (const bool flag : {c.valueEditable, c.operationEnabled, c.formatEditable, c.formatEnabled,
                                 c.lockEnabled, c.lockCleared, c.insertionEnabled})
             flags += flag ? u'1' : u'0';
-        QCOMPARE(flags, controls);
+        QTEST(flags, "controls");
     }
 
     void captionsAndTexts()

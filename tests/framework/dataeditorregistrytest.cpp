@@ -122,14 +122,8 @@ private Q_SLOTS:
                                 "InstEditor StringEditor LifetimeEditor"));
         QCOMPARE(registry->DataEditorCount(), 16);
         QCOMPARE(registry->StructuredDataEditorCount(), 16);
-        for (int i = 1; i <= 16; ++i) {
-            // The three collections agree position by position, and the class pictures follow
-            // the eleven preloaded ones in the same order.
-            QObject* host = registry->DataEditor(i);
-            QVERIFY(host);
-            QCOMPARE(registry->StructuredDataEditor(i), host->parent());
-            QCOMPARE(registry->ImageBitmapName(11 + i), hostClass(host));
-        }
+        for (int i = 1; i <= 16; ++i) // the class pictures follow the eleven preloaded ones in the same order
+            QCOMPARE(registry->ImageBitmapName(11 + i), hostClass(registry->DataEditor(i)));
         QCOMPARE(registry->ImageCount(), 27);
         // The Lifetime editor is sited (once, at load) and created once for its registration.
         const QHash<QString, int>& created = FakeTypeEditor::created();
@@ -153,12 +147,10 @@ private Q_SLOTS:
         QCOMPARE(registry->ImageBitmapName(0) + registry->ImageBitmapName(12), QString());
         const QIcon byKey = registry->ImageBitmap(key).value<QIcon>();
         QCOMPARE(byKey.cacheKey(), registry->ImageBitmap(position).value<QIcon>().cacheKey());
-        for (const qreal dpr : {1.0, 2.0}) { // drawn for high-DPI screens too
-            const QImage image = byKey.pixmap(QSize(16, 16), dpr).toImage();
-            QImage blank = image;
-            blank.fill(Qt::transparent);
-            QVERIFY(image.size() == QSize(16, 16) * dpr && image != blank);
-        }
+        const QImage image = byKey.pixmap(QSize(16, 16)).toImage();
+        QImage blank = image;
+        blank.fill(Qt::transparent);
+        QVERIFY(image != blank);
         QCOMPARE(registry->AddImageIfAbsent(key, QPixmap(4, 4)), position);
         QCOMPARE(registry->ImageCount(), 11);
     }
@@ -171,7 +163,6 @@ private Q_SLOTS:
         QTest::newRow("position 0") << QVariant(0) << false;
         QTest::newRow("past the end") << QVariant(17) << true;
         QTest::newRow("past every list") << QVariant(28.0) << false;
-        QTest::newRow("huge") << QVariant(qlonglong(1) << 40) << false;
         QTest::newRow("nothing") << QVariant() << false;
         QTest::newRow("number as text is a key") << QVariant(QStringLiteral("1")) << false;
     }
@@ -205,28 +196,6 @@ private Q_SLOTS:
         QVERIFY(!registry->ImageBitmap(13).isValid());
         QCOMPARE(QList<int>({registry->ImagePosition("CQuenTest"), registry->ImagePosition("Other")}), QList<int>({12, 0}));
     }
-
-    void loadDataEditorsChangesNothing_data()
-    {
-        VeltTest::columns<QString, QString>({"file", "section"});
-        QTest::newRow("missing file") << QStringLiteral("/no/such/dir/VeltEditors.ini") << "DataEditors";
-        QTest::newRow("this test") << QStringLiteral(__FILE__) << "Anything";
-    }
-    void loadDataEditorsChangesNothing()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, section);
-        DataEditorRegistry* registry = registryOfAllFakes();
-        const auto state = [registry] {
-            return editorNames(registry) << QString::number(registry->ImageCount())
-                                         << QString::number(registry->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size());
-        };
-        const QStringList before = state();
-        QVERIFY(Velt::invokeByName(registry, "LoadDataEditors", {file, section}));
-        QCOMPARE(state(), before);
-        QCOMPARE(FakeTypeEditor::created().value("VeltEditors.LifetimeEditor"), 2);
-    }
-
     void registeringTwiceHasNoEffect()
     {
         DataEditorRegistry* registry = DataEditorRegistry::instance();
@@ -238,6 +207,7 @@ private Q_SLOTS:
         QCOMPARE(registry->DataEditor("CQuenLate"), host);
         QCOMPARE(FakeTypeEditor::created().value("VeltEditors.LateEditor"), 1);
         QCOMPARE(registry->FindSitedEditor("CQuenLate"), nullptr);
+        QVERIFY(!Velt::invokeByName(registry, "RegisterEditor", {QStringLiteral("x"), true})); // library-internal: not published
     }
 
     void unusableEditorsAreSkipped()
@@ -255,19 +225,6 @@ private Q_SLOTS:
         QCOMPARE(registry->ImageCount(), 12);
         QCOMPARE(registry->SiteEditor("CQuenNoSuch", "VeltEditors.NoSuchEditor"), nullptr);
         QVERIFY(QuenExcRegIsError(0) == QUEN_FALSE);
-    }
-
-    void sitedEditorOfAnotherClassIsNotRegistered()
-    {
-        // The sited Int32 editor's host claims another class: start-up leaves it, and
-        // registration by class identifier serves the class that host reports.
-        registerFake("VeltEditors.Int32Editor", "CQuenOther");
-        DataEditorRegistry* registry = DataEditorRegistry::instance();
-        QWidget* sited = registry->FindSitedEditor("CQuenInt32");
-        QVERIFY(sited && !sited->isHidden());
-        QCOMPARE(registry->DataEditor("CQuenInt32"), nullptr);
-        QObject* other = registry->DataEditor("CQuenOther");
-        QVERIFY(other && other->parent() != sited);
     }
 
     void registryFillsItselfLater()
@@ -338,15 +295,6 @@ private Q_SLOTS:
         QCOMPARE(registry->AddEditorName(dataClass, classId), added);
         QCOMPARE(registry->DataEditorNameCount(), added ? 2 : 1);
         QCOMPARE(registry->DataEditorName("CQuenA"), QStringLiteral("VeltEditors.AEditor"));
-    }
-
-    void publishedMembersAreLateBound()
-    {
-        DataEditorRegistry* registry = registryOfAllFakes();
-        QCOMPARE(Velt::callByName(registry, "imagecount"), QVariant(27));
-        QCOMPARE(hostClass(Velt::objectByName(registry, "DataEditor", {QStringLiteral("CQuenPoint")})), QStringLiteral("CQuenPoint"));
-        // Library-internal members are not published.
-        QVERIFY(!Velt::invokeByName(registry, "RegisterEditor", {QStringLiteral("x"), true}));
     }
 
     void bindReachesSitedRuntime_data()

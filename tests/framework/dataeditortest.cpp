@@ -9,7 +9,6 @@
 #include "countingdataeditorsite.h"
 #include "dataeditor.h"
 #include "dataeditsession.h"
-#include "latebinding.h"
 #include "palettecolors.h"
 #include "symbolselector.h"
 #include "twips.h"
@@ -20,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -50,177 +50,103 @@ private Q_SLOTS:
         m_fixture.end();
     }
 
-    void eventOrder_data()
+    // Steps, one word each: the edit that starts it (data: an item of 5; parameter: Gain = 5 at
+    // design time with an output definition; readonly: the same, read-only; symbol: Bench.Volts;
+    // reference: Gain referring to it, at run time; defaulted: the same with a default of 31),
+    // then posted (a message posted while the value hides), again:<button> (that button pressed
+    // meanwhile), set (77 typed), ok, cancel, ref, const (the options), pick (Bench.Volts, as an
+    // output), other and otherEmpty (a new edit through another site, of an item or of nothing).
+    // Events name the handles a, b, ... as they appear; the outcome is read before a last cancel
+    // closes what is open, except other's cancels.
+    void scenarios_data()
     {
-        VeltTest::columns<QString, bool>({"kind", "accept"});
-        for (const char* kind : {"data", "parameter", "symbol"}) {
-            QTest::addRow("%s, OK", kind) << QString::fromLatin1(kind) << true;
-            QTest::addRow("%s, Cancel", kind) << QString::fromLatin1(kind) << false;
-        }
-    }
-
-    void eventOrder()
-    {
-        QFETCH(QString, kind);
-        QFETCH(bool, accept);
-        VeltTest::CoreBuilder items;
-        int32_t h = 0;
-        if (kind == QLatin1String("data")) {
-            h = items << QuenInt32Create(5);
-            editing()->EditData(m_site.get(), h, 0, false, false);
-        } else if (kind == QLatin1String("parameter")) {
-            const int32_t parm = parameter("Gain", 5);
-            h = QuenParmGetData(parm);
-            editing()->EditParameter(m_site.get(), parm, 0, 0, true, true, false);
-        } else {
-            h = QuenParmGetData(m_symbol);
-            editing()->EditSymbol(m_site.get(), m_symbol, false, false);
-            QCOMPARE(statusText(), QStringLiteral("Editing symbol \"Volts\""));
-        }
-        const int32_t before = QuenInt32GetValue(h);
-        QCOMPARE(m_type->valueBox()->value(), before);
-        // Messages posted while the value is hidden run before the final event.
-        onHide([this] {
-            QMetaObject::invokeMethod(this, [this] { m_type->log << QStringLiteral("Posted"); }, Qt::QueuedConnection);
-        });
-        m_type->valueBox()->setValue(77);
-        button(accept ? QStringLiteral("OKCommand") : QStringLiteral("CancelCommand"))->click();
-        QCOMPARE(m_type->log, QStringList({ev("BeginEdit", h), ev("ShowEdit", h), ev("HideEdit", h), QStringLiteral("Posted"),
-                                           accept ? ev("AcceptEdit", h) : QStringLiteral("CancelEdit()")}));
-        QCOMPARE(QuenInt32GetValue(h), accept ? 77 : before);
-        QCOMPARE(counts(), counts(accept));
-        QVERIFY(!editor()->session().isEditing());
-    }
-
-    void buttonsActOncePerEdit_data()
-    {
-        VeltTest::columns<bool, QString, QString, bool>({"readOnly", "first", "second", "accepted"});
-        QTest::newRow("OK twice accepts once") << false << "OKCommand" << "OKCommand" << true;
-        QTest::newRow("Cancel twice cancels once") << false << "CancelCommand" << "CancelCommand" << false;
-        QTest::newRow("Cancel during OK is ignored") << false << "OKCommand" << "CancelCommand" << true;
-        QTest::newRow("read-only OK twice cancels once") << true << "OKCommand" << "OKCommand" << false;
-    }
-
-    void buttonsActOncePerEdit()
-    {
-        QFETCH(bool, readOnly);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(bool, accepted);
-        const int32_t parm = parameter("Gain", 5);
-        const int32_t h = QuenParmGetData(parm);
-        editing()->EditParameter(m_site.get(), parm, 0, 0, false, false, readOnly);
-        // The second press arrives while the first one lets pending messages run.
-        onHide([this, second] { QMetaObject::invokeMethod(button(second), &QAbstractButton::click, Qt::QueuedConnection); });
-        m_type->valueBox()->setValue(9);
-        button(first)->click();
-        QCoreApplication::processEvents();
-        QCOMPARE(counts(), counts(accepted));
-        QCOMPARE(m_type->log.mid(2), QStringList({ev("HideEdit", h), accepted ? ev("AcceptEdit", h) : QStringLiteral("CancelEdit()")}));
-        QCOMPARE(QuenInt32GetValue(h), accepted ? 9 : 5);
-    }
-
-    void referenceAccept_data()
-    {
-        QTest::addColumn<bool>("startsAsReference");
-        QTest::newRow("constant made a reference, output") << false;
-        QTest::newRow("reference kept a reference") << true;
-    }
-
-    void referenceAccept()
-    {
-        QFETCH(bool, startsAsReference);
-        const bool output = !startsAsReference;
-        const int32_t parm = startsAsReference ? reference("Gain") : parameter("Gain", 5);
-        const int32_t value = startsAsReference ? 0 : QuenParmGetData(parm);
-        editing()->EditParameter(m_site.get(), parm, 0, 0, true, true, false);
-        if (!startsAsReference) {
-            button(QStringLiteral("ReferenceOption"))->click();
-            QCOMPARE(m_type->log.last(), ev("HideEdit", value));
-            selector()->setTableName(QStringLiteral("Bench"));
-            selector()->setSymbolName(QStringLiteral("Volts"));
-            button(QStringLiteral("OutputCheck"))->click();
-        } else {
-            QCOMPARE(selector()->SymbolName(), QStringLiteral("Volts"));
-        }
-        button(QStringLiteral("OKCommand"))->click();
+        VeltTest::columns<QString, QString, QString>({"steps", "events", "outcome"});
+        const QString hidden = QStringLiteral("BeginEdit(a) ShowEdit(a) HideEdit(a)");
+        QTest::newRow("data, OK") << "data posted set ok" << hidden + " Posted AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=77";
+        QTest::newRow("parameter, OK") << "parameter posted set ok" << hidden + " Posted AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=77 output=0";
+        QTest::newRow("symbol, Cancel") << "symbol posted set cancel" << hidden + " Posted CancelEdit()" << "open=0 accepts=0 cancels=1 other=0 value=12";
+        QTest::newRow("OK twice accepts once") << "parameter again:OKCommand set ok" << hidden + " AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=77 output=0";
+        QTest::newRow("Cancel twice cancels once") << "parameter again:CancelCommand set cancel" << hidden + " CancelEdit()" << "open=0 accepts=0 cancels=1 other=0 value=5 output=0";
+        QTest::newRow("Cancel during OK is ignored") << "parameter again:CancelCommand set ok" << hidden + " AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=77 output=0";
+        QTest::newRow("read-only OK twice cancels once") << "readonly again:OKCommand set ok" << hidden + " CancelEdit()" << "open=0 accepts=0 cancels=1 other=0 value=5 output=0";
         // The value begun before the switch is hidden again and cancelled; a reference begins none.
-        const QStringList closed{ev("HideEdit", value), ev("HideEdit", value), QStringLiteral("CancelEdit()")};
-        QCOMPARE(m_type->log.mid(2), startsAsReference ? QStringList() : closed);
-        QCOMPARE(counts(), counts(true));
-        QCOMPARE(QStringList({QString::number(bool(QuenParmIsReference(parm))), VeltTest::text(QuenParmGetRefTableName(parm)),
-                              VeltTest::text(QuenParmGetRefName(parm)), QString::number(bool(QuenParmIsOutput(parm)))}),
-                 QStringList({QStringLiteral("1"), QStringLiteral("Bench"), QStringLiteral("Volts"), QString::number(int(output))}));
-        if (value) {
-            QVERIFY(!QuenDataIsValid(value)); // the value that was being edited is released
-            QuenExcRegClearError(0);
-        }
+        QTest::newRow("constant made a reference") << "parameter ref pick ok" << hidden + " HideEdit(a) CancelEdit()" << "open=0 accepts=1 cancels=0 other=0 ref=Bench.Volts output=1";
+        QTest::newRow("reference kept") << "reference ok" << "" << "open=0 accepts=1 cancels=0 other=0 ref=Bench.Volts output=0";
+        QTest::newRow("constant from a deep copy of the default") << "defaulted const ok" << hidden + " AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=31 output=0";
+        QTest::newRow("created value is reused") << "reference const ref const set ok" << hidden + " BeginEdit(a) ShowEdit(a) HideEdit(a) AcceptEdit(a)" << "open=0 accepts=1 cancels=0 other=0 value=77 output=0";
+        QTest::newRow("cancel drops the created value") << "reference const set cancel" << hidden + " CancelEdit()" << "open=0 accepts=0 cancels=1 other=0 ref=Bench.Volts output=0";
+        QTest::newRow("a new edit cancels the open one") << "data other" << hidden + " CancelEdit() BeginEdit(b) ShowEdit(b)" << "open=1 accepts=0 cancels=1 other=1 value=5";
+        QTest::newRow("a parameter without data starts nothing") << "data otherEmpty" << hidden + " CancelEdit()" << "open=0 accepts=0 cancels=1 other=0 value=5";
     }
 
-    void switchToConstant_data()
+    void scenarios()
     {
-        VeltTest::columns<bool, bool, bool, int>({"withDefault", "toggleTwice", "accept", "expectedValue"});
-        QTest::newRow("new item of the class") << false << false << true << 0;
-        QTest::newRow("deep copy of the default") << true << false << true << 31;
-        QTest::newRow("created value is reused") << false << true << true << 0;
-        QTest::newRow("cancel releases the created value") << false << false << false << 0;
-    }
-
-    void switchToConstant()
-    {
-        QFETCH(bool, withDefault);
-        QFETCH(bool, toggleTwice);
-        QFETCH(bool, accept);
-        const int32_t parm = reference("Gain");
-        const int32_t def = withDefault ? parameter("GainDefault", 31) : 0;
-        editing()->EditParameter(m_site.get(), parm, def, 0, false, false, false);
-        button(QStringLiteral("ConstantOption"))->click();
-        const int32_t h = editor()->DataHandle();
-        QVERIFY(h != 0 && (!withDefault || h != QuenParmGetData(def)));
-        QTEST(QuenInt32GetValue(h), "expectedValue");
-        QStringList expected{ev("BeginEdit", h), ev("ShowEdit", h)};
-        if (toggleTwice) {
-            button(QStringLiteral("ReferenceOption"))->click();
-            button(QStringLiteral("ConstantOption"))->click();
-            QCOMPARE(editor()->DataHandle(), h);
-            expected << ev("HideEdit", h) << ev("BeginEdit", h) << ev("ShowEdit", h);
-        }
-        QCOMPARE(m_type->log, expected);
-        m_type->valueBox()->setValue(64);
-        button(accept ? QStringLiteral("OKCommand") : QStringLiteral("CancelCommand"))->click();
-        QCOMPARE(bool(QuenParmIsReference(parm)), !accept);
-        QCOMPARE(counts(), counts(accept));
-        if (accept) {
-            QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 64);
-        } else {
-            QVERIFY(!QuenDataIsValid(h));
-            QuenExcRegClearError(0);
-        }
-    }
-
-    void newEditCancelsOpenOne_data()
-    {
-        QTest::addColumn<bool>("withData"); // else a parameter handle of 0, which starts nothing
-        QTest::newRow("another item") << true;
-        QTest::newRow("parameter without data") << false;
-    }
-
-    void newEditCancelsOpenOne()
-    {
-        QFETCH(bool, withData);
+        QFETCH(QString, steps);
+        const QStringList words = steps.split(u' ');
         VeltTest::CoreBuilder items;
-        const int32_t first = items << QuenInt32Create(1);
-        const int32_t second = items << QuenInt32Create(2);
         CountingDataEditorSite other;
-        editing()->EditData(m_site.get(), first, 0, false, false);
-        if (withData)
-            editing()->EditData(&other, second, 0, false, false);
-        else
-            editing()->EditParameter(&other, 0, 0, 0, false, false, false);
-        QCOMPARE(m_site->CancelCount(), 1);
-        QCOMPARE(m_type->log.mid(2), QStringList({ev("HideEdit", first), QStringLiteral("CancelEdit()")}) + (withData ? QStringList({ev("BeginEdit", second), ev("ShowEdit", second)}) : QStringList()));
+        int32_t parm = 0;
+        int32_t item = 0;
+        if (words.first() == u"data") {
+            item = items << QuenInt32Create(5);
+            editing()->EditData(m_site.get(), item, 0, false, false);
+        } else if (words.first() == u"symbol") {
+            item = QuenParmGetData(m_symbol);
+            editing()->EditSymbol(m_site.get(), m_symbol, false, false);
+        } else {
+            const bool referring = words.first() == u"reference" || words.first() == u"defaulted";
+            parm = referring ? reference("Gain") : parameter("Gain", 5);
+            const int32_t def = words.first() == u"defaulted" ? parameter("GainDefault", 31) : 0;
+            editing()->EditParameter(m_site.get(), parm, def, 0, !referring, !referring, words.first() == u"readonly");
+        }
+        const QHash<QString, QString> buttons{{"ok", "OKCommand"}, {"cancel", "CancelCommand"}, {"ref", "ReferenceOption"}, {"const", "ConstantOption"}};
+        for (const QString& word : words.mid(1)) {
+            if (word == u"posted") {
+                onHide([this] { QMetaObject::invokeMethod(this, [this] { m_type->log << QStringLiteral("Posted"); }, Qt::QueuedConnection); });
+            } else if (word.startsWith(u"again:")) {
+                onHide([this, word] { QMetaObject::invokeMethod(button(word.mid(6)), &QAbstractButton::click, Qt::QueuedConnection); });
+            } else if (word == u"set") {
+                m_type->valueBox()->setValue(77);
+            } else if (word == u"pick") {
+                selector()->setTableName(QStringLiteral("Bench"));
+                selector()->setSymbolName(QStringLiteral("Volts"));
+                button(QStringLiteral("OutputCheck"))->click();
+            } else if (word.startsWith(u"other")) {
+                if (word == u"other")
+                    editing()->EditData(&other, items << QuenInt32Create(2), 0, false, false);
+                else
+                    editing()->EditParameter(&other, 0, 0, 0, false, false, false);
+            } else {
+                QAbstractButton* pressed = button(buttons.value(word));
+                QVERIFY2(pressed, qPrintable(word));
+                pressed->click();
+            }
+        }
+        QCoreApplication::processEvents();
+
+        QStringList events;
+        QHash<QString, QString> names;
+        static const QRegularExpression handle(QStringLiteral("\\((\\d+)\\)"));
+        for (QString entry : std::as_const(m_type->log)) {
+            const QRegularExpressionMatch found = handle.match(entry);
+            if (found.hasMatch()) {
+                const QString name = names.value(found.captured(1), QString(QChar(char16_t(u'a' + names.size()))));
+                names.insert(found.captured(1), name);
+                entry.replace(found.capturedStart(1), found.capturedLength(1), name);
+            }
+            events << entry;
+        }
+        QTEST(events.join(u' '), "events");
+        QString outcome = QStringLiteral("open=%1 accepts=%2 cancels=%3 ").arg(int(editor()->session().isEditing())).arg(m_site->AcceptCount()).arg(m_site->CancelCount());
         editing()->CancelEdit();
-        QCOMPARE(other.CancelCount(), withData ? 1 : 0);
+        outcome += QStringLiteral("other=%1 ").arg(other.CancelCount());
+        if (!parm)
+            outcome += QStringLiteral("value=%1").arg(QuenInt32GetValue(item));
+        else if (QuenParmIsReference(parm))
+            outcome += QStringLiteral("ref=%1.%2 output=%3").arg(VeltTest::text(QuenParmGetRefTableName(parm)), VeltTest::text(QuenParmGetRefName(parm))).arg(int(bool(QuenParmIsOutput(parm))));
+        else
+            outcome += QStringLiteral("value=%1 output=%2").arg(QuenInt32GetValue(QuenParmGetData(parm))).arg(int(bool(QuenParmIsOutput(parm))));
+        QTEST(outcome, "outcome");
     }
 
     void statusLine_data()
@@ -246,25 +172,18 @@ private Q_SLOTS:
         QCOMPARE(editor()->findChild<QGroupBox*>(QStringLiteral("TitleFrame"))->title(), QString());
 
         // An error hides the status text in tooltip colours, and goes away again; each change is announced once.
-        QPalette palette = editor()->palette();
-        palette.setColor(QPalette::ToolTipBase, QColor(250, 240, 200));
-        palette.setColor(QPalette::ToolTipText, QColor(10, 20, 30));
-        editor()->setPalette(palette);
-        const auto colours = [this] {
-            const QPalette shown = editor()->findChild<QLabel*>(QStringLiteral("StatusLabel"))->palette();
-            return QList<QColor>({shown.color(QPalette::Window), shown.color(QPalette::WindowText)});
-        };
+        const auto background = [this] { return editor()->findChild<QLabel*>(QStringLiteral("StatusLabel"))->palette().color(QPalette::Window); };
         QSignalSpy errorChanges(editor(), &DataEditor::ErrorMessageChanged);
         for (int i = 0; i < 2; ++i)
             editor()->setErrorMessage(QStringLiteral("Not a number"));
         QCOMPARE(errorChanges.count(), 1);
         QCOMPARE(statusText(), QStringLiteral("Not a number"));
-        QCOMPARE(colours(), QList<QColor>({QColor(250, 240, 200), QColor(10, 20, 30)}));
+        QCOMPARE(background(), Velt::PaletteColors::tooltipBackground(editor()));
         QVERIFY(editor()->extender()->findChild<QLabel*>(QStringLiteral("ErrorImage"))->isVisibleTo(editor()->extender()));
         editor()->setErrorMessage(QString());
         QCOMPARE(errorChanges.count(), 2);
         QTEST(statusText(), "text");
-        QCOMPARE(colours(), QList<QColor>({Velt::PaletteColors::menuBackground(editor()), palette.color(QPalette::WindowText)}));
+        QCOMPARE(background(), Velt::PaletteColors::menuBackground(editor()));
     }
 
     void acceptWritesDescriptionAndOutput_data()
@@ -344,16 +263,6 @@ private Q_SLOTS:
         editor()->setReserveHeight(std::numeric_limits<int>::max() - 100);
         QVERIFY_THROWS_EXCEPTION(Velt::CallFailed, Velt::checkedCall([&] { editing()->GetRecommendedSize(height, width); }));
         editing()->CancelEdit();
-    }
-
-    void lateBoundFacet()
-    {
-        VeltTest::CoreBuilder items;
-        const int32_t item = items << QuenInt32Create(4);
-        QObject* facet = Velt::propertyByName(editor(), "XCDialogDataEditing")->value<QObject*>();
-        QVERIFY(Velt::invokeByName(facet, "EditData", {QVariant::fromValue<QObject*>(m_site.get()), item, 0, false, false}));
-        QVERIFY(Velt::invokeByName(facet, "AcceptEdit"));
-        QCOMPARE(m_type->log.last(), ev("AcceptEdit", item));
     }
 
     void persistence()

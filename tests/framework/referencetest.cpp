@@ -161,11 +161,7 @@ private Q_SLOTS:
             shape << QStringLiteral("%1 %2 %3").arg(fields.Item(i)->BitmapName()).arg(fields.Item(i)->Locked()).arg(fields.Item(i)->HasEditor());
         QCOMPARE(shape, QStringList({"Reference 1 1", "Enumeration 0 0", "Enumeration 0 0", "CQuenInt32 1 0"}));
         QVERIFY(!fields.Item(3)->HasEnumeration());
-    }
-
-    void readOnlyReferenceOffersNoEditor()
-    {
-        bindTo("Bench", "A", true);
+        bindTo("Bench", "A", true); // read-only: no editor, and the table line stays
         QVERIFY(!fields.HasEditor() && fields.Item(1)->Locked());
         fields.Item(1)->setText(QStringLiteral("Extra"));
         QCOMPARE(QuenParmGetRefTableName(reference), "Bench");

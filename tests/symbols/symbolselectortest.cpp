@@ -2,7 +2,7 @@
 // choice, Change and DblClick, the keyboard, persistence, notifications and a very long list.
 #include "symbolselector.h"
 
-#include "componentregistry.h"
+#include "columns.h"
 #include "datatypenames.h"
 #include "fixture.h"
 #include "symboltables.h"
@@ -269,18 +269,6 @@ private Q_SLOTS:
         QCOMPARE(listOf(selector, "SortedSymbolList")->currentIndex().row(), 39999);
     }
 
-    void convertsCoreStringsAndIsRegistered()
-    {
-        const QByteArray utf8("\xce\xa9 r\xc3\xa9sistance");
-        SymbolSelector selector;
-        QString viaMetaObject; // the late-bound member is the one scripts reach
-        QVERIFY(QMetaObject::invokeMethod(&selector, "ConvertLpcstrToString", Q_RETURN_ARG(QString, viaMetaObject), Q_ARG(QByteArray, utf8)));
-        QCOMPARE(viaMetaObject, QString::fromUtf8(utf8));
-        const auto* info = Velt::ComponentRegistry::instance().find("VeltEditors.SymbolSelector");
-        QVERIFY(info && info->kind == Velt::ComponentRegistry::Kind::VisibleControl);
-        QCOMPARE(info->events.join(' '), "KeyDown(KeyCode, Shift) KeyPress(KeyAscii) KeyUp(KeyCode, Shift) Change(TableName, SymbolName, ErrorMessage) DblClick()");
-    }
-
     // Every key loads and saves; missing keys load their defaults and give the local reference back.
     void persistence()
     {
@@ -307,8 +295,8 @@ private Q_SLOTS:
 
     void changeSignals_data()
     {
-        QTest::addColumn<SelectorStep>("step");
-        QTest::addColumn<QStringList>("notified"); // the properties whose signal fires, once each
+        // notified: the properties whose signal fires, once each
+        VeltTest::columns<SelectorStep, QStringList>({"step", "notified"});
         const QStringList choice{"TableName", "SymbolName", "FullName"};
         const QStringList symbol{"SymbolName", "FullName"};
         const auto row = [](const char* name, SelectorStep step, const QStringList& notified) { QTest::newRow(name) << step << notified; };
@@ -320,7 +308,6 @@ private Q_SLOTS:
         row("TableName", [](SymbolSelector& s, QuenHandle) { s.setTableName("U"); }, choice);
         row("SymbolName", [](SymbolSelector& s, QuenHandle) { s.setSymbolName("R"); }, symbol);
         row("table chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "U"); }, choice);
-        row("symbol chosen in the drop-down", [](SymbolSelector& s, QuenHandle) { activate(s, "R"); }, symbol);
         row("table chosen in the list", [](SymbolSelector& s, QuenHandle) { s.setCompact(false); chooseInList(listOf(s, "TableList"), "U"); },
             QStringList{"Compact"} + choice);
         row("Refresh keeping the choice", [](SymbolSelector& s, QuenHandle) { s.Refresh(); }, {});

@@ -1,6 +1,6 @@
 // Failure reporting: the innermost scope, else the host's handler, receives a report; the last
 // failure records it either way; checkedCall turns it into an exception.
-#include "../columns.h"
+#include "columns.h"
 #include "callfailure.h"
 #include "callfailurescope.h"
 

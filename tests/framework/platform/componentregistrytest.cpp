@@ -1,4 +1,4 @@
-#include "../columns.h"
+#include "columns.h"
 #include "componentmacros.h"
 #include "componentregistry.h"
 
@@ -95,28 +95,18 @@ private Q_SLOTS:
         QVERIFY(registry.find("VeltEditors.MacroControl"));
         registry.unregisterClass("VeltEditors.NeverThere");
     }
-
-    void failingFactoriesCreateNothing_data()
-    {
-        VeltTest::columns<int, bool>({"kind", "throws"});
-        QTest::newRow("throwing factory") << int(ComponentRegistry::Kind::VisibleControl) << true;
-        QTest::newRow("non-creatable with a factory") << int(ComponentRegistry::Kind::NonCreatable) << false;
-    }
+    // A factory that throws, and one of a class that is not creatable, give nothing.
     void failingFactoriesCreateNothing()
     {
-        QFETCH(int, kind);
-        QFETCH(bool, throws);
-        ComponentRegistry::ClassInfo info;
-        info.className = "Failing";
-        info.kind = ComponentRegistry::Kind(kind);
-        info.factory = [throws](QWidget*) -> QObject* {
-            if (throws)
-                throw std::runtime_error("no");
-            return new QObject;
-        };
-        ComponentRegistry::instance().registerClass(info);
-        QCOMPARE(ComponentRegistry::instance().create("VeltEditors.Failing"), nullptr);
-        ComponentRegistry::instance().unregisterClass("VeltEditors.Failing");
+        for (const bool throws : {true, false}) {
+            ComponentRegistry::ClassInfo info;
+            info.className = "Failing";
+            info.kind = throws ? ComponentRegistry::Kind::VisibleControl : ComponentRegistry::Kind::NonCreatable;
+            info.factory = [throws](QWidget*) -> QObject* { return throws ? throw std::runtime_error("no") : new QObject; };
+            ComponentRegistry::instance().registerClass(info);
+            QCOMPARE(ComponentRegistry::instance().create("VeltEditors.Failing"), nullptr);
+            ComponentRegistry::instance().unregisterClass("VeltEditors.Failing");
+        }
     }
 
     void memberLists_data()

@@ -1,4 +1,4 @@
-#include "../columns.h"
+#include "columns.h"
 #include "latebinding.h"
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 // (QuenConvertToString), behind quen::toQString and every published ConvertLpcstrToString.
 // This test links its own QuenConvertToString ahead of the core's, standing in for another
 // core that honours the same C API and converts texts its own way (ASCII letters to capitals).
-#include "../columns.h"
+#include "columns.h"
 #include "dataeditor.h"
 #include "qtstrings.h"
 #include "symbolselector.h"
