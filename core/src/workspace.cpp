@@ -80,11 +80,10 @@ QJsonArray listOf(const QJsonObject& object, const json::Place& place, const cha
     return value.isUndefined() ? QJsonArray() : json::readList(value, json::Place(place, key));
 }
 
-// A name taken twice among the blocks read so far.
-void checkUnique(std::unordered_map<std::string, qsizetype>& names, QuenHandle h,
+// A name taken twice among the blocks or tests read so far.
+void checkUnique(std::unordered_map<std::string, qsizetype>& names, const std::string& name,
                  const json::Place& place, const char* list, qsizetype i)
 {
-    const std::string& name = lookup<Block>(h)->name;
     if (name.empty())
         return;
     const auto [it, added] = names.emplace(nameKey(name), i);
@@ -149,7 +148,7 @@ void load(const QByteArray& text)
         const json::Place place(tablesPlace, i);
         tables.emplace_back(json::readBlock(tableList[i], place, "symbols", options, { "public" }), Kind::Block);
         publicFlags.push_back(json::Fields(tableList[i], place).flag("public", false));
-        checkUnique(names, tables.back().get(), place, "tables", i);
+        checkUnique(names, lookup<Block>(tables.back().get())->name, place, "tables", i);
     }
     std::vector<json::Owned> definitions;
     names.clear();
@@ -158,7 +157,7 @@ void load(const QByteArray& text)
     for (qsizetype i = 0; i < blockList.size(); ++i) {
         const json::Place place(blocksPlace, i);
         definitions.emplace_back(json::readBlock(blockList[i], place, "parameters", options), Kind::Block);
-        checkUnique(names, definitions.back().get(), place, "parameterBlocks", i);
+        checkUnique(names, lookup<Block>(definitions.back().get())->name, place, "parameterBlocks", i);
     }
 
     std::vector<json::Owned> tests;
@@ -168,10 +167,7 @@ void load(const QByteArray& text)
     for (qsizetype i = 0; i < testList.size(); ++i) {
         const json::Place place(testsPlace, i);
         tests.emplace_back(readTest(testList[i], place, options), Kind::Test);
-        const std::string& name = lookup<Test>(tests.back().get())->name;
-        if (const auto [it, added] = names.emplace(nameKey(name), i); !added)
-            throw json::ReadError(json::Place(place, "name"), "'" + name + "' is already the name of tests["
-                                          + std::to_string(it->second) + "]");
+        checkUnique(names, lookup<Test>(tests.back().get())->name, place, "tests", i); // never empty
     }
 
     // Everything is read: from here nothing fails.
