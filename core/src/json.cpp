@@ -3,6 +3,7 @@
 #include "json_p.h"
 
 #include "block_p.h"
+#include "test_p.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -168,6 +169,9 @@ Owned::~Owned()
     case Kind::Parm: destroyParm(m_handle); break;
     case Kind::Block: destroyBlock(m_handle); break;
     case Kind::Desc: destroyDesc(m_handle); break;
+    case Kind::Test: destroyTest(m_handle); break;
+    case Kind::Pills:
+    case Kind::Pill: break; // never read from a file
     }
 }
 

@@ -55,6 +55,9 @@ const char* kindName(Kind kind)
     case Kind::Parm: return "a parameter";
     case Kind::Block: return "a parameter block";
     case Kind::Desc: return "a description";
+    case Kind::Pills: return "a problem list";
+    case Kind::Pill: return "a problem";
+    case Kind::Test: return "a test";
     }
     return "an object";
 }

@@ -18,7 +18,7 @@
 
 namespace quen {
 
-enum class Kind : uint8_t { Data = 1, Parm, Block, Desc };
+enum class Kind : uint8_t { Data = 1, Parm, Block, Desc, Pills, Pill, Test };
 
 const char* kindName(Kind kind);
 

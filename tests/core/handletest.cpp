@@ -21,13 +21,17 @@ namespace {
 // One parameter as the list spells it: the type names tell a handle from an int32_t.
 struct Param { std::string_view type, name; };
 
-enum Kind { Data, Parm, Block, Desc, KindCount };
+// Any: a handle of whatever kind (a problem's object, a limits selector); KindCount: unknown.
+enum Kind { Data, Parm, Block, Desc, Pills, Pill, Test, KindCount, Any };
 struct KindOps { const char* name; QuenHandle (*create)(); void (*release)(QuenHandle); };
 const KindOps kKinds[] = {
     { "data item", [] { return QuenInt32Create(1); }, [](QuenHandle h) { QuenDataRelease(h); } },
     { "parameter", [] { return QuenParmCreate("P", "CQuenInt32"); }, [](QuenHandle h) { QuenParmRelease(h); } },
     { "block", [] { return QuenPbDefCreate(); }, [](QuenHandle h) { QuenPbDefRelease(h); } },
     { "description", [] { return QuenDescCreate("d"); }, [](QuenHandle h) { QuenDescRelease(h); } },
+    { "problem list", [] { return QuenPillsCreate(); }, [](QuenHandle h) { QuenPillsRelease(h); } },
+    { "problem", [] { return QuenPillCreate(2, "p", 0, "1"); }, [](QuenHandle h) { QuenPillRelease(h); } },
+    { "test", [] { return QuenTestCreate("T"); }, [](QuenHandle h) { QuenTestRelease(h); } },
 };
 
 // The kind of object a handle parameter names, by its name in the list; KindCount when the
@@ -36,7 +40,8 @@ Kind kindOf(std::string_view name)
 {
     static const std::pair<std::string_view, Kind> kinds[] = {
         { "data", Data }, { "value", Data }, { "parm", Parm }, { "block", Block },
-        { "table", Block }, { "desc", Desc }, { "from", Desc },
+        { "table", Block }, { "desc", Desc }, { "from", Desc }, { "pills", Pills }, { "pill", Pill },
+        { "test", Test }, { "object", Any }, { "selector", Any },
     };
     const auto found = std::find_if(std::begin(kinds), std::end(kinds), [name](const auto& k) { return k.first == name; });
     return found == std::end(kinds) ? KindCount : found->second;
@@ -77,7 +82,8 @@ A argument(Fixture& f, const Param& p)
     else if constexpr (std::is_integral_v<A>) {
         if (p.type != "QuenHandle")
             return p.name.ends_with("Length") ? A(-1) : A(1);
-        return p.name == f.target ? f.bad : kindOf(p.name) == KindCount ? 0 : f.objects[kindOf(p.name)];
+        const Kind kind = kindOf(p.name) == Any ? Data : kindOf(p.name);
+        return p.name == f.target ? f.bad : kind == KindCount ? 0 : f.objects[kind];
     } else
         static_assert(std::is_integral_v<A>, "a parameter type the sweep cannot supply");
 }
@@ -163,7 +169,8 @@ const char* wantedClass(std::string_view function)
 bool zeroIsAllowed(std::string_view function, std::string_view parameter)
 {
     return (function == "QuenDataExSetProperty" && parameter == "value") // 0 removes the property
-        || (function.starts_with("QuenStrFmt") && parameter == "block"); // 0: no locals
+        || (function.starts_with("QuenStrFmt") && parameter == "block") // 0: no locals
+        || kindOf(parameter) == Any; // 0: no object, the default selector
 }
 
 enum Source { Zero, Stale, ForgedGeneration, ForgedIndex, OtherKind, OtherClass };
@@ -208,7 +215,7 @@ private Q_SLOTS:
                 row("next generation", ForgedGeneration, 0);
                 row("slot never used", ForgedIndex, 0);
                 for (int other = 0; other < KindCount; ++other) {
-                    if (other != kind)
+                    if (other != kind && kind != Any)
                         row(kKinds[other].name, OtherKind, other);
                 }
                 if (kind == Data && wantedClass(f.name))
@@ -225,7 +232,7 @@ private Q_SLOTS:
         QFETCH(int, otherKind);
         const Function& f = functions()[std::size_t(function)];
         const QByteArray target = parameter.toLatin1();
-        const Kind kind = kindOf(target.constData());
+        const Kind kind = kindOf(target.constData()) == Any ? Data : kindOf(target.constData());
         Fixture fixture;
         for (int k = 0; k < KindCount; ++k)
             fixture.objects[std::size_t(k)] = kKinds[k].create();

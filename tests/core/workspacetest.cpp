@@ -28,6 +28,7 @@ struct Snapshot
 {
     QList<QuenHandle> tables;
     QList<QuenHandle> definitions;
+    QList<QuenHandle> tests;
     int32_t live = 0;
     int32_t maxSize = 0;
     bool operator==(const Snapshot&) const = default;
@@ -40,6 +41,8 @@ Snapshot snapshot()
         s.tables << QuenTableRegGetTable(i);
     for (int32_t i = 1; i <= QuenWorkspaceGetPbDefCount(); ++i)
         s.definitions << QuenWorkspaceGetPbDef(i);
+    for (int32_t i = 1; i <= QuenWorkspaceGetTestCount(); ++i)
+        s.tests << QuenWorkspaceGetTest(i);
     s.live = QuenCoreGetLiveObjectCount();
     s.maxSize = QuenArrayGetDefaultMaxSize();
     return s;
@@ -74,6 +77,13 @@ private Q_SLOTS:
                          .arg(QuenWorkspaceGetPbDefCount()).arg(text(QuenPbDefGetName(measure))).arg(QuenParmIsOutput(QuenPbDefFindParm(measure, "Result")))
                          .arg(QuenParmIsReferenceEditable(QuenPbDefFindParm(measure, "Instrument"))),
                  QStringLiteral("500 1.001 -1 -1 -1 2 Measure DC Voltage -1 0"));
+        // Tests: their names, and limits read as a block's parameters are.
+        const QuenHandle current = QuenTestGetLimits(QuenWorkspaceGetTest(1), 0);
+        const QuenHandle ripple = QuenTestGetLimits(QuenWorkspaceGetTest(2), 0);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6 %7").arg(QuenWorkspaceGetTestCount()).arg(text(QuenTestGetName(QuenWorkspaceGetTest(1))), parameterNames(current).join(','))
+                         .arg(QuenReal64GetValue(QuenParmGetData(QuenPbDefFindParm(current, "High")))).arg(CoreBuilder::string(QuenParmGetData(QuenPbDefFindParm(current, "Low")), "Units"))
+                         .arg(text(QuenParmGetRefTableName(QuenPbDefGetParm(ripple, 1))), text(QuenDescGetText(QuenPbDefGetDesc(ripple)))),
+                 QStringLiteral("2 Supply Current Low,High 0.045 A Limits Ripple on the supply rail."));
     }
 
     // Load, save: the very same document; save again after reloading: the same bytes.
@@ -111,6 +121,21 @@ private Q_SLOTS:
         data("unexpected key", R"("class": "CQuenString", "value": "x", "colour": 1)", ".colour: unexpected key");
         QTest::newRow("duplicate symbol") << withSymbols(R"({"name": "Gain", "data": {"class": "CQuenInt32", "value": 1}}, {"name": "GAIN", "data": {"class": "CQuenInt32", "value": 2}})") << "tables[0].symbols[1].name: 'GAIN' is already the name of symbols[0]";
         QTest::newRow("reference with data") << withSymbols(R"({"name": "A", "type": "CQuenInt32", "reference": {"symbol": "B"}, "data": {"class": "CQuenInt32", "value": 1}})") << "tables[0].symbols[0].data: a reference has no value";
+        // A test: {"name", "description", "limits"}, the limits as a block's parameters.
+        const auto tests = [](const char* name, const char* list, const char* place) {
+            QTest::newRow(name) << QByteArray(R"({"tests": [{"name": "Ripple", "limits": []}, )") + list + "]}" << QString::fromUtf8(place);
+        };
+        QTest::newRow("tests not a list") << QByteArray(R"({"tests": {"name": "Ripple"}})") << "tests: expected an array";
+        tests("test not an object", R"(1)", "tests[1]: expected an object, found a number");
+        tests("test without a name", R"({"limits": []})", "tests[1].name: missing");
+        tests("test with an empty name", R"({"name": "", "limits": []})", "tests[1].name: a test needs a name");
+        tests("test without limits", R"({"name": "Noise"})", "tests[1].limits: missing");
+        tests("bad limit", R"({"name": "Noise", "limits": [{"name": "Max"}]})", "tests[1].limits[0].data: missing");
+        tests("limit type", R"({"name": "Noise", "limits": [{"name": "Max", "data": {"class": "CQuenReal64", "value": "high"}}]})", "tests[1].limits[0].data.value: expected a number");
+        tests("limit named twice", R"({"name": "Noise", "limits": [{"name": "Max", "data": {"class": "CQuenInt32", "value": 1}}, {"name": "MAX", "data": {"class": "CQuenInt32", "value": 2}}]})", "tests[1].limits[1].name: 'MAX' is already the name of limits[0]");
+        tests("test named twice", R"({"name": "ripple", "limits": []})", "tests[1].name: 'ripple' is already the name of tests[0]");
+        tests("bound limits", R"({"name": "Noise", "bound": true, "limits": []})", "tests[1].bound: unexpected key");
+        tests("unexpected key", R"({"name": "Noise", "limits": [], "selector": 1})", "tests[1].selector: unexpected key");
         QTest::newRow("bad second definition") << QByteArray(R"({"tables": [{"name": "T", "symbols": [{"name": "A", "data": {"class": "CQuenInt32", "value": 1}}]}], "parameterBlocks": [{"name": "D", "parameters": []}, {"name": "E", "parameters": [{"name": "X"}]}]})") << "parameterBlocks[1].parameters[0].data: missing";
     }
     // Each error names its place, and the workspace that was loaded stays as it was.
@@ -146,12 +171,12 @@ private Q_SLOTS:
     // Keys this version does not know are written back as they were read, until a clear.
     void unknownKeysAreKept()
     {
-        const QByteArray json = R"({"formatVersion": 1, "topology": {"switches": [{"name": "MUX1"}]}, "tests": [{"limits": [1, 2]}], "tables": []})";
+        const QByteArray json = R"({"formatVersion": 1, "topology": {"switches": [{"name": "MUX1"}]}, "instruments": [{"modules": [1, 2]}], "tables": []})";
         QVERIFY(QuenWorkspaceLoadText(json.constData()));
         QTemporaryDir dir;
         const QString path = dir.path() + "/kept.json";
         QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()));
-        QVERIFY(objectOf(readAll(path)).value("topology") == objectOf(json).value("topology") && objectOf(readAll(path)).value("tests") == objectOf(json).value("tests"));
+        QVERIFY(objectOf(readAll(path)).value("topology") == objectOf(json).value("topology") && objectOf(readAll(path)).value("instruments") == objectOf(json).value("instruments"));
         QuenWorkspaceClear();
         QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()) && !objectOf(readAll(path)).contains("topology"));
     }

@@ -2,7 +2,8 @@
  * QuenCore: the core data library behind every VeltEditors control.
  *
  * The core owns every object: data items, parameters, parameter blocks (a symbol table is a
- * named parameter block kept in the table registry), descriptions. Callers hold 32-bit handles.
+ * named parameter block kept in the table registry), descriptions, problem lists, tests.
+ * Callers hold 32-bit handles.
  *
  * Handles
  *   A handle names a slot of the core's object table and carries the slot's generation, so a
@@ -33,6 +34,11 @@
  *     QuenParmRelease fails on a parameter that belongs to a block (the block releases it).
  *   - Parameter blocks are reference counted (QuenPbDefAddRef/QuenPbAddRef, ...Release); a
  *     created block starts with one reference; the table registry and the workspace hold one each.
+ *   - Problems (QuenPill...) are reference counted the same way; a problem list holds one
+ *     reference on each problem it holds and QuenPillsGetPill returns a new one. Tests are
+ *     reference counted too (the workspace holds one on each of its tests); QuenTestGetLimits
+ *     returns the test's own limits block (QuenPbDefAddRef to keep it).
+ *     docs/core-problems-and-tests.md.
  *
  * Names of parameters, symbols and tables compare without regard to case. They are unique in a
  * block and among the tables of the registry: an add or rename that would repeat one fails. The
