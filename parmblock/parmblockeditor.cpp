@@ -8,6 +8,7 @@
 #include "keyevents.h"
 #include "parmblockmodel.h"
 #include "parmblocksession.h"
+#include "parmblockvalidation.h"
 #include "parmfieldeditor.h"
 #include "parmnameeditor.h"
 #include "platformservices.h"
@@ -477,7 +478,13 @@ bool ParmBlockEditor::Private::editCellEnabled(int column, int row, int field) c
         return field == 0 && session.designCellEnabled(column);
     XCStructEditFields* fields = model->fields(row);
     XCStructEditField* item = fields ? fields->Item(field) : nullptr;
-    return item && !item->Locked();
+    if (!item)
+        return false;
+    // A reference's own line picks its symbol in place (the compact symbol selector).
+    const QuenHandle parm = session.row(row).parm;
+    if (field == 0 && QuenParmIsReference(parm) && QuenParmIsReferenceEditable(parm))
+        return true;
+    return !item->Locked();
 }
 
 void ParmBlockEditor::Private::openEditor(int column, int row, int field)
@@ -1492,6 +1499,75 @@ bool ParmBlockEditor::EndInplaceEditing(bool bAcceptChanges)
     const Private::Quiet quiet(d.get());
     d->closeEditors(bAcceptChanges);
     return true;
+}
+
+namespace {
+QVariantMap validation(bool result, bool added)
+{
+    return { { QStringLiteral("PillsAdded"), added }, { QStringLiteral("result"), result } };
+}
+} // namespace
+
+bool ParmBlockEditor::ValidateParameterBlockDefinition(int ParameterBlockHandle, int PillsHandle, bool* PillsAdded)
+{
+    return validateParameterBlock(QuenHandle(ParameterBlockHandle), 0, QuenHandle(PillsHandle), PillsAdded);
+}
+
+bool ParmBlockEditor::ValidateParameterBlock(int ParameterBlockHandle, int PillsHandle, bool* PillsAdded)
+{
+    return validateParameterBlock(QuenHandle(ParameterBlockHandle), 0, QuenHandle(PillsHandle), PillsAdded);
+}
+
+bool ParmBlockEditor::ValidateSymbolTable(int SymbolTableHandle, int PillsHandle, bool* PillsAdded)
+{
+    return validateParameterBlock(QuenHandle(SymbolTableHandle), 0, QuenHandle(PillsHandle), PillsAdded);
+}
+
+bool ParmBlockEditor::ValidateActionCall(int ActualParameterBlockHandle, int DefaultParameterBlockHandle,
+                                         int PillsHandle, bool* PillsAdded)
+{
+    return validateParameterBlock(QuenHandle(ActualParameterBlockHandle), QuenHandle(DefaultParameterBlockHandle),
+                                  QuenHandle(PillsHandle), PillsAdded);
+}
+
+QVariantMap ParmBlockEditor::ValidateParameterBlockDefinition(int ParameterBlockHandle, int PillsHandle)
+{
+    bool added = false;
+    const bool result = ValidateParameterBlockDefinition(ParameterBlockHandle, PillsHandle, &added);
+    return validation(result, added);
+}
+
+QVariantMap ParmBlockEditor::ValidateParameterBlock(int ParameterBlockHandle, int PillsHandle)
+{
+    bool added = false;
+    const bool result = ValidateParameterBlock(ParameterBlockHandle, PillsHandle, &added);
+    return validation(result, added);
+}
+
+QVariantMap ParmBlockEditor::ValidateSymbolTable(int SymbolTableHandle, int PillsHandle)
+{
+    bool added = false;
+    const bool result = ValidateSymbolTable(SymbolTableHandle, PillsHandle, &added);
+    return validation(result, added);
+}
+
+QVariantMap ParmBlockEditor::ValidateActionCall(int ActualParameterBlockHandle, int DefaultParameterBlockHandle,
+                                                int PillsHandle)
+{
+    bool added = false;
+    const bool result = ValidateActionCall(ActualParameterBlockHandle, DefaultParameterBlockHandle, PillsHandle, &added);
+    return validation(result, added);
+}
+
+void ParmBlockEditor::ShowProblem(int PillHandle)
+{
+    if (!PillHandle)
+        return;
+    const int row = d->session.rowOfPosition(problemPosition(QuenHandle(PillHandle)));
+    QuenExcRegClearError(0);
+    if (row >= 0)
+        EditCell(Session::ValueColumn, row + 1, -1);
+    QuenPillRelease(QuenHandle(PillHandle));
 }
 
 bool ParmBlockEditor::SetParameterSelect(int ParameterId, bool OnlyParent, int ArrayIndex1, int ArrayIndex2)

@@ -115,6 +115,23 @@ public:
     Q_INVOKABLE bool Paste(int Index = 0);
     Q_INVOKABLE bool Undo();
     Q_INVOKABLE bool EndInplaceEditing(bool bAcceptChanges = true);
+
+    // Validation of a block's values into the host's problem list (which may be 0); true when
+    // no parameter has a problem. PillsAdded: a problem was added to or withdrawn from the list.
+    // The block need not be the one shown.
+    bool ValidateParameterBlockDefinition(int ParameterBlockHandle, int PillsHandle, bool* PillsAdded);
+    bool ValidateParameterBlock(int ParameterBlockHandle, int PillsHandle, bool* PillsAdded);
+    bool ValidateSymbolTable(int SymbolTableHandle, int PillsHandle, bool* PillsAdded);
+    bool ValidateActionCall(int ActualParameterBlockHandle, int DefaultParameterBlockHandle, int PillsHandle,
+                            bool* PillsAdded);
+    // Late-bound forms: {"PillsAdded": flag, "result": no problem found}.
+    Q_INVOKABLE QVariantMap ValidateParameterBlockDefinition(int ParameterBlockHandle, int PillsHandle);
+    Q_INVOKABLE QVariantMap ValidateParameterBlock(int ParameterBlockHandle, int PillsHandle);
+    Q_INVOKABLE QVariantMap ValidateSymbolTable(int SymbolTableHandle, int PillsHandle);
+    Q_INVOKABLE QVariantMap ValidateActionCall(int ActualParameterBlockHandle, int DefaultParameterBlockHandle,
+                                               int PillsHandle);
+    // Opens the value editor on the parameter a problem points to; takes over the handle.
+    Q_INVOKABLE void ShowProblem(int PillHandle);
     Q_INVOKABLE bool SetParameterSelect(int ParameterId, bool OnlyParent = true, int ArrayIndex1 = 0,
                                         int ArrayIndex2 = 0);
     Q_INVOKABLE bool SaveTable(const QString& TablePath);

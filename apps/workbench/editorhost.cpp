@@ -1,5 +1,6 @@
 #include "editorhost.h"
 
+#include "limitseditor.h"
 #include "parmblockeditor.h"
 #include "qtstrings.h"
 
@@ -18,7 +19,10 @@ EditorHost::EditorHost(QWidget* parent)
                              m_stack)),
       m_editorPage(new QWidget(m_stack)),
       m_heading(new QLabel(m_editorPage)),
-      m_editor(new ParmBlockEditor(m_editorPage))
+      m_editor(new ParmBlockEditor(m_editorPage)),
+      m_limitsPage(new QWidget(m_stack)),
+      m_limitsHeading(new QLabel(m_limitsPage)),
+      m_limits(new LimitsEditor(m_limitsPage))
 {
     setObjectName(QStringLiteral("EditorHost"));
     auto* start = static_cast<QLabel*>(m_startPage);
@@ -42,8 +46,17 @@ EditorHost::EditorHost(QWidget* parent)
     pageLayout->setSpacing(6);
     pageLayout->addWidget(m_heading);
     pageLayout->addWidget(m_editor, 1);
+    m_limits->setObjectName(QStringLiteral("LimitsEditor"));
+    m_limitsHeading->setObjectName(QStringLiteral("LimitsHeading"));
+    m_limitsHeading->setFont(headingFont);
+    auto* limitsLayout = new QVBoxLayout(m_limitsPage);
+    limitsLayout->setContentsMargins(0, 0, 0, 0);
+    limitsLayout->setSpacing(6);
+    limitsLayout->addWidget(m_limitsHeading);
+    limitsLayout->addWidget(m_limits, 1);
     m_stack->addWidget(m_startPage);
     m_stack->addWidget(m_editorPage);
+    m_stack->addWidget(m_limitsPage);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(m_stack);
@@ -53,6 +66,7 @@ EditorHost::EditorHost(QWidget* parent)
 EditorHost::~EditorHost()
 {
     m_editor->EditSymbolTable(0);
+    m_limits->EditTestLimits(0);
     for (const QuenHandle actual : std::as_const(m_actualBlocks))
         QuenPbDefRelease(actual);
 }
@@ -71,6 +85,8 @@ void EditorHost::showBlock(QuenHandle block, Kind kind, const QString& heading)
     m_stack->setCurrentWidget(block ? m_editorPage : m_startPage);
     if (block == m_block && kind == m_kind && m_editor->Handle())
         return;
+    if (m_kind == Kind::TestLimits)
+        m_limits->EditTestLimits(0);
     m_block = block;
     m_kind = kind;
     switch (kind) {
@@ -82,6 +98,8 @@ void EditorHost::showBlock(QuenHandle block, Kind kind, const QString& heading)
         break;
     case Kind::ActionCall:
         m_editor->EditActionCall(block ? int(actualBlock(block)) : 0, int(block));
+        break;
+    case Kind::TestLimits: // shown by showLimits
         break;
     }
 }
@@ -97,6 +115,47 @@ void EditorHost::selectParameter(QuenHandle parm)
         m_editor->SetParameterSelect(position, true);
 }
 
-void EditorHost::refresh() { m_editor->Refresh(); }
+void EditorHost::refresh()
+{
+    m_editor->Refresh();
+    m_limits->list()->Refresh();
+}
+
+void EditorHost::showLimits(QuenHandle test, const QString& heading)
+{
+    m_limitsHeading->setText(heading);
+    m_stack->setCurrentWidget(m_limitsPage);
+    if (m_kind == Kind::TestLimits && m_block == test)
+        return;
+    m_kind = Kind::TestLimits;
+    m_block = test;
+    m_limits->EditTestLimits(int(test));
+}
+
+bool EditorHost::validate(QuenHandle pills)
+{
+    bool added = false;
+    switch (m_kind) {
+    case Kind::Table:
+        return m_editor->ValidateSymbolTable(m_editor->Handle(), int(pills), &added);
+    case Kind::Definition:
+        return m_editor->ValidateParameterBlockDefinition(m_editor->Handle(), int(pills), &added);
+    case Kind::ActionCall:
+        return m_editor->ValidateActionCall(m_editor->Handle(), m_editor->DefaultHandle(), int(pills), &added);
+    case Kind::TestLimits:
+        return m_limits->ValidateParameterBlock(m_limits->Handle(), int(pills), &added);
+    }
+    return true;
+}
+
+void EditorHost::showProblem(QuenHandle pill)
+{
+    if (!QuenPillAddRef(pill)) // ShowProblem takes over a handle of its own
+        return;
+    if (m_kind == Kind::TestLimits)
+        m_limits->ShowProblem(int(pill));
+    else
+        m_editor->ShowProblem(int(pill));
+}
 
 } // namespace Workbench

@@ -24,6 +24,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -107,6 +108,15 @@ struct MainWindow::Private
     QDockWidget* eventsDock = nullptr;
     QListWidget* events = nullptr;
     QAction* actionCall = nullptr;
+    // One problem list per table, block or test validated (Run > Validate), kept until the
+    // workspace is read again.
+    QHash<QuenHandle, QuenHandle> pills;
+    void releasePills()
+    {
+        for (const QuenHandle list : std::as_const(pills))
+            QuenPillsRelease(list);
+        pills.clear();
+    }
     DataEditorForm* form = nullptr;
     QLabel* pathLabel = nullptr;
     QLabel* countLabel = nullptr;
@@ -194,6 +204,10 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
 
     createActions();
 
+    connect(d->problems, &ProblemsDock::problemActivated, this, [this](QuenHandle pill) {
+        d->host->showProblem(pill);
+    });
+
     connect(d->tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::currentItemChanged);
     connect(d->tree, &QTreeView::activated, this, [this](const QModelIndex& index) {
@@ -211,6 +225,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    d->releasePills();
     Velt::PlatformServices::setInstance(d->previousPlatform);
 }
 
@@ -288,6 +303,11 @@ void MainWindow::createActions()
     runAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     runAction->setStatusTip(tr("Evaluate and scan the formatted strings of the listed table or block, "
                                "as a test run would"));
+    QAction* validateAction = run->addAction(tr("&Validate"), this, &MainWindow::validate);
+    validateAction->setObjectName(QStringLiteral("ValidateAction"));
+    validateAction->setShortcut(QKeySequence(Qt::Key_F7));
+    validateAction->setStatusTip(tr("Check every value of the table, block or limits shown and list the "
+                                    "problems; Enter on a problem opens its value"));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* treeToggle = d->treeDock->toggleViewAction();
@@ -566,7 +586,12 @@ void MainWindow::currentItemChanged()
     using Kind = WorkspaceTreeModel::Kind;
     const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
     d->fieldModel->setParameter(leaf ? d->model->handle(current) : 0);
-    if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup) {
+    if (kind == Kind::Test) {
+        d->fieldModel->setParameter(0);
+        d->host->showLimits(d->model->handle(current), tr("Limits of test %1").arg(d->model->data(current).toString()));
+        return;
+    }
+    if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup || kind == Kind::TestGroup) {
         d->host->showBlock(0, EditorHost::Kind::Table, QString());
         return;
     }
@@ -635,6 +660,19 @@ void MainWindow::connectEditorEvents()
     });
 }
 
+void MainWindow::validate()
+{
+    const Velt::BusyCursor busy;
+    QuenHandle& list = d->pills[d->host->block()];
+    if (!list)
+        list = QuenPillsCreate();
+    const bool fine = d->host->validate(list);
+    d->problems->showPills(list);
+    if (!fine)
+        d->problems->show();
+    statusBar()->showMessage(fine ? tr("Validation: no problems") : tr("Validation found problems"), kStatusTimeout);
+}
+
 void MainWindow::newSymbol()
 {
     const QModelIndex current = d->tree->currentIndex();
@@ -669,6 +707,9 @@ void MainWindow::structureChanged(QuenHandle select)
 
 void MainWindow::workspaceReloaded()
 {
+    // Problems of the workspace before point at what is gone.
+    d->releasePills();
+    d->problems->showPills(0);
     d->host->showBlock(0, EditorHost::Kind::Table, QString());
     d->model->reload();
     d->tree->expandToDepth(0);

@@ -65,6 +65,8 @@ public Q_SLOTS:
     void showLibraryHelp();
     // Runs the formatted strings of the listed table or block and reports in the problems dock.
     void runFormats();
+    // Validates what the central area shows into its problem list and lists the problems.
+    void validate();
     // Adds a symbol to the symbol table the tree is on, named and given a value in the new symbol
     // dialog; selects it.
     void newSymbol();

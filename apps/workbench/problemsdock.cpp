@@ -1,5 +1,7 @@
 #include "problemsdock.h"
 
+#include "qtstrings.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -7,6 +9,10 @@
 #include <QStyle>
 
 namespace Workbench {
+
+namespace {
+constexpr int kPillRole = Qt::UserRole + 1; // the problem's handle, 0 for a plain message
+}
 
 ProblemsDock::ProblemsDock(QWidget* parent)
     : QDockWidget(tr("Problems"), parent), m_list(new QListWidget(this))
@@ -21,6 +27,33 @@ ProblemsDock::ProblemsDock(QWidget* parent)
     m_list->addAction(clearAction);
     setWidget(m_list);
     updateTitle();
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (const auto pill = QuenHandle(item->data(kPillRole).toUInt()))
+            Q_EMIT problemActivated(pill);
+    });
+}
+
+void ProblemsDock::showPills(QuenHandle pills)
+{
+    for (int i = m_list->count() - 1; i >= 0; --i) {
+        if (m_list->item(i)->data(kPillRole).toUInt())
+            delete m_list->takeItem(i);
+    }
+    const int32_t size = pills ? QuenPillsGetSize(pills) : 0;
+    for (int32_t i = 1; i <= size; ++i) {
+        const QuenHandle pill = QuenPillsGetPill(pills, i);
+        if (pill && QuenPillIsValid(pill)) {
+            const QString text = quen::toQString(QuenPillGetProblemText(pill));
+            auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxWarning), text);
+            item->setData(kPillRole, uint(pill)); // the list keeps the problem alive
+            item->setToolTip(tr("%1 (Enter or double-click shows the value)").arg(text));
+            m_list->addItem(item);
+        }
+        if (pill)
+            QuenPillRelease(pill);
+    }
+    updateTitle();
+    Q_EMIT countChanged(count());
 }
 
 void ProblemsDock::addMessages(const QString& messages, Severity severity)

@@ -5,6 +5,7 @@
 #include "valuesummary.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QIcon>
 #include <QStyle>
 
@@ -12,12 +13,13 @@ namespace Workbench {
 
 namespace {
 
-// Internal ids name the parent of a row: 0 for the two groups, 1 + group for a table or block,
-// 3 + 2 * containerRow + group for a symbol or parameter.
+// Internal ids name the parent of a row: 0 for the three groups, 1 + group for a table, block
+// or test, 4 + 2 * containerRow + group for a symbol or parameter (tests have no rows below).
 constexpr quintptr kGroupId = 0;
-constexpr quintptr kFirstLeafId = 3;
+constexpr quintptr kFirstLeafId = 4;
 constexpr int kTableGroup = 0;
 constexpr int kBlockGroup = 1;
+constexpr int kTestGroup = 2;
 
 QuenHandle tableAt(int row)
 {
@@ -27,6 +29,11 @@ QuenHandle tableAt(int row)
 QuenHandle blockAt(int row)
 {
     return QuenWorkspaceGetPbDef(row + 1);
+}
+
+QuenHandle testAt(int row)
+{
+    return QuenWorkspaceGetTest(row + 1);
 }
 
 int checkedCount(int32_t n)
@@ -69,10 +76,14 @@ WorkspaceTreeModel::Kind WorkspaceTreeModel::kind(const QModelIndex& index) cons
     if (!index.isValid())
         return Kind::None;
     const quintptr id = index.internalId();
-    if (id == kGroupId)
-        return index.row() == kTableGroup ? Kind::TableGroup : Kind::BlockGroup;
-    if (id < kFirstLeafId)
-        return id - 1 == kTableGroup ? Kind::Table : Kind::Block;
+    if (id == kGroupId) {
+        static constexpr Kind groups[] = { Kind::TableGroup, Kind::BlockGroup, Kind::TestGroup };
+        return groups[std::clamp(index.row(), 0, 2)];
+    }
+    if (id < kFirstLeafId) {
+        static constexpr Kind containers[] = { Kind::Table, Kind::Block, Kind::Test };
+        return containers[std::clamp(int(id - 1), 0, 2)];
+    }
     return (id - kFirstLeafId) % 2 == kTableGroup ? Kind::Symbol : Kind::Parameter;
 }
 
@@ -83,6 +94,8 @@ QuenHandle WorkspaceTreeModel::containerHandle(const QModelIndex& index) const
         return tableAt(index.row());
     case Kind::Block:
         return blockAt(index.row());
+    case Kind::Test:
+        return testAt(index.row());
     case Kind::Symbol:
     case Kind::Parameter:
         return containerHandle(parent(index));
@@ -97,6 +110,7 @@ QuenHandle WorkspaceTreeModel::handle(const QModelIndex& index) const
     switch (kind(index)) {
     case Kind::Table:
     case Kind::Block:
+    case Kind::Test:
         return containerHandle(index);
     case Kind::Symbol:
     case Kind::Parameter:
@@ -115,6 +129,7 @@ QModelIndex WorkspaceTreeModel::index(int row, int column, const QModelIndex& pa
         return createIndex(row, column, kGroupId);
     case Kind::TableGroup:
     case Kind::BlockGroup:
+    case Kind::TestGroup:
         return createIndex(row, column, quintptr(1 + parent.row()));
     case Kind::Table:
     case Kind::Block: {
@@ -149,11 +164,13 @@ int WorkspaceTreeModel::rowCount(const QModelIndex& parent) const
     CoreReadGuard guard;
     switch (kind(parent)) {
     case Kind::None:
-        return 2;
+        return 3;
     case Kind::TableGroup:
         return checkedCount(QuenTableRegGetSize());
     case Kind::BlockGroup:
         return checkedCount(QuenWorkspaceGetPbDefCount());
+    case Kind::TestGroup:
+        return checkedCount(QuenWorkspaceGetTestCount());
     case Kind::Table:
     case Kind::Block:
         return checkedCount(QuenPbDefGetSize(containerHandle(parent)));
@@ -193,8 +210,10 @@ QVariant WorkspaceTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() != NameColumn)
             return {};
-        if (k == Kind::TableGroup || k == Kind::BlockGroup || k == Kind::Table)
+        if (k == Kind::TableGroup || k == Kind::BlockGroup || k == Kind::TestGroup || k == Kind::Table)
             return QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+        if (k == Kind::Test)
+            return QApplication::style()->standardIcon(QStyle::SP_FileDialogInfoView);
         if (k == Kind::Block)
             return QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView);
         return classIcon(quen::toQString(QuenParmGetType(h)));
@@ -214,6 +233,10 @@ QVariant WorkspaceTreeModel::data(const QModelIndex& index, int role) const
             return tr("Symbol Tables");
         case Kind::BlockGroup:
             return tr("Parameter Blocks");
+        case Kind::TestGroup:
+            return tr("Tests");
+        case Kind::Test:
+            return quen::toQString(QuenTestGetName(h));
         case Kind::Table:
             return quen::toQString(QuenTableGetName(h));
         case Kind::Block: {
@@ -230,6 +253,10 @@ QVariant WorkspaceTreeModel::data(const QModelIndex& index, int role) const
         return plural(rowCount(first), "table", "tables");
     case Kind::BlockGroup:
         return plural(rowCount(first), "block", "blocks");
+    case Kind::TestGroup:
+        return plural(rowCount(first), "test", "tests");
+    case Kind::Test:
+        return plural(checkedCount(QuenPbDefGetSize(QuenTestGetLimits(h, 0))), "limit", "limits");
     case Kind::Table:
         return QuenTableRegIsPublic(index.row() + 1) != QUEN_FALSE ? tr("Public") : tr("Non-public");
     case Kind::Block:
@@ -258,7 +285,7 @@ Qt::ItemFlags WorkspaceTreeModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (kind(index) == Kind::Symbol || kind(index) == Kind::Parameter)
+    if (kind(index) == Kind::Symbol || kind(index) == Kind::Parameter || kind(index) == Kind::Test)
         f |= Qt::ItemNeverHasChildren;
     return f;
 }

@@ -1,6 +1,7 @@
-// WorkspaceTreeModel: the workbench's navigation tree over the core's workspace. Two groups,
-// "Symbol Tables" (each registered table, public or not, with its symbols) and "Parameter
-// Blocks" (the workspace's block definitions with their parameters). Rows are read from the
+// WorkspaceTreeModel: the workbench's navigation tree over the core's workspace. Three groups,
+// "Symbol Tables" (each registered table, public or not, with its symbols), "Parameter Blocks"
+// (the workspace's block definitions with their parameters) and "Tests" (the workspace's tests,
+// whose limits the central area shows). Rows are read from the
 // core when the view asks for them; nothing is copied or cached, so reload() after the
 // workspace changes is all it takes. Columns: Name, Details (visibility, count or class).
 #pragma once
@@ -15,11 +16,11 @@ class WorkspaceTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
 public:
-    enum class Kind { None, TableGroup, BlockGroup, Table, Block, Symbol, Parameter };
+    enum class Kind { None, TableGroup, BlockGroup, TestGroup, Table, Block, Test, Symbol, Parameter };
     Q_ENUM(Kind)
     enum Role {
         KindRole = Qt::UserRole + 1, // Kind as int
-        HandleRole,                  // the table's, block's or parameter's handle
+        HandleRole,                  // the table's, block's, test's or parameter's handle
         ClassNameRole,               // a symbol's or parameter's data class
         IsPublicRole,                // tables: bool
     };

@@ -252,6 +252,7 @@ private Q_SLOTS:
             {"ParmBlockEditor", {{"make('ParmBlockEditor')", "(function () { var e = make('ParmBlockEditor'); e.EditSymbolTable(table, true); return e; })()"}, "make('ParmBlockEditor').EditParameterBlock(12345)", "Handle 12345 is not a parameter block."}},
             {"SymbolDialogs", {{"make('SymbolDialogs')"}, {}, {}}},
             {"ParameterDialogs", {{"make('ParameterDialogs')"}, {}, {}}},
+            {"LimitsEditor", {{"make('LimitsEditor')", "(function () { var e = make('LimitsEditor'); e.EditTestLimits(Quen.QuenTestCreate('T')); return e; })()"}, "make('LimitsEditor').EditTestLimits(12345)", "TestHandle 12345 with SelectorHandle 0 gives no limits."}},
             {"DataEditor", {{"make('DataEditor')", "editing('Int32Editor', P.count).GetEditor()"}, sized, overflow}},
             {"XCDialogDataEditing", {{"make('DataEditor').XCDialogDataEditing", "editing('Int32Editor', P.alias).GetEditor().XCDialogDataEditing"}, sized, overflow}},
             {"XCDialogDataEditorSite", {{"Velt.site()"}, {}, {}}},

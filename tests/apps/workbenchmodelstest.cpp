@@ -163,6 +163,7 @@ private Q_SLOTS:
             "    Local|Integer (32 bit)|Parameter|Local|-> Nominal|leaf",
             "  (unnamed block 2)|1 parameter|Block|||",
             "    Trace|CQuenWaveform|Parameter|Trace|Waveform (0 pts, 0.0..0.0)|leaf",
+            "Tests|0 tests|TestGroup|||",
         }));
         QVERIFY(!tree.hasChildren(tree.index(1, 0, tree.index(0, 0)))); // the empty table
         QSignalSpy reset(&tree, &QAbstractItemModel::modelReset); // views re-read after a reload

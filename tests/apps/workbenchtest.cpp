@@ -2,6 +2,7 @@
 // (open, save, selection, activation, default layout, the question before changes are lost).
 #include "editorhost.h"
 #include "fieldsdockmodel.h"
+#include "limitseditor.h"
 #include "mainwindow.h"
 #include "parmblockeditor.h"
 #include "problemsdock.h"
@@ -117,9 +118,18 @@ private Q_SLOTS:
         // A summary of a dozen characters fits without scrolling.
         QVERIFY2(left >= 0 && width >= view->fontMetrics().horizontalAdvance(QStringLiteral("5.000E+00 V (x)")),
                  qPrintable(QStringLiteral("Value at %1, %2 wide").arg(left).arg(width)));
-        // Scripts and accessibility tools find the window's parts by name: no two share one.
+        // Scripts and accessibility tools find the window's parts by name: no two share one (the
+        // parts of each library control are named within it).
         QSet<QString> names;
+        const auto insideControl = [](const QWidget* widget) {
+            for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+                if (qobject_cast<const ParmBlockEditor*>(up))
+                    return true;
+            return false;
+        };
         for (const QWidget* child : m_window->findChildren<QWidget*>()) {
+            if (insideControl(child))
+                continue;
             const QString name = child->objectName();
             QVERIFY2(name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !names.contains(name), qPrintable(name));
             names.insert(name);
@@ -272,6 +282,44 @@ private Q_SLOTS:
         const QModelIndex made = m_window->treeView()->currentIndex();
         QCOMPARE(made.data().toString(), QStringLiteral("Gain"));
         QCOMPARE(QuenParmGetType(m_window->treeModel()->handle(made)), QByteArray("CQuenReal64"));
+    }
+
+    // The sample's tests list under Tests and show their limits; Validate lists the problems of
+    // what is shown, and Enter on one opens its value in place.
+    void testLimitsAndValidation()
+    {
+        const QModelIndex tests = m_window->treeModel()->index(2, 0);
+        QCOMPARE(tests.data().toString(), QStringLiteral("Tests"));
+        QVERIFY(m_window->treeModel()->rowCount(tests) > 0);
+        m_window->treeView()->setCurrentIndex(m_window->treeModel()->index(0, 0, tests));
+        LimitsEditor* limits = m_window->editorHost()->limitsEditor();
+        QVERIFY(limits->isVisible());
+        QCOMPARE(limits->testName(), m_window->treeModel()->index(0, 0, tests).data().toString());
+        QVERIFY(limits->Count(-1) > 0);
+
+        const QModelIndex table = m_window->treeModel()->index(0, 0, m_window->treeModel()->index(0, 0));
+        m_window->treeView()->setCurrentIndex(table);
+        const QuenHandle block = m_window->editorHost()->block();
+        const QuenHandle broken = QuenParmCreate("Broken", "CQuenInt32");
+        const QuenHandle value = QuenParmGetData(broken);
+        QuenParmSetReference(broken, "Nope", -1, "Station", -1); // hands its value back
+        QuenDataRelease(value);
+        QVERIFY(QuenPbDefAddParm(block, broken));
+        m_window->editorHost()->refresh();
+        m_window->findChild<QAction*>(QStringLiteral("ValidateAction"))->trigger();
+        QListWidget* problems = m_window->problems()->list();
+        const QList<QListWidgetItem*> found = problems->findItems(QStringLiteral("Station.Broken: Cannot find the symbol 'Nope' in the table 'Station'"), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        Q_EMIT problems->itemActivated(found.first());
+        ParmBlockEditor* central = m_window->editorHost()->blockEditor();
+        QCOMPARE(central->openEditor(), 1);
+        QCOMPARE(central->ParameterName(0), QStringLiteral("Broken"));
+        central->EndInplaceEditing(false);
+        QVERIFY(QuenPbDefReleaseParm(block, "Broken"));
+        m_window->editorHost()->refresh();
+        m_window->findChild<QAction*>(QStringLiteral("ValidateAction"))->trigger(); // the problem is withdrawn
+        QVERIFY(problems->findItems(QStringLiteral("Station.Broken"), Qt::MatchStartsWith).isEmpty());
+        QCOMPARE(QuenExcRegGetErrorCount(), 0);
     }
 
     void unsavedChanges_data()
