@@ -10,14 +10,22 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // The reader takes a path, so the bytes go through one file of this process.
-    static const std::string path = [] {
-        char name[] = "/tmp/velt-table-fuzz-XXXXXX";
-        const int descriptor = mkstemp(name);
-        if (descriptor >= 0)
-            close(descriptor);
-        return std::string(name);
-    }();
+    // The reader takes a path.
+    // The bytes go through one file of this process, removed when it ends.
+    static const struct ScratchFile
+    {
+        std::string path;
+        ScratchFile()
+        {
+            char name[] = "/tmp/velt-table-fuzz-XXXXXX";
+            const int descriptor = mkstemp(name);
+            if (descriptor >= 0)
+                close(descriptor);
+            path = name;
+        }
+        ~ScratchFile() { std::remove(path.c_str()); }
+    } scratch;
+    const std::string& path = scratch.path;
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
