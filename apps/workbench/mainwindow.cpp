@@ -745,11 +745,12 @@ void MainWindow::updateStatus()
         symbols += d->model->rowCount(d->model->index(i, 0, tables));
     for (int i = 0; i < blockCount; ++i)
         parameters += d->model->rowCount(d->model->index(i, 0, blocks));
-    d->countLabel->setText(tr("%1 tables, %2 symbols  |  %3 blocks, %4 parameters")
+    d->countLabel->setText(tr("%1 tables, %2 symbols  |  %3 blocks, %4 parameters  |  %5 tests")
                                .arg(tableCount)
                                .arg(symbols)
                                .arg(blockCount)
-                               .arg(parameters));
+                               .arg(parameters)
+                               .arg(d->model->rowCount(d->model->index(2, 0))));
 }
 
 } // namespace Workbench
