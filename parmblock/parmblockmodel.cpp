@@ -75,19 +75,15 @@ bool ParmBlockModel::mayHaveChildren(int row) const
         return false;
     if (const RowCache* known = m_rows[std::size_t(row)].get(); known && known->childCount >= 0)
         return known->childCount > 0;
-    const QuenHandle parm = m_session.row(row).parm;
-    const bool reference = QuenParmIsReference(parm) != QUEN_FALSE;
-    const std::string_view type(QuenParmGetType(parm));
-    // Neighbouring parameters mostly share their class: compare with the last kind first.
-    if (m_lastKind.known && m_lastKind.reference == reference && m_lastKind.type == type)
-        return m_lastKind.hasFields;
-    auto& kinds = m_kindHasFields[reference ? 1 : 0];
-    const auto found = kinds.find(type);
-    const bool has = found != kinds.end() ? found->second : childCount(row) > 0;
-    if (found == kinds.end())
-        kinds.emplace(std::string(type), has);
-    m_lastKind = { true, reference, std::string(type), has };
-    return has;
+    const int kind = m_session.row(row).kind;
+    if (kind < 0)
+        return childCount(row) > 0;
+    if (std::size_t(kind) >= m_kindHasFields.size())
+        m_kindHasFields.resize(std::size_t(m_session.kindCount()), -1);
+    signed char& known = m_kindHasFields[std::size_t(kind)];
+    if (known < 0)
+        known = childCount(row) > 0 ? 1 : 0;
+    return known > 0;
 }
 
 int ParmBlockModel::parameterRow(const QModelIndex& index)
@@ -249,9 +245,7 @@ void ParmBlockModel::renumberFrom(int row)
 void ParmBlockModel::rowsAboutToReset()
 {
     beginResetModel();
-    m_kindHasFields[0].clear(); // the type editors may have changed
-    m_kindHasFields[1].clear();
-    m_lastKind = {};
+    m_kindHasFields.clear(); // the type editors may have changed
     for (const auto& entry : m_rows) {
         if (entry)
             unbind(*entry);

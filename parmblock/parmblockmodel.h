@@ -12,9 +12,6 @@
 #include <QAbstractItemModel>
 
 #include <memory>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class XCStructEditFields;
@@ -79,21 +76,8 @@ private:
     ParmBlockSession& m_session;
     mutable std::vector<std::unique_ptr<RowCache>> m_rows;
     mutable std::vector<Slot> m_pool;
-    // Per data class, for values [0] and references [1]: do parameters of it have field rows?
-    struct KindHash
-    {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view kind) const { return std::hash<std::string_view>{}(kind); }
-    };
-    mutable std::unordered_map<std::string, bool, KindHash, std::equal_to<>> m_kindHasFields[2];
-    struct LastKind
-    {
-        bool known = false;
-        bool reference = false;
-        std::string type;
-        bool hasFields = false;
-    };
-    mutable LastKind m_lastKind;
+    // Per kind of value (ParmBlockSession::Row::kind): do its rows have field rows? -1 unknown.
+    mutable std::vector<signed char> m_kindHasFields;
     mutable quint64 m_clock = 0;
 };
 

@@ -70,7 +70,20 @@ QuenHandle ParmBlockSession::valueBlock() const
     return m_valueBlock;
 }
 
-ParmBlockSession::Row ParmBlockSession::readRow(QuenHandle source) const
+int ParmBlockSession::kindOf(QuenHandle parm)
+{
+    const bool reference = QuenParmIsReference(parm) != QUEN_FALSE;
+    const char* type = QuenParmGetType(parm);
+    // Rows of a block mostly share their kind: look from the newest first.
+    for (std::size_t i = m_kinds.size(); i-- > 0;) {
+        if (m_kinds[i].first == reference && m_kinds[i].second == type)
+            return int(i);
+    }
+    m_kinds.emplace_back(reference, type);
+    return int(m_kinds.size()) - 1;
+}
+
+ParmBlockSession::Row ParmBlockSession::readRow(QuenHandle source)
 {
     Row row;
     if (m_default) {
@@ -80,6 +93,7 @@ ParmBlockSession::Row ParmBlockSession::readRow(QuenHandle source) const
     } else {
         row.parm = row.actual = source;
     }
+    row.kind = row.parm ? kindOf(row.parm) : -1;
     return row;
 }
 

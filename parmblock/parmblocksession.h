@@ -19,6 +19,8 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace Velt {
@@ -47,6 +49,7 @@ public:
         QuenHandle parm = 0;   // the parameter shown: the actual one, else the default one
         QuenHandle actual = 0; // the edited block's parameter of that name (0 = none)
         QuenHandle deflt = 0;  // the default block's (action-call mode only)
+        int kind = -1;         // the shown value's kind (kindCount()), read with the row
     };
 
     // Follows the row list (the item model implements it).
@@ -99,6 +102,9 @@ public:
     QString lastDataClass() const { return m_lastDataClass; }
 
     int rowCount() const { return int(m_rows.size()); }
+    // Kinds of value the rows show: a data class, a reference to one apart. Rows of one kind
+    // have the same field rows, so a view can learn them from one row of each kind.
+    int kindCount() const { return int(m_kinds.size()); }
     const Row& row(int row) const { return m_rows.at(std::size_t(row)); }
     QString name(int row) const;
     // Comment: the edited parameter's description; Description: the default one in action-call
@@ -174,7 +180,8 @@ public:
     bool ageChanged() const;
 
 private:
-    Row readRow(QuenHandle source) const;
+    Row readRow(QuenHandle source);
+    int kindOf(QuenHandle parm);
     bool readOnlyOrEmpty() const { return !m_handle || m_mode.readOnly; }
     bool developmentEditable(int row) const;
     int corePosition(int row) const; // 1-based position of the row's parameter in the edited block
@@ -190,6 +197,7 @@ private:
     QString m_lastDataClass = QStringLiteral("CQuenReal64");
     int32_t m_storedAge = 0;
     std::vector<Row> m_rows;
+    std::vector<std::pair<bool, std::string>> m_kinds; // reference?, data class
     ParmUndoLog m_undo;
     Listener* m_listener = nullptr;
 };
