@@ -1,4 +1,4 @@
-#include "parmblockeditor.h"
+#include "parmblockeditor_p.h"
 
 #include "busycursor.h"
 #include "callfailure.h"
@@ -6,12 +6,9 @@
 #include "dataeditorregistry.h"
 #include "datatypeselector.h"
 #include "keyevents.h"
-#include "parmblockmodel.h"
-#include "parmblocksession.h"
 #include "parmblockvalidation.h"
 #include "parmfieldeditor.h"
 #include "parmnameeditor.h"
-#include "platformservices.h"
 #include "qtstrings.h"
 #include "symboldialogs.h"
 #include "xcstructeditfield.h"
@@ -75,134 +72,7 @@ private:
     int m_rowHeight;
 };
 
-// One of the hidden tab stops: a zero-sized widget in the focus chain that reports when the
-// focus reaches it and can pass the focus on.
-class TabStop : public QWidget
-{
-public:
-    TabStop(const QString& name, QWidget* parent) : QWidget(parent)
-    {
-        setObjectName(name);
-        setFocusPolicy(Qt::TabFocus);
-        setFixedSize(0, 0);
-    }
-    std::function<void(Qt::FocusReason)> entered;
-    void pass(bool next) { focusNextPrevChild(next); }
-
-protected:
-    void focusInEvent(QFocusEvent* event) override
-    {
-        if (entered)
-            entered(event->reason());
-    }
-};
-
-bool isInside(const QWidget* ancestor, const QWidget* widget)
-{
-    for (; widget; widget = widget->parentWidget()) {
-        if (widget == ancestor)
-            return true;
-    }
-    return false;
-}
-
-bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
 } // namespace
-
-struct ParmBlockEditor::Private
-{
-    ParmBlockEditor* q;
-    Session session;
-    ParmBlockModel* model = nullptr;
-    QTreeView* view = nullptr;
-    ParmNameEditor* nameEditor = nullptr;
-    ParmFieldEditor* fieldEditor = nullptr;
-    DataTypeSelector* typeSelector = nullptr;
-    QLineEdit* descEditor = nullptr;
-    QMenu* menu = nullptr;
-    QMenu* tablesMenu = nullptr; // "Reference a New Symbol"
-    QPushButton* defaultCommand = nullptr;
-    QPushButton* cancelCommand = nullptr;
-    TabStop* forwardIn = nullptr;
-    TabStop* backwardIn = nullptr;
-    TabStop* forwardOut = nullptr;
-    TabStop* backwardOut = nullptr;
-    TabStop* treeToColumn = nullptr;
-    TabStop* columnToTree = nullptr;
-
-    // The open in-place editor (-1 none) and what it was opened on.
-    int open = -1;
-    std::array<int, 4> states{ 1, 1, 1, 1 };
-    QPersistentModelIndex editIndex;
-    QuenHandle snapshot = 0;   // a copy of the parameter before a value or type edit
-    int32_t ageAtOpen = 0;
-    QString classAtOpen;
-    bool createdActual = false;
-    bool inDialog = false;
-    int quiet = 0; // > 0 while a command moves the current cell itself
-    bool limits = false; // the limits editor's form
-    QString lastReported;
-
-    explicit Private(ParmBlockEditor* owner) : q(owner) { }
-
-    // Held by every command: the current cell moves under the command's control, which tests
-    // ParameterSelected itself where the events say.
-    struct Quiet
-    {
-        explicit Quiet(Private* p) : d(p) { ++d->quiet; }
-        ~Quiet() { --d->quiet; }
-        Quiet(const Quiet&) = delete;
-        Quiet& operator=(const Quiet&) = delete;
-        Private* d;
-    };
-
-    void build();
-    QWidget* editorWidget(int column);
-    // The in-place editors are made when first opened: most lists are only looked at.
-    void makeEditor(int column);
-    int currentRow() const { return ParmBlockModel::parameterRow(view->currentIndex()); }
-    int currentField() const { return ParmBlockModel::fieldIndex(view->currentIndex()); }
-    int currentColumn() const { return std::max(view->currentIndex().column(), 0); }
-    bool editing() const { return open >= 0; }
-    std::optional<int> rowAt(int index) const { return session.rowAt(index, currentRow()); }
-
-    void setCurrent(int row, int field, int column);
-    void testSelected();
-    // Raises events after a change, then rebuilds when a handler changed the block.
-    template <typename Raise>
-    void raise(Raise&& events);
-    void rebuild();
-    void afterLoad();
-
-    bool load(QuenHandle handle, QuenHandle deflt, const Session::Mode& mode);
-    bool editCellEnabled(int column, int row, int field) const;
-    void openEditor(int column, int row, int field);
-    void placeEditor();
-    bool closeEditors(bool accept);
-    void acceptName(int row);
-    void acceptValue(int column, int row, bool accept);
-    void acceptDescription(int row);
-    void typeChosen(const QString& dataClass);
-    void editorKey(int column, int* keyCode, int shift);
-    // The next (or previous) row below the edit index whose cell in the column can be edited.
-    QModelIndex neighbour(int column, bool down) const;
-    bool listKey(QKeyEvent* event);
-    void moveColumn(int delta);
-    void showMenu(const QPoint& globalPos);
-    // "Reference a Symbol", "Reference a New Symbol" with its tables, "Provide a Value".
-    template <typename Add>
-    void addReferenceItems(const Add& add);
-    void referenceNewSymbol(QuenHandle table);
-    void showProperties();
-    bool runDelete(int row, bool recordUndo);
-    // The events after a command changed one parameter (false when it changed nothing).
-    bool changed(const Session::Change& change);
-    bool created(const Session::Change& change);
-    bool moved(const Session::Change& change);
-    bool insertAt(int row, QuenHandle parm);
-    void beep() { PlatformServices::instance().beep(); }
-};
 
 void ParmBlockEditor::Private::build()
 {
@@ -240,12 +110,12 @@ void ParmBlockEditor::Private::build()
         button->setFocusPolicy(Qt::NoFocus);
     }
 
-    backwardOut = new TabStop(QStringLiteral("ParmListBackwardOutTabStop"), q);
-    forwardIn = new TabStop(QStringLiteral("ParmListForwardInTabStop"), q);
-    treeToColumn = new TabStop(QStringLiteral("ParmListTreeToColumnTabStop"), q);
-    columnToTree = new TabStop(QStringLiteral("ParmListColumnToTreeTabStop"), q);
-    backwardIn = new TabStop(QStringLiteral("ParmListBackwardInTabStop"), q);
-    forwardOut = new TabStop(QStringLiteral("ParmListForwardOutTabStop"), q);
+    backwardOut = new ParmListTabStop(QStringLiteral("ParmListBackwardOutTabStop"), q);
+    forwardIn = new ParmListTabStop(QStringLiteral("ParmListForwardInTabStop"), q);
+    treeToColumn = new ParmListTabStop(QStringLiteral("ParmListTreeToColumnTabStop"), q);
+    columnToTree = new ParmListTabStop(QStringLiteral("ParmListColumnToTreeTabStop"), q);
+    backwardIn = new ParmListTabStop(QStringLiteral("ParmListBackwardInTabStop"), q);
+    forwardOut = new ParmListTabStop(QStringLiteral("ParmListForwardOutTabStop"), q);
     layout->addWidget(view);
     QWidget::setTabOrder(backwardOut, forwardIn);
     QWidget::setTabOrder(forwardIn, view);
@@ -396,15 +266,6 @@ void ParmBlockEditor::Private::testSelected()
         return;
     lastReported = name;
     Q_EMIT q->ParameterSelected(name, session.description(row));
-}
-
-template <typename Raise>
-void ParmBlockEditor::Private::raise(Raise&& events)
-{
-    session.storeAge();
-    events();
-    if (session.ageChanged())
-        rebuild();
 }
 
 void ParmBlockEditor::Private::rebuild()
@@ -644,255 +505,6 @@ void ParmBlockEditor::Private::typeChosen(const QString& dataClass)
     session.changeType(row, data);
     editIndex = model->fieldRow(row, 0, Session::DataTypeColumn);
     placeEditor();
-}
-
-QModelIndex ParmBlockEditor::Private::neighbour(int column, bool down) const
-{
-    QModelIndex index = editIndex.isValid() ? QModelIndex(editIndex) : view->currentIndex();
-    for (index = down ? view->indexBelow(index) : view->indexAbove(index); index.isValid();
-         index = down ? view->indexBelow(index) : view->indexAbove(index)) {
-        const int field = ParmBlockModel::fieldIndex(index);
-        if ((column == Session::ValueColumn || field == 0)
-            && editCellEnabled(column, ParmBlockModel::parameterRow(index), field))
-            return index;
-    }
-    return {};
-}
-
-void ParmBlockEditor::Private::editorKey(int column, int* keyCode, int shift)
-{
-    const Quiet guard(this);
-    const int key = *keyCode;
-    const bool shifted = shift & 1;
-    if (key == Qt::Key_Escape || (key == Qt::Key_Pause && (shift & 2)) || key == Qt::Key_Cancel
-        || (key == Qt::Key_F2 && shifted)) {
-        *keyCode = 0;
-        closeEditors(false);
-        return;
-    }
-    if (!isEnter(key))
-        return;
-    *keyCode = 0;
-    if (column == Session::NameColumn) {
-        closeEditors(true);
-        return;
-    }
-    // Accepting may rebuild the rows: find the next cell by its path of row numbers first.
-    const QModelIndex next = neighbour(column, !shifted);
-    const int nextRow = ParmBlockModel::parameterRow(next);
-    const int nextField = ParmBlockModel::fieldIndex(next);
-    closeEditors(true);
-    if (next.isValid() && editCellEnabled(column, nextRow, nextField)) {
-        openEditor(column, nextRow, nextField);
-        testSelected();
-    } else {
-        beep();
-    }
-}
-
-void ParmBlockEditor::Private::moveColumn(int delta)
-{
-    int column = currentColumn();
-    do
-        column += delta;
-    while (column >= 0 && column < Session::ColumnCount && view->isColumnHidden(column));
-    if (currentRow() >= 0 && column >= 0 && column < Session::ColumnCount)
-        setCurrent(currentRow(), currentField(), column);
-}
-
-bool ParmBlockEditor::Private::listKey(QKeyEvent* event)
-{
-    const int key = event->key();
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const bool ctrl = mods == Qt::ControlModifier;
-    const bool shift = mods == Qt::ShiftModifier;
-    // The limits' set is fixed: these keys run no command there.
-    if (limits && (key == Qt::Key_Insert || key == Qt::Key_Delete || (ctrl && (key == Qt::Key_X || key == Qt::Key_V))))
-        return true;
-    if (mods == Qt::NoModifier && (key == Qt::Key_F2 || isEnter(key))) {
-        if (editCellEnabled(currentColumn(), currentRow(), currentField()))
-            openEditor(currentColumn(), currentRow(), currentField());
-        else
-            beep();
-        return true;
-    }
-    if ((key == Qt::Key_F10 && shift) || key == Qt::Key_Menu) {
-        q->ShowEditMenu();
-        return true;
-    }
-    if (mods == Qt::NoModifier || shift) {
-        switch (key) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            if (mods != Qt::NoModifier)
-                return false;
-            moveColumn(key == Qt::Key_Left ? -1 : 1);
-            return true;
-        case Qt::Key_Plus:
-        case Qt::Key_Minus:
-            view->setExpanded(view->currentIndex().siblingAtColumn(0), key == Qt::Key_Plus);
-            return true;
-        case Qt::Key_Insert:
-            if (shift)
-                q->Paste(0);
-            else if (q->InsertNewEnabled(0))
-                q->InsertNew(0);
-            return true;
-        case Qt::Key_Delete:
-            if (shift)
-                q->Cut(0);
-            else if (q->DeleteEnabled(0))
-                q->Delete(0);
-            return true;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab: {
-            const bool forward = key == Qt::Key_Tab;
-            const int before = currentColumn();
-            moveColumn(forward ? 1 : -1);
-            if (currentColumn() == before || currentRow() < 0)
-                (forward ? forwardOut : backwardOut)->pass(forward);
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
-    if (ctrl) {
-        switch (key) {
-        case Qt::Key_C:
-            q->Copy(0);
-            return true;
-        case Qt::Key_X:
-            q->Cut(0);
-            return true;
-        case Qt::Key_V:
-            q->Paste(0);
-            return true;
-        case Qt::Key_Z:
-            if (q->UndoEnabled())
-                q->Undo();
-            return true;
-        case Qt::Key_A:
-            if (view->selectionMode() == QAbstractItemView::ExtendedSelection)
-                view->selectAll();
-            return true;
-        default:
-            return false;
-        }
-    }
-    return false;
-}
-
-template <typename Add>
-void ParmBlockEditor::Private::addReferenceItems(const Add& add)
-{
-    const bool referable = q->ReferenceSymbolEnabled(0);
-    add("ParmList_ReferenceSymbolMenuItem", QStringLiteral("Reference a Symbol"), referable,
-        [this] { q->ReferenceSymbol(0); });
-    QMenu* tables = tablesMenu;
-    tables->clear();
-    menu->addMenu(tables);
-    tables->menuAction()->setEnabled(referable);
-    const int32_t registered = QuenTableRegGetSize();
-    for (int32_t i = 1; i <= registered; ++i) {
-        if (!QuenTableRegIsPublic(i))
-            continue;
-        const QuenHandle table = QuenTableRegGetTable(i);
-        QAction* item = tables->addAction(QStringLiteral("In ") + quen::toQString(QuenTableGetName(table))
-                                          + QStringLiteral(" ..."));
-        item->setObjectName(QStringLiteral("ParmList_InTableNMenuItem"));
-        item->setData(int(table));
-        QObject::connect(item, &QAction::triggered, q, [this, table] { referenceNewSymbol(table); });
-    }
-    if (tables->isEmpty()) {
-        QAction* none = tables->addAction(QStringLiteral("<no tables>"));
-        none->setObjectName(QStringLiteral("ParmList_InTableNMenuItem"));
-        none->setEnabled(false);
-    }
-    add("ParmList_ProvideValueMenuItem", QStringLiteral("Provide a Value"), q->ProvideValueEnabled(0),
-        [this] { q->ProvideValue(0); });
-}
-
-void ParmBlockEditor::Private::showMenu(const QPoint& globalPos)
-{
-    closeEditors(true);
-    menu->clear();
-    const QString noun = session.noun();
-    const auto add = [this](const char* name, const QString& caption, bool enabled, auto&& slot) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setEnabled(enabled);
-        QObject::connect(action, &QAction::triggered, q, slot);
-        return action;
-    };
-    static const char* const cellCaptions[] = { "Rename ", "Modify Value", "Change Data Type", "Edit Description" };
-    const int column = currentColumn();
-    const QString cellCaption = QString::fromLatin1(cellCaptions[column]) + (column == 0 ? noun : QString());
-    const auto addEditCell = [&] {
-        add("ParmList_EditCellMenuItem", cellCaption, q->EditCellEnabled(column, 0, -1),
-            [this, column] { q->EditCell(column, 0, -1); });
-    };
-    add("ParmList_UndoMenuItem", QStringLiteral("Undo"), q->UndoEnabled(), [this] { q->Undo(); });
-    if (limits) {
-        add("ParmList_CopyMenuItem", QStringLiteral("Copy"), q->CopyEnabled(0), [this] { q->Copy(0); });
-        addEditCell();
-        addReferenceItems(add);
-        add("ParmList_PropertiesMenuItem", QStringLiteral("Properties"), currentRow() >= 0, [this] { showProperties(); });
-        menu->popup(globalPos);
-        return;
-    }
-    menu->addSeparator();
-    add("ParmList_NewMenuItem", QStringLiteral("Insert New ") + noun, q->InsertNewEnabled(0),
-        [this] { q->InsertNew(0); });
-    menu->addSeparator();
-    add("ParmList_CutMenuItem", QStringLiteral("Cut"), q->CutEnabled(0), [this] { q->Cut(0); });
-    add("ParmList_CopyMenuItem", QStringLiteral("Copy"), q->CopyEnabled(0), [this] { q->Copy(0); });
-    add("ParmList_PasteMenuItem", QStringLiteral("Paste"), q->PasteEnabled(0), [this] { q->Paste(0); });
-    add("ParmList_DeleteMenuItem", QStringLiteral("Delete"), q->DeleteEnabled(0), [this] { q->Delete(0); });
-    menu->addSeparator();
-    addEditCell();
-    menu->addSeparator();
-    add("ParmList_MoveUpMenuItem", QStringLiteral("Move Up"), q->MoveUpEnabled(0), [this] { q->MoveUp(0); });
-    add("ParmList_MoveDownMenuItem", QStringLiteral("Move Down"), q->MoveDownEnabled(0), [this] { q->MoveDown(0); });
-    menu->addSeparator();
-    addReferenceItems(add);
-    add("ParmList_ResetToDefaultMenuItem", QStringLiteral("Reset To Default"), q->ResetToDefaultEnabled(0),
-        [this] { q->ResetToDefault(0); });
-    menu->addSeparator();
-    add("ParmList_PropertiesMenuItem", QStringLiteral("Properties"), currentRow() >= 0,
-        [this] { showProperties(); });
-    menu->popup(globalPos);
-}
-
-void ParmBlockEditor::Private::referenceNewSymbol(QuenHandle table)
-{
-    const int row = currentRow();
-    if (row < 0 || !q->ReferenceSymbolEnabled(0))
-        return;
-    const QString tableName = quen::toQString(QuenTableGetName(table));
-    SymbolDialogs dialogs;
-    const QString symbol = dialogs.InsertNewSymbolDialog(tableName, session.dataClass(row));
-    if (!symbol.isEmpty())
-        q->ReferenceSymbol(row + 1, symbol, tableName);
-}
-
-void ParmBlockEditor::Private::showProperties()
-{
-    const QModelIndexList rows = view->selectionModel()->selectedRows();
-    QStringList lines;
-    for (const QModelIndex& index : rows) {
-        if (index.parent().isValid())
-            continue;
-        const int row = index.row();
-        const QuenHandle parm = session.row(row).parm;
-        lines << session.name(row) + QStringLiteral(": ") + session.dataType(row)
-                        + (QuenParmIsOutput(parm) ? QStringLiteral(", output") : QString())
-                        + (QuenParmIsReference(parm) ? QStringLiteral(", reference") : QString())
-                        + (session.description(row).isEmpty() ? QString() : QStringLiteral(" - ") + session.description(row));
-    }
-    if (!lines.isEmpty())
-        PlatformServices::instance().messageBox(lines.join(QLatin1Char('\n')), PlatformServices::Information,
-                                                QStringLiteral("Properties"), q);
 }
 
 bool ParmBlockEditor::Private::changed(const Session::Change& change)
