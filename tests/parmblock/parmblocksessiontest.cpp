@@ -274,6 +274,14 @@ void ParmBlockSessionTest::undoRecordsAndActions()
     QCOMPARE(parameterNames(block), QStringList({ "A", "B" }));
     QCOMPARE(session.comment(0), QStringLiteral("about A"));
 
+    // Replacing back a parameter whose name has left the block appends it.
+    session.referenceSymbol(0, "Vcc", "Bench");
+    QuenPbDefReleaseParm(block, "A");
+    QCOMPARE(int(session.undo().kind), int(ParmBlockSession::UndoKind::Changed));
+    QCOMPARE(parameterNames(block), QStringList({ "B", "A" }));
+    QVERIFY(!QuenParmIsReference(QuenPbDefFindParm(block, "A")));
+    session.move(1, 0);
+
     // A record whose parameter is gone fails and is dropped; older records stay.
     session.moveUp(1);
     session.insertNew(2, QString());
