@@ -12,6 +12,7 @@
 #include "corehooks.h"
 #include "dataeditorform.h"
 #include "dataeditorregistry.h"
+#include "limitseditor.h"
 #include "parmblockeditor.h"
 #include "qtplatformservices.h"
 #include "qtstrings.h"
@@ -587,8 +588,8 @@ void MainWindow::currentItemChanged()
     const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
     d->fieldModel->setParameter(leaf ? d->model->handle(current) : 0);
     if (kind == Kind::Test) {
-        d->fieldModel->setParameter(0);
         d->host->showLimits(d->model->handle(current), tr("Limits of test %1").arg(d->model->data(current).toString()));
+        d->fieldModel->setParameter(QuenHandle(d->host->limitsEditor()->list()->currentParameter()));
         return;
     }
     if (kind == Kind::None || kind == Kind::TableGroup || kind == Kind::BlockGroup || kind == Kind::TestGroup) {
@@ -619,6 +620,11 @@ void MainWindow::currentItemChanged()
 
 void MainWindow::connectEditorEvents()
 {
+    // The Fields dock follows the current limit as it follows the current parameter.
+    ParmBlockEditor* limits = d->host->limitsEditor()->list();
+    connect(limits, &ParmBlockEditor::ParameterSelected, this,
+            [this, limits] { d->fieldModel->setParameter(QuenHandle(limits->currentParameter())); });
+    connect(limits, &ParmBlockEditor::ParameterChanged, d->fieldModel, &FieldsDockModel::refresh);
     ParmBlockEditor* editor = d->host->blockEditor();
     const auto log = [this](const QString& line) {
         if (d->events->count() >= 500)

@@ -296,6 +296,7 @@ private Q_SLOTS:
         QVERIFY(limits->isVisible());
         QCOMPARE(limits->testName(), m_window->treeModel()->index(0, 0, tests).data().toString());
         QVERIFY(limits->Count(-1) > 0);
+        QCOMPARE(m_window->fieldModel()->parameter(), QuenPbDefGetParm(QuenHandle(limits->Handle()), 1)); // its fields in the dock
 
         const QModelIndex table = m_window->treeModel()->index(0, 0, m_window->treeModel()->index(0, 0));
         m_window->treeView()->setCurrentIndex(table);
