@@ -945,11 +945,7 @@ bool ParmBlockEditor::ReferenceSymbol(int Index, const QString& SymbolName, cons
 
 bool ParmBlockEditor::ProvideValueEnabled(int Index) const
 {
-    if (!d->session.changesAllowed() || (Index == 0 && d->editing()))
-        return false;
-    const std::optional<int> row = d->rowAt(Index);
-    return row && QuenParmIsReference(d->session.row(*row).parm)
-            && QuenParmIsReferenceEditable(d->session.row(*row).parm);
+    return d->session.provideValueEnabled(Index, d->currentRow(), d->editing());
 }
 
 bool ParmBlockEditor::ProvideValue(int Index)
@@ -1019,12 +1015,7 @@ bool ParmBlockEditor::Cut(int Index)
 
 bool ParmBlockEditor::PasteEnabled(int Index) const
 {
-    if (!d->session.changesAllowed() || !d->session.mode().design || d->session.mode().fixedSet
-        || (Index == 0 && d->editing()))
-        return false;
-    if (Index < -1 || Index > d->session.rowCount() + 1)
-        return false;
-    return QuenPbDefIsAvailableOnClipboard() != QUEN_FALSE;
+    return d->session.pasteEnabled(Index, d->editing());
 }
 
 bool ParmBlockEditor::Paste(int Index)

@@ -182,8 +182,6 @@ QVariant ParmBlockModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case FieldIndexRole:
         return field;
-    case ParameterRowRole:
-        return row;
     case LevelRole:
         if (XCStructEditFields* list = fields(row); list && list->Item(field))
             return list->Item(field)->Indentation();

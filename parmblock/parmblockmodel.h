@@ -25,7 +25,6 @@ public:
     enum Role {
         LevelRole = Qt::UserRole + 1, // a field row's indentation level (1 = the parameter's)
         FieldIndexRole,               // the field's index in the parameter's fields (0 = the row)
-        ParameterRowRole,             // the parameter row a row belongs to
     };
     static constexpr int PoolSize = 64;
 

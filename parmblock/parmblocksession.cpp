@@ -211,12 +211,30 @@ bool ParmBlockSession::developmentEditable(int row) const
 
 bool ParmBlockSession::insertNewEnabled(int index, int currentRow, bool editing) const
 {
-    if (readOnlyOrEmpty() || !m_mode.design || m_mode.fixedSet || (index == 0 && editing))
-        return false;
+    Q_UNUSED(currentRow)
     if (m_mode.maxParameters > 0 && rowCount() >= m_mode.maxParameters)
         return false;
-    Q_UNUSED(currentRow)
+    return insertPositionAllowed(index, editing);
+}
+
+bool ParmBlockSession::insertPositionAllowed(int index, bool editing) const
+{
+    if (readOnlyOrEmpty() || !m_mode.design || m_mode.fixedSet || (index == 0 && editing))
+        return false;
     return index >= -1 && index <= rowCount() + 1;
+}
+
+bool ParmBlockSession::pasteEnabled(int index, bool editing) const
+{
+    return insertPositionAllowed(index, editing) && QuenPbDefIsAvailableOnClipboard() != QUEN_FALSE;
+}
+
+bool ParmBlockSession::provideValueEnabled(int index, int currentRow, bool editing) const
+{
+    if (readOnlyOrEmpty() || (index == 0 && editing))
+        return false;
+    const std::optional<int> row = rowAt(index, currentRow);
+    return row && QuenParmIsReference(this->row(*row).parm) && QuenParmIsReferenceEditable(this->row(*row).parm);
 }
 
 bool ParmBlockSession::deleteEnabled(int index, int currentRow, bool editing) const

@@ -130,6 +130,10 @@ public:
     bool moveDownEnabled(int index, int currentRow, bool editing) const;
     bool resetToDefaultEnabled(int index, int currentRow, bool editing) const;
     bool referenceSymbolEnabled(int index, int currentRow, bool editing) const;
+    // A reference whose reference may change gets a value of its own.
+    bool provideValueEnabled(int index, int currentRow, bool editing) const;
+    // Where InsertNew could insert (the parameter limit aside) and the clipboard holds a block.
+    bool pasteEnabled(int index, bool editing) const;
     // Name, Data Type and Description cells: design mode, a parameter row, not read-only.
     bool designCellEnabled(int column) const;
     bool changesAllowed() const { return m_handle && !m_mode.readOnly; }
@@ -183,6 +187,7 @@ private:
     Row readRow(QuenHandle source);
     int kindOf(QuenHandle parm);
     bool readOnlyOrEmpty() const { return !m_handle || m_mode.readOnly; }
+    bool insertPositionAllowed(int index, bool editing) const;
     bool developmentEditable(int row) const;
     int corePosition(int row) const; // 1-based position of the row's parameter in the edited block
     void remakeValueBlock();

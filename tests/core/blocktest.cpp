@@ -22,14 +22,6 @@ QuenHandle blockOf(std::initializer_list<const char*> names)
     return block;
 }
 
-QStringList namesOf(QuenHandle block)
-{
-    QStringList names;
-    for (int32_t i = 1; i <= QuenPbDefGetSize(block); ++i)
-        names << text(QuenParmGetName(QuenPbDefGetParm(block, i)));
-    return names;
-}
-
 } // namespace
 
 class BlockTest : public QObject
@@ -64,7 +56,7 @@ private Q_SLOTS:
         QFETCH(QStringList, gone);
         const QuenHandle block = blockOf({ "Alpha", "Beta", "Gamma" });
         const QuenHandle edited = edit(block);
-        QCOMPARE(namesOf(edited), names);
+        QCOMPARE(VeltTest::parameterNames(edited), names);
         for (int i = 0; i < names.size(); ++i) {
             QCOMPARE(QuenPbDefFindId(edited, names[i].toUpper().toUtf8().constData()), i + 1);
             QCOMPARE(QuenPbDefFindParm(edited, names[i].toLower().toUtf8().constData()), QuenPbDefGetParm(edited, i + 1));
@@ -127,7 +119,7 @@ private Q_SLOTS:
         EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenPbDefInsertParmAt");
         QVERIFY(QuenParmGetOwner(QuenPbDefGetParm(other, 1)) == other && !QuenPbDefReleaseParm(block, "Nothing"));
         EXPECT_ONE_ERROR(QUEN_ERR_NOT_FOUND, "QuenPbDefReleaseParm");
-        QCOMPARE(namesOf(block), (QStringList { "A", "B" }));
+        QCOMPARE(VeltTest::parameterNames(block), (QStringList { "A", "B" }));
         QVERIFY(QuenParmRelease(parm) && QuenPbDefRelease(block) && QuenPbDefRelease(other));
     }
 
