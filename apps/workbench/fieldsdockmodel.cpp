@@ -3,27 +3,11 @@
 #include "callfailurescope.h"
 #include "valuesummary.h"
 #include "xcstructeditfield.h"
-#include "xcstructeditfieldenums.h"
 #include "xcstructeditfields.h"
 
 #include <QIcon>
 
 namespace Workbench {
-
-namespace {
-
-QStringList choicesOf(XCStructEditField* field)
-{
-    QStringList choices;
-    if (!field->HasEnumeration())
-        return choices;
-    const XCStructEditFieldEnums* list = field->Enumeration();
-    for (int i = 1; list && i <= list->Count(); ++i)
-        choices << list->Text(i);
-    return choices;
-}
-
-} // namespace
 
 FieldsDockModel::FieldsDockModel(QObject* parent)
     : QAbstractTableModel(parent), m_fields(XCStructEditFields::create(this))
@@ -107,8 +91,6 @@ QVariant FieldsDockModel::data(const QModelIndex& index, int role) const
                     return field->Text();
                 if (role == Qt::ToolTipRole && !field->ErrorMessage().isEmpty())
                     return field->ErrorMessage();
-                if (role == ChoicesRole)
-                    return choicesOf(field);
                 return {};
             case LockedColumn:
                 if (role == Qt::DisplayRole)

@@ -19,7 +19,6 @@ class FieldsDockModel : public QAbstractTableModel
     Q_OBJECT
 public:
     enum Column { CaptionColumn, TextColumn, LockedColumn, ColumnCount };
-    enum Role { ChoicesRole = Qt::UserRole + 1 }; // QStringList; empty without choices
 
     explicit FieldsDockModel(QObject* parent = nullptr);
     ~FieldsDockModel() override;
