@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
+#include <QTableView>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -247,6 +248,33 @@ private Q_SLOTS:
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 99);
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
+    }
+
+    // A string array opens in its own dialog from Edit Value, and its elements are lines of the
+    // Fields dock.
+    void activationEditsStringArray()
+    {
+        const QModelIndex leaf = findLeaf(QStringLiteral("PinNames"));
+        const QuenHandle data = QuenParmGetData(m_window->treeModel()->handle(leaf));
+        m_window->treeView()->setCurrentIndex(leaf);
+        QAbstractItemModel* fields = m_window->fieldModel();
+        for (const char* caption : {"String (4)", "View As"})
+            QVERIFY2(!fields->match(fields->index(0, 0), Qt::DisplayRole, QString::fromLatin1(caption), 1, Qt::MatchContains | Qt::MatchRecursive).isEmpty(), caption);
+        bool answered = false;
+        onNextDialog([&answered](QWidget* dialog) {
+            auto* grid = dialog->findChild<QTableView*>(QStringLiteral("StringArrayList"));
+            auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("ValueText"));
+            auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("OKCommand"));
+            if (!(answered = grid && value && ok && grid->model()->rowCount() == 4))
+                return dialog->close(), void();
+            value->setText(QStringLiteral("J2-1"));
+            QTest::keyClick(value, Qt::Key_Return);
+            ok->click();
+        });
+        m_window->editorHost()->blockEditor()->list()->setFocus();
+        m_window->findChild<QAction*>(QStringLiteral("EditValueAction"))->trigger();
+        QVERIFY(answered);
+        QCOMPARE(QString::fromUtf8(QuenStrArrGetAt1(data, 1)) + u' ' + QString::fromUtf8(QuenStrArrGetAt1(data, 4)), QStringLiteral("J2-1 J1-6"));
     }
 
     // The name editor renames in place and never writes an illegal name; Edit > New Symbol adds
