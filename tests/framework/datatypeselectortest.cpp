@@ -82,6 +82,7 @@ void DataTypeSelectorTest::selectorOverTheRegistry()
     DataEditorRegistry* registry = DataEditorRegistry::instance();
     registry->AddDataEditorIfAbsent(QStringLiteral("CQuenObjectLifetime"), lifetime.editor());
     DataTypeSelector selector;
+    QCOMPARE(selector.objectName(), QStringLiteral("DataTypeSelector")); // the name hosts find it by
     QSignalSpy changes(&selector, &DataTypeSelector::Change);
     auto* plain = selector.findChild<QComboBox*>(QStringLiteral("TypeList"));
     QStringList expected;
