@@ -2,6 +2,7 @@
 // changes, the insertion aid, what OK and Cancel store) and its runtime side.
 #include "columns.h"
 #include "coretesting.h"
+#include "fieldlines.h"
 #include "fixture.h"
 
 #include "countingdataeditorsite.h"
@@ -22,30 +23,12 @@
 #include <memory>
 
 using VeltTest::CoreBuilder;
+using VeltTest::line;
+using VeltTest::lines;
 
 namespace {
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// "Caption=Text" of every line, "!error" appended where a line has one.
-QStringList lines(XCStructEditFields& fields)
-{
-    QStringList out;
-    for (int i = 0; i < fields.Count(); ++i) {
-        const QString text = fields.Item(i)->Text(); // reading the text reads the error too
-        out << fields.Item(i)->Caption() + u'=' + text + (fields.Item(i)->ErrorMessage().isEmpty() ? QString() : u'!' + fields.Item(i)->ErrorMessage());
-    }
-    return out;
-}
-
-XCStructEditField* line(XCStructEditFields& fields, const QString& caption)
-{
-    for (int i = 0; i < fields.Count(); ++i) {
-        if (fields.Item(i)->Caption() == caption)
-            return fields.Item(i);
-    }
-    return nullptr;
-}
 
 } // namespace
 
