@@ -13,9 +13,8 @@ inline QStringList lines(XCStructEditFields& fields)
 {
     QStringList out;
     for (int i = 0; i < fields.Count(); ++i) {
-        XCStructEditField* field = fields.Item(i);
-        const QString text = field->Text(); // reading the text reads the error too
-        out << field->Caption() + u'=' + text + (field->ErrorMessage().isEmpty() ? QString() : u'!' + field->ErrorMessage());
+        const QString text = fields.Item(i)->Text(); // reading the text reads the error too
+        out << fields.Item(i)->Caption() + u'=' + text + (fields.Item(i)->ErrorMessage().isEmpty() ? QString() : u'!' + fields.Item(i)->ErrorMessage());
     }
     return out;
 }
