@@ -73,6 +73,9 @@ private Q_SLOTS:
         XCStructEditFieldEnums* choices = VeltTest::line(fields, "View As")->Enumeration();
         QCOMPARE(choices->Count(), 4);
         QCOMPARE(choices->Text(4), QStringLiteral("Center< Span :Step"));
+        XCStructEditFields atDesignTime; // where the units are set, empty or not
+        atDesignTime.AttachParameter(sweep, 0, locals, true, false, false);
+        QVERIFY(VeltTest::line(atDesignTime, "Units"));
     }
 
     // A line changed: what the core then holds, the line's error, and the core's refusal shown.
