@@ -26,6 +26,7 @@ namespace {
 
 const char* const kWorkspace = R"({ "format": "VeltEditors.Workspace", "parameterBlocks": [], "tables": [ { "name": "Bench", "public": true, "symbols": [
   { "name": "Count", "data": { "class": "CQuenInt32", "value": 7 } }, { "name": "Volts", "data": { "class": "CQuenReal64", "value": 1.5 } },
+  { "name": "Sweep", "data": { "class": "CQuenRange", "start": 0, "stop": 10, "points": 11 } },
   { "name": "Command", "data": { "class": "CQuenString", "value": "V=1.5", "properties": [
     { "name": "Format Operation", "class": "CQuenString", "value": "Update parameters from string" },
     { "name": "Format", "class": "CQuenString", "value": "V=%{Volts}" } ] } },
@@ -36,7 +37,7 @@ const char* const kWorkspace = R"({ "format": "VeltEditors.Workspace", "paramete
 const char* const kPrelude = R"(
 var table = Quen.QuenTableRegGetTable(1);
 function symbol(name) { return Quen.QuenPbDefFindParm(table, name); }
-var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command'), pins: symbol('Pins') };
+var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command'), pins: symbol('Pins'), sweep: symbol('Sweep') };
 P.data = Quen.QuenParmGetData(P.count);
 function bound(parm) { var f = Velt.fields(); f.AttachParameter(parm); return f; }
 function withChoices(f) { for (var i = 0; i < f.Count; ++i) if (f.Item(i).HasEnumeration) return f.Item(i); return null; }
@@ -247,6 +248,7 @@ private Q_SLOTS:
             {"Real64Editor", {{"make('Real64Editor')", "editing('Real64Editor', P.volts)"}, {}, {}}},
             {"StringEditor", {{"make('StringEditor')", "editing('StringEditor', P.command)"}, {}, {}}},
             {"StringArrayEditor", {{"make('StringArrayEditor')", "editing('StringArrayEditor', P.pins)"}, {}, {}}},
+            {"RangeEditor", {{"make('RangeEditor')", "editing('RangeEditor', P.sweep)"}, {}, {}}},
             {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
             {"DataTypeSelector", {{"make('DataTypeSelector')"}, {}, {}}},
             {"ParmNameEditor", {{"make('ParmNameEditor')", "(function () { var e = make('ParmNameEditor'); e.Handle = P.count; return e; })()"}, {}, {}}},

@@ -277,6 +277,23 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(QuenStrArrGetAt1(data, 1)) + u' ' + QString::fromUtf8(QuenStrArrGetAt1(data, 4)), QStringLiteral("J2-1 J1-6"));
     }
 
+    // Edit Value on a range opens its dialog on the stored view; the range row shows what OK stores.
+    void activationEditsRange()
+    {
+        m_window->treeView()->setCurrentIndex(findLeaf(QStringLiteral("SweepRange")));
+        const auto row = [this] { return m_window->fieldModel()->index(0, 1).data().toString(); };
+        QCOMPARE(row(), QStringLiteral("1000.0, 10000.0 :1000.0 Hz"));
+        onNextDialog([](QWidget* dialog) {
+            auto* step = dialog->findChild<QLineEdit*>(QStringLiteral("StepSizeText"));
+            step->selectAll();
+            QTest::keyClicks(step, QStringLiteral("500"));
+            dialog->findChild<QAbstractButton*>(QStringLiteral("OKCommand"))->click();
+        });
+        m_window->editorHost()->blockEditor()->list()->setFocus();
+        m_window->findChild<QAction*>(QStringLiteral("EditValueAction"))->trigger();
+        QCOMPARE(row(), QStringLiteral("1000.0, 10000.0 :500.0 Hz"));
+    }
+
     // The name editor renames in place and never writes an illegal name; Edit > New Symbol adds
     // a symbol named in the new symbol dialog.
     void renameAndNewSymbol()

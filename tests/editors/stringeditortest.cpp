@@ -23,19 +23,11 @@
 #include <memory>
 
 using VeltTest::CoreBuilder;
+using VeltTest::line;
 
 namespace {
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
-
-XCStructEditField* line(XCStructEditFields& fields, const QString& caption)
-{
-    for (int i = 0; i < fields.Count(); ++i) {
-        if (fields.Item(i)->Caption() == caption)
-            return fields.Item(i);
-    }
-    return nullptr;
-}
 
 } // namespace
 
