@@ -1,0 +1,218 @@
+// NumericArrayCopy over real core items: what begin takes, redimensions that keep values by
+// index, and what OK writes into the item (shape, values, units, restriction with the clamp,
+// the family's option, the locks hook) or cancel leaves alone.
+#include "columns.h"
+#include "coretesting.h"
+#include "fixture.h"
+
+#include "numericarraycopy_p.h"
+
+#include <QTest>
+
+using namespace Velt;
+using VeltTest::CoreBuilder;
+
+namespace {
+
+ArrayShape shape(std::initializer_list<int32_t> bounds)
+{
+    ArrayShape s;
+    s.dimensions = int(bounds.size() / 2);
+    auto it = bounds.begin();
+    for (std::size_t d = 0; d < std::size_t(s.dimensions); ++d) {
+        s.lower[d] = *it++;
+        s.upper[d] = *it++;
+    }
+    return s;
+}
+
+// A real array of the shape whose element (r, c, p) holds r * 100 + c * 10 + p.
+QuenHandle numbered(CoreBuilder& core, const ArrayShape& s)
+{
+    const QuenHandle item = (core << QuenR64ArrCreate(0, 0));
+    redimensionArray(item, s);
+    NumericArrayCopy<Real64ArrayTraits>::forEachCell(s, [&](ArrayIndex i) {
+        ArrayElements<Real64ArrayTraits>::set(item, s.dimensions, i, i.row * 100 + i.column * 10 + i.plane);
+    });
+    return item;
+}
+
+// Everything OK may change, as text: shape, values, properties.
+QString snapshot(QuenHandle item)
+{
+    const ArrayShape s = arrayShapeOf(item);
+    QString text = QString::number(s.dimensions);
+    for (int d = 0; d < s.dimensions; ++d)
+        text += QStringLiteral(" %1..%2").arg(s.lower[std::size_t(d)]).arg(s.upper[std::size_t(d)]);
+    text += u':';
+    NumericArrayCopy<Real64ArrayTraits>::forEachCell(s, [&](ArrayIndex i) {
+        text += u' ' + QString::number(ArrayElements<Real64ArrayTraits>::get(item, s.dimensions, i));
+    });
+    QStringList names;
+    for (int32_t p = 1; p <= QuenDataExGetPropertyCount(item); ++p)
+        names << VeltTest::text(QuenDataExGetPropertyName(item, p));
+    names.sort();
+    return names.isEmpty() ? text : text + u' ' + names.join(u' ');
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Velt::ArrayShape)
+
+class NumericArrayCopyTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    VeltTest::Fixture fixture;
+
+private Q_SLOTS:
+    void init() { fixture.begin(); }
+    void cleanup() { fixture.end(); }
+
+    void begin_data()
+    {
+        VeltTest::columns<ArrayShape, bool, ArrayShape>({"stored", "hadElements", "copied"});
+        QTest::newRow("empty vector gets 0..0") << shape({0, -1}) << false << shape({0, 0});
+        QTest::newRow("empty table becomes a 0..0 vector") << shape({1, 2, 1, 0}) << false << shape({0, 0});
+        QTest::newRow("table") << shape({1, 2, -1, 3}) << true << shape({1, 2, -1, 3});
+        QTest::newRow("planes") << shape({1, 2, 1, 3, 5, 5}) << true << shape({1, 2, 1, 3, 5, 5});
+    }
+    void begin()
+    {
+        QFETCH(ArrayShape, stored);
+        CoreBuilder core;
+        const QuenHandle item = numbered(core, stored);
+        const QString before = snapshot(item);
+        {
+            NumericArrayCopy<Real64ArrayTraits> copy;
+            QTEST(copy.begin(item), "hadElements");
+            QFETCH(ArrayShape, copied);
+            QCOMPARE(copy.shape(), copied);
+            QVERIFY(copy.handle() != item);
+            QCOMPARE(copy.maximumCount(), 65535);
+            if (stored.count() > 0)
+                QCOMPARE(copy.at({2, 3, 5}), ArrayElements<Real64ArrayTraits>::get(item, stored.dimensions, {2, 3, 5}));
+            copy.set({copy.shape().upper[0], copy.shape().upper[1], copy.shape().upper[2]}, -7);
+        }
+        QCOMPARE(snapshot(item), before); // the item is untouched; the copy went with its owner
+    }
+
+    void beginRefusesAnotherFamily()
+    {
+        CoreBuilder core;
+        const QuenHandle reals = (core << QuenR64ArrCreate(1, 3));
+        NumericArrayCopy<Int32ArrayTraits> copy;
+        QVERIFY(!copy.begin(reals));
+        QVERIFY(!copy.active());
+    }
+
+    // Values stay with their indices; new elements hold 0; a shape the core refuses (over the
+    // maximum) leaves the copy as it was and the register empty.
+    void redimension_data()
+    {
+        VeltTest::columns<ArrayShape, int, QString>({"to", "maximum", "cells"});
+        QTest::newRow("to a vector, grown both ends") << shape({0, 3}) << 100 << "1 0..3: 0 110 210 0";
+        QTest::newRow("more columns") << shape({1, 2, 1, 2}) << 100 << "2 1..2 1..2: 110 210 0 0";
+        QTest::newRow("lower moved up") << shape({2, 3, 1, 1}) << 100 << "2 2..3 1..1: 210 0";
+        QTest::newRow("over the maximum") << shape({1, 10, 1, 11}) << 100 << "2 1..2 1..1: 110 210";
+        QTest::newRow("exactly the maximum") << shape({1, 10, 1, 10}) << 100 << "100";
+    }
+    void redimension()
+    {
+        QFETCH(ArrayShape, to);
+        QFETCH(int, maximum);
+        QFETCH(QString, cells);
+        const int32_t oldMaximum = QuenArrayGetDefaultMaxSize();
+        QuenArraySetDefaultMaxSize(maximum);
+        CoreBuilder core;
+        const QuenHandle item = numbered(core, shape({1, 2, 1, 1}));
+        NumericArrayCopy<Real64ArrayTraits> copy;
+        copy.begin(item);
+        QCOMPARE(copy.maximumCount(), maximum);
+        const bool fits = to.count() <= maximum;
+        QCOMPARE(copy.redimension(to), fits);
+        QVERIFY(!QuenExcRegIsError(0));
+        QuenArraySetDefaultMaxSize(oldMaximum);
+        if (cells.contains(u':'))
+            QCOMPARE(snapshot(copy.handle()), cells);
+        else
+            QCOMPARE(QString::number(QuenArrayGetSize(copy.handle())), cells);
+    }
+
+    // OK: the item takes the copy's shape and values, then units, restriction (stored and
+    // clamped only when it bounds a side, crossed bounds closed to low), the locks hook, the
+    // option; the copy is gone afterwards.
+    void accept_data()
+    {
+        VeltTest::columns<QString, bool, double, double, QString>({"units", "restricted", "low", "high", "written"});
+        const double big = NumericConversion::RealUnbounded;
+        QTest::newRow("clamped into 0..10") << "V" << true << 0.0 << 10.0 << "2 1..2 1..3: 0 10 0 10 7 10 Graphical View As Locks Restriction Units";
+        QTest::newRow("crossed closes to low") << "" << true << 5.0 << 1.0 << "2 1..2 1..3: 5 5 5 5 5 5 Graphical View As Locks Restriction";
+        QTest::newRow("unbounded pair removed") << "" << true << -big << big << "2 1..2 1..3: -1 11 0 12 7 13 Graphical View As Locks";
+        QTest::newRow("not ticked") << "A" << false << 0.0 << 10.0 << "2 1..2 1..3: -1 11 0 12 7 13 Graphical View As Locks Units";
+    }
+    void accept()
+    {
+        QFETCH(QString, units);
+        QFETCH(bool, restricted);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        CoreBuilder core;
+        const QuenHandle item = (core << QuenR64ArrCreate(-5, 5));
+        CoreBuilder::setString(item, "Units", "old");
+        {
+            const QuenHandle restriction = QuenR64ArrCreate(1, 2);
+            QuenR64ArrSetAt1(restriction, 2, 1.0);
+            CoreBuilder::attach(item, "Restriction", restriction);
+        }
+        NumericArrayCopy<Real64ArrayTraits> copy;
+        copy.begin(item);
+        copy.redimension(shape({1, 2, 1, 3}));
+        const double values[] = {-1, 11, 0, 12, 7, 13};
+        int n = 0;
+        NumericArrayCopy<Real64ArrayTraits>::forEachCell(copy.shape(), [&](ArrayIndex i) { copy.set(i, values[n++]); });
+        const QuenHandle work = copy.handle();
+
+        QString locksSaw;
+        NumericArrayAttributes<Real64ArrayTraits> attributes{units, std::nullopt, true};
+        if (restricted)
+            attributes.restriction = Bounds<double>{low, high};
+        copy.accept(item, attributes, [&](QuenHandle written) {
+            locksSaw = snapshot(written); // the locks are written after the values are final
+            CoreBuilder::setString(written, "Locks", "None");
+        });
+        QFETCH(QString, written);
+        QCOMPARE(snapshot(item), written);
+        // The locks come after everything but the option.
+        QCOMPARE(locksSaw, QString(written).remove(" Graphical View As").remove(" Locks"));
+        QCOMPARE(CoreBuilder::string(item, "Graphical View As"), QStringLiteral("By row"));
+        QVERIFY(!copy.active());
+        QVERIFY(!QuenDataIsValid(work));
+        QuenExcRegClearError(0);
+    }
+
+    // The integer family's option: the view, removed for "Decimal".
+    void integerView_data()
+    {
+        VeltTest::columns<QString, QString>({"view", "stored"});
+        QTest::newRow("decimal removes") << "Decimal" << "<absent>";
+        QTest::newRow("hexadecimal") << "Hexadecimal" << "Hexadecimal";
+    }
+    void integerView()
+    {
+        QFETCH(QString, view);
+        CoreBuilder core;
+        const QuenHandle item = (core << QuenI32ArrCreate(1, 2));
+        CoreBuilder::setString(item, "View As", "Octal");
+        QCOMPARE(NumericArrayAttributes<Int32ArrayTraits>::read(item).option, QStringLiteral("Octal"));
+        NumericArrayCopy<Int32ArrayTraits> copy;
+        copy.begin(item);
+        copy.accept(item, {QString(), std::nullopt, view}, {});
+        QTEST(CoreBuilder::string(item, "View As"), "stored");
+        QCOMPARE(NumericArrayAttributes<Int32ArrayTraits>::read(item).option, view);
+    }
+};
+
+QTEST_GUILESS_MAIN(NumericArrayCopyTest)
+#include "numericarraycopytest.moc"
