@@ -1,5 +1,6 @@
 #include "numericarraycopy_p.h"
 
+#include "arrayitem_p.h"
 #include "itemproperties_p.h"
 #include "restrictionrules.h"
 
@@ -10,31 +11,6 @@
 #include <algorithm>
 
 namespace Velt {
-
-ArrayShape arrayShapeOf(int32_t array)
-{
-    ArrayShape shape;
-    shape.dimensions = std::clamp(int(QuenArrayGetNumDimensions(array)), 1, 3);
-    for (int d = 0; d < shape.dimensions; ++d) {
-        shape.lower[std::size_t(d)] = int16_t(QuenArrayGetLowerBound(array, d));
-        shape.upper[std::size_t(d)] = int16_t(QuenArrayGetUpperBound(array, d));
-    }
-    return shape;
-}
-
-bool redimensionArray(int32_t array, const ArrayShape& s)
-{
-    switch (s.dimensions) {
-    case 1:
-        return QuenArrayRedim(array, s.lower[0], s.upper[0]) != QUEN_FALSE;
-    case 2:
-        return QuenArrayRedim2(array, s.lower[0], s.upper[0], s.lower[1], s.upper[1]) != QUEN_FALSE;
-    default:
-        return QuenArrayRedim3(array, s.lower[0], s.upper[0], s.lower[1], s.upper[1], s.lower[2],
-                               s.upper[2])
-            != QUEN_FALSE;
-    }
-}
 
 template <typename Traits>
 NumericArrayAttributes<Traits> NumericArrayAttributes<Traits>::read(int32_t item)
@@ -59,9 +35,8 @@ bool NumericArrayCopy<Traits>::begin(int32_t item)
     m_handle = QuenDataExDeepCopy(item);
     if (!m_handle)
         return false;
-    // Counts are 16-bit unsigned numbers.
-    m_maximumCount = QuenArrayGetMaxSize(item) & 0xFFFF;
-    const bool hadElements = (QuenArrayGetSize(m_handle) & 0xFFFF) != 0;
+    m_maximumCount = ArrayItem::maxCount(item);
+    const bool hadElements = ArrayItem::elementCount(m_handle) != 0;
     if (!hadElements) {
         QuenArrayRedim(m_handle, 0, 0);
         QuenExcRegClearError(0);
@@ -80,21 +55,21 @@ void NumericArrayCopy<Traits>::release()
 }
 
 template <typename Traits>
-typename NumericArrayCopy<Traits>::T NumericArrayCopy<Traits>::at(const ArrayIndex& index) const
+typename NumericArrayCopy<Traits>::T NumericArrayCopy<Traits>::at(const ArrayCell& cell) const
 {
-    return ArrayElements<Traits>::get(m_handle, m_shape.dimensions, index);
+    return ArrayElements<Traits>::get(m_handle, m_shape.dimensions, cell);
 }
 
 template <typename Traits>
-bool NumericArrayCopy<Traits>::set(const ArrayIndex& index, T value)
+bool NumericArrayCopy<Traits>::set(const ArrayCell& cell, T value)
 {
-    return ArrayElements<Traits>::set(m_handle, m_shape.dimensions, index, value);
+    return ArrayElements<Traits>::set(m_handle, m_shape.dimensions, cell, value);
 }
 
 template <typename Traits>
 bool NumericArrayCopy<Traits>::redimension(const ArrayShape& shape)
 {
-    const bool done = redimensionArray(m_handle, shape);
+    const bool done = ArrayItem::redimension(m_handle, shape);
     QuenExcRegClearError(0);
     readShape();
     return done;
@@ -102,13 +77,14 @@ bool NumericArrayCopy<Traits>::redimension(const ArrayShape& shape)
 
 template <typename Traits>
 void NumericArrayCopy<Traits>::forEachCell(const ArrayShape& s,
-                                           const std::function<void(ArrayIndex)>& visit)
+                                           const std::function<void(ArrayCell)>& visit)
 {
-    const auto first = [&s](int d) { return d < s.dimensions ? s.lower[std::size_t(d)] : 0; };
-    const auto last = [&s](int d) { return d < s.dimensions ? s.upper[std::size_t(d)] : 0; };
-    for (int32_t plane = first(2); plane <= last(2); ++plane) {
-        for (int32_t column = first(1); column <= last(1); ++column) {
-            for (int32_t row = first(0); row <= last(0); ++row)
+    const auto span = [&s](int d) {
+        return d < s.dimensions ? s.spans[std::size_t(d)] : ArraySpan{};
+    };
+    for (int plane = span(2).lower; plane <= span(2).upper; ++plane) {
+        for (int column = span(1).lower; column <= span(1).upper; ++column) {
+            for (int row = span(0).lower; row <= span(0).upper; ++row)
                 visit({row, column, plane});
         }
     }
@@ -121,8 +97,8 @@ void NumericArrayCopy<Traits>::accept(int32_t item, NumericArrayAttributes<Trait
     namespace P = ItemProperties;
     using Elements = ArrayElements<Traits>;
     const int dimensions = m_shape.dimensions;
-    redimensionArray(item, m_shape);
-    forEachCell(m_shape, [&](ArrayIndex at) { Elements::set(item, dimensions, at, this->at(at)); });
+    ArrayItem::redimension(item, m_shape);
+    forEachCell(m_shape, [&](ArrayCell at) { Elements::set(item, dimensions, at, this->at(at)); });
     P::setStringProperty(item, P::Units, attributes.units);
 
     std::optional<Bounds<T>>& restriction = attributes.restriction;
@@ -130,7 +106,7 @@ void NumericArrayCopy<Traits>::accept(int32_t item, NumericArrayAttributes<Trait
         restriction->high = std::max(restriction->high, restriction->low);
     if (RestrictionRules<typename Traits::Scalar>::restricts(restriction)) {
         P::setRestriction<T>(item, *restriction);
-        forEachCell(m_shape, [&](ArrayIndex at) {
+        forEachCell(m_shape, [&](ArrayCell at) {
             const T value = Elements::get(item, dimensions, at);
             const T clamped = std::clamp(value, restriction->low, restriction->high);
             if (clamped != value)
@@ -150,7 +126,7 @@ void NumericArrayCopy<Traits>::accept(int32_t item, NumericArrayAttributes<Trait
 template <typename Traits>
 void NumericArrayCopy<Traits>::readShape()
 {
-    m_shape = m_handle ? arrayShapeOf(m_handle) : ArrayShape();
+    m_shape = m_handle ? ArrayItem::shape(m_handle) : ArrayShape();
 }
 
 template struct NumericArrayAttributes<Int32ArrayTraits>;

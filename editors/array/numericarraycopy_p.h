@@ -56,8 +56,8 @@ public:
     // The item's maximum element count, read at begin as a 16-bit unsigned number.
     int32_t maximumCount() const { return m_maximumCount; }
 
-    T at(const ArrayIndex& index) const;
-    bool set(const ArrayIndex& index, T value);
+    T at(const ArrayCell& cell) const;
+    bool set(const ArrayCell& cell, T value);
     // Redimensions the copy; false (the copy unchanged) when the core refuses the shape.
     bool redimension(const ArrayShape& shape);
 
@@ -70,7 +70,7 @@ public:
                 const std::function<void(int32_t item)>& writeLocks);
 
     // Visits every cell of a shape in the order OK copies in.
-    static void forEachCell(const ArrayShape& shape, const std::function<void(ArrayIndex)>& visit);
+    static void forEachCell(const ArrayShape& shape, const std::function<void(ArrayCell)>& visit);
 
 private:
     void readShape();
@@ -79,11 +79,6 @@ private:
     ArrayShape m_shape;
     int32_t m_maximumCount = 0;
 };
-
-// Reads an array item's shape (dimensions above 3 taken as 3).
-VELT_EXPORT ArrayShape arrayShapeOf(int32_t array);
-// Gives an array of any family the shape: QuenArrayRedim, Redim2 or Redim3.
-VELT_EXPORT bool redimensionArray(int32_t array, const ArrayShape& shape);
 
 extern template class NumericArrayCopy<Int32ArrayTraits>;
 extern template class NumericArrayCopy<Real64ArrayTraits>;

@@ -1,6 +1,7 @@
 #include "numericarrayfields_p.h"
 
 #include "int32rules.h"
+#include "arrayitem_p.h"
 #include "itemproperties_p.h"
 #include "numericarraycopy_p.h"
 
@@ -16,7 +17,7 @@ namespace T = NumericArrayTexts;
 namespace P = ItemProperties;
 using Row = FieldTable::Row;
 
-int64_t elementCount(int32_t item) { return QuenArrayGetSize(item) & 0xFFFF; }
+int64_t elementCount(int32_t item) { return ArrayItem::elementCount(item); }
 
 bool listsElements(const FieldCall& call)
 {
@@ -29,25 +30,29 @@ bool listsElements(const FieldCall& call)
 struct Place
 {
     bool rowLine = false; // a table's "Row (i)" line
-    ArrayIndex index;
+    ArrayCell cell;
 };
 
 Place placeOf(const ArrayShape& shape, int32_t value)
 {
+    const ArraySpan rows = shape.spans[0];
+    const ArraySpan columns = shape.spans[1];
     if (shape.dimensions == 1)
-        return {false, {shape.lower[0] + value, 0, 0}};
-    const int32_t perRow = shape.extent(1) + 1;
+        return {false, {rows.lower + value, 0, 0}};
+    const int32_t perRow = columns.extent() + 1;
     const int32_t column = value % perRow;
-    const int32_t row = shape.lower[0] + value / perRow;
+    const int32_t row = rows.lower + value / perRow;
     if (column == 0)
-        return {true, {row, shape.lower[1], 0}};
-    return {false, {row, shape.lower[1] + column - 1, 0}};
+        return {true, {row, columns.lower, 0}};
+    return {false, {row, columns.lower + column - 1, 0}};
 }
 
-bool inside(const ArrayShape& shape, const ArrayIndex& at)
+bool inside(const ArrayShape& shape, const ArrayCell& at)
 {
-    return at.row >= shape.lower[0] && at.row <= shape.upper[0]
-        && (shape.dimensions < 2 || (at.column >= shape.lower[1] && at.column <= shape.upper[1]));
+    const ArraySpan rows = shape.spans[0];
+    const ArraySpan columns = shape.spans[1];
+    return at.row >= rows.lower && at.row <= rows.upper
+        && (shape.dimensions < 2 || (at.column >= columns.lower && at.column <= columns.upper));
 }
 
 QString rowCaption(int32_t row) { return QStringLiteral("Row (%1)").arg(row); }
@@ -85,45 +90,45 @@ struct Lines
         const int64_t count = call.item ? elementCount(call.item) : 0;
         if (count == 0 || count > T::MaximumFieldElements)
             return {T::clickToEditText()};
-        const ArrayShape shape = arrayShapeOf(call.item);
-        if (QuenArrayGetNumDimensions(call.item) > T::MaximumDimensions)
-            return {T::mainText({QuenArrayGetNumDimensions(call.item)}, count, {}, {})};
+        const ArrayShape shape = ArrayItem::shape(call.item);
+        if (QuenArrayGetNumDimensions(call.item) > MaxArrayDimensions)
+            return {T::mainText({QuenArrayGetNumDimensions(call.item), {}}, count, {}, {})};
         return {T::mainText(shape, count, Traits::countWord(Traits::readOption(call.item)),
                             P::stringProperty(call.item, P::Units))};
     }
 
     static FieldLine line(const FieldCall& call, int32_t value)
     {
-        const ArrayShape shape = arrayShapeOf(call.item);
+        const ArrayShape shape = ArrayItem::shape(call.item);
         const Place place = placeOf(shape, value);
         if (shape.dimensions == 1)
-            return {rowCaption(place.index.row), 1, QStringLiteral("Number")};
+            return {rowCaption(place.cell.row), 1, QStringLiteral("Number")};
         if (place.rowLine)
-            return {rowCaption(place.index.row), 1, QStringLiteral("NumberList")};
-        return {QStringLiteral("Column (%1)").arg(place.index.column), 2, QStringLiteral("Number")};
+            return {rowCaption(place.cell.row), 1, QStringLiteral("NumberList")};
+        return {QStringLiteral("Column (%1)").arg(place.cell.column), 2, QStringLiteral("Number")};
     }
 
     static FieldRange range(const FieldCall& call)
     {
-        const ArrayShape shape = arrayShapeOf(call.item);
-        const int32_t lines = shape.dimensions == 1 ? shape.extent(0)
-                                                    : shape.extent(0) * (shape.extent(1) + 1);
+        const ArrayShape shape = ArrayItem::shape(call.item);
+        const int32_t rows = shape.spans[0].extent();
+        const int32_t lines = shape.dimensions == 1 ? rows : rows * (shape.spans[1].extent() + 1);
         return {0, lines - 1};
     }
 
     static FieldText readElement(const FieldCall& call)
     {
-        const ArrayShape shape = arrayShapeOf(call.item);
+        const ArrayShape shape = ArrayItem::shape(call.item);
         const Place place = placeOf(shape, call.value);
-        if (!inside(shape, place.index))
+        if (!inside(shape, place.cell))
             return {QString(), T::unknownFieldMessage()};
         const auto r = rendering(call.item);
         const QString units = P::stringProperty(call.item, P::Units);
         if (!place.rowLine)
-            return {withUnits(Traits::format(Elements::get(call.item, shape.dimensions, place.index), r), units)};
+            return {withUnits(Traits::format(Elements::get(call.item, shape.dimensions, place.cell), r), units)};
         QStringList values;
-        for (int32_t column = shape.lower[1]; column <= shape.upper[1]; ++column)
-            values << Traits::format(Elements::get(call.item, 2, {place.index.row, column, 0}), r);
+        for (int column = shape.spans[1].lower; column <= shape.spans[1].upper; ++column)
+            values << Traits::format(Elements::get(call.item, 2, {place.cell.row, column, 0}), r);
         return {withUnits(values.join(u' '), units)};
     }
 
@@ -132,26 +137,26 @@ struct Lines
         const int dimensions = QuenArrayGetNumDimensions(call.item);
         if (dimensions > 2)
             return FieldChange::failed(T::cannotHandleMessage(dimensions));
-        const ArrayShape shape = arrayShapeOf(call.item);
+        const ArrayShape shape = ArrayItem::shape(call.item);
         const Place place = placeOf(shape, call.value);
-        if (!inside(shape, place.index))
+        if (!inside(shape, place.cell))
             return FieldChange::failed(T::unknownFieldMessage());
         const auto r = rendering(call.item);
         const QString text = withoutUnits(typed, P::stringProperty(call.item, P::Units));
         if (place.rowLine)
-            return applyRow(call.item, shape, place.index.row, text, r);
+            return applyRow(call.item, shape, place.cell.row, text, r);
         if (dimensions == 1) {
             const typename Rules::Entry entry =
                 Rules::enter(text, r, restriction(call.item));
             if (!entry.error.isEmpty())
                 return FieldChange::failed(entry.error);
-            Elements::set(call.item, 1, place.index, *entry.value);
+            Elements::set(call.item, 1, place.cell, *entry.value);
             return FieldChange::done(true);
         }
         const Parsed<V> parsed = Rules::parse(T::ElementCaption, text, r);
         if (!parsed.ok())
             return FieldChange::failed(parsed.error);
-        Elements::set(call.item, 2, place.index, parsed.value);
+        Elements::set(call.item, 2, place.cell, parsed.value);
         return FieldChange::done(true);
     }
 
@@ -162,14 +167,14 @@ struct Lines
     {
         const QStringList texts = text.split(u' ', Qt::SkipEmptyParts);
         QList<V> values;
-        for (qsizetype i = 0; i < texts.size() && i < shape.extent(1); ++i) {
+        for (qsizetype i = 0; i < texts.size() && i < shape.spans[1].extent(); ++i) {
             const Parsed<V> parsed = Rules::parse(T::positionCaption(texts[i], int(i + 1)), texts[i], r);
             if (!parsed.ok())
                 return FieldChange::failed(parsed.error);
             values << parsed.value;
         }
         for (qsizetype i = 0; i < values.size(); ++i)
-            Elements::set(item, 2, {row, shape.lower[1] + int32_t(i), 0}, values[i]);
+            Elements::set(item, 2, {row, shape.spans[1].lower + int(i), 0}, values[i]);
         return FieldChange::done(true);
     }
 

@@ -17,9 +17,9 @@ QString knownView(const QString& view)
 
 } // namespace
 
-ArrayWords Int32ArrayTraits::words()
+ArrayTexts Int32ArrayTraits::texts()
 {
-    return {QStringLiteral("integer array"), QStringLiteral("integers")};
+    return ArrayTexts::numericFamily(QStringLiteral("integer array"), QStringLiteral("integers"));
 }
 
 Parsed<int32_t> Int32ArrayTraits::parse(const QString& caption, const QString& text,
@@ -75,9 +75,9 @@ void Int32ArrayTraits::storeOption(int32_t item, const Option& view)
                                       view == Int32Rules::Decimal ? QString() : view);
 }
 
-ArrayWords Real64ArrayTraits::words()
+ArrayTexts Real64ArrayTraits::texts()
 {
-    return {QStringLiteral("real array"), QStringLiteral("reals")};
+    return ArrayTexts::numericFamily(QStringLiteral("real array"), QStringLiteral("reals"));
 }
 
 Parsed<double> Real64ArrayTraits::parse(const QString& caption, const QString& text, int)

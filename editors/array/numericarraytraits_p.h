@@ -28,7 +28,7 @@ struct VELT_EXPORT Int32ArrayTraits
     static constexpr char DataClass[] = "CQuenInt32Array";
     static constexpr char DataType[] = "Integer Array";
 
-    static ArrayWords words();
+    static ArrayTexts texts();
     // Read in the view as the integer editor reads; the failure names an "integer value".
     static Parsed<int32_t> parse(const QString& caption, const QString& text, const QString& view);
     // In the view; a view of another name shows decimal digits.
@@ -59,7 +59,7 @@ struct VELT_EXPORT Real64ArrayTraits
     static constexpr char DataClass[] = "CQuenReal64Array";
     static constexpr char DataType[] = "Real Array";
 
-    static ArrayWords words();
+    static ArrayTexts texts();
     static Parsed<double> parse(const QString& caption, const QString& text, int);
     // The general format with the decimal separator forced in: 5 -> "5.0", 1E+20 -> "1.0E+20".
     static QString format(double value, int);
@@ -84,7 +84,7 @@ struct ArrayElements
 {
     using T = typename Traits::Value;
 
-    static T get(int32_t array, int dimensions, const ArrayIndex& at)
+    static T get(int32_t array, int dimensions, const ArrayCell& at)
     {
         switch (dimensions) {
         case 1:
@@ -95,7 +95,7 @@ struct ArrayElements
             return Traits::getAt3(array, at.row, at.column, at.plane);
         }
     }
-    static bool set(int32_t array, int dimensions, const ArrayIndex& at, T value)
+    static bool set(int32_t array, int dimensions, const ArrayCell& at, T value)
     {
         switch (dimensions) {
         case 1:

@@ -1,5 +1,7 @@
 #include "choicelistmodel_p.h"
 
+#include "clipboardtext_p.h"
+
 #include <algorithm>
 
 namespace Velt {
@@ -64,17 +66,11 @@ qsizetype ChoiceListModel::pasteText(int firstRow, int room, const QString& text
 {
     if (m_readOnly)
         return 0;
-    QStringList lines = text.split(u'\n');
-    if (lines.size() > 1 && lines.constLast().isEmpty())
-        lines.removeLast(); // the line break after the last line
+    const QStringList lines = ClipboardText::lines(text);
     const int rows = int(std::min<qsizetype>(m_list.labels.size() - firstRow, room));
     int row = 0;
-    for (; row < rows && row < lines.size(); ++row) {
-        QString line = lines.at(row);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        setLabel(firstRow + row, line);
-    }
+    for (; row < rows && row < lines.size(); ++row)
+        setLabel(firstRow + row, lines.at(row));
     return lines.size() - row;
 }
 

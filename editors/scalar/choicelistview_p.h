@@ -6,17 +6,13 @@
 // read-only with it) only shows, selects and copies.
 #pragma once
 
-#include "velt_export.h"
-
-#include <QTableView>
-
-class QAction;
+#include "cellgridview_p.h"
 
 namespace Velt {
 
 class ChoiceListModel;
 
-class VELT_EXPORT ChoiceListView : public QTableView
+class VELT_EXPORT ChoiceListView : public CellGridView
 {
     Q_OBJECT
 
@@ -35,19 +31,14 @@ public:
     void paste();
     void clear();
 
-    // The actions of the context menu, named "EditCellAction", "CutAction", "CopyAction",
+    // The context menu's actions are named "EditCellAction", "CutAction", "CopyAction",
     // "PasteAction", "ClearAction" and "SelectAllAction".
-    QList<QAction*> menuActions() const { return m_actions; }
 
 Q_SIGNALS:
     void moreOnClipboard();
 
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
 private:
     ChoiceListModel* m_model;
-    QList<QAction*> m_actions;
 };
 
 } // namespace Velt

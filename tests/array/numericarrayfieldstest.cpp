@@ -7,8 +7,8 @@
 
 #include "componentregistry.h"
 #include "dataeditorregistry.h"
-#include "numericarraycopy_p.h"
 #include "numericarrayfields_p.h"
+#include "numericarraytesting.h"
 #include "xcstructeditfield.h"
 #include "xcstructeditfieldenums.h"
 #include "xcstructeditfields.h"
@@ -16,38 +16,8 @@
 #include <QTest>
 
 using namespace Velt;
+using namespace NumericArrayTest;
 using VeltTest::CoreBuilder;
-
-namespace {
-
-ArrayShape shape(std::initializer_list<int32_t> bounds)
-{
-    ArrayShape s;
-    s.dimensions = int(bounds.size() / 2);
-    auto it = bounds.begin();
-    for (std::size_t d = 0; d < std::size_t(s.dimensions); ++d) {
-        s.lower[d] = *it++;
-        s.upper[d] = *it++;
-    }
-    return s;
-}
-
-bool isInteger(const QString& family) { return family == u"integer"; }
-
-// The item's values in the order OK copies them (planes, columns, rows), in decimal.
-QString values(QuenHandle item)
-{
-    const ArrayShape s = arrayShapeOf(item);
-    QStringList texts;
-    NumericArrayCopy<Real64ArrayTraits>::forEachCell(s, [&](ArrayIndex i) {
-        texts << (QByteArray(QuenDataGetType(item)) == "CQuenInt32Array"
-                      ? QString::number(ArrayElements<Int32ArrayTraits>::get(item, s.dimensions, i))
-                      : QString::number(ArrayElements<Real64ArrayTraits>::get(item, s.dimensions, i)));
-    });
-    return texts.join(u' ');
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(Velt::ArrayShape)
 
@@ -61,21 +31,12 @@ private:
     FieldTable real64Table = NumericArrayFields::real64Table();
     XCStructEditFields* fields = nullptr;
 
-    // A parameter of the family with the shape; element k (in copy order) holds k + 1.
-    QuenHandle parameter(CoreBuilder& core, const QString& family, const ArrayShape& s)
+    // A parameter of the family whose item has the shape; element k (in copy order) holds k.
+    static QuenHandle parameter(CoreBuilder& core, const QString& family, const ArrayShape& s)
     {
         const QuenHandle parm = CoreBuilder::parm(core.block(), "Samples",
-                                                  isInteger(family) ? "CQuenInt32Array" : "CQuenReal64Array");
-        const QuenHandle item = QuenParmGetData(parm);
-        redimensionArray(item, s);
-        int k = 0;
-        NumericArrayCopy<Real64ArrayTraits>::forEachCell(s, [&](ArrayIndex i) {
-            ++k;
-            if (isInteger(family))
-                ArrayElements<Int32ArrayTraits>::set(item, s.dimensions, i, k);
-            else
-                ArrayElements<Real64ArrayTraits>::set(item, s.dimensions, i, k);
-        });
+                                                  family == u"integer" ? "CQuenInt32Array" : "CQuenReal64Array");
+        QuenParmSetData(parm, QuenDataExDeepCopy(numbered(core, family, s)));
         return parm;
     }
     QStringList lines() const

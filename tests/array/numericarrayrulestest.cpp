@@ -5,6 +5,7 @@
 
 #include "localeseparators.h"
 #include "numericarrayrules_p.h"
+#include "numericarraytesting.h"
 #include "numericarraytraits_p.h"
 
 #include <QTest>
@@ -12,13 +13,14 @@
 #include <map>
 
 using namespace Velt;
+using NumericArrayTest::shape;
 namespace T = NumericArrayTexts;
 
 namespace {
 
-ArrayWords wordsOf(const QString& family)
+ArrayTexts textsOf(const QString& family)
 {
-    return family == u"integer" ? Int32ArrayTraits::words() : Real64ArrayTraits::words();
+    return family == u"integer" ? Int32ArrayTraits::texts() : Real64ArrayTraits::texts();
 }
 
 // Runs f with the traits the family names.
@@ -37,24 +39,10 @@ typename Traits::Rendering renderingOf(const QString& view)
         return 0;
 }
 
-ArrayShape shape(std::initializer_list<int32_t> bounds)
-{
-    ArrayShape s;
-    s.dimensions = int(bounds.size() / 2);
-    auto it = bounds.begin();
-    for (std::size_t d = 0; d < std::size_t(s.dimensions); ++d) {
-        s.lower[d] = *it++;
-        s.upper[d] = *it++;
-    }
-    return s;
-}
-
 } // namespace
 
 struct Cell { QString family, view, text; double low, high; QString error; double value; };
-struct Form { QString dims, lower0, upper0, lower1, upper1, row, column; int inUse; double badValue; QString error; };
 Q_DECLARE_METATYPE(Cell)
-Q_DECLARE_METATYPE(Form)
 Q_DECLARE_METATYPE(Velt::ArrayShape)
 
 class NumericArrayRulesTest : public QObject
@@ -62,81 +50,22 @@ class NumericArrayRulesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void dimensions_data()
+    // The family's words in the messages of the bound and dimension rules the frame runs.
+    void familyTexts_data()
     {
-        VeltTest::columns<QString, QString, int, QString>({"family", "text", "number", "error"});
-        QTest::newRow("empty") << "real" << "  " << 0 << "'Number of dimensions' value must be specified";
-        QTest::newRow("four") << "real" << "4" << 0 << "'Number of dimensions' value of real array must be in between 1 and 3 inclusive.";
-        QTest::newRow("zero, integer") << "integer" << "0" << 0 << "'Number of dimensions' value of integer array must be in between 1 and 3 inclusive.";
-        QTest::newRow("letters, integer") << "integer" << "two" << 0 << "'Number of dimensions' value of integer array must be an integer";
-        QTest::newRow("beyond 16 bits") << "real" << "70000" << 0 << "'Number of dimensions' value of real array must be an integer";
-        QTest::newRow("two, blanks") << "real" << " 2 " << 2 << "";
-        QTest::newRow("2.5 rounds to even") << "real" << "2.5" << 2 << "";
+        VeltTest::columns<QString, QString, QString, QString>({"family", "dimensions", "lower", "total"});
+        QTest::newRow("real") << "real" << "'Number of dimensions' value of real array must be in between 1 and 3 inclusive."
+                              << "Dimension 'Lower Bounds' value of real array must be an integer (-32768 to 32767)" << "Total number of reals is limited to 100";
+        QTest::newRow("integer") << "integer" << "'Number of dimensions' value of integer array must be in between 1 and 3 inclusive."
+                                 << "Dimension 'Lower Bounds' value of integer array must be an integer (-32768 to 32767)" << "Total number of integers is limited to 100";
     }
-    void dimensions()
+    void familyTexts()
     {
         QFETCH(QString, family);
-        QFETCH(QString, text);
-        const Parsed<int> parsed = T::parseDimensions(text, wordsOf(family));
-        QTEST(parsed.error, "error");
-        QTEST(parsed.value, "number");
-    }
-
-    void bounds_data()
-    {
-        VeltTest::columns<QString, QString, QString, QString>({"family", "lower", "upper", "error"});
-        const QString range = " must be an integer (-32768 to 32767)";
-        QTest::newRow("lower blank") << "real" << "" << "abc" << "Dimension 'Lower Bounds' value must be specified";
-        QTest::newRow("lower 32768") << "real" << "32768" << "1" << "Dimension 'Lower Bounds' value of real array" + range;
-        QTest::newRow("lower letters, integer") << "integer" << "abc" << "1" << "Dimension 'Lower Bounds' value of integer array" + range;
-        QTest::newRow("upper blank") << "real" << "1" << " " << "Dimension 'Upper Bounds' value must be specified";
-        QTest::newRow("upper -32769") << "integer" << "1" << "-32769" << "Dimension 'Upper Bounds' value of integer array" + range;
-        QTest::newRow("crossed") << "real" << "2" << "1" << "Dimension 'Lower bounds' must be less than 'Upper Bounds'";
-        QTest::newRow("equal") << "real" << "-32768" << "-32768" << "";
-    }
-    void bounds()
-    {
-        QFETCH(QString, family);
-        QFETCH(QString, lower);
-        QFETCH(QString, upper);
-        QTEST(T::parseBounds(lower, upper, wordsOf(family)).error, "error");
-    }
-
-    void total_data()
-    {
-        VeltTest::columns<QString, ArrayShape, int, QString>({"family", "shape", "maximum", "error"});
-        QTest::newRow("10 x 10 of 100") << "real" << shape({1, 10, 1, 10}) << 100 << "";
-        QTest::newRow("10 x 11 of 100") << "real" << shape({1, 10, 1, 11}) << 100 << "Total number of reals is limited to 100";
-        QTest::newRow("integers, planes") << "integer" << shape({1, 2, 1, 2, 0, 25}) << 100 << "Total number of integers is limited to 100";
-        QTest::newRow("full 16-bit spans") << "real" << shape({-32768, 32767, -32768, 32767, -32768, 32767}) << 65535 << "Total number of reals is limited to 65535";
-        QTest::newRow("65535 in one row") << "real" << shape({1, 65535 / 5, 1, 5}) << 65535 << "";
-    }
-    void total()
-    {
-        QFETCH(QString, family);
-        QFETCH(ArrayShape, shape);
-        QFETCH(int, maximum);
-        QTEST(T::totalError(shape, maximum, wordsOf(family)), "error");
-    }
-
-    void index_data()
-    {
-        VeltTest::columns<QString, QString, QString, QString, QString>({"family", "index", "lower", "upper", "error"});
-        QTest::newRow("blank") << "real" << "" << "1" << "5" << "Index value must be specified";
-        QTest::newRow("letters, integer") << "integer" << "x" << "1" << "5" << "Index value of integer array must be an integer";
-        QTest::newRow("above") << "real" << "6" << "1" << "5" << "Index must be less than 'Upper Array Bounds' of 5";
-        QTest::newRow("below") << "real" << "0" << "1" << "5" << "Index must be greater than 'Lower Array Bounds' of 1";
-        QTest::newRow("bad bound text") << "real" << "3" << "" << "5" << "Dimension 'Lower Bounds' value must be specified";
-        QTest::newRow("crossed bounds") << "real" << "3" << "5" << "1" << "Dimension 'Lower bounds' must be less than 'Upper Bounds'";
-        QTest::newRow("on a bound") << "real" << "5" << "1" << "5" << "";
-    }
-    void index()
-    {
-        QFETCH(QString, family);
-        QFETCH(QString, index);
-        QFETCH(QString, lower);
-        QFETCH(QString, upper);
-        QTEST(T::parseIndex(index, lower, upper, wordsOf(family)).error, "error");
+        const ArrayTexts texts = textsOf(family);
+        QTEST(ArrayRules::readDimensions(QStringLiteral("4"), texts).error, "dimensions");
+        QTEST(ArrayRules::readSpan(QStringLiteral("x"), QStringLiteral("1"), texts).error, "lower");
+        QTEST(ArrayRules::totalError(shape({1, 10, 1, 11}), 100, texts), "total");
     }
 
     void enter_data()
@@ -244,41 +173,13 @@ private Q_SLOTS:
         QTEST(line, "line");
     }
 
-    // The status update reports the first error in the order of the form; without one, the
-    // current cell's status line.
-    void status_data()
-    {
-        QTest::addColumn<Form>("f");
-        QTest::newRow("dimensions first") << Form{"4", "", "1", "1", "1", "", "", 2, 99, "'Number of dimensions' value of real array must be in between 1 and 3 inclusive."};
-        QTest::newRow("row bounds before columns") << Form{"2", "", "1", "x", "1", "", "", 2, 99, "Dimension 'Lower Bounds' value must be specified"};
-        QTest::newRow("column bounds") << Form{"2", "1", "2", "3", "1", "", "", 2, 99, "Dimension 'Lower bounds' must be less than 'Upper Bounds'"};
-        QTest::newRow("unused dimension ignored") << Form{"1", "1", "2", "x", "", "1", "", 1, 0, "Value at index 2 is 0.0"};
-        QTest::newRow("total before values") << Form{"2", "1", "10", "1", "11", "1", "1", 2, 99, "Total number of reals is limited to 100"};
-        QTest::newRow("value outside before index") << Form{"2", "1", "2", "1", "3", "", "", 2, 11, "Value 11.0 at row 2, column 3 must be less or equal to  10.0"};
-        QTest::newRow("index") << Form{"2", "1", "2", "1", "3", "1", "4", 2, 0, "Index must be less than 'Upper Array Bounds' of 3"};
-        QTest::newRow("all good") << Form{"2", "1", "2", "1", "3", "2", "3", 2, 7, "Value at index (2, 3) is 7.0"};
-    }
-    void status()
-    {
-        QFETCH(Form, f);
-        const LocaleSeparators::Override separators(QChar('.'), QChar(','));
-        T::FormTexts texts{f.dims, {f.lower0, f.lower1, "0"}, {f.upper0, f.upper1, "0"}, {f.row, f.column, "0"}};
-        ArrayShape s = shape({1, 2, 1, 3});
-        s = s.withDimensions(f.inUse);
-        // Every cell holds 0 but (2, 3), which holds badValue.
-        const auto at = [&](ArrayIndex i) { return i.row == 2 && (f.inUse == 1 || i.column == 3) ? f.badValue : 0.0; };
-        const StatusLine line = NumericArrayRules<Real64ArrayTraits>::status(texts, s, 100, at, {2, 3, 0}, 0, {0.0, 10.0}, {});
-        QCOMPARE(line.error.isEmpty() ? line.status : line.error, f.error);
-        QVERIFY(line.error.isEmpty() || line.status.isEmpty());
-    }
-
     // Cells are visited planes outermost, then columns, then rows: of two values outside, the
     // one in the earlier column is reported although its row comes later.
     void firstOutsideOrder()
     {
         const ArrayShape s = shape({1, 3, 1, 3, 0, 1});
         const std::map<std::tuple<int, int, int>, double> outside{{{1, 3, 0}, 20}, {{3, 2, 0}, -4}, {{1, 1, 1}, 30}};
-        const auto at = [&](ArrayIndex i) {
+        const auto at = [&](ArrayCell i) {
             const auto found = outside.find({i.row, i.column, i.plane});
             return found == outside.end() ? 1.0 : found->second;
         };
@@ -302,7 +203,7 @@ private Q_SLOTS:
         QFETCH(ArrayShape, shape);
         QFETCH(QString, countWord);
         QFETCH(QString, units);
-        QTEST(T::mainText(shape, shape.dimensions <= 3 ? shape.count() : 0, countWord, units), "text");
+        QTEST(T::mainText(shape, shape.dimensions > 3 ? 0 : shape.count().value_or(0), countWord, units), "text");
     }
 
     void countWords_data()
@@ -335,24 +236,6 @@ private Q_SLOTS:
         QFETCH(int, dimensions);
         QFETCH(int, count);
         QTEST(T::declaresElements(dimensions, count), "declares");
-    }
-
-    void withDimensions_data()
-    {
-        VeltTest::columns<ArrayShape, int, ArrayShape>({"from", "dimensions", "to"});
-        QTest::newRow("1 -> 2 adds 0 to 0") << shape({1, 5}) << 2 << shape({1, 5, 0, 0});
-        QTest::newRow("3 -> 1 zeroes the rest") << shape({1, 5, 2, 3, 4, 6}) << 1 << shape({1, 5});
-        QTest::newRow("2 -> 3 keeps columns") << shape({1, 5, 2, 3}) << 3 << shape({1, 5, 2, 3, 0, 0});
-    }
-    void withDimensions()
-    {
-        QFETCH(ArrayShape, from);
-        QFETCH(int, dimensions);
-        QFETCH(ArrayShape, to);
-        const ArrayShape result = from.withDimensions(dimensions);
-        QCOMPARE(result.dimensions, to.dimensions);
-        QCOMPARE(result.lower, to.lower);
-        QCOMPARE(result.upper, to.upper);
     }
 };
 
