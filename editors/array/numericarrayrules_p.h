@@ -151,12 +151,15 @@ struct NumericArrayRules
     }
 
     // The first element outside the restriction, visiting planes outermost, then columns, then
-    // rows (the order OK copies in); "" when every element is inside or bounds are crossed.
+    // rows (the order OK copies in); "" when every element is inside, the bounds are crossed or
+    // there are none.
     static QString firstOutside(const ArrayShape& shape, const std::function<T(ArrayCell)>& at,
                                 const Rendering& r, Bounds<T> bounds)
     {
-        if (bounds.low > bounds.high)
-            return QString();
+        using Scalar = typename Traits::Scalar;
+        if (bounds.low > bounds.high
+            || (bounds.low == Scalar::UnboundedLow && bounds.high == Scalar::UnboundedHigh))
+            return QString(); // nothing can be outside
         const auto span = [&shape](int d) {
             return d < shape.dimensions ? shape.spans[std::size_t(d)] : ArraySpan{};
         };
