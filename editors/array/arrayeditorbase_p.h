@@ -65,8 +65,8 @@ public:
     void loadFrame(int64_t maxCount, const QList<BoundLock>& locks);
     void showTab(Tab tab);
     QList<BoundLock> locks() const;
-    // The status line: the first of the bounds error, the total error, contentError() and
-    // the index error; statusText() when there is none.
+    // The status line: the first of the number of dimensions' error, the bounds error, the
+    // total error, contentError() and the index error; statusText() when there is none.
     void updateStatus();
     // The buffer's texts changed (a view, a restriction): the grid and ValueText read again.
     void refreshCells();

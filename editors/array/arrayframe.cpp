@@ -449,7 +449,11 @@ void ArrayEditorBasePrivate::updateStatus()
 {
     if (!buffer || !item)
         return;
-    QString error = boundsError();
+    QString error = dimensionsCombo
+        ? R::readDimensions(dimensionsCombo->currentText(), options.texts).error
+        : QString();
+    if (error.isEmpty())
+        error = boundsError();
     if (error.isEmpty())
         error = contentError();
     if (error.isEmpty())

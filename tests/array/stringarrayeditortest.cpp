@@ -324,8 +324,18 @@ private Q_SLOTS:
         QCOMPARE(value->text(), s("dropped"));
         child<QToolBar>("ValueToolbar")->actions().first()->trigger();
         QCOMPARE(column(), QStringList({"1=first", "2=b"}));
+        // Enter in the overlay box stores the cell and goes one row down.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed box goes
+        grid()->setCurrentIndex(grid()->model()->index(0, 0));
+        grid()->editCell();
+        cell = grid()->findChild<QLineEdit*>(s("StringArrayEditText"));
+        cell->setText(s("second"));
+        QTest::keyClick(cell, Qt::Key_Return);
+        QCOMPARE(column(), QStringList({"1=second", "2=b"}));
+        QCOMPARE(grid()->currentIndex().row(), 1);
         // Entered in octal, stored as characters.
         child<QRadioButton>("ViewAsOctalOption")->click();
+        QCOMPARE(value->text(), s("142"));
         QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), s("String value (Octal)"));
         value->setText(s("103"));
         Q_EMIT value->textEdited(value->text());
@@ -333,7 +343,7 @@ private Q_SLOTS:
         QCOMPARE(status(), s("Octal view of \"C\""));
         close(true);
         QCOMPARE(site->AcceptCount(), 1);
-        QCOMPARE(snapshot(item), QStringList({"1..2 of 2", "first", "C", "Octal", "Locks Upper"}));
+        QCOMPARE(snapshot(item), QStringList({"1..2 of 2", "second", "C", "Octal", "Locks Upper"}));
     }
 
     void cancelWritesNothing()
