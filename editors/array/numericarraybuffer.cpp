@@ -7,7 +7,7 @@ namespace Velt {
 template <typename Traits>
 QString NumericArrayBuffer<Traits>::cellText(const ArrayCell& cell) const
 {
-    return Traits::format(m_copy.at(cell), m_rendering);
+    return m_copy.active() ? Traits::format(m_copy.at(cell), m_rendering) : QString();
 }
 
 template <typename Traits>

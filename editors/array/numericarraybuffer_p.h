@@ -32,7 +32,8 @@ public:
         m_restriction = std::move(restriction);
     }
 
-    T value(const ArrayCell& cell) const { return m_copy.at(cell); }
+    // A cell's value; 0 once the copy is gone (between edits nothing reaches the core).
+    T value(const ArrayCell& cell) const { return m_copy.active() ? m_copy.at(cell) : T{}; }
 
     ArrayShape shape() const override { return m_copy.shape(); }
     QString cellText(const ArrayCell& cell) const override;

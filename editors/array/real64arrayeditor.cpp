@@ -36,6 +36,7 @@ void Real64ArrayEditorPrivate::buildView()
     column->addWidget(chart);
     tabs->addTab(viewPage, tr("View"));
     QObject::connect(tabs, &QTabWidget::currentChanged, q, [this] { drawChart(); });
+    QObject::connect(unitsPerRow, &QCheckBox::toggled, q, [this] { drawChart(); });
     QObject::connect(chart, &Velt::ArrayChartPanel::statusMessage, q,
                      [this](const QString& text) { showStatus(text); });
     QObject::connect(chart, &Velt::ArrayChartPanel::errorMessage, q,

@@ -69,7 +69,6 @@ private Q_SLOTS:
     {
         VeltTest::columns<ArrayShape, int, QString>({"to", "maximum", "cells"});
         QTest::newRow("to a vector, grown both ends") << shape({0, 3}) << 100 << "1 0..3: 0 1 2 0|";
-        QTest::newRow("more columns") << shape({1, 2, 1, 2}) << 100 << "2 1..2 1..2: 1 2 0 0|";
         QTest::newRow("lower moved up") << shape({2, 3, 1, 1}) << 100 << "2 2..3 1..1: 2 0|";
         QTest::newRow("over the maximum") << shape({1, 10, 1, 11}) << 100 << "2 1..2 1..1: 1 2|";
         QTest::newRow("exactly the maximum") << shape({1, 10, 1, 10}) << 100 << "100";
@@ -147,27 +146,6 @@ private Q_SLOTS:
         QVERIFY(!copy.active());
         QVERIFY(!QuenDataIsValid(work));
         QuenExcRegClearError(0);
-    }
-
-    // The integer family's option: the view, removed for "Decimal".
-    void integerView_data()
-    {
-        VeltTest::columns<QString, QString>({"view", "stored"});
-        QTest::newRow("decimal removes") << "Decimal" << "<absent>";
-        QTest::newRow("hexadecimal") << "Hexadecimal" << "Hexadecimal";
-    }
-    void integerView()
-    {
-        QFETCH(QString, view);
-        CoreBuilder core;
-        const QuenHandle item = (core << QuenI32ArrCreate(1, 2));
-        CoreBuilder::setString(item, "View As", "Octal");
-        QCOMPARE(NumericArrayAttributes<Int32ArrayTraits>::read(item).option, QStringLiteral("Octal"));
-        NumericArrayCopy<Int32ArrayTraits> copy;
-        copy.begin(item);
-        copy.accept(item, {QString(), std::nullopt, view}, {});
-        QTEST(CoreBuilder::string(item, "View As"), "stored");
-        QCOMPARE(NumericArrayAttributes<Int32ArrayTraits>::read(item).option, view);
     }
 };
 
