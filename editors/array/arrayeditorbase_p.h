@@ -84,6 +84,8 @@ public:
     virtual QString pasteErrorText(const QString& cellError) const { return cellError; }
     // After the buffer took new bounds or a new number of dimensions.
     virtual void shapeChanged() { }
+    // After a cell edit, a paste or a clear, and when another plane is shown (a chart follows).
+    virtual void valuesChanged() { }
 
     // ---- the frame's controls
     QWidget* frame = nullptr;

@@ -1,5 +1,6 @@
-// The behaviour of the array frame: bounds, indices, value entry, the clipboard commands and
-// the status line (the controls are built in arrayeditorbase.cpp).
+// The behaviour of the array frame: the wiring of its controls, loading, bounds, the number of
+// dimensions and the status line (the controls are built in arrayeditorbase.cpp; indices, value
+// entry and the clipboard commands are in arraycommands.cpp).
 #include "arrayeditorbase_p.h"
 
 #include "arraybuffer_p.h"
@@ -12,85 +13,18 @@
 #include "updown_p.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace Velt {
 
 namespace R = ArrayRules;
-
-ArrayFrameFilter::ArrayFrameFilter(ArrayEditorBasePrivate* frame, QObject* parent)
-    : QObject(parent), m_frame(frame)
-{
-}
-
-bool ArrayFrameFilter::eventFilter(QObject* watched, QEvent* event)
-{
-    ArrayEditorBasePrivate* d = m_frame;
-    if (watched == d->valueText && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            d->storeValue();
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            d->dropValue();
-            return true;
-        }
-        return false;
-    }
-    if (watched == d->indexText[0] && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            d->stepIndex(key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
-        return false;
-    }
-    return boundEvent(watched, event);
-}
-
-bool ArrayFrameFilter::boundEvent(QObject* watched, QEvent* event)
-{
-    ArrayEditorBasePrivate* d = m_frame;
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box)
-        return false;
-    for (int dim = 0; dim < d->options.maxDimensions; ++dim) {
-        const ArrayEditorBasePrivate::BoundRow& row = d->bounds[size_t(dim)];
-        if (box != row.lower && box != row.upper)
-            continue;
-        const R::Side side = box == row.lower ? R::Side::Lower : R::Side::Upper;
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-            return false;
-        case QEvent::FocusOut:
-            d->applyBounds(dim);
-            return false;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if ((key != Qt::Key_Up && key != Qt::Key_Down) || box->isReadOnly())
-                return false;
-            d->stepBound(dim, side, key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
-    return false;
-}
 
 void ArrayEditorBasePrivate::wire()
 {
@@ -139,6 +73,7 @@ void ArrayEditorBasePrivate::wire()
             model->setPlane(plane);
             clipboard->setPlane(plane);
             currentMoved();
+            valuesChanged();
         });
     }
 
@@ -152,6 +87,7 @@ void ArrayEditorBasePrivate::wire()
         if (index == grid->currentIndex())
             currentMoved();
         updateStatus();
+        valuesChanged();
     });
     QObject::connect(grid, &ArrayGridView::cellEditorOpened, q, [this](QWidget* editor) {
         auto* box = qobject_cast<QLineEdit*>(editor);
@@ -366,201 +302,6 @@ QString ArrayEditorBasePrivate::boundsError() const
         shape.spans[size_t(d)] = span.value;
     }
     return R::totalError(shape, maxCount, options.texts);
-}
-
-// ---- indices
-
-void ArrayEditorBasePrivate::indexTyped(int dimension)
-{
-    endCellEdit(true);
-    const BoundRow& row = bounds[size_t(dimension)];
-    const Parsed<int16_t> index = R::validateIndex(indexText[size_t(dimension)]->text(),
-                                                   row.lower->text(), row.upper->text(),
-                                                   options.texts);
-    if (!index.ok())
-        return showError(index.error);
-    ArrayCell cell = currentCell();
-    if (dimension == 2) {
-        model->setPlane(index.value);
-        clipboard->setPlane(index.value);
-        m_settingTexts = true;
-        planeScroll->setValue(index.value);
-        m_settingTexts = false;
-    } else {
-        (dimension == 0 ? cell.row : cell.column) = index.value;
-    }
-    m_settingTexts = true; // the box keeps what was typed
-    grid->setCurrentIndex(model->indexOf({cell.row, cell.column, model->plane()}));
-    currentMoved();
-    m_settingTexts = false;
-}
-
-void ArrayEditorBasePrivate::stepIndex(int step)
-{
-    endCellEdit(true);
-    const QModelIndex current = grid->currentIndex();
-    const int row = std::clamp(current.row() + step, 0, model->rowCount() - 1);
-    grid->setCurrentIndex(model->index(row, std::max(current.column(), 0)));
-    grid->scrollTo(grid->currentIndex());
-    indexText[0]->selectAll();
-}
-
-ArrayCell ArrayEditorBasePrivate::currentCell() const
-{
-    const QModelIndex current = grid->currentIndex();
-    return model->cellAt(current.isValid() ? current : model->index(0, 0));
-}
-
-void ArrayEditorBasePrivate::currentMoved()
-{
-    const ArrayCell cell = currentCell();
-    const std::array<int, 3> indices{cell.row, cell.column, cell.plane};
-    if (!m_settingTexts) {
-        m_settingTexts = true;
-        for (int d = 0; d < 3; ++d) {
-            if (indexText[size_t(d)])
-                indexText[size_t(d)]->setText(QString::number(indices[size_t(d)]));
-        }
-        if (columnScroll)
-            columnScroll->setValue(cell.column);
-        m_settingTexts = false;
-    }
-    if (!grid->cellEditor())
-        valueText->setText(buffer->cellText(cell));
-    updateStatus();
-}
-
-QString ArrayEditorBasePrivate::indexError() const
-{
-    for (int d = 0; d < buffer->dimensions() && d < 3; ++d) {
-        if (!indexText[size_t(d)])
-            break;
-        const BoundRow& row = bounds[size_t(d)];
-        const Parsed<int16_t> index = R::validateIndex(indexText[size_t(d)]->text(),
-                                                       row.lower->text(), row.upper->text(),
-                                                       options.texts);
-        if (!index.ok())
-            return index.error;
-    }
-    return {};
-}
-
-void ArrayEditorBasePrivate::updateStatus()
-{
-    if (!buffer || !item)
-        return;
-    QString error = dimensionsCombo
-        ? R::readDimensions(dimensionsCombo->currentText(), options.texts).error
-        : QString();
-    if (error.isEmpty())
-        error = boundsError();
-    if (error.isEmpty())
-        error = contentError();
-    if (error.isEmpty())
-        error = indexError();
-    showMessages(error, error.isEmpty() ? statusText() : QString());
-}
-
-void ArrayEditorBasePrivate::refreshCells()
-{
-    model->refresh();
-    if (!grid->cellEditor())
-        valueText->setText(buffer->cellText(currentCell()));
-}
-
-// ---- value entry
-
-QString ArrayEditorBasePrivate::entryError(const ArrayCell& cell, const QString& text) const
-{
-    return buffer->checkCellText(cell, text);
-}
-
-void ArrayEditorBasePrivate::valueTyped(const QString& text)
-{
-    const QString error = entryError(currentCell(), text);
-    if (!error.isEmpty())
-        showError(error);
-    else
-        updateStatus();
-}
-
-void ArrayEditorBasePrivate::endCellEdit(bool store) { grid->endCellEdit(store); }
-
-void ArrayEditorBasePrivate::storeValue()
-{
-    if (grid->cellEditor()) {
-        grid->endCellEdit(true);
-    } else if (grid->currentIndex().isValid() && !model->isReadOnly()) {
-        model->setData(grid->currentIndex(), valueText->text());
-    }
-    valueText->setText(buffer->cellText(currentCell()));
-}
-
-void ArrayEditorBasePrivate::dropValue()
-{
-    grid->endCellEdit(false);
-    valueText->setText(buffer->cellText(currentCell()));
-    updateStatus();
-}
-
-// ---- clipboard commands
-
-CellRect ArrayEditorBasePrivate::selection() const
-{
-    CellRect rect;
-    grid->selectionCorners(rect.top, rect.left, rect.bottom, rect.right);
-    return rect;
-}
-
-void ArrayEditorBasePrivate::copy()
-{
-    const CellRect rect = selection();
-    if (rect.isEmpty() || rect.top < 0)
-        return;
-    QClipboard* system = QGuiApplication::clipboard();
-    system->clear();
-    system->setText(clipboard->copyText(rect));
-}
-
-void ArrayEditorBasePrivate::cut()
-{
-    copy();
-    clear();
-}
-
-void ArrayEditorBasePrivate::clear()
-{
-    const CellRect rect = selection();
-    if (rect.isEmpty() || rect.top < 0 || model->isReadOnly())
-        return;
-    clipboard->clear(rect);
-    refreshCells();
-    updateStatus();
-}
-
-void ArrayEditorBasePrivate::paste()
-{
-    const CellRect rect = selection();
-    if (rect.isEmpty() || rect.top < 0 || model->isReadOnly())
-        return;
-    grid->setFocus();
-    showError(QString());
-    const QString text = QGuiApplication::clipboard()->text();
-    ArrayClipboard::PasteResult result = clipboard->paste(rect, text, true);
-    if (result.error.isEmpty())
-        result = clipboard->paste(rect, text, false);
-    if (!result.error.isEmpty()) {
-        showError(result.error);
-        PlatformServices::instance().beep();
-        return;
-    }
-    refreshCells();
-    updateStatus();
-    if (result.moreOnClipboard)
-        showStatus(ArrayClipboard::moreDataMessage());
-    else if (!result.pasted.isEmpty())
-        grid->selectCells(result.pasted.top, result.pasted.left, result.pasted.bottom,
-                          result.pasted.right);
 }
 
 } // namespace Velt

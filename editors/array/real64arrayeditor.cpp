@@ -23,6 +23,7 @@ public:
     // Draws the plane shown in the grid, while the "View" tab is up.
     void drawChart();
     void shapeChanged() override { drawChart(); }
+    void valuesChanged() override { drawChart(); }
 };
 
 void Real64ArrayEditorPrivate::buildView()

@@ -3,6 +3,7 @@
 // Cancel leave in the item.
 #include "columns.h"
 #include "coretesting.h"
+#include "fieldlines.h"
 #include "fixture.h"
 
 #include "arrayeditorbase_p.h"
@@ -34,18 +35,6 @@ using VeltTest::CoreBuilder;
 namespace {
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// "Caption=Text" of every line, "!error" where a line has one.
-QStringList lines(XCStructEditFields& fields)
-{
-    QStringList out;
-    for (int i = 0; i < fields.Count(); ++i) {
-        XCStructEditField* field = fields.Item(i);
-        const QString text = field->Text();
-        out << field->Caption() + u'=' + text + (field->ErrorMessage().isEmpty() ? QString() : u'!' + field->ErrorMessage());
-    }
-    return out;
-}
 
 // Everything an edit may change in an item: bounds, values and the editor's properties.
 QStringList snapshot(QuenHandle item)
@@ -154,7 +143,7 @@ private Q_SLOTS:
             CoreBuilder::setString(item, "View As", view.toUtf8().constData());
         XCStructEditFields fields;
         fields.AttachParameter(parameter(item), 0, 0, true, false, false);
-        QTEST(lines(fields), "expected");
+        QTEST(VeltTest::fieldLines(fields), "expected");
     }
 
     void fieldChanges_data()
@@ -331,6 +320,7 @@ private Q_SLOTS:
         cell = grid()->findChild<QLineEdit*>(s("StringArrayEditText"));
         cell->setText(s("second"));
         QTest::keyClick(cell, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the delegate commits through a queued call
         QCOMPARE(column(), QStringList({"1=second", "2=b"}));
         QCOMPARE(grid()->currentIndex().row(), 1);
         // Entered in octal, stored as characters.

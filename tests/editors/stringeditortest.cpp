@@ -2,6 +2,7 @@
 // changes, the insertion aid, what OK and Cancel store) and its runtime side.
 #include "columns.h"
 #include "coretesting.h"
+#include "fieldlines.h"
 #include "fixture.h"
 
 #include "countingdataeditorsite.h"
@@ -26,17 +27,6 @@ using VeltTest::CoreBuilder;
 namespace {
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// "Caption=Text" of every line, "!error" appended where a line has one.
-QStringList lines(XCStructEditFields& fields)
-{
-    QStringList out;
-    for (int i = 0; i < fields.Count(); ++i) {
-        const QString text = fields.Item(i)->Text(); // reading the text reads the error too
-        out << fields.Item(i)->Caption() + u'=' + text + (fields.Item(i)->ErrorMessage().isEmpty() ? QString() : u'!' + fields.Item(i)->ErrorMessage());
-    }
-    return out;
-}
 
 XCStructEditField* line(XCStructEditFields& fields, const QString& caption)
 {
@@ -105,7 +95,7 @@ private Q_SLOTS:
         }
         XCStructEditFields fields;
         fields.AttachParameter(command, 0, locals, true, false, false);
-        QTEST(lines(fields), "expected");
+        QTEST(VeltTest::fieldLines(fields), "expected");
         QCOMPARE(CoreBuilder::string(item, "Format") + ' ' + fields.DataType(), (operation.isEmpty() ? s("<absent>") : pattern) + " String");
     }
 
