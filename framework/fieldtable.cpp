@@ -40,7 +40,10 @@ void FieldTable::declareFields(int32_t item, XCStructEditFields& fields) const
         const FieldRange range = row.repeat(call);
         // 64-bit steps: a range may end at the largest 32-bit value.
         for (int64_t value = range.first; value <= range.last; ++value) {
-            fields.Add(row.repeatCaption(int32_t(value)), row.indentation, picture)
+            const FieldLine line = row.repeatLine
+                ? row.repeatLine(call, int32_t(value))
+                : FieldLine{row.repeatCaption(int32_t(value)), row.indentation, picture};
+            fields.Add(line.caption, line.indentation, line.picture)
                 ->setDeclaringRow(int(i), int32_t(value));
         }
     }

@@ -61,6 +61,14 @@ struct FieldChange
     static FieldChange done(bool refresh = false) { return {QString(), refresh}; }
 };
 
+// How one line of a repeated row is declared, where its lines differ in more than the caption.
+struct FieldLine
+{
+    QString caption{};
+    int indentation = 1;
+    QString picture{};
+};
+
 // The values a repeated row declares lines for, first to last.
 struct FieldRange
 {
@@ -82,6 +90,9 @@ public:
         Condition shown{};                                      // declared when; always if unset
         std::function<FieldRange(const FieldCall&)> repeat{};   // one line per value, if set
         std::function<QString(int32_t value)> repeatCaption{};  // the caption of each
+        // Instead of repeatCaption, indentation and picture: each line's own (the rows and
+        // columns of a table, interleaved).
+        std::function<FieldLine(const FieldCall&, int32_t value)> repeatLine{};
         Condition locked{};                                     // stays locked if unset
         std::function<FieldChoices(const FieldCall&)> choices{};
         std::function<FieldText(const FieldCall&)> read{};

@@ -31,13 +31,16 @@ const char* const kWorkspace = R"({ "format": "VeltEditors.Workspace", "paramete
     { "name": "Format Operation", "class": "CQuenString", "value": "Update parameters from string" },
     { "name": "Format", "class": "CQuenString", "value": "V=%{Volts}" } ] } },
   { "name": "Alias", "type": "CQuenInt32", "reference": { "table": "Bench", "symbol": "Count" } },
-  { "name": "Pins", "data": { "class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["J1-1", "J1-2"] } } ] } ] })";
+  { "name": "Pins", "data": { "class": "CQuenStringArray", "bounds": [[1, 2]], "elements": ["J1-1", "J1-2"] } },
+  { "name": "Codes", "data": { "class": "CQuenInt32Array", "bounds": [[1, 3]], "elements": [1, 2, 3] } },
+  { "name": "Samples", "data": { "class": "CQuenReal64Array", "bounds": [[1, 2], [1, 3]], "elements": [1, 2, 3, 4, 5, 6] } } ] } ] })";
 
 // Handles and helpers every generated script starts with.
 const char* const kPrelude = R"(
 var table = Quen.QuenTableRegGetTable(1);
 function symbol(name) { return Quen.QuenPbDefFindParm(table, name); }
-var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command'), pins: symbol('Pins'), sweep: symbol('Sweep') };
+var P = { count: symbol('Count'), volts: symbol('Volts'), alias: symbol('Alias'), command: symbol('Command'), pins: symbol('Pins'),
+          codes: symbol('Codes'), samples: symbol('Samples'), sweep: symbol('Sweep') };
 P.data = Quen.QuenParmGetData(P.count);
 function bound(parm) { var f = Velt.fields(); f.AttachParameter(parm); return f; }
 function withChoices(f) { for (var i = 0; i < f.Count; ++i) if (f.Item(i).HasEnumeration) return f.Item(i); return null; }
@@ -249,6 +252,8 @@ private Q_SLOTS:
             {"StringEditor", {{"make('StringEditor')", "editing('StringEditor', P.command)"}, {}, {}}},
             {"StringArrayEditor", {{"make('StringArrayEditor')", "editing('StringArrayEditor', P.pins)"}, {}, {}}},
             {"RangeEditor", {{"make('RangeEditor')", "editing('RangeEditor', P.sweep)"}, {}, {}}},
+            {"Int32ArrayEditor", {{"make('Int32ArrayEditor')", "editing('Int32ArrayEditor', P.codes)"}, {}, {}}},
+            {"Real64ArrayEditor", {{"make('Real64ArrayEditor')", "editing('Real64ArrayEditor', P.samples)"}, {}, {}}},
             {"SymbolSelector", {{"make('SymbolSelector')"}, {}, {}}},
             {"DataTypeSelector", {{"make('DataTypeSelector')"}, {}, {}}},
             {"ParmNameEditor", {{"make('ParmNameEditor')", "(function () { var e = make('ParmNameEditor'); e.Handle = P.count; return e; })()"}, {}, {}}},

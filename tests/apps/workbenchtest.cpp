@@ -250,31 +250,51 @@ private Q_SLOTS:
         QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 17);
     }
 
-    // A string array opens in its own dialog from Edit Value, and its elements are lines of the
-    // Fields dock.
-    void activationEditsStringArray()
+    // An array opens in its own dialog from Edit Value, and its elements are lines of the Fields
+    // dock; a value entered in the dialog's first cell is in the item after OK.
+    void activationEditsArray_data()
     {
-        const QModelIndex leaf = findLeaf(QStringLiteral("PinNames"));
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("strings") << "PinNames" << QStringList{"String (4)", "View As"} << "StringArrayList" << 4 << "J2-1";
+        QTest::newRow("integers") << "TestChannels" << QStringList{"Row (4)", "View As"} << "Int32ArrayList" << 4 << "9";
+        QTest::newRow("reals, a table") << "GainCorrection" << QStringList{"Row (2)", "Column (3)"} << "Real64ArrayList" << 2 << "1.5";
+    }
+    void activationEditsArray()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QString, grid);
+        QFETCH(int, rows);
+        QFETCH(QString, typed);
+        const QModelIndex leaf = findLeaf(symbol);
         const QuenHandle data = QuenParmGetData(m_window->treeModel()->handle(leaf));
         m_window->treeView()->setCurrentIndex(leaf);
         QAbstractItemModel* fields = m_window->fieldModel();
-        for (const char* caption : {"String (4)", "View As"})
-            QVERIFY2(!fields->match(fields->index(0, 0), Qt::DisplayRole, QString::fromLatin1(caption), 1, Qt::MatchContains | Qt::MatchRecursive).isEmpty(), caption);
+        QFETCH(QStringList, lines);
+        for (const QString& caption : lines)
+            QVERIFY2(!fields->match(fields->index(0, 0), Qt::DisplayRole, caption, 1, Qt::MatchContains | Qt::MatchRecursive).isEmpty(), qPrintable(caption));
         bool answered = false;
-        onNextDialog([&answered](QWidget* dialog) {
-            auto* grid = dialog->findChild<QTableView*>(QStringLiteral("StringArrayList"));
+        onNextDialog([&](QWidget* dialog) {
+            auto* list = dialog->findChild<QTableView*>(grid);
             auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("ValueText"));
             auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("OKCommand"));
-            if (!(answered = grid && value && ok && grid->model()->rowCount() == 4))
+            if (!(answered = list && value && ok && list->model()->rowCount() == rows))
                 return dialog->close(), void();
-            value->setText(QStringLiteral("J2-1"));
+            value->setText(typed);
             QTest::keyClick(value, Qt::Key_Return);
             ok->click();
         });
         m_window->editorHost()->blockEditor()->list()->setFocus();
         m_window->findChild<QAction*>(QStringLiteral("EditValueAction"))->trigger();
         QVERIFY(answered);
-        QCOMPARE(QString::fromUtf8(QuenStrArrGetAt1(data, 1)) + u' ' + QString::fromUtf8(QuenStrArrGetAt1(data, 4)), QStringLiteral("J2-1 J1-6"));
+        const QByteArray type = QuenDataGetType(data);
+        const QString first = type == "CQuenStringArray" ? QString::fromUtf8(QuenStrArrGetAt1(data, 1))
+            : type == "CQuenInt32Array"                  ? QString::number(QuenI32ArrGetAt1(data, 1))
+                                                         : QString::number(QuenR64ArrGetAt2(data, 1, 1));
+        QCOMPARE(first, typed);
     }
 
     // Edit Value on a range opens its dialog on the stored view; the range row shows what OK stores.

@@ -52,7 +52,8 @@ private:
         };
     }
 
-    void buildTable()
+    // With ownLines, the repeated row gives each line its own indentation and picture.
+    void buildTable(bool ownLines = false)
     {
         FieldTable::Row root = row("Root");
         root.read = [](const FieldCall& call) {
@@ -70,6 +71,11 @@ private:
         items.indentation = 2;
         items.repeat = [](const FieldCall& call) { return Velt::FieldRange{1, QuenInt32GetValue(call.item)}; };
         items.repeatCaption = [](int32_t value) { return QStringLiteral("Item %1").arg(value); };
+        if (ownLines) {
+            items.repeatLine = [](const FieldCall&, int32_t value) {
+                return Velt::FieldLine{QStringLiteral("Item %1").arg(value), value % 2 ? 2 : 3, value % 2 ? "Number" : "NumberList"};
+            };
+        }
         items.read = [this](const FieldCall& call) {
             calls << QStringLiteral("read Item %1").arg(call.value);
             return FieldText{QString::number(call.value)};
@@ -113,14 +119,17 @@ private Q_SLOTS:
     void declares_data()
     {
         // lines: caption/indentation/picture below the root
-        VeltTest::columns<bool, int, QStringList>({"designTime", "value", "lines"});
-        QTest::newRow("design, two items") << true << 2 << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number", "Item 2/2/Number", "Shown/1/Number"};
-        QTest::newRow("run time, no items") << false << 0 << QStringList{"Always/1/ReadOnlyText", "Shown/1/Number"};
+        VeltTest::columns<bool, int, bool, QStringList>({"designTime", "value", "ownLines", "lines"});
+        QTest::newRow("design, two items") << true << 2 << false << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number", "Item 2/2/Number", "Shown/1/Number"};
+        QTest::newRow("run time, no items") << false << 0 << false << QStringList{"Always/1/ReadOnlyText", "Shown/1/Number"};
+        QTest::newRow("items with lines of their own") << true << 2 << true << QStringList{"Always/1/Text", "Design/1/Number", "Item 1/2/Number", "Item 2/3/NumberList", "Shown/1/Number"};
     }
     void declares()
     {
         QFETCH(bool, designTime);
         QFETCH(int, value);
+        QFETCH(bool, ownLines);
+        buildTable(ownLines);
         bind(value, designTime);
         QStringList declared;
         for (int i = 1; i < fields.Count(); ++i)
@@ -130,6 +139,7 @@ private Q_SLOTS:
 
         XCStructEditField* last = fields.Item(fields.Count() - 1);
         fields.Detach();
+        buildTable();
         QCOMPARE(last->declaringRow(), -1); // a pooled field forgets its row
     }
 
