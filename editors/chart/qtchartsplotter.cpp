@@ -36,6 +36,7 @@ class ChartView : public QChartView
 public:
     using QChartView::QChartView;
     std::function<void()> paletteChanged;
+    std::function<void()> showAll;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -61,7 +62,8 @@ protected:
             chart()->scroll(0, -kScrollStep);
             break;
         case Qt::Key_Home:
-            chart()->zoomReset();
+            if (showAll)
+                showAll();
             break;
         default:
             QChartView::keyPressEvent(event);
@@ -87,6 +89,7 @@ public:
         m_view->setRubberBand(QChartView::RectangleRubberBand);
         m_view->setFocusPolicy(Qt::StrongFocus);
         m_view->paletteChanged = [this] { applyPalette(); };
+        m_view->showAll = [this] { showRange(m_full); };
         m_chart->legend()->setAlignment(Qt::AlignBottom);
         m_x->setTickType(QValueAxis::TicksDynamic);
         m_x->setLabelFormat(QStringLiteral("%d"));
@@ -115,7 +118,6 @@ public:
     void setData(const PlotData& data) override
     {
         m_data = data;
-        m_chart->zoomReset();
         m_chart->removeAllSeries();
         m_series.clear();
         m_x->setTitleText(data.horizontalTitle);
@@ -150,9 +152,8 @@ public:
         }
         const ChartSeriesRules::Ticks values =
             ChartSeriesRules::niceTicks(yLow, yHigh, verticalTickCount(m_chart->plotArea().height()));
-        m_y->setRange(values.low, values.high);
-        m_x->setRange(xLow, xHigh);
-        fitToPixels(viewColumns());
+        m_full = QRectF(QPointF(xLow, values.low), QPointF(xHigh, values.high));
+        showRange(m_full);
         // Series added after setTheme take the theme's colours; the frame follows the palette.
         applyPalette();
     }
@@ -163,16 +164,12 @@ public:
         const QSizeF shown = m_chart->size();
         m_rendering = true;
         m_chart->resize(target.size());
-        m_chart->layout()->activate();
-        placeHorizontalTicks(m_chart->plotArea().width());
-        placeVerticalLabels(m_chart->plotArea().height());
+        layOut();
         fitToPixels(int(std::ceil(m_chart->plotArea().width() * dpr)));
         m_chart->scene()->render(painter, target, QRectF(m_chart->pos(), target.size()));
         m_chart->resize(shown);
-        m_chart->layout()->activate();
+        layOut();
         m_rendering = false;
-        placeHorizontalTicks(m_chart->plotArea().width());
-        placeVerticalLabels(m_chart->plotArea().height());
         fitToPixels(viewColumns());
     }
 
@@ -185,6 +182,28 @@ public:
     }
 
 private:
+    // Shows a range of both axes. The tick interval of the index axis was chosen for the range
+    // before: over a much wider range it would make thousands of ticks, so the axis changes
+    // its range with fixed ticks and takes the interval for the new range before going back.
+    void showRange(const QRectF& range)
+    {
+        m_y->setRange(range.top(), range.bottom());
+        m_x->setTickType(QValueAxis::TicksFixed);
+        m_x->setRange(range.left(), range.right());
+        placeHorizontalTicks(m_chart->plotArea().width());
+        m_x->setTickType(QValueAxis::TicksDynamic);
+    }
+
+    // Qt Charts lays the axes out when the event loop comes round; a picture is drawn before
+    // that, so the ticks for the new plot size are placed and the layout is done at once.
+    void layOut()
+    {
+        placeHorizontalTicks(m_chart->plotArea().width());
+        placeVerticalLabels(m_chart->plotArea().height());
+        m_chart->layout()->invalidate();
+        m_chart->layout()->activate();
+    }
+
     int viewColumns() const
     {
         const qreal width = m_chart->plotArea().width() > 0 ? m_chart->plotArea().width()
@@ -268,6 +287,7 @@ private:
     QCategoryAxis* const m_y = new QCategoryAxis(m_chart);
     PlotData m_data;
     QList<QLineSeries*> m_series;
+    QRectF m_full; // the whole chart: x the indices, y the values
     bool m_rendering = false;
     bool m_placingLabels = false;
 };
