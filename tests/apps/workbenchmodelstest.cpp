@@ -4,6 +4,7 @@
 #include "columns.h"
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
+#include "realarraychart.h"
 #include "valuesummary.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
@@ -245,6 +246,57 @@ private Q_SLOTS:
     }
     // The Run action: the string editor builds the DMM's command and reads the result out of its
     // reply; a pattern that names no symbol stops the run at binding and is reported.
+    // The chart's plane over a real array item: its bounds, the first plane of three
+    // dimensions, its units; the orientation the real array editor stored.
+    void realArrayChartPlane_data()
+    {
+        VeltTest::columns<int, QString, bool, double>({"dimensions", "units", "byRow", "corner"});
+        // Element (i, j, k) holds i * 100 + j * 10 + k; the corner is the last row and column.
+        QTest::newRow("one dimension: one column") << 1 << "" << false << 300.0;
+        QTest::newRow("two dimensions, units, by row") << 2 << " dB " << true << 340.0;
+        QTest::newRow("three dimensions: the lowest plane") << 3 << "" << false << 342.0;
+    }
+    void realArrayChartPlane()
+    {
+        QFETCH(int, dimensions);
+        QFETCH(QString, units);
+        const QuenHandle data = QuenR64ArrCreate(1, 3);
+        if (dimensions == 2)
+            QuenArrayRedim2(data, 1, 3, 2, 4);
+        else if (dimensions == 3)
+            QuenArrayRedim3(data, 1, 3, 2, 4, 2, 5);
+        for (int i = 1; i <= 3; ++i) {
+            for (int j = 2; j <= 4; ++j) {
+                for (int k = 2; k <= 5; ++k) {
+                    const double value = i * 100 + (dimensions > 1 ? j * 10 : 0) + (dimensions > 2 ? k : 0);
+                    dimensions == 1 ? QuenR64ArrSetAt1(data, i, value)
+                        : dimensions == 2 ? QuenR64ArrSetAt2(data, i, j, value) : QuenR64ArrSetAt3(data, i, j, k, value);
+                }
+            }
+        }
+        if (!units.isEmpty()) {
+            const QuenHandle text = QuenStringCreate(units.toUtf8().constData());
+            QuenDataExSetProperty(data, "Units", text);
+            QuenDataRelease(text);
+        }
+        QFETCH(bool, byRow);
+        if (byRow) {
+            const QuenHandle text = QuenStringCreate("By row");
+            QuenDataExSetProperty(data, "Graphical View As", text);
+            QuenDataRelease(text);
+        }
+        const Velt::ChartPlane plane = Workbench::RealArrayChart::plane(data);
+        QCOMPARE(plane.rowLower, 1);
+        QCOMPARE(plane.rowUpper, 3);
+        QCOMPARE(plane.columnLower, dimensions > 1 ? 2 : 0);
+        QCOMPARE(plane.columnUpper, dimensions > 1 ? 4 : 0);
+        QCOMPARE(plane.units, units.trimmed());
+        QTEST(plane.value(plane.rowUpper, plane.columnUpper), "corner");
+        QCOMPARE(Workbench::RealArrayChart::byRow(data), byRow);
+        QuenDataRelease(data);
+        QCOMPARE(QuenExcRegGetErrorCount(), 0);
+    }
+
     void formatRun()
     {
         QVERIFY(loadSample());
