@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -116,6 +117,18 @@ void BM_Chart_RenderAtAnotherSize(benchmark::State& state)
 }
 BENCHMARK(BM_Chart_RenderAtAnotherSize)->Apply(arguments)->Unit(benchmark::kMillisecond);
 
+// The largest plane the panel draws in full: 20 columns of 1,001 rows.
+Velt::ChartPlane largestPlane(std::function<double(int, int)> value)
+{
+    Velt::ChartPlane plane;
+    plane.rowLower = 1;
+    plane.rowUpper = Velt::ChartSeriesRules::MaxIndices;
+    plane.columnLower = 1;
+    plane.columnUpper = Velt::ChartSeriesRules::MaxSeries;
+    plane.value = std::move(value);
+    return plane;
+}
+
 // The panel shown at 800 x 600 over its largest full drawing, 20 columns of 1,001 rows: new
 // values, then the chart view painted as on screen.
 void BM_ChartPanel_RefreshAndPaint(benchmark::State& state)
@@ -124,14 +137,8 @@ void BM_ChartPanel_RefreshAndPaint(benchmark::State& state)
     panel.resize(kPicture);
     panel.show();
     QCoreApplication::processEvents();
-    Velt::ChartPlane plane;
-    plane.rowLower = 1;
-    plane.rowUpper = 1001;
-    plane.columnLower = 1;
-    plane.columnUpper = 20;
     double phase = 0;
-    plane.value = [&phase](int row, int column) { return std::sin(row * 0.02 + phase) * column; };
-    panel.setPlane(plane);
+    panel.setPlane(largestPlane([&phase](int row, int column) { return std::sin(row * 0.02 + phase) * column; }));
     QWidget* view = panel.findChild<QWidget*>(QStringLiteral("Chart"));
     QPixmap frame(view->size());
     for (auto _ : state) {
@@ -147,13 +154,7 @@ BENCHMARK(BM_ChartPanel_RefreshAndPaint)->Unit(benchmark::kMillisecond);
 void BM_ChartPanel_HiddenImage(benchmark::State& state)
 {
     Velt::ArrayChartPanel panel;
-    Velt::ChartPlane plane;
-    plane.rowLower = 1;
-    plane.rowUpper = 1001;
-    plane.columnLower = 1;
-    plane.columnUpper = 20;
-    plane.value = [](int row, int column) { return std::sin(row * 0.02) * column; };
-    panel.setPlane(plane);
+    panel.setPlane(largestPlane([](int row, int column) { return std::sin(row * 0.02) * column; }));
     for (auto _ : state) {
         const QImage picture = panel.image(kPicture);
         benchmark::DoNotOptimize(picture.constBits());

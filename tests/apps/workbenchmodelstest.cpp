@@ -266,25 +266,24 @@ private Q_SLOTS:
         else if (dimensions == 3)
             QuenArrayRedim3(data, 1, 3, 2, 4, 2, 5);
         for (int i = 1; i <= 3; ++i) {
+            QuenR64ArrSetAt1(data, i, i * 100); // the setters of other dimensions fail, and are cleared
             for (int j = 2; j <= 4; ++j) {
-                for (int k = 2; k <= 5; ++k) {
-                    const double value = i * 100 + (dimensions > 1 ? j * 10 : 0) + (dimensions > 2 ? k : 0);
-                    dimensions == 1 ? QuenR64ArrSetAt1(data, i, value)
-                        : dimensions == 2 ? QuenR64ArrSetAt2(data, i, j, value) : QuenR64ArrSetAt3(data, i, j, k, value);
-                }
+                QuenR64ArrSetAt2(data, i, j, i * 100 + j * 10);
+                for (int k = 2; k <= 5; ++k)
+                    QuenR64ArrSetAt3(data, i, j, k, i * 100 + j * 10 + k);
             }
         }
-        if (!units.isEmpty()) {
-            const QuenHandle text = QuenStringCreate(units.toUtf8().constData());
-            QuenDataExSetProperty(data, "Units", text);
-            QuenDataRelease(text);
-        }
+        QuenExcRegClearError(0);
         QFETCH(bool, byRow);
-        if (byRow) {
-            const QuenHandle text = QuenStringCreate("By row");
-            QuenDataExSetProperty(data, "Graphical View As", text);
-            QuenDataRelease(text);
-        }
+        const auto setText = [data](const char* name, const QString& text) {
+            const QuenHandle item = QuenStringCreate(text.toUtf8().constData());
+            QuenDataExSetProperty(data, name, item);
+            QuenDataRelease(item);
+        };
+        if (!units.isEmpty())
+            setText("Units", units);
+        if (byRow)
+            setText("Graphical View As", QStringLiteral("By row"));
         const Velt::ChartPlane plane = Workbench::RealArrayChart::plane(data);
         QCOMPARE(plane.rowLower, 1);
         QCOMPARE(plane.rowUpper, 3);

@@ -1,6 +1,7 @@
-// The chart panel's wiring: its controls and texts, the "View by" options and byRowChanged,
-// the status text when series are left out, the picture it saves, copies and prints.
+// The chart panel's wiring: its controls and texts, the "View by" options with byRowChanged and
+// the status text of a redraw, the picture it saves, copies and prints.
 #include "arraychartpanel.h"
+#include "columns.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -63,6 +64,7 @@ private Q_SLOTS:
         QTest::newRow("copy") << "CopyButton" << "&Copy";
         QTest::newRow("print") << "PrintButton" << "&Print...";
         QTest::newRow("hint") << "HintLabel" << "To zoom and scroll, press Help.";
+        QTest::newRow("chart") << "Chart" << "";
     }
     void controls()
     {
@@ -76,91 +78,48 @@ private Q_SLOTS:
             text = button->text();
         else if (auto* label = qobject_cast<QLabel*>(control))
             text = label->text();
+        else // the chart: reached with the keyboard, named for assistive tools
+            QVERIFY(control->focusPolicy() == Qt::StrongFocus && !control->accessibleName().isEmpty());
         QTEST(text, "text");
     }
 
-    void chartIsReachableByKeyboard()
+    // The options and setByRow change the orientation, check the option that shows it, signal
+    // a change once and redraw: a plane of 30 rows by 2 columns leaves rows out only by row.
+    void orientation_data()
     {
-        QWidget* chart = m_panel->findChild<QWidget*>(QStringLiteral("Chart"));
-        QVERIFY(chart);
-        QCOMPARE(chart->focusPolicy(), Qt::StrongFocus);
-        QVERIFY(!chart->accessibleName().isEmpty());
+        VeltTest::columns<bool, bool, bool, int, QString>({"start", "byRow", "byClick", "signals", "status"});
+        const QString rowsLeftOut = QStringLiteral("Only displaying the first 20 rows");
+        QTest::newRow("row option") << false << true << true << 1 << rowsLeftOut;
+        QTest::newRow("column option") << true << false << true << 1 << "";
+        QTest::newRow("column option, already so") << false << false << true << 0 << "";
+        QTest::newRow("setByRow(true)") << false << true << false << 1 << rowsLeftOut;
+        QTest::newRow("setByRow(false)") << true << false << false << 1 << "";
+        QTest::newRow("setByRow(true), already so") << true << true << false << 0 << "";
     }
-
-    void optionsSwitchTheOrientation_data()
+    void orientation()
     {
-        QTest::addColumn<QString>("clicked");
-        QTest::addColumn<bool>("byRow");
-        QTest::addColumn<int>("signals");
-        QTest::newRow("row") << "RCMajorOption1" << true << 1;
-        QTest::newRow("column again: already so") << "RCMajorOption0" << false << 0;
-    }
-    void optionsSwitchTheOrientation()
-    {
-        QFETCH(QString, clicked);
         QFETCH(bool, byRow);
         QFETCH(int, signals);
         QVERIFY(!m_panel->byRow()); // by column unless told otherwise
-        QSignalSpy spy(m_panel.get(), &Velt::ArrayChartPanel::byRowChanged);
-        m_panel->findChild<QRadioButton*>(clicked)->click();
-        QCOMPARE(m_panel->byRow(), byRow);
-        QCOMPARE(spy.size(), signals);
-        if (signals)
-            QCOMPARE(spy.first().first().toBool(), byRow);
-    }
-
-    void setByRowChecksItsOption_data()
-    {
-        QTest::addColumn<bool>("byRow");
-        QTest::addColumn<QString>("checked");
-        QTest::newRow("row") << true << "RCMajorOption1";
-        QTest::newRow("column") << false << "RCMajorOption0";
-    }
-    void setByRowChecksItsOption()
-    {
-        QFETCH(bool, byRow);
-        QFETCH(QString, checked);
-        m_panel->setByRow(!byRow);
-        QSignalSpy spy(m_panel.get(), &Velt::ArrayChartPanel::byRowChanged);
-        m_panel->setByRow(byRow);
-        m_panel->setByRow(byRow); // no change, no signal
-        QCOMPARE(spy.size(), 1);
-        QVERIFY(m_panel->findChild<QRadioButton*>(checked)->isChecked());
-        QCOMPARE(m_panel->property("byRow").toBool(), byRow);
-    }
-
-    void statusWhenSeriesAreLeftOut_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<bool>("byRow");
-        QTest::addColumn<QStringList>("statuses");
-        QTest::newRow("21 columns") << 3 << 21 << false << QStringList{"Only plotting the first 20 columns"};
-        QTest::newRow("20 columns") << 3 << 20 << false << QStringList();
-        QTest::newRow("30 rows by row") << 30 << 2 << true << QStringList{"Only displaying the first 20 rows"};
-        QTest::newRow("30 rows by column") << 30 << 2 << false << QStringList();
-    }
-    void statusWhenSeriesAreLeftOut()
-    {
-        QFETCH(int, rows);
-        QFETCH(int, columns);
-        QFETCH(bool, byRow);
-        m_panel->setByRow(byRow);
-        QSignalSpy spy(m_panel.get(), &Velt::ArrayChartPanel::statusMessage);
-        m_panel->setPlane(plane(rows, columns));
-        QStringList statuses;
-        for (const QList<QVariant>& arguments : std::as_const(spy))
-            statuses << arguments.first().toString();
-        QTEST(statuses, "statuses");
-    }
-
-    void switchingOrientationRedraws()
-    {
+        QFETCH(bool, start);
+        m_panel->setByRow(start);
         m_panel->setPlane(plane(30, 2));
-        QSignalSpy spy(m_panel.get(), &Velt::ArrayChartPanel::statusMessage);
-        m_panel->setByRow(true);
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy.first().first().toString(), QStringLiteral("Only displaying the first 20 rows"));
+        QSignalSpy changes(m_panel.get(), &Velt::ArrayChartPanel::byRowChanged);
+        QSignalSpy statuses(m_panel.get(), &Velt::ArrayChartPanel::statusMessage);
+        QFETCH(bool, byClick);
+        const QString option = byRow ? QStringLiteral("RCMajorOption1") : QStringLiteral("RCMajorOption0");
+        if (byClick)
+            m_panel->findChild<QRadioButton*>(option)->click();
+        else
+            m_panel->setByRow(byRow);
+        QCOMPARE(m_panel->byRow(), byRow);
+        QCOMPARE(m_panel->property("byRow").toBool(), byRow);
+        QVERIFY(m_panel->findChild<QRadioButton*>(option)->isChecked());
+        QCOMPARE(changes.size(), signals);
+        if (signals)
+            QCOMPARE(changes.first().first().toBool(), byRow);
+        QFETCH(QString, status);
+        QCOMPARE(statuses.isEmpty() ? QString() : statuses.last().first().toString(), signals ? status : QString());
     }
 
     void savePngWritesThePicture_data()

@@ -1,7 +1,8 @@
 // The plotter behind the chart's seam, as the panel uses it: long series are drawn with what
-// the plot's pixels can show, short ones whole; rendering a picture leaves the view as it was;
-// the picture follows the palette (dark themes included) and the device pixel ratio.
+// the plot's pixels can show, short ones whole; a picture leaves the view as it was, follows
+// the palette (dark themes included) and the device pixel ratio.
 #include "chartplotter_p.h"
+#include "columns.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -59,87 +60,65 @@ private Q_SLOTS:
         QTest::newRow("20 series of 3277 points") << QList<int>(20, 3277);
         QTest::newRow("short and long together") << QList<int>{3, 5000, 1};
     }
+    // A picture at another size reduces the series for itself and leaves the view as it was.
     void longSeriesAreReducedToThePixels()
     {
         QFETCH(QList<int>, lengths);
         m_plotter->setData(data(lengths));
+        QCoreApplication::processEvents(); // the view lays the new labels out
         const QList<qsizetype> drawn = m_plotter->drawnPointCounts();
         QCOMPARE(drawn.size(), lengths.size());
         // The plot is narrower than the view, so no series needs more than twice its width.
         const qsizetype bound = 2 * qsizetype(std::ceil(400 * m_plotter->view()->devicePixelRatioF())) + 4;
         for (qsizetype i = 0; i < drawn.size(); ++i) {
-            QVERIFY(drawn[i] > 0);
             if (lengths[i] <= 300)
                 QCOMPARE(drawn[i], qsizetype(lengths[i])); // fewer points than pixels: all drawn
             else
-                QVERIFY2(drawn[i] <= bound, qPrintable(QString::number(drawn[i])));
+                QVERIFY2(drawn[i] > 0 && drawn[i] <= bound, qPrintable(QString::number(drawn[i])));
         }
+        QCOMPARE(m_plotter->image(QSize(1600, 400)).size(), QSize(1600, 400));
+        QCOMPARE(m_plotter->drawnPointCounts(), drawn);
     }
 
-    void renderingLeavesTheViewAsItWas()
+    // The picture is drawn on the palette's base with labels in its text colour, at the
+    // device pixel ratio asked for, the chart filling it; none for an empty size or ratio.
+    void picture_data()
     {
-        m_plotter->setData(data({65535}));
-        QCoreApplication::processEvents(); // the view lays the new labels out
-        const QList<qsizetype> before = m_plotter->drawnPointCounts();
-        const QImage wide = m_plotter->image(QSize(1600, 400));
-        QCOMPARE(wide.size(), QSize(1600, 400));
-        QCOMPARE(m_plotter->drawnPointCounts(), before);
+        VeltTest::columns<QColor, QColor, QSize, qreal>({"base", "text", "size", "dpr"});
+        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black) << QSize(320, 240) << qreal(1);
+        QTest::newRow("dark, ratio 2") << QColor(30, 30, 30) << QColor(230, 230, 230) << QSize(640, 480) << qreal(2);
+        QTest::newRow("empty size") << QColor(Qt::white) << QColor(Qt::black) << QSize(0, 100) << qreal(1);
+        QTest::newRow("ratio 0") << QColor(Qt::white) << QColor(Qt::black) << QSize(100, 100) << qreal(0);
     }
-
-    void pictureFollowsThePalette_data()
-    {
-        QTest::addColumn<QColor>("base");
-        QTest::addColumn<QColor>("text");
-        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
-        QTest::newRow("dark") << QColor(30, 30, 30) << QColor(230, 230, 230);
-    }
-    void pictureFollowsThePalette()
+    void picture()
     {
         QFETCH(QColor, base);
         QFETCH(QColor, text);
+        QFETCH(QSize, size);
+        QFETCH(qreal, dpr);
         QPalette palette = m_plotter->view()->palette();
         palette.setColor(QPalette::Base, base);
         palette.setColor(QPalette::Text, text);
         m_plotter->view()->setPalette(palette);
         m_plotter->setData(data({200, 200}));
-        const QImage picture = m_plotter->image(QSize(320, 240));
+        const QImage picture = m_plotter->image(size, dpr);
+        QCOMPARE(picture.isNull(), size.isEmpty() || dpr <= 0);
+        if (picture.isNull())
+            return;
+        QCOMPARE(picture.size(), size);
+        QCOMPARE(picture.devicePixelRatio(), dpr);
         QCOMPARE(picture.pixelColor(1, 1), base);
-        // Axis labels and titles are written in the palette's text colour.
-        bool textSeen = false;
-        for (int y = 0; y < picture.height() && !textSeen; ++y) {
-            for (int x = 0; x < picture.width() && !textSeen; ++x)
-                textSeen = picture.pixelColor(x, y) == text;
+        bool textSeen = false; // labels and titles
+        QSet<QRgb> rightHalf;  // the chart, not only its top-left logical part
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                textSeen = textSeen || picture.pixel(x, y) == text.rgba();
+                if (x > size.width() / 2)
+                    rightHalf.insert(picture.pixel(x, y));
+            }
         }
         QVERIFY(textSeen);
-    }
-
-    void pictureHonoursTheDevicePixelRatio_data()
-    {
-        QTest::addColumn<qreal>("dpr");
-        QTest::newRow("1") << qreal(1);
-        QTest::newRow("2") << qreal(2);
-    }
-    void pictureHonoursTheDevicePixelRatio()
-    {
-        QFETCH(qreal, dpr);
-        m_plotter->setData(data({1000}));
-        const QImage picture = m_plotter->image(QSize(640, 480) * dpr, dpr);
-        QCOMPARE(picture.size(), QSize(640, 480) * dpr);
-        QCOMPARE(picture.devicePixelRatio(), dpr);
-        // The chart fills the picture, not only its top-left logical quarter.
-        QSet<QRgb> colours;
-        for (int x = int(picture.width() * 0.55); x < int(picture.width() * 0.95); ++x) {
-            for (int y = int(picture.height() * 0.2); y < int(picture.height() * 0.8); ++y)
-                colours.insert(picture.pixel(x, y));
-        }
-        QVERIFY(colours.size() > 2);
-    }
-
-    void emptySizesGiveNoPicture()
-    {
-        m_plotter->setData(data({10}));
-        QVERIFY(m_plotter->image(QSize(0, 100)).isNull());
-        QVERIFY(m_plotter->image(QSize(100, 100), 0).isNull());
+        QVERIFY(rightHalf.size() > 2);
     }
 
 private:

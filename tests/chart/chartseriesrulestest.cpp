@@ -2,6 +2,7 @@
 // and their titles, the axis titles and the limit texts, the value labels, the axis ticks, and
 // the reduction of long series to the plot's pixels.
 #include "chartseriesrules.h"
+#include "columns.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -155,11 +156,9 @@ private Q_SLOTS:
         QTEST(R::seriesPoints(p, byRow, index), "points");
     }
 
-    void seriesPointsAtTheLargestIndex()
+    void seriesPointsUpToTheLargestIndex() // the loop stops at INT_MAX rather than wrap around
     {
-        // The loop over the indices must stop at INT_MAX rather than wrap around.
-        Velt::ChartPlane p = plane(INT_MAX - 1, INT_MAX, 0, 0);
-        QCOMPARE(R::seriesPoints(p, false, 0).size(), 2);
+        QCOMPARE(R::seriesPoints(plane(INT_MAX - 1, INT_MAX, 0, 0), false, 0).size(), 2);
     }
 
     void formatValueLabel_data()
@@ -187,15 +186,13 @@ private Q_SLOTS:
         QTEST(R::formatValueLabel(value, decimal), "label");
     }
 
+    // Every row: the ticks cover the range in at most maxCount steps of 1, 2 or 5 times a power
+    // of ten; where given, the exact ticks.
     void niceTicks_data()
     {
-        QTest::addColumn<double>("low");
-        QTest::addColumn<double>("high");
-        QTest::addColumn<int>("maxCount");
-        QTest::addColumn<bool>("integerSteps");
-        QTest::addColumn<double>("tickLow");
-        QTest::addColumn<double>("tickHigh");
-        QTest::addColumn<double>("step");
+        VeltTest::columns<double, double, int, bool, double, double, double>(
+            {"low", "high", "maxCount", "integerSteps", "tickLow", "tickHigh", "step"});
+        const double any = std::numeric_limits<double>::quiet_NaN();
         QTest::newRow("whole range") << 0.0 << 10.0 << 6 << false << 0.0 << 10.0 << 2.0;
         QTest::newRow("widened to whole steps") << 0.13 << 0.87 << 5 << false << 0.0 << 1.0 << 0.5;
         QTest::newRow("negative range") << -730.0 << -120.0 << 8 << false << -800.0 << -100.0 << 100.0;
@@ -204,6 +201,10 @@ private Q_SLOTS:
         QTest::newRow("indices step by whole numbers") << 1.0 << 3.0 << 11 << true << 1.0 << 3.0 << 1.0;
         QTest::newRow("reversed bounds") << 10.0 << 0.0 << 6 << false << 0.0 << 10.0 << 2.0;
         QTest::newRow("tiny values") << 1e-9 << 9e-9 << 5 << false << 0.0 << 1e-8 << 5e-9;
+        QTest::newRow("wide") << -3.7e6 << 1.2e7 << 7 << false << any << any << any;
+        QTest::newRow("narrow, off zero") << 1000.001 << 1000.002 << 4 << false << any << any << any;
+        QTest::newRow("the whole double range") << -DBL_MAX << DBL_MAX << 5 << false << any << any << any;
+        QTest::newRow("count below two") << 1.0 << 2.0 << 0 << false << any << any << any;
     }
     void niceTicks()
     {
@@ -211,54 +212,19 @@ private Q_SLOTS:
         QFETCH(double, high);
         QFETCH(int, maxCount);
         QFETCH(bool, integerSteps);
-        const R::Ticks ticks = R::niceTicks(low, high, maxCount, integerSteps);
-        QFETCH(double, tickLow);
-        QFETCH(double, tickHigh);
         QFETCH(double, step);
-        QCOMPARE(ticks.low, tickLow);
-        QCOMPARE(ticks.high, tickHigh);
-        QCOMPARE(ticks.step, step);
-    }
-
-    void niceTicksCoverAndStayWithinTheCount_data()
-    {
-        QTest::addColumn<double>("low");
-        QTest::addColumn<double>("high");
-        QTest::addColumn<int>("maxCount");
-        QTest::newRow("wide") << -3.7e6 << 1.2e7 << 7;
-        QTest::newRow("narrow, off zero") << 1000.001 << 1000.002 << 4;
-        QTest::newRow("the whole double range") << -DBL_MAX << DBL_MAX << 5;
-        QTest::newRow("two ticks") << 0.3 << 977.0 << 2;
-        QTest::newRow("count below two") << 1.0 << 2.0 << 0;
-    }
-    void niceTicksCoverAndStayWithinTheCount()
-    {
-        QFETCH(double, low);
-        QFETCH(double, high);
-        QFETCH(int, maxCount);
-        const R::Ticks ticks = R::niceTicks(low, high, maxCount);
+        const R::Ticks ticks = R::niceTicks(low, high, maxCount, integerSteps);
         QVERIFY(std::isfinite(ticks.low) && std::isfinite(ticks.high) && ticks.step > 0);
-        QVERIFY(ticks.low <= low && high <= ticks.high);
+        QVERIFY(ticks.low <= std::min(low, high) && std::max(low, high) <= ticks.high);
         QVERIFY(ticks.high / ticks.step - ticks.low / ticks.step + 1 <= std::max(maxCount, 2) + 1e-9);
         const double mantissa = ticks.step / std::pow(10.0, std::floor(std::log10(ticks.step)));
         QVERIFY2(qFuzzyCompare(mantissa, 1.0) || qFuzzyCompare(mantissa, 2.0) || qFuzzyCompare(mantissa, 5.0),
                  qPrintable(QString::number(ticks.step)));
-    }
-
-    void decimateLeavesShortSeries_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("columns");
-        QTest::newRow("fewer points than pixels") << 100 << 800;
-        QTest::newRow("as many points as pixels") << 800 << 800;
-        QTest::newRow("no points") << 0 << 10;
-    }
-    void decimateLeavesShortSeries()
-    {
-        QFETCH(int, count);
-        QFETCH(int, columns);
-        const QList<QPointF> points = series(QStringLiteral("noise"), count);
-        QCOMPARE(R::decimate(points, 0, count, columns), points);
+        if (!std::isnan(step)) {
+            QTEST(ticks.low, "tickLow");
+            QTEST(ticks.high, "tickHigh");
+            QCOMPARE(ticks.step, step);
+        }
     }
 
     void decimate_data()
@@ -276,6 +242,8 @@ private Q_SLOTS:
         QTest::newRow("a spike, zoomed onto it") << "sine with a spike" << 65535 << 50 << 21000.0 << 23000.0;
         QTest::newRow("a range past the last point") << "noise" << 3000 << 200 << 2500.0 << 9000.0;
         QTest::newRow("an empty range between points") << "noise" << 3000 << 200 << 10.2 << 10.2;
+        QTest::newRow("fewer points than pixels: all kept") << "noise" << 100 << 800 << 0.0 << 99.0;
+        QTest::newRow("as many points as pixels: all kept") << "noise" << 800 << 800 << 0.0 << 799.0;
     }
     void decimate()
     {
@@ -286,6 +254,8 @@ private Q_SLOTS:
         QFETCH(double, to);
         const QList<QPointF> points = series(shape, count);
         const QList<QPointF> reduced = R::decimate(points, from, to, columns);
+        if (count <= columns)
+            QCOMPARE(reduced, points);
 
         QVERIFY(reduced.size() <= 2 * qsizetype(columns) + 4);
         // Every point kept is a point of the series, in the series' order: x never decreases.
@@ -296,36 +266,32 @@ private Q_SLOTS:
             QVERIFY2(at < points.size(), "a point that is not in the series, or out of order");
             ++at;
         }
-        // Inside the range: the first and the last point, and every pixel column's extremes.
+        // Inside the range: the first and the last point, and every pixel column's extremes
+        // (each found is crossed out with NaN; an empty column stays infinite).
+        const double scale = to > from ? columns / (to - from) : 0.0;
+        const auto columnOf = [&](const QPointF& p) { return std::min(columns - 1, int((p.x() - from) * scale)); };
+        const auto inRange = [&](const QPointF& p) { return p.x() >= from && p.x() <= to; };
+        const double inf = std::numeric_limits<double>::infinity();
+        QList<double> lowest(columns, inf);
+        QList<double> highest(columns, -inf);
         QList<QPointF> inside;
-        for (const QPointF& point : points) {
-            if (point.x() >= from && point.x() <= to)
-                inside.append(point);
-        }
-        if (!inside.isEmpty()) {
-            QVERIFY(reduced.contains(inside.first()));
-            QVERIFY(reduced.contains(inside.last()));
-        }
-        const double width = to > from ? (to - from) / columns : 1.0;
-        for (int column = 0; column < columns; ++column) {
-            double lowest = std::numeric_limits<double>::infinity();
-            double highest = -lowest;
-            for (const QPointF& point : std::as_const(inside)) {
-                if (to > from && std::min(columns - 1, int((point.x() - from) / width)) != column)
-                    continue;
-                lowest = std::min(lowest, point.y());
-                highest = std::max(highest, point.y());
+        for (const QPointF& p : points) {
+            if (inRange(p)) {
+                inside.append(p);
+                lowest[columnOf(p)] = std::min(lowest[columnOf(p)], p.y());
+                highest[columnOf(p)] = std::max(highest[columnOf(p)], p.y());
             }
-            if (std::isinf(lowest))
-                continue;
-            const auto inColumn = [&](double y) {
-                return std::any_of(reduced.cbegin(), reduced.cend(), [&](const QPointF& p) {
-                    return p.y() == y && p.x() >= from && p.x() <= to
-                        && (to <= from || std::min(columns - 1, int((p.x() - from) / width)) == column);
-                });
-            };
-            QVERIFY2(inColumn(lowest) && inColumn(highest), qPrintable(QStringLiteral("column %1").arg(column)));
         }
+        for (const QPointF& p : reduced) {
+            if (inRange(p) && p.y() == lowest[columnOf(p)])
+                lowest[columnOf(p)] = qQNaN();
+            if (inRange(p) && p.y() == highest[columnOf(p)])
+                highest[columnOf(p)] = qQNaN();
+        }
+        for (int column = 0; column < columns; ++column)
+            QVERIFY2(!std::isfinite(lowest[column]) && !std::isfinite(highest[column]), qPrintable(QString::number(column)));
+        if (!inside.isEmpty())
+            QVERIFY(reduced.contains(inside.first()) && reduced.contains(inside.last()));
         // Outside the range only the nearest point on each side is kept.
         const auto before = std::count_if(reduced.cbegin(), reduced.cend(), [&](const QPointF& p) { return p.x() < from; });
         const auto after = std::count_if(reduced.cbegin(), reduced.cend(), [&](const QPointF& p) { return p.x() > to; });
