@@ -2,6 +2,7 @@
 // and the parameter list over a workspace built through the API, the Fields inspector over the
 // sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
 #include "columns.h"
+#include "coretesting.h"
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
 #include "realarraychart.h"
@@ -244,14 +245,11 @@ private Q_SLOTS:
         QCOMPARE(message.isEmpty(), takes);
         QVERIFY(takes || model.fields()->Item(now)->BitmapName() == QLatin1String("Error"));
     }
-    // The Run action: the string editor builds the DMM's command and reads the result out of its
-    // reply; a pattern that names no symbol stops the run at binding and is reported.
-    // The chart's plane over a real array item: its bounds, the first plane of three
-    // dimensions, its units; the orientation the real array editor stored.
+    // The chart's plane over a real array item: its bounds, the lowest plane of three
+    // dimensions, its units and the orientation the real array editor stored.
     void realArrayChartPlane_data()
     {
         VeltTest::columns<int, QString, bool, double>({"dimensions", "units", "byRow", "corner"});
-        // Element (i, j, k) holds i * 100 + j * 10 + k; the corner is the last row and column.
         QTest::newRow("one dimension: one column") << 1 << "" << false << 300.0;
         QTest::newRow("two dimensions, units, by row") << 2 << " dB " << true << 340.0;
         QTest::newRow("three dimensions: the lowest plane") << 3 << "" << false << 342.0;
@@ -260,35 +258,24 @@ private Q_SLOTS:
     {
         QFETCH(int, dimensions);
         QFETCH(QString, units);
+        QFETCH(bool, byRow);
         const QuenHandle data = QuenR64ArrCreate(1, 3);
         if (dimensions == 2)
             QuenArrayRedim2(data, 1, 3, 2, 4);
-        else if (dimensions == 3)
+        if (dimensions == 3)
             QuenArrayRedim3(data, 1, 3, 2, 4, 2, 5);
-        for (int i = 1; i <= 3; ++i) {
-            QuenR64ArrSetAt1(data, i, i * 100); // the setters of other dimensions fail, and are cleared
-            for (int j = 2; j <= 4; ++j) {
-                QuenR64ArrSetAt2(data, i, j, i * 100 + j * 10);
-                for (int k = 2; k <= 5; ++k)
-                    QuenR64ArrSetAt3(data, i, j, k, i * 100 + j * 10 + k);
-            }
-        }
+        // The corner, the last row and column; only the setter of the array's dimensions succeeds.
+        QuenR64ArrSetAt1(data, 3, 300);
+        QuenR64ArrSetAt2(data, 3, 4, 340);
+        QuenR64ArrSetAt3(data, 3, 4, 2, 342);
         QuenExcRegClearError(0);
-        QFETCH(bool, byRow);
-        const auto setText = [data](const char* name, const QString& text) {
-            const QuenHandle item = QuenStringCreate(text.toUtf8().constData());
-            QuenDataExSetProperty(data, name, item);
-            QuenDataRelease(item);
-        };
         if (!units.isEmpty())
-            setText("Units", units);
+            VeltTest::CoreBuilder::setString(data, "Units", qPrintable(units));
         if (byRow)
-            setText("Graphical View As", QStringLiteral("By row"));
+            VeltTest::CoreBuilder::setString(data, "Graphical View As", "By row");
         const Velt::ChartPlane plane = Workbench::RealArrayChart::plane(data);
-        QCOMPARE(plane.rowLower, 1);
-        QCOMPARE(plane.rowUpper, 3);
-        QCOMPARE(plane.columnLower, dimensions > 1 ? 2 : 0);
-        QCOMPARE(plane.columnUpper, dimensions > 1 ? 4 : 0);
+        QCOMPARE(QList<int>({plane.rowLower, plane.rowUpper, plane.columnLower, plane.columnUpper}),
+                 QList<int>({1, 3, dimensions > 1 ? 2 : 0, dimensions > 1 ? 4 : 0}));
         QCOMPARE(plane.units, units.trimmed());
         QTEST(plane.value(plane.rowUpper, plane.columnUpper), "corner");
         QCOMPARE(Workbench::RealArrayChart::byRow(data), byRow);
@@ -296,6 +283,8 @@ private Q_SLOTS:
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
     }
 
+    // The Run action: the string editor builds the DMM's command and reads the result out of its
+    // reply; a pattern that names no symbol stops the run at binding and is reported.
     void formatRun()
     {
         QVERIFY(loadSample());
