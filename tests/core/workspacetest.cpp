@@ -181,6 +181,14 @@ private Q_SLOTS:
         QVERIFY(QuenWorkspaceSave(path.toUtf8().constData()) && !objectOf(readAll(path)).contains("topology"));
     }
 
+    // Texts reach the core as UTF-8, the first character beyond ASCII (U+0080) included, also
+    // when no later character is beyond ASCII.
+    void textsAreUtf8()
+    {
+        QVERIFY(QuenWorkspaceLoadText(withSymbols(R"({"name": "S", "data": {"class": "CQuenString", "value": "\u0080\u007f"}})").constData()));
+        QCOMPARE(QByteArray(QuenStringGetValue(QuenParmGetData(QuenTableRegFindParm("T", -1, "S", -1)))), QByteArray("\xc2\x80\x7f"));
+    }
+
     void arrayMaxSizeSetting()
     {
         QVERIFY(QuenWorkspaceLoadText(withSymbols(
