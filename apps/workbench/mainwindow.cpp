@@ -5,9 +5,11 @@
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
 #include "problemsdock.h"
+#include "realarraychart.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
 
+#include "arraychartpanel.h"
 #include "busycursor.h"
 #include "corehooks.h"
 #include "dataeditorform.h"
@@ -109,6 +111,7 @@ struct MainWindow::Private
     QDockWidget* eventsDock = nullptr;
     QListWidget* events = nullptr;
     QAction* actionCall = nullptr;
+    QAction* saveChartAction = nullptr;
     // One problem list per table, block or test validated (Run > Validate), kept until the
     // workspace is read again.
     QHash<QuenHandle, QuenHandle> pills;
@@ -241,6 +244,10 @@ void MainWindow::createActions()
     saveAction->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     QAction* saveAsAction = file->addAction(tr("Save &As..."), this, &MainWindow::saveAs);
     saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    d->saveChartAction = file->addAction(tr("Save C&hart as PNG..."), this, &MainWindow::saveChart);
+    d->saveChartAction->setObjectName(QStringLiteral("SaveChartAction"));
+    d->saveChartAction->setStatusTip(tr("Saves the chart of the current real array as a picture"));
+    d->saveChartAction->setEnabled(false);
     QToolBar* toolBar = addToolBar(tr("Main"));
     toolBar->setObjectName(QStringLiteral("MainToolBar"));
     toolBar->setMovable(false);
@@ -496,6 +503,41 @@ bool MainWindow::saveAs()
     return !path.isEmpty() && saveWorkspace(path);
 }
 
+void MainWindow::saveChart()
+{
+    const QString start = d->path.isEmpty() ? QString() : QFileInfo(d->path).absolutePath();
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Chart as PNG"), start,
+                                                      tr("PNG pictures (*.png);;All files (*)"));
+    if (!path.isEmpty())
+        saveChartAsPng(path);
+}
+
+bool MainWindow::saveChartAsPng(const QString& path)
+{
+    const QuenHandle parm = currentTreeParameter();
+    QString error;
+    if (!RealArrayChart::hasChart(parm)) {
+        error = tr("Choose a real array in the workspace tree to save its chart.");
+    } else {
+        // The panel the real array editor shows, drawn off screen at the picture's size.
+        const QuenHandle data = QuenParmGetData(parm);
+        Velt::ArrayChartPanel panel;
+        connect(&panel, &Velt::ArrayChartPanel::statusMessage, this,
+                [this](const QString& text) { statusBar()->showMessage(text, kStatusTimeout); });
+        panel.setByRow(RealArrayChart::byRow(data));
+        panel.setPlane(RealArrayChart::plane(data));
+        if (panel.savePng(path, &error, QSize(800, 600))) {
+            statusBar()->showMessage(tr("Chart saved to %1").arg(QDir::toNativeSeparators(path)),
+                                     kStatusTimeout);
+            return true;
+        }
+    }
+    d->problems->addMessages(error);
+    Velt::PlatformServices::instance().messageBox(error, Velt::PlatformServices::Critical,
+                                                  tr("Save Chart as PNG"), this);
+    return false;
+}
+
 void MainWindow::showAbout()
 {
     QMessageBox::about(
@@ -580,12 +622,21 @@ void MainWindow::runFormats()
     valueChanged();
 }
 
+QuenHandle MainWindow::currentTreeParameter() const
+{
+    const QModelIndex current = d->tree->currentIndex();
+    const auto kind = d->model->kind(current);
+    const bool leaf = kind == WorkspaceTreeModel::Kind::Symbol || kind == WorkspaceTreeModel::Kind::Parameter;
+    return leaf ? d->model->handle(current) : 0;
+}
+
 void MainWindow::currentItemChanged()
 {
     const QModelIndex current = d->tree->currentIndex();
     const auto kind = d->model->kind(current);
     using Kind = WorkspaceTreeModel::Kind;
     const bool leaf = kind == Kind::Symbol || kind == Kind::Parameter;
+    d->saveChartAction->setEnabled(RealArrayChart::hasChart(currentTreeParameter()));
     d->fieldModel->setParameter(leaf ? d->model->handle(current) : 0);
     if (kind == Kind::Test) {
         d->host->showLimits(d->model->handle(current), tr("Limits of test %1").arg(d->model->data(current).toString()));
@@ -734,6 +785,7 @@ void MainWindow::workspaceReloaded()
 
 void MainWindow::updateStatus()
 {
+    d->saveChartAction->setEnabled(RealArrayChart::hasChart(currentTreeParameter()));
     const QString shown = d->path.isEmpty() ? tr("(no file)") : QDir::toNativeSeparators(d->path);
     d->pathLabel->setText(shown);
     d->pathLabel->setToolTip(shown);

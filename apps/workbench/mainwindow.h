@@ -37,6 +37,10 @@ public:
     // (the previous workspace stays) and false is returned.
     bool openWorkspace(const QString& path);
     bool saveWorkspace(const QString& path);
+    // Saves the chart of the real array current in the tree as an 800 x 600 PNG picture, drawn
+    // as the real array editor draws it; a failure is said in a message box. False when
+    // nothing was saved.
+    bool saveChartAsPng(const QString& path);
     QString workspacePath() const;
     // True when the workspace changed since it was opened or saved.
     bool isModified() const;
@@ -61,6 +65,8 @@ public Q_SLOTS:
     void open();
     bool save();
     bool saveAs();
+    // File > Save Chart as PNG...: asks for the file, then saveChartAsPng.
+    void saveChart();
     void showAbout();
     void showLibraryHelp();
     // Runs the formatted strings of the listed table or block and reports in the problems dock.
@@ -83,6 +89,8 @@ private:
     void valueChanged();
     void createActions();
     void currentItemChanged();
+    // The symbol or parameter current in the tree, or 0.
+    QuenHandle currentTreeParameter() const;
     // Logs the central editor's events and keeps the tree and the Fields dock in step.
     void connectEditorEvents();
     void workspaceReloaded();

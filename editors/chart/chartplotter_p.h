@@ -48,8 +48,9 @@ public:
     virtual QWidget* view() const = 0;
     // Replaces what is drawn and shows all of it.
     virtual void setData(const PlotData& data) = 0;
-    // Draws the whole chart into target (logical units of the painter's device), reducing
-    // long series to the device's pixels; the view is left as it was.
+    // Draws the chart as the view shows it (its zoom included) into target, in logical units
+    // of the painter's device, reducing long series to the device's pixels; the view is left
+    // as it was.
     virtual void render(QPainter* painter, const QRectF& target) = 0;
     // The points each series is drawn with in the view now (after reduction), for checks.
     virtual QList<qsizetype> drawnPointCounts() const = 0;

@@ -100,13 +100,14 @@ Ticks niceTicks(double low, double high, int maxCount, bool integerSteps)
         low -= pad;
         high += pad;
     }
-    // Halves first, so that a range near the largest double does not overflow.
-    const double raw = (high / 2 - low / 2) * 2 / (maxCount - 1);
-    double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    // The decade of (high - low) / (maxCount - 1), in logarithms: the range between the
+    // largest doubles does not fit in a double.
+    const double decade = std::log10(high / 2 - low / 2) + std::log10(2.0) - std::log10(maxCount - 1.0);
+    double magnitude = std::pow(10.0, std::floor(decade));
     if (integerSteps)
         magnitude = std::max(magnitude, 1.0);
     static constexpr double multipliers[] = {1, 2, 5};
-    for (int decade = 0; decade < 4; ++decade, magnitude *= 10) {
+    for (int widened = 0; widened < 4; ++widened, magnitude *= 10) {
         for (const double multiplier : multipliers) {
             const double step = multiplier * magnitude;
             const double first = std::floor(low / step);

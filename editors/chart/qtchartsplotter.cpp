@@ -29,6 +29,9 @@ namespace {
 constexpr qreal kPixelsPerVerticalTick = 40;
 constexpr qreal kPixelsPerHorizontalTick = 70;
 constexpr qreal kScrollStep = 20;
+// Lines of one pixel take the rasteriser's fast path, several times faster than the themes'
+// two-pixel lines, and a dense series reads better thin.
+constexpr qreal kLineWidth = 1;
 
 // The view with keyboard zoom and scroll, and a hook for palette changes.
 class ChartView : public QChartView
@@ -36,6 +39,7 @@ class ChartView : public QChartView
 public:
     using QChartView::QChartView;
     std::function<void()> paletteChanged;
+    std::function<void()> showAll;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -61,7 +65,8 @@ protected:
             chart()->scroll(0, -kScrollStep);
             break;
         case Qt::Key_Home:
-            chart()->zoomReset();
+            if (showAll)
+                showAll();
             break;
         default:
             QChartView::keyPressEvent(event);
@@ -87,6 +92,7 @@ public:
         m_view->setRubberBand(QChartView::RectangleRubberBand);
         m_view->setFocusPolicy(Qt::StrongFocus);
         m_view->paletteChanged = [this] { applyPalette(); };
+        m_view->showAll = [this] { showRange(m_full); };
         m_chart->legend()->setAlignment(Qt::AlignBottom);
         m_x->setTickType(QValueAxis::TicksDynamic);
         m_x->setLabelFormat(QStringLiteral("%d"));
@@ -115,22 +121,34 @@ public:
     void setData(const PlotData& data) override
     {
         m_data = data;
-        m_chart->zoomReset();
-        m_chart->removeAllSeries();
-        m_series.clear();
+        m_fit = {};
         m_x->setTitleText(data.horizontalTitle);
         m_y->setTitleText(data.verticalTitle);
+        // Qt Charts works out a series' shape again on every change of its points, pen or
+        // axes, which is most of a redraw: series are kept from one drawing to the next,
+        // emptied while the axes change, and given their points once.
+        while (m_series.size() > m_data.series.size()) {
+            QLineSeries* series = m_series.takeLast();
+            m_chart->removeSeries(series);
+            delete series;
+        }
+        for (QLineSeries* series : std::as_const(m_series))
+            series->clear();
+        while (m_series.size() < m_data.series.size()) {
+            auto* series = new QLineSeries;
+            m_chart->addSeries(series); // takes the theme's next colour
+            series->attachAxis(m_x);
+            series->attachAxis(m_y);
+            thin(series);
+            m_series.append(series);
+        }
         double xLow = std::numeric_limits<double>::infinity();
         double xHigh = -xLow;
         double yLow = xLow;
         double yHigh = -xLow;
-        for (const PlotSeries& plotted : std::as_const(m_data.series)) {
-            auto* series = new QLineSeries;
-            series->setName(plotted.title);
-            m_chart->addSeries(series);
-            series->attachAxis(m_x);
-            series->attachAxis(m_y);
-            m_series.append(series);
+        for (qsizetype i = 0; i < m_data.series.size(); ++i) {
+            const PlotSeries& plotted = m_data.series[i];
+            m_series[i]->setName(plotted.title);
             if (plotted.points.isEmpty())
                 continue;
             xLow = std::min(xLow, plotted.points.first().x());
@@ -150,29 +168,28 @@ public:
         }
         const ChartSeriesRules::Ticks values =
             ChartSeriesRules::niceTicks(yLow, yHigh, verticalTickCount(m_chart->plotArea().height()));
-        m_y->setRange(values.low, values.high);
-        m_x->setRange(xLow, xHigh);
+        m_full = QRectF(QPointF(xLow, values.low), QPointF(xHigh, values.high));
+        showRange(m_full);
         fitToPixels(viewColumns());
-        // Series added after setTheme take the theme's colours; the frame follows the palette.
-        applyPalette();
     }
 
     void render(QPainter* painter, const QRectF& target) override
     {
         const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const QSizeF shown = m_chart->size();
+        const bool resized = shown != target.size();
         m_rendering = true;
-        m_chart->resize(target.size());
-        m_chart->layout()->activate();
-        placeHorizontalTicks(m_chart->plotArea().width());
-        placeVerticalLabels(m_chart->plotArea().height());
+        if (resized) {
+            m_chart->resize(target.size());
+            layOut();
+        }
         fitToPixels(int(std::ceil(m_chart->plotArea().width() * dpr)));
         m_chart->scene()->render(painter, target, QRectF(m_chart->pos(), target.size()));
-        m_chart->resize(shown);
-        m_chart->layout()->activate();
+        if (resized) {
+            m_chart->resize(shown);
+            layOut();
+        }
         m_rendering = false;
-        placeHorizontalTicks(m_chart->plotArea().width());
-        placeVerticalLabels(m_chart->plotArea().height());
         fitToPixels(viewColumns());
     }
 
@@ -185,6 +202,28 @@ public:
     }
 
 private:
+    // Shows a range of both axes. The tick interval of the index axis was chosen for the range
+    // before: over a much wider range it would make thousands of ticks, so the axis changes
+    // its range with fixed ticks and takes the interval for the new range before going back.
+    void showRange(const QRectF& range)
+    {
+        m_y->setRange(range.top(), range.bottom());
+        m_x->setTickType(QValueAxis::TicksFixed);
+        m_x->setRange(range.left(), range.right());
+        placeHorizontalTicks(m_chart->plotArea().width());
+        m_x->setTickType(QValueAxis::TicksDynamic);
+    }
+
+    // Qt Charts lays the axes out when the event loop comes round; a picture is drawn before
+    // that, so the ticks for the new plot size are placed and the layout is done at once.
+    void layOut()
+    {
+        placeHorizontalTicks(m_chart->plotArea().width());
+        placeVerticalLabels(m_chart->plotArea().height());
+        m_chart->layout()->invalidate();
+        m_chart->layout()->activate();
+    }
+
     int viewColumns() const
     {
         const qreal width = m_chart->plotArea().width() > 0 ? m_chart->plotArea().width()
@@ -197,13 +236,16 @@ private:
         return std::clamp(int(height / kPixelsPerVerticalTick), 2, 11);
     }
 
-    // Each series gets what `columns` device pixels across the visible range can show.
+    // Each series gets what `columns` device pixels across the visible range can show. New
+    // points make Qt Charts work out each series' shape again, so the same fit is not redone.
     void fitToPixels(int columns)
     {
-        const double from = m_x->min();
-        const double to = m_x->max();
+        const Fit fit{columns, m_x->min(), m_x->max(), m_series.size()};
+        if (fit == m_fit)
+            return;
+        m_fit = fit;
         for (qsizetype i = 0; i < m_series.size(); ++i)
-            m_series[i]->replace(ChartSeriesRules::decimate(m_data.series[i].points, from, to, columns));
+            m_series[i]->replace(ChartSeriesRules::decimate(m_data.series[i].points, fit.from, fit.to, columns));
     }
 
     void placeHorizontalTicks(qreal width)
@@ -243,6 +285,13 @@ private:
         m_placingLabels = false;
     }
 
+    static void thin(QLineSeries* series)
+    {
+        QPen pen = series->pen();
+        pen.setWidthF(kLineWidth);
+        series->setPen(pen);
+    }
+
     void applyPalette()
     {
         const QPalette palette = m_view->palette();
@@ -251,6 +300,8 @@ private:
         m_chart->setBackgroundBrush(palette.brush(QPalette::Base));
         m_chart->setBackgroundPen(Qt::NoPen);
         m_chart->legend()->setLabelColor(palette.color(QPalette::Text));
+        for (QLineSeries* series : std::as_const(m_series))
+            thin(series);
         QColor grid = palette.color(QPalette::Text);
         grid.setAlpha(40);
         for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(m_x), static_cast<QAbstractAxis*>(m_y)}) {
@@ -268,6 +319,16 @@ private:
     QCategoryAxis* const m_y = new QCategoryAxis(m_chart);
     PlotData m_data;
     QList<QLineSeries*> m_series;
+    QRectF m_full; // the whole chart: x the indices, y the values
+    struct Fit
+    {
+        int columns = 0;
+        double from = 0;
+        double to = 0;
+        qsizetype series = -1;
+        bool operator==(const Fit&) const = default;
+    };
+    Fit m_fit; // what the series were last reduced for
     bool m_rendering = false;
     bool m_placingLabels = false;
 };

@@ -2,8 +2,10 @@
 // and the parameter list over a workspace built through the API, the Fields inspector over the
 // sample's "OffsetLimit" (-500..500); the tracking of unsaved changes; the Run action.
 #include "columns.h"
+#include "coretesting.h"
 #include "fieldsdockmodel.h"
 #include "formatrun.h"
+#include "realarraychart.h"
 #include "valuesummary.h"
 #include "workspacechanges.h"
 #include "workspacetreemodel.h"
@@ -243,6 +245,44 @@ private Q_SLOTS:
         QCOMPARE(message.isEmpty(), takes);
         QVERIFY(takes || model.fields()->Item(now)->BitmapName() == QLatin1String("Error"));
     }
+    // The chart's plane over a real array item: its bounds, the lowest plane of three
+    // dimensions, its units and the orientation the real array editor stored.
+    void realArrayChartPlane_data()
+    {
+        VeltTest::columns<int, QString, bool, double>({"dimensions", "units", "byRow", "corner"});
+        QTest::newRow("one dimension: one column") << 1 << "" << false << 300.0;
+        QTest::newRow("two dimensions, units, by row") << 2 << " dB " << true << 340.0;
+        QTest::newRow("three dimensions: the lowest plane") << 3 << "" << false << 342.0;
+    }
+    void realArrayChartPlane()
+    {
+        QFETCH(int, dimensions);
+        QFETCH(QString, units);
+        QFETCH(bool, byRow);
+        const QuenHandle data = QuenR64ArrCreate(1, 3);
+        if (dimensions == 2)
+            QuenArrayRedim2(data, 1, 3, 2, 4);
+        if (dimensions == 3)
+            QuenArrayRedim3(data, 1, 3, 2, 4, 2, 5);
+        // The corner, the last row and column; only the setter of the array's dimensions succeeds.
+        QuenR64ArrSetAt1(data, 3, 300);
+        QuenR64ArrSetAt2(data, 3, 4, 340);
+        QuenR64ArrSetAt3(data, 3, 4, 2, 342);
+        QuenExcRegClearError(0);
+        if (!units.isEmpty())
+            VeltTest::CoreBuilder::setString(data, "Units", qPrintable(units));
+        if (byRow)
+            VeltTest::CoreBuilder::setString(data, "Graphical View As", "By row");
+        const Velt::ChartPlane plane = Workbench::RealArrayChart::plane(data);
+        QCOMPARE(QList<int>({plane.rowLower, plane.rowUpper, plane.columnLower, plane.columnUpper}),
+                 QList<int>({1, 3, dimensions > 1 ? 2 : 0, dimensions > 1 ? 4 : 0}));
+        QCOMPARE(plane.units, units.trimmed());
+        QTEST(plane.value(plane.rowUpper, plane.columnUpper), "corner");
+        QCOMPARE(Workbench::RealArrayChart::byRow(data), byRow);
+        QuenDataRelease(data);
+        QCOMPARE(QuenExcRegGetErrorCount(), 0);
+    }
+
     // The Run action: the string editor builds the DMM's command and reads the result out of its
     // reply; a pattern that names no symbol stops the run at binding and is reported.
     void formatRun()

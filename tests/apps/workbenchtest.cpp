@@ -8,6 +8,7 @@
 #include "problemsdock.h"
 #include "workspacetreemodel.h"
 
+#include "columns.h"
 #include "recordingplatformservices.h"
 
 #include "quen/quencore.h"
@@ -146,6 +147,34 @@ private Q_SLOTS:
         const QString problems = m_window->problems()->messages().join(u'\n');
         QVERIFY2(problems.contains(QLatin1String("none.json")), qPrintable(problems));
         QCOMPARE(QuenExcRegGetErrorCount(), 0);
+    }
+
+    // File > Save Chart as PNG: enabled on real arrays only; saves the chart at 800 x 600, or
+    // says in a message box and the problems why nothing was saved (error: how it starts).
+    void saveChart_data()
+    {
+        VeltTest::columns<QString, QString, bool, QString>({"symbol", "file", "enabled", "error"});
+        QTest::newRow("a real array") << "GainLimits" << "gain.png" << true << "";
+        QTest::newRow("an integer array has none") << "TestChannels" << "channels.png" << false << "Choose a real array";
+        QTest::newRow("a folder that is not there") << "GainLimits" << "none/gain.png" << true << "Cannot save the chart to ";
+    }
+    void saveChart()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QString, error);
+        m_window->treeView()->setCurrentIndex(findLeaf(symbol));
+        QTEST(m_window->findChild<QAction*>(QStringLiteral("SaveChartAction"))->isEnabled(), "enabled");
+        QFETCH(QString, file);
+        const QString path = m_dir.filePath(file);
+        QCOMPARE(m_window->saveChartAsPng(path), error.isEmpty());
+        QCOMPARE(QImage(path).size(), error.isEmpty() ? QSize(800, 600) : QSize(0, 0)); // none unless saved
+        QCOMPARE(m_platform.prompts().size(), error.isEmpty() ? 0 : 1);
+        if (!error.isEmpty()) {
+            const auto prompt = m_platform.prompts().first();
+            QVERIFY2(prompt.text.startsWith(error), qPrintable(prompt.text));
+            QCOMPARE(prompt.flags & Velt::PlatformServices::Critical, int(Velt::PlatformServices::Critical));
+            QVERIFY(m_window->problems()->messages().contains(prompt.text));
+        }
     }
 
     void activationReportsMissingEditor_data()
