@@ -1,6 +1,6 @@
-// The numeric arrays over real core items: the edit buffer (what begin takes, what OK writes
-// and in which order), and the structured face (the lines an array declares, their texts, what
-// a typed text writes or why it is refused) served by the shared fake type editor.
+// The numeric arrays over real core items: what the edit buffer's OK writes and in which order,
+// and the structured face (the lines an array declares, their texts, what a typed text writes
+// or why it is refused) served by the shared fake type editor.
 #include "columns.h"
 #include "faketypeeditor.h"
 #include "fixture.h"
@@ -74,34 +74,6 @@ private Q_SLOTS:
     {
         delete fields;
         fixture.end();
-    }
-
-    // The copy is the editor's own: writing it leaves the item alone. Another family is refused.
-    void begin_data()
-    {
-        // last: the copy's value at its upper bounds
-        VeltTest::columns<ArrayShape, bool, ArrayShape, double>({"stored", "hadElements", "copied", "last"});
-        QTest::newRow("empty table becomes a 0..0 vector") << shape({1, 2, 1, 0}) << false << shape({0, 0}) << 0.0;
-        QTest::newRow("table") << shape({1, 2, -1, 3}) << true << shape({1, 2, -1, 3}) << 10.0;
-    }
-    void begin()
-    {
-        QFETCH(ArrayShape, stored);
-        CoreBuilder core;
-        const QuenHandle item = numbered(core, "real", stored);
-        const QString before = snapshot(item);
-        {
-            Copy copy;
-            QTEST(copy.begin(item), "hadElements");
-            QTEST(copy.shape(), "copied");
-            const ArrayCell last{copy.shape().spans[0].upper, copy.shape().spans[1].upper, 0};
-            QTEST(copy.at(last), "last");
-            copy.set(last, -7);
-        }
-        QCOMPARE(snapshot(item), before);
-        NumericArrayCopy<Int32ArrayTraits> integers;
-        QVERIFY(!integers.begin(item));
-        QVERIFY(!integers.active());
     }
 
     // OK writes shape and values, units, the restriction (stored and clamped to only when it

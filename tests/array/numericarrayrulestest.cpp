@@ -1,6 +1,6 @@
-// The integer and real array rules, widget-free and core-free: a typed cell against the
-// restriction, paste and clear, the restriction boxes, the status line, the order in which cells
-// are checked, and the structured face's main line. A "family" column picks the traits.
+// The integer and real array rules, widget-free and core-free: paste and clear, the restriction
+// boxes, the status line, the order in which cells are checked, and the structured face's main
+// line. A "family" column picks the traits.
 #include "columns.h"
 
 #include "localeseparators.h"
@@ -35,8 +35,6 @@ typename Traits::Rendering renderingOf(const QString& view)
 
 } // namespace
 
-struct Cell { QString family, view, text; int low, high; QString error; double value; };
-Q_DECLARE_METATYPE(Cell)
 Q_DECLARE_METATYPE(Velt::ArrayShape)
 
 class NumericArrayRulesTest : public QObject
@@ -44,27 +42,6 @@ class NumericArrayRulesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A value that reads is kept even outside the restriction: it is written, and OK clamps.
-    void enter_data()
-    {
-        QTest::addColumn<Cell>("c");
-        QTest::newRow("real above") << Cell{"real", "", "11", 0, 10, "Value 11.0 must be less or equal to  10.0", 11};
-        QTest::newRow("real, crossed restriction") << Cell{"real", "", "5", 10, 0, "Attribute restruction 'High' value must be greater than 'Low' value", 5};
-        QTest::newRow("integer above, hex view") << Cell{"integer", "Hexadecimal", "B", 0, 10, "Value 0xB must be less or equal to  0xA", 11};
-    }
-    void enter()
-    {
-        QFETCH(Cell, c);
-        byFamily(c.family, [&](auto traits) {
-            using Traits = decltype(traits);
-            using V = typename Traits::Value;
-            const auto entry = NumericArrayRules<Traits>::enter(c.text, renderingOf<Traits>(c.view), {V(c.low), V(c.high)});
-            QCOMPARE(entry.error, c.error);
-            QVERIFY(entry.value);
-            QCOMPARE(double(*entry.value), c.value);
-        });
-    }
-
     void pasteClearAndRestriction_data()
     {
         // side: the restriction box typed into (0..10 before), "" for a paste.
