@@ -18,15 +18,10 @@ inline ArrayShape shape(std::initializer_list<int> bounds)
 {
     ArrayShape s;
     s.dimensions = int(bounds.size() / 2);
-    auto it = bounds.begin();
-    for (std::size_t d = 0; d < std::size_t(s.dimensions); ++d) {
-        s.spans[d].lower = int16_t(*it++);
-        s.spans[d].upper = int16_t(*it++);
-    }
+    for (std::size_t d = 0; d < std::size_t(s.dimensions); ++d)
+        s.spans[d] = {int16_t(bounds.begin()[2 * d]), int16_t(bounds.begin()[2 * d + 1])};
     return s;
 }
-
-inline bool isInteger(QuenHandle item) { return QByteArray(QuenDataGetType(item)) == "CQuenInt32Array"; }
 
 inline ArrayShape shapeOf(QuenHandle item)
 {
@@ -37,8 +32,19 @@ inline ArrayShape shapeOf(QuenHandle item)
     return s;
 }
 
-inline void redimension(QuenHandle item, const ArrayShape& s)
+// Calls f(cell, integer) for each cell of the item in copy order (planes, then columns, then rows).
+template <typename F>
+void forEachCell(QuenHandle item, F f)
 {
+    const bool integer = QByteArray(QuenDataGetType(item)) == "CQuenInt32Array";
+    NumericArrayCopy<Real64ArrayTraits>::forEachCell(shapeOf(item), [&](ArrayCell cell) { f(cell, integer); });
+}
+
+// A new array of the family ("integer" or "real"), owned by core, of the shape; its k-th
+// element in copy order holds k.
+inline QuenHandle numbered(VeltTest::CoreBuilder& core, const QString& family, const ArrayShape& s)
+{
+    const QuenHandle item = (core << (family == u"integer" ? QuenI32ArrCreate(0, 0) : QuenR64ArrCreate(0, 0)));
     const auto& b = s.spans;
     if (s.dimensions == 1)
         QuenArrayRedim(item, b[0].lower, b[0].upper);
@@ -46,29 +52,11 @@ inline void redimension(QuenHandle item, const ArrayShape& s)
         QuenArrayRedim2(item, b[0].lower, b[0].upper, b[1].lower, b[1].upper);
     else
         QuenArrayRedim3(item, b[0].lower, b[0].upper, b[1].lower, b[1].upper, b[2].lower, b[2].upper);
-}
-
-inline double get(QuenHandle item, const ArrayCell& cell)
-{
-    const int dimensions = QuenArrayGetNumDimensions(item);
-    return isInteger(item) ? ArrayElements<Int32ArrayTraits>::get(item, dimensions, cell)
-                           : ArrayElements<Real64ArrayTraits>::get(item, dimensions, cell);
-}
-
-// A new array of the family ("integer" or "real"), owned by core, of the shape; its k-th
-// element in copy order (planes, then columns, then rows) holds k.
-inline QuenHandle numbered(VeltTest::CoreBuilder& core, const QString& family, const ArrayShape& s)
-{
-    const bool integer = family == u"integer";
-    const QuenHandle item = (core << (integer ? QuenI32ArrCreate(0, 0) : QuenR64ArrCreate(0, 0)));
-    redimension(item, s);
     int k = 0;
-    NumericArrayCopy<Real64ArrayTraits>::forEachCell(s, [&](ArrayCell cell) {
+    forEachCell(item, [&](ArrayCell cell, bool integer) {
         ++k;
-        if (integer)
-            ArrayElements<Int32ArrayTraits>::set(item, s.dimensions, cell, k);
-        else
-            ArrayElements<Real64ArrayTraits>::set(item, s.dimensions, cell, k);
+        integer ? ArrayElements<Int32ArrayTraits>::set(item, s.dimensions, cell, k)
+                : ArrayElements<Real64ArrayTraits>::set(item, s.dimensions, cell, k);
     });
     return item;
 }
@@ -77,8 +65,10 @@ inline QuenHandle numbered(VeltTest::CoreBuilder& core, const QString& family, c
 inline QString values(QuenHandle item)
 {
     QStringList texts;
-    NumericArrayCopy<Real64ArrayTraits>::forEachCell(shapeOf(item), [&](ArrayCell cell) {
-        texts << QString::number(get(item, cell));
+    const int dimensions = QuenArrayGetNumDimensions(item);
+    forEachCell(item, [&](ArrayCell cell, bool integer) {
+        texts << QString::number(integer ? ArrayElements<Int32ArrayTraits>::get(item, dimensions, cell)
+                                         : ArrayElements<Real64ArrayTraits>::get(item, dimensions, cell));
     });
     return texts.join(u' ');
 }
