@@ -6,6 +6,16 @@
 
 namespace Velt::ChartSeriesRules {
 
+namespace {
+
+// How far a quotient of a value by a step may miss a whole number through rounding.
+double wholeStepSlack(double steps)
+{
+    return 1e-9 + std::abs(steps) * 1e-12;
+}
+
+} // namespace
+
 Layout layout(const ChartPlane& plane, bool byRow)
 {
     Layout result;
@@ -110,8 +120,10 @@ Ticks niceTicks(double low, double high, int maxCount, bool integerSteps)
     for (int widened = 0; widened < 4; ++widened, magnitude *= 10) {
         for (const double multiplier : multipliers) {
             const double step = multiplier * magnitude;
-            const double first = std::floor(low / step);
-            const double last = std::ceil(high / step);
+            // A bound that is already a whole step (0.995 over 0.005 divides to 198.99999...)
+            // stays where it is, so the ticks of a range niceTicks made are that range again.
+            const double first = std::floor(low / step + wholeStepSlack(low / step));
+            const double last = std::ceil(high / step - wholeStepSlack(high / step));
             if (last - first + 1 <= maxCount) {
                 return {std::max(first * step, -DBL_MAX), std::min(last * step, DBL_MAX), step};
             }

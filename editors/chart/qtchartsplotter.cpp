@@ -111,6 +111,7 @@ public:
                 return;
             fitToPixels(viewColumns());
             placeHorizontalTicks(area.width());
+            fitValueRange(area.height());
             placeVerticalLabels(area.height());
         });
         applyPalette();
@@ -166,8 +167,9 @@ public:
             xLow -= 1;
             xHigh += 1;
         }
-        const ChartSeriesRules::Ticks values =
-            ChartSeriesRules::niceTicks(yLow, yHigh, verticalTickCount(m_chart->plotArea().height()));
+        m_valueLow = yLow;
+        m_valueHigh = yHigh;
+        const ChartSeriesRules::Ticks values = valueTicks(m_chart->plotArea().height());
         m_full = QRectF(QPointF(xLow, values.low), QPointF(xHigh, values.high));
         showRange(m_full);
         fitToPixels(viewColumns());
@@ -231,9 +233,32 @@ private:
         return std::max(1, int(std::ceil(width * m_view->devicePixelRatioF())));
     }
 
+    // At least three ticks: over two, the range is one step, and a narrow band of values
+    // around a round number (0.998 to 1.003) would only fit in a step of 2 from 0 to 2. A plot
+    // not laid out yet has no height; it takes five until it has one.
     static int verticalTickCount(qreal height)
     {
-        return std::clamp(int(height / kPixelsPerVerticalTick), 2, 11);
+        return height > 0 ? std::clamp(int(height / kPixelsPerVerticalTick), 3, 11) : 5;
+    }
+
+    ChartSeriesRules::Ticks valueTicks(qreal height) const
+    {
+        return ChartSeriesRules::niceTicks(m_valueLow, m_valueHigh, verticalTickCount(height));
+    }
+
+    // The whole value range was chosen for the plot's height when the data came, often before
+    // the plot was laid out: while the view shows the whole range, it follows the height, so
+    // the labels placed for that height sit on its ticks.
+    void fitValueRange(qreal height)
+    {
+        if (m_y->min() != m_full.top() || m_y->max() != m_full.bottom())
+            return; // zoomed or scrolled
+        const ChartSeriesRules::Ticks values = valueTicks(height);
+        if (values.low == m_full.top() && values.high == m_full.bottom())
+            return;
+        m_full.setTop(values.low);
+        m_full.setBottom(values.high);
+        m_y->setRange(values.low, values.high);
     }
 
     // Each series gets what `columns` device pixels across the visible range can show. New
@@ -272,7 +297,9 @@ private:
         const auto label = m_data.valueLabel ? m_data.valueLabel
                                              : [](double v) { return QString::number(v); };
         QString previous;
-        for (double k = std::ceil(low / ticks.step); k * ticks.step <= high; ++k) {
+        // Bounds on whole steps are labelled although rounding puts them a hair outside.
+        const double slack = 1e-9;
+        for (double k = std::ceil(low / ticks.step - slack); k * ticks.step <= high + ticks.step * slack; ++k) {
             double value = k * ticks.step;
             if (std::abs(value) < ticks.step * 1e-9) // no "1E-17" for a zero that rounding missed
                 value = 0;
@@ -320,6 +347,8 @@ private:
     PlotData m_data;
     QList<QLineSeries*> m_series;
     QRectF m_full; // the whole chart: x the indices, y the values
+    double m_valueLow = 0; // the lowest and highest value drawn
+    double m_valueHigh = 1;
     struct Fit
     {
         int columns = 0;

@@ -75,6 +75,40 @@ private Q_SLOTS:
         QVERIFY(leftHalf.contains(text.rgba()) || rightHalf.contains(text.rgba())); // labels and titles
         QVERIFY(rightHalf.size() > 2);
     }
+
+    // Values from 0.998 to 1.003 fill the value axis whatever the plot's height and whether
+    // they came before the plot was laid out: every value label sits inside 0.99..1.01 (not 0
+    // or 2) and there are at least two. A picture at another height places them afresh.
+    void narrowBandLabels_data()
+    {
+        VeltTest::columns<int, bool>({"height", "dataFirst"});
+        QTest::newRow("low plot, data before it is shown") << 150 << true;
+        QTest::newRow("tall plot, data after it is shown") << 400 << false;
+    }
+    void narrowBandLabels()
+    {
+        QFETCH(int, height);
+        QFETCH(bool, dataFirst);
+        QWidget host;
+        const std::unique_ptr<Velt::ChartPlotter> plotter = Velt::ChartPlotter::create(&host);
+        plotter->view()->resize(400, height);
+        QList<double> labelled;
+        const Velt::PlotData data{QStringLiteral("Row"), QStringLiteral("Value"),
+                                  [&labelled](double v) { labelled.append(v); return QString::number(v); },
+                                  {{QStringLiteral("Column 1"), {QPointF(1, 0.998), QPointF(2, 1.003)}}}};
+        if (dataFirst)
+            plotter->setData(data);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        if (!dataFirst)
+            plotter->setData(data);
+        QCoreApplication::processEvents();
+        labelled.clear();
+        QVERIFY(!plotter->image(QSize(400, height + 40), 1).isNull());
+        QVERIFY2(labelled.size() >= 4, qPrintable(QString::number(labelled.size()))); // two placings
+        for (const double value : std::as_const(labelled))
+            QVERIFY2(value >= 0.99 && value <= 1.01, qPrintable(QString::number(value)));
+    }
 };
 
 QTEST_MAIN(ChartPlotterTest)

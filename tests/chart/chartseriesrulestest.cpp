@@ -108,6 +108,7 @@ private Q_SLOTS:
         QTest::newRow("one value widens around it") << 5.0 << 5.0 << 5 << false << 4.5 << 5.5 << 0.5;
         QTest::newRow("zero widens by one") << 0.0 << 0.0 << 5 << false << -1.0 << 1.0 << 0.5;
         QTest::newRow("indices step by whole numbers") << 1.0 << 3.0 << 11 << true << 1.0 << 3.0 << 1.0;
+        QTest::newRow("a range on whole steps gives itself back") << 0.3 << 0.7 << 5 << false << 0.3 << 0.7 << 0.1;
         QTest::newRow("the whole double range") << -DBL_MAX << DBL_MAX << 5 << false << -DBL_MAX << DBL_MAX << 1e308;
     }
     void niceTicks()
