@@ -5,6 +5,7 @@
 //     is made once, outside the timing);
 //   - pasting 65,535 lines into the grid (the dry run that checks every cell, then the
 //     writing run), beside splitting the same text and assigning it to a std::vector.
+#include "benchmain.h"
 #include "countingdataeditorsite.h"
 #include "dataeditor.h"
 #include "stringarrayeditor.h"
@@ -152,13 +153,5 @@ BENCHMARK(BM_StringArrayEditor_Paste)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv);
 }

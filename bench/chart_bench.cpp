@@ -6,6 +6,7 @@
 //   - the chart panel over the largest plane it draws in full, 20 columns of 1,001 rows: a
 //     redraw on screen after the values changed, and a picture while it is hidden.
 // A redraw must fit in one 16 ms frame.
+#include "benchmain.h"
 #include "arraychartpanel.h"
 #include "chartplotter_p.h"
 #include "chartseriesrules.h"
@@ -166,13 +167,5 @@ BENCHMARK(BM_ChartPanel_HiddenImage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv);
 }

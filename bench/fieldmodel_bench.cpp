@@ -2,6 +2,7 @@
 // text (3 and 50 fields, served by the test-only type editor), beside the core calls that work
 // makes on its own; and rebinding one collection across 32767 parameters, with the field
 // objects created after the first pass as a counter (the pool must make it 0).
+#include "benchmain.h"
 #include "faketypeeditor.h"
 
 #include "xcstructeditfield.h"
@@ -114,13 +115,5 @@ BENCHMARK(BM_RebindAcrossBlock)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv); // the editor registry is a (hidden) window
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // (deep copy, grid and first paint) beside a bare QTableView over a trivial model of the same
 // size, pasting 65535 values from the clipboard into the grid, and moving a bound by one (a
 // redimension of the deep copy that keeps every value by index, and the grid rebuilt).
+#include "benchmain.h"
 #include "arraygridmodel_p.h"
 #include "componentregistry.h"
 #include "corehooks.h"
@@ -157,12 +158,5 @@ BENCHMARK(BM_RedimensionRealArray)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Velt::installCoreHooks();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv, [] { Velt::installCoreHooks(); });
 }

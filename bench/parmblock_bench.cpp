@@ -4,6 +4,7 @@
 //   - expanding one parameter, moving the current cell, opening and accepting the value editor;
 //   - moving the current row through the list, with the field objects created after warm-up as
 //     a counter (the pool makes it 0) and the process's peak resident memory in MiB.
+#include "benchmain.h"
 #include "parmblockeditor.h"
 #include "parmfieldeditor.h"
 #include "xcstructeditfields.h"
@@ -203,13 +204,5 @@ BENCHMARK(BM_ParmBlockEditor_ScrollThroughList)->Unit(benchmark::kMillisecond)->
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv);
 }

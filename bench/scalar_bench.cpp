@@ -3,6 +3,7 @@
 // write to the core, show the core's errors) and reading the field back (render in the view
 // with units, check again), beside the core calls that work makes on its own. A rejected
 // keystroke (out of the restriction) is measured too: it parses and checks, and writes nothing.
+#include "benchmain.h"
 #include "corehooks.h"
 #include "dataeditorregistry.h"
 #include "xcstructeditfield.h"
@@ -153,15 +154,8 @@ BENCHMARK(BM_Floor_Real64CoreCalls);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv); // the editor registry is a (hidden) window
-    Velt::installCoreHooks();
-    DataEditorRegistry::instance();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return VeltBench::runWidgetBenchmarks(argc, argv, [] {
+        Velt::installCoreHooks();
+        DataEditorRegistry::instance();
+    });
 }
