@@ -211,8 +211,7 @@ private Q_SLOTS:
             f.Item(1)->setLocked(false);
         };
         bind(oneLine());
-        QVERIFY(!direct && text.isEmpty() && !fields.Item(1)->Locked());
-        QVERIFY(type->log.filter(QStringLiteral("DeclareField")).isEmpty());
+        QVERIFY(!direct && text.isEmpty() && !fields.Item(1)->Locked() && type->log.filter(QStringLiteral("DeclareField")).isEmpty());
     }
 
     void ageCountsRefreshRequests_data()
@@ -270,9 +269,7 @@ private Q_SLOTS:
                               QString::number(held->DesignTime())}), QStringList({"", "", "1", "0", "1"}));
         bind({{QStringLiteral("  c  ")}, {QStringLiteral("d")}});
         QCOMPARE(fields.Item(2), held);
-        QCOMPARE(held->Caption(), QStringLiteral("d"));
-        QCOMPARE(held->Handle(), QuenParmGetData(parm));
-        QCOMPARE(fields.Item(1)->Caption(), QStringLiteral("c")); // captions are trimmed
+        QCOMPARE(fields.Item(1)->Caption() + held->Caption() + QString::number(held->Handle() == QuenParmGetData(parm)), QStringLiteral("cd1")); // trimmed
     }
 };
 
