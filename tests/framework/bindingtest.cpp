@@ -86,49 +86,33 @@ private Q_SLOTS:
         QCOMPARE(type->log.first(), QStringLiteral("DeclareFields %1").arg(fields.Handle()));
     }
 
-    void attachData_data()
-    {
-        VeltTest::columns<bool, bool>({"withData", "withDefault"});
-        QTest::newRow("data and default") << true << true;
-        QTest::newRow("default only") << false << true;
-    }
+    // Data is only shown; without it the default is.
     void attachData()
     {
-        QFETCH(bool, withData);
-        QFETCH(bool, withDefault);
-        const QuenHandle data = withData ? QuenParmGetData(primary) : 0;
-        const QuenHandle def = withDefault ? QuenParmGetData(fallback) : 0;
-        XCStructEditFields fields;
-        fields.AttachData(data, def, false, false, false, QStringLiteral(" Caption "));
-        QCOMPARE(fields.Caption(), QStringLiteral(" Caption "));
-        QCOMPARE(fields.Handle(), withData ? data : def);
-        // Data is only shown.
-        QCOMPARE(QList<bool>({fields.ReadOnly(), fields.IsDefaulted(), fields.IsOutput(), fields.Item(0)->Locked()}),
-                 QList<bool>({true, !withData, false, true}));
+        const QuenHandle def = QuenParmGetData(fallback);
+        for (const bool withData : {true, false}) {
+            const QuenHandle data = withData ? QuenParmGetData(primary) : 0;
+            XCStructEditFields fields;
+            fields.AttachData(data, def, false, false, false, QStringLiteral(" Caption "));
+            QCOMPARE(fields.Caption(), QStringLiteral(" Caption "));
+            QCOMPARE(fields.Handle(), withData ? data : def);
+            QCOMPARE(QList<bool>({fields.ReadOnly(), fields.IsDefaulted(), fields.IsOutput(), fields.Item(0)->Locked()}),
+                     QList<bool>({true, !withData, false, true}));
+        }
     }
 
     // A released parameter and a class without editor leave the collection Unbound, quietly.
-    void unboundWithoutError_data()
-    {
-        QTest::addColumn<bool>("released");
-        QTest::newRow("released parameter") << true;
-        QTest::newRow("class without editor") << false;
-    }
     void unboundWithoutError()
     {
-        QFETCH(bool, released);
-        QuenHandle parm = 0;
-        if (released) {
-            parm = QuenParmCreate("Gone", "CQuenInt32");
-            QuenParmRelease(parm);
-        } else {
-            parm = CoreBuilder::parm(block, "Real", "CQuenReal64");
+        const QuenHandle released = QuenParmCreate("Gone", "CQuenInt32");
+        QuenParmRelease(released);
+        for (const QuenHandle parm : {released, CoreBuilder::parm(block, "Real", "CQuenReal64")}) {
+            XCStructEditFields fields;
+            fields.AttachParameter(primary, 0, 0, false, false, false);
+            fields.AttachParameter(parm, 0, 0, false, false, false);
+            QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
+            QVERIFY(fields.Count() == 0 && fields.DataClass().isEmpty() && !fields.HasEditor());
         }
-        XCStructEditFields fields;
-        fields.AttachParameter(primary, 0, 0, false, false, false);
-        fields.AttachParameter(parm, 0, 0, false, false, false);
-        QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
-        QVERIFY(fields.Count() == 0 && fields.DataClass().isEmpty() && !fields.HasEditor());
     }
 
     void failingTypeEditorIsIgnoredWhileDeclaring()
