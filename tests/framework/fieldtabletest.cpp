@@ -156,27 +156,13 @@ private Q_SLOTS:
         calls.clear();
         QCOMPARE(field("Item 2")->Locked(), false);
         QCOMPARE(calls, QStringList{"declare Item"});
+        // A row without a lock stays locked, and offers its choices with their note.
+        XCStructEditField* design = field("Design");
+        QCOMPARE(QStringList({QString::number(design->Locked()), design->Enumeration()->Text(1), design->Enumeration()->Text(2),
+                              QString::number(design->Enumeration()->Count()), design->ErrorMessage()}), QStringList({"1", "a", "b", "2", "pick one"}));
+        QCOMPARE(field("Always")->ErrorMessage(), QString());
         QCOMPARE(fields.Item(0)->Text(), "3"); // the read sets the error
         QCOMPARE(fields.Item(0)->ErrorMessage(), "too many");
-    }
-
-    void locksAndChoices_data()
-    {
-        VeltTest::columns<QString, bool, QStringList, QString>({"caption", "locked", "choices", "error"});
-        QTest::newRow("unlocked by its row") << "Always" << false << QStringList() << "";
-        QTest::newRow("no lock given stays locked, with choices") << "Design" << true << QStringList{"a", "b"} << "pick one";
-    }
-    void locksAndChoices()
-    {
-        QFETCH(QString, caption);
-        bind(0, true);
-        XCStructEditField* line = field(caption);
-        QTEST(line->Locked(), "locked");
-        QStringList offered;
-        for (int i = 1; i <= line->Enumeration()->Count(); ++i)
-            offered << line->Enumeration()->Text(i);
-        QTEST(offered, "choices");
-        QTEST(line->ErrorMessage(), "error");
     }
 
     void changes_data()
