@@ -99,7 +99,6 @@ private Q_SLOTS:
         QTest::newRow("typed") << "Integer (32 bit)" << false << "Gain - Integer (32 bit)";
         QTest::newRow("typed, view only") << "Integer (32 bit)" << true << "Gain - Integer (32 bit) - View Only";
         QTest::newRow("no type name") << "" << false << "Gain";
-        QTest::newRow("no type name, view only") << "" << true << "Gain - View Only";
     }
 
     void formCaption()
