@@ -1,5 +1,4 @@
-// SymbolSelector against real symbol tables of the core: the wiring of both presentations to the
-// choice, Change and DblClick, the keyboard, persistence, notifications and a very long list.
+// SymbolSelector against real symbol tables of the core: its wiring, keyboard, persistence and notifications.
 #include "symbolselector.h"
 
 #include "columns.h"
@@ -236,13 +235,12 @@ private Q_SLOTS:
         QCOMPARE(changes(spy), QStringList{".:" + SelectSymbol});
         meddle = false;
         QStringList seen;
-        for (const int key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_End, Qt::Key_Home, Qt::Key_S, Qt::Key_Up, Qt::Key_Left}) {
+        for (const int key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_S, Qt::Key_Up, Qt::Key_Left}) { // the walk is pinned with the keys' rules
             QTest::keyClick(combo, Qt::Key(key));
             seen << QString::number(combo->count()) + changes(spy).last();
         }
-        QCOMPARE(seen, (QStringList{"2T.:" + SelectSymbol, "4T.:" + SelectSymbol, "4T.S2:", "4.:" + SelectSymbol, "4T.S1:",
-                                    "4T.:" + SelectSymbol, "2T.:" + SelectSymbol}));
-        QCOMPARE(spy.size(), 8);
+        QCOMPARE(seen, (QStringList{"2T.:" + SelectSymbol, "4T.:" + SelectSymbol, "4T.S1:", "4T.:" + SelectSymbol, "2T.:" + SelectSymbol}));
+        QCOMPARE(spy.size(), 6);
     }
 
     // More rows than 16 bits count, in "All Public" and in its sorted list.
