@@ -1,5 +1,4 @@
-// XCStructEditFields bindings: primary and default parameters, design time, data items, what
-// leaves a collection Unbound, the locals block reference, Tag and the pooled field objects.
+// XCStructEditFields bindings: parameters, defaults, data items, Unbound, the locals block and pooling.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

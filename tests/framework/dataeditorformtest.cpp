@@ -1,5 +1,4 @@
-// The modal DataEditorForm: set-up through the registry, caption, sizing, OK, Escape and the
-// refused close that cancels the edit.
+// The modal DataEditorForm: set-up through the registry, caption, sizing, OK, Escape and a refused close.
 #include "columns.h"
 #include "componentshelter.h"
 #include "coretesting.h"

@@ -1,5 +1,4 @@
-// The DataEditor control: edit events, OK and Cancel, constant and reference, the status line,
-// the edit area, LocalsHandle and persistence.
+// The DataEditor control: edit events, OK and Cancel, constant and reference, status line, size, persistence.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

@@ -1,6 +1,4 @@
-// The data type selector: its entries and the typed-letter cycle (widget-free), then the control
-// over the real registry: lists, DataClass, the parameter and data handles, creating items,
-// Change only for the user's selections.
+// The data type selector: its entries and typed-letter cycle, then the control over the real registry.
 #include "columns.h"
 #include "coretesting.h"
 #include "dataeditorregistry.h"

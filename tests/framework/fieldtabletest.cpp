@@ -1,5 +1,4 @@
-// FieldTable: which rows a binding declares, that each call reaches only the row of its field,
-// locks and choices, and what a change reports.
+// FieldTable: the rows a binding declares, the calls each row receives, and what a change reports.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

@@ -1,5 +1,4 @@
-// XCStructEditField: indentation rules, lazy declaration, text reads and assignments, locks,
-// choices, the dialog editor offer, re-entrant calls from the type editor, Age and pictures.
+// XCStructEditField: the field protocol between the collection, its fields and the type editor.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

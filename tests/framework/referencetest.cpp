@@ -1,5 +1,4 @@
-// The reference view against real symbol tables: resolution of references and chains, the
-// messages, the "Table", "Symbol" and "Value" lines, their choices, and changing a reference.
+// The reference view against real symbol tables: resolution, messages, its lines and their choices.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"

@@ -1,5 +1,4 @@
-// The symbol selector's widget-free parts: SymbolChoice against real symbol tables of the core
-// (listing, filtering, reports, refresh, the local table's reference), then the drop-down's keys.
+// The symbol selector's widget-free parts: SymbolChoice against real symbol tables, then the drop-down's keys.
 #include "columns.h"
 #include "symbolchoice_p.h"
 #include "symbolcombokeys_p.h"

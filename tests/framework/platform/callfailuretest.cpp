@@ -1,5 +1,4 @@
-// Failure reporting: the innermost scope, else the host's handler, receives a report; the last
-// failure records it either way; checkedCall turns it into an exception.
+// Failure reporting: scopes, the host handler, the last failure and checkedCall.
 #include "columns.h"
 #include "callfailure.h"
 #include "callfailurescope.h"

@@ -1,5 +1,4 @@
-// NumericConversion: parsing, the Val()-like reading, integer views, renderings of reals, the
-// unbounded values and a comma-decimal locale (the fuzz replay covers the round trips).
+// NumericConversion: parsing, integer views and renderings of reals (the fuzz replay covers the round trips).
 #include "columns.h"
 #include "numericconversion.h"
 
