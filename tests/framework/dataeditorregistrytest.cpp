@@ -27,14 +27,6 @@ void registerFake(const QString& classId, const QString& hostClass, bool runtime
     FakeTypeEditor::registerClass(classId, {hostClass, (host ? VeltTest::HostFace : 0) | VeltTest::StructuredFace | (runtime ? VeltTest::RuntimeFace : 0)});
 }
 
-QStringList allIds()
-{
-    QStringList ids;
-    for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
-        ids.append(e.classId);
-    return ids << QStringLiteral("VeltEditors.LateEditor");
-}
-
 // The editor names in registration order.
 QStringList editorNames(DataEditorRegistry* registry)
 {
@@ -70,7 +62,13 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_shelter = std::make_unique<VeltTest::ComponentShelter>(allIds()); }
+    void initTestCase()
+    {
+        QStringList ids{QStringLiteral("VeltEditors.LateEditor")};
+        for (const Velt::BuiltinEditor& e : Velt::builtinEditors())
+            ids.append(e.classId);
+        m_shelter = std::make_unique<VeltTest::ComponentShelter>(ids);
+    }
     void cleanupTestCase()
     {
         DataEditorRegistry::unload();
