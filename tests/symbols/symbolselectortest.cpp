@@ -57,8 +57,7 @@ void chooseInList(QListView* list, const QString& text)
     list->setCurrentIndex(found.first());
 }
 
-// What the platform delivers for a double click on a list's row: press, release, press,
-// double click, release.
+// What the platform delivers for a double click on a row: press, release, press, double click, release.
 void doubleClick(QListView* list, int row)
 {
     QApplication::processEvents(); // lays the entries out
@@ -80,8 +79,7 @@ QString numbered(int i) { return u'S' + QString::number(i).rightJustified(5, u'0
 
 } // namespace
 
-// A change made to a selector that has table "T" and its symbol "S" chosen; `locals` is a block
-// the step may hand to LocalHandle.
+// A change made to a selector with table "T" and symbol "S" chosen, given a block for LocalHandle.
 using SelectorStep = std::function<void(SymbolSelector&, QuenHandle locals)>;
 Q_DECLARE_METATYPE(SelectorStep)
 
