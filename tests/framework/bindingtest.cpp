@@ -48,40 +48,35 @@ private Q_SLOTS:
 
     void attachParameter_data()
     {
-        VeltTest::columns<bool, bool, bool, bool, bool, bool, QString, QString, QString, bool>(
-            {"withPrimary", "withDefault", "designTime", "bound", "defaulted", "readOnly", "caption", "description", "comment", "output"});
-        QTest::newRow("primary") << true << false << false << true << false << false << "Primary" << "primary text" << "" << false;
-        QTest::newRow("primary and default") << true << true << false << true << false << false << "Default" << "default text" << "primary text" << true;
-        QTest::newRow("default only") << false << true << false << true << true << true << "Default" << "default text" << "" << true;
-        QTest::newRow("primary at design time") << true << false << true << true << false << false << "Primary" << "primary text" << "" << false;
-        QTest::newRow("both at design time") << true << true << true << false << false << false << "" << "" << "" << false;
-        QTest::newRow("neither") << false << false << false << false << false << false << "" << "" << "" << false;
+        // shape: "bound defaulted readOnly output|caption|description|comment"
+        VeltTest::columns<bool, bool, bool, QString>({"withPrimary", "withDefault", "designTime", "shape"});
+        QTest::newRow("primary") << true << false << false << "1 0 0 0|Primary|primary text|";
+        QTest::newRow("primary and default") << true << true << false << "1 0 0 1|Default|default text|primary text";
+        QTest::newRow("default only") << false << true << false << "1 1 1 1|Default|default text|";
+        QTest::newRow("primary at design time") << true << false << true << "1 0 0 0|Primary|primary text|";
+        QTest::newRow("both at design time") << true << true << true << "0 0 0 0|||";
+        QTest::newRow("neither") << false << false << false << "0 0 0 0|||";
     }
     void attachParameter()
     {
         QFETCH(bool, withPrimary);
         QFETCH(bool, withDefault);
         QFETCH(bool, designTime);
-        QFETCH(bool, bound);
-        QFETCH(QString, caption);
         XCStructEditFields fields;
         fields.AttachParameter(withPrimary ? primary : 0, withDefault ? fallback : 0, 0, designTime, false, false);
-        QCOMPARE(fields.state(), bound ? XCStructEditFields::State::Ready : XCStructEditFields::State::Unbound);
+        const bool bound = fields.state() == XCStructEditFields::State::Ready;
+        QTEST(QStringLiteral("%1 %2 %3 %4|%5|%6|%7").arg(int(bound)).arg(int(fields.IsDefaulted())).arg(int(bound && fields.ReadOnly()))
+                  .arg(int(fields.IsOutput())).arg(fields.Caption(), fields.Description(), fields.Comment()), "shape");
         QCOMPARE(fields.Count(), bound ? 1 : 0);
-        QTEST(fields.IsDefaulted(), "defaulted");
-        QCOMPARE(fields.Caption(), caption);
-        QTEST(fields.Description(), "description");
-        QTEST(fields.Comment(), "comment");
-        QTEST(fields.IsOutput(), "output");
         if (!bound) {
+            QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
             QCOMPARE(fields.DirectEditorObject(), nullptr);
             return;
         }
-        QTEST(fields.ReadOnly(), "readOnly");
         QCOMPARE(fields.DesignTime(), designTime);
         QCOMPARE(fields.Handle(), QuenParmGetData(withPrimary ? primary : fallback));
         QCOMPARE(fields.DirectEditor(), static_cast<XCStructEditing*>(type));
-        QCOMPARE(fields.Item(0)->Caption() + u'=' + fields.Item(0)->Text(), caption + u'=' + QString::number(withPrimary ? 1 : 2));
+        QCOMPARE(fields.Item(0)->Caption() + u'=' + fields.Item(0)->Text(), fields.Caption() + u'=' + QString::number(withPrimary ? 1 : 2));
         QCOMPARE(type->log.first(), QStringLiteral("DeclareFields %1").arg(fields.Handle()));
     }
 
