@@ -62,35 +62,27 @@ private Q_SLOTS:
 
     void recommendedSize_data()
     {
-        VeltTest::columns<int, int, int, int, int, bool, int, bool, int, int>(
-            {"minimumWidth", "reserveWidth", "reserveHeight", "left", "top", "options", "frameHeight", "fits", "width", "height"});
-
+        // input: minimum width, reserve width, reserve height, left, top, options shown, frame height;
+        // size: width and height, nothing when a sum overflows
+        VeltTest::columns<QList<int>, QList<int>>({"input", "size"});
         const int max = std::numeric_limits<int>::max();
         // 50 + 4495 + 2 * 120; 100 + 0 + 2395 + 640 = 3135 >= 2840, + 640 + 1000
-        QTest::newRow("plain data edit") << 3000 << 4495 << 2395 << 120 << 0 << false << 1800 << true << 4785 << 4775;
-        QTest::newRow("minimum width wins") << 6000 << 4495 << 2395 << 120 << 0 << false << 0 << true << 6290 << 4775;
+        QTest::newRow("plain data edit") << QList<int>{3000, 4495, 2395, 120, 0, 0, 1800} << QList<int>{4785, 4775};
+        QTest::newRow("minimum width wins") << QList<int>{6000, 4495, 2395, 120, 0, 0, 0} << QList<int>{6290, 4775};
         // 1500 + 100 + 90 + 2395 + 640 = 4725, + 1640
-        QTest::newRow("with the parameter frame") << 0 << 4495 << 2395 << 120 << 90 << true << 1500 << true << 4785 << 6365;
+        QTest::newRow("with the parameter frame") << QList<int>{0, 4495, 2395, 120, 90, 1, 1500} << QList<int>{4785, 6365};
         // 100 + 30 + 500 + 640 = 1270 is raised to 30 + 2200 + 640 = 2870, + 1640
-        QTest::newRow("small reserve raised") << 0 << 100 << 500 << 0 << 30 << false << 0 << true << 150 << 4510;
-        QTest::newRow("width overflows") << 0 << max - 100 << 2395 << 120 << 0 << false << 0 << false << 0 << 0;
-        QTest::newRow("height overflows") << 0 << 4495 << max - 1000 << 120 << 0 << false << 0 << false << 0 << 0;
-        QTest::newRow("frame height overflows") << 0 << 4495 << 2395 << 120 << 0 << true << max - 50 << false << 0 << 0;
+        QTest::newRow("small reserve raised") << QList<int>{0, 100, 500, 0, 30, 0, 0} << QList<int>{150, 4510};
+        QTest::newRow("width overflows") << QList<int>{0, max - 100, 2395, 120, 0, 0, 0} << QList<int>();
+        QTest::newRow("height overflows") << QList<int>{0, 4495, max - 1000, 120, 0, 0, 0} << QList<int>();
+        QTest::newRow("frame height overflows") << QList<int>{0, 4495, 2395, 120, 0, 1, max - 50} << QList<int>();
     }
 
     void recommendedSize()
     {
-        QFETCH(int, minimumWidth);
-        QFETCH(int, reserveWidth);
-        QFETCH(int, reserveHeight);
-        QFETCH(int, left);
-        QFETCH(int, top);
-        QFETCH(bool, options);
-        QFETCH(int, frameHeight);
-        const auto size = Velt::DataEditorRules::recommendedSize({minimumWidth, reserveWidth, reserveHeight, left, top, options, frameHeight});
-        QTEST(size.has_value(), "fits");
-        QTEST(size ? int(size->width) : 0, "width");
-        QTEST(size ? int(size->height) : 0, "height");
+        QFETCH(QList<int>, input);
+        const auto size = Velt::DataEditorRules::recommendedSize({input[0], input[1], input[2], input[3], input[4], input[5] != 0, input[6]});
+        QTEST(size ? QList<int>({int(size->width), int(size->height)}) : QList<int>(), "size");
     }
 
     void formCaption_data()
