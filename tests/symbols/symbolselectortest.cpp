@@ -309,7 +309,7 @@ private Q_SLOTS:
         QFETCH(QStringList, notified);
         CoreBuilder core;
         registry(core, "T: S R; U: X");
-        const QuenHandle locals = symboltest::locals(core, QString());
+        const QuenHandle locals = core.block();
         SymbolSelector selector;
         Tester tables(listOf(selector, "TableList")->model(), Tester::FailureReportingMode::QtTest);
         Tester symbols(listOf(selector, "SymbolList")->model(), Tester::FailureReportingMode::QtTest);
