@@ -1,5 +1,4 @@
-// XCStructEditFields bindings: primary and default parameters, design time, data items, what
-// leaves a collection Unbound, the locals block reference, Tag and the pooled field objects.
+// XCStructEditFields bindings: parameters, defaults, data items, Unbound, the locals block and pooling.
 #include "columns.h"
 #include "coretesting.h"
 #include "faketypeeditor.h"
@@ -49,86 +48,65 @@ private Q_SLOTS:
 
     void attachParameter_data()
     {
-        VeltTest::columns<bool, bool, bool, bool, bool, bool, QString, QString, QString, bool>(
-            {"withPrimary", "withDefault", "designTime", "bound", "defaulted", "readOnly", "caption", "description", "comment", "output"});
-        QTest::newRow("primary") << true << false << false << true << false << false << "Primary" << "primary text" << "" << false;
-        QTest::newRow("primary and default") << true << true << false << true << false << false << "Default" << "default text" << "primary text" << true;
-        QTest::newRow("default only") << false << true << false << true << true << true << "Default" << "default text" << "" << true;
-        QTest::newRow("primary at design time") << true << false << true << true << false << false << "Primary" << "primary text" << "" << false;
-        QTest::newRow("both at design time") << true << true << true << false << false << false << "" << "" << "" << false;
-        QTest::newRow("neither") << false << false << false << false << false << false << "" << "" << "" << false;
+        // shape: "bound defaulted readOnly output|caption|description|comment"
+        VeltTest::columns<bool, bool, bool, QString>({"withPrimary", "withDefault", "designTime", "shape"});
+        QTest::newRow("primary") << true << false << false << "1 0 0 0|Primary|primary text|";
+        QTest::newRow("primary and default") << true << true << false << "1 0 0 1|Default|default text|primary text";
+        QTest::newRow("default only") << false << true << false << "1 1 1 1|Default|default text|";
+        QTest::newRow("primary at design time") << true << false << true << "1 0 0 0|Primary|primary text|";
+        QTest::newRow("both at design time") << true << true << true << "0 0 0 0|||";
+        QTest::newRow("neither") << false << false << false << "0 0 0 0|||";
     }
     void attachParameter()
     {
         QFETCH(bool, withPrimary);
         QFETCH(bool, withDefault);
         QFETCH(bool, designTime);
-        QFETCH(bool, bound);
-        QFETCH(QString, caption);
         XCStructEditFields fields;
         fields.AttachParameter(withPrimary ? primary : 0, withDefault ? fallback : 0, 0, designTime, false, false);
-        QCOMPARE(fields.state(), bound ? XCStructEditFields::State::Ready : XCStructEditFields::State::Unbound);
+        const bool bound = fields.state() == XCStructEditFields::State::Ready;
+        QTEST(QStringLiteral("%1 %2 %3 %4|%5|%6|%7").arg(int(bound)).arg(int(fields.IsDefaulted())).arg(int(bound && fields.ReadOnly()))
+                  .arg(int(fields.IsOutput())).arg(fields.Caption(), fields.Description(), fields.Comment()), "shape");
         QCOMPARE(fields.Count(), bound ? 1 : 0);
-        QTEST(fields.IsDefaulted(), "defaulted");
-        QCOMPARE(fields.Caption(), caption);
-        QTEST(fields.Description(), "description");
-        QTEST(fields.Comment(), "comment");
-        QTEST(fields.IsOutput(), "output");
         if (!bound) {
+            QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
             QCOMPARE(fields.DirectEditorObject(), nullptr);
             return;
         }
-        QTEST(fields.ReadOnly(), "readOnly");
         QCOMPARE(fields.DesignTime(), designTime);
         QCOMPARE(fields.Handle(), QuenParmGetData(withPrimary ? primary : fallback));
         QCOMPARE(fields.DirectEditor(), static_cast<XCStructEditing*>(type));
-        QCOMPARE(fields.Item(0)->Caption() + u'=' + fields.Item(0)->Text(), caption + u'=' + QString::number(withPrimary ? 1 : 2));
+        QCOMPARE(fields.Item(0)->Caption() + u'=' + fields.Item(0)->Text(), fields.Caption() + u'=' + QString::number(withPrimary ? 1 : 2));
         QCOMPARE(type->log.first(), QStringLiteral("DeclareFields %1").arg(fields.Handle()));
     }
 
-    void attachData_data()
-    {
-        VeltTest::columns<bool, bool>({"withData", "withDefault"});
-        QTest::newRow("data and default") << true << true;
-        QTest::newRow("default only") << false << true;
-    }
+    // Data is only shown; without it the default is.
     void attachData()
     {
-        QFETCH(bool, withData);
-        QFETCH(bool, withDefault);
-        const QuenHandle data = withData ? QuenParmGetData(primary) : 0;
-        const QuenHandle def = withDefault ? QuenParmGetData(fallback) : 0;
-        XCStructEditFields fields;
-        fields.AttachData(data, def, false, false, false, QStringLiteral(" Caption "));
-        QCOMPARE(fields.Caption(), QStringLiteral(" Caption "));
-        QCOMPARE(fields.Handle(), withData ? data : def);
-        // Data is only shown.
-        QCOMPARE(QList<bool>({fields.ReadOnly(), fields.IsDefaulted(), fields.IsOutput(), fields.Item(0)->Locked()}),
-                 QList<bool>({true, !withData, false, true}));
+        const QuenHandle def = QuenParmGetData(fallback);
+        for (const bool withData : {true, false}) {
+            const QuenHandle data = withData ? QuenParmGetData(primary) : 0;
+            XCStructEditFields fields;
+            fields.AttachData(data, def, false, false, false, QStringLiteral(" Caption "));
+            QCOMPARE(fields.Caption(), QStringLiteral(" Caption "));
+            QCOMPARE(fields.Handle(), withData ? data : def);
+            QCOMPARE(QList<bool>({fields.ReadOnly(), fields.IsDefaulted(), fields.IsOutput(), fields.Item(0)->Locked()}),
+                     QList<bool>({true, !withData, false, true}));
+        }
     }
 
     // A released parameter and a class without editor leave the collection Unbound, quietly.
-    void unboundWithoutError_data()
-    {
-        QTest::addColumn<bool>("released");
-        QTest::newRow("released parameter") << true;
-        QTest::newRow("class without editor") << false;
-    }
     void unboundWithoutError()
     {
-        QFETCH(bool, released);
-        QuenHandle parm = 0;
-        if (released) {
-            parm = QuenParmCreate("Gone", "CQuenInt32");
-            QuenParmRelease(parm);
-        } else {
-            parm = CoreBuilder::parm(block, "Real", "CQuenReal64");
+        const QuenHandle released = QuenParmCreate("Gone", "CQuenInt32");
+        QuenParmRelease(released);
+        for (const QuenHandle parm : {released, CoreBuilder::parm(block, "Real", "CQuenReal64")}) {
+            XCStructEditFields fields;
+            fields.AttachParameter(primary, 0, 0, false, false, false);
+            fields.AttachParameter(parm, 0, 0, false, false, false);
+            QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
+            QVERIFY(fields.Count() == 0 && fields.DataClass().isEmpty() && !fields.HasEditor());
         }
-        XCStructEditFields fields;
-        fields.AttachParameter(primary, 0, 0, false, false, false);
-        fields.AttachParameter(parm, 0, 0, false, false, false);
-        QCOMPARE(fields.state(), XCStructEditFields::State::Unbound);
-        QVERIFY(fields.Count() == 0 && fields.DataClass().isEmpty() && !fields.HasEditor());
     }
 
     void failingTypeEditorIsIgnoredWhileDeclaring()

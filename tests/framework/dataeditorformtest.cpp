@@ -1,5 +1,4 @@
-// The modal DataEditorForm: set-up through the registry, caption, sizing, OK, Escape and the
-// refused close that cancels the edit.
+// The modal DataEditorForm: set-up through the registry, caption, sizing, OK, Escape and a refused close.
 #include "columns.h"
 #include "componentshelter.h"
 #include "coretesting.h"
@@ -14,7 +13,6 @@
 #include "xcdialogdataediting.h"
 
 #include <QAbstractButton>
-#include <QCloseEvent>
 #include <QTest>
 #include <QSpinBox>
 #include <QTimer>
@@ -64,61 +62,44 @@ private Q_SLOTS:
         m_fixture.end();
     }
 
-    void caption()
+    void modal_data()
     {
-        m_form->SetUpEditor(parameter("Gain", 3), 0, 0, false, false, true, false);
-        QCOMPARE(m_form->windowTitle(), QStringLiteral("Gain - Test Integer - View Only"));
-        m_form->CancelEditor();
+        // how: 0 OK, 1 Escape, 2 a close the form refuses, hiding itself and cancelling the edit
+        VeltTest::columns<int, int, int>({"how", "result", "value"});
+        QTest::newRow("OK") << 0 << int(QDialog::Accepted) << 21;
+        QTest::newRow("Escape") << 1 << int(QDialog::Rejected) << 3;
+        QTest::newRow("close") << 2 << int(QDialog::Rejected) << 3;
     }
-
-    void modalAccept()
+    void modal()
     {
+        QFETCH(int, how);
         const int32_t parm = parameter("Gain", 3);
         m_form->SetUpEditor(parm, 0, 0, true, true, false, false);
         FakeTypeEditor* type = this->type();
+        bool closed = false;
         QTimer::singleShot(0, this, [&] {
             type->valueBox()->setValue(21);
-            type->editor()->findChild<QAbstractButton*>(QStringLiteral("OKCommand"))->click();
+            if (how == 0)
+                type->editor()->findChild<QAbstractButton*>(QStringLiteral("OKCommand"))->click();
+            else if (how == 1)
+                QTest::keyClick(m_form.get(), Qt::Key_Escape);
+            else
+                closed = m_form->close();
         });
-        QCOMPARE(m_form->exec(), int(QDialog::Accepted));
-        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 21);
+        QTEST(m_form->exec(), "result");
+        QTEST(QuenInt32GetValue(QuenParmGetData(parm)), "value");
+        QVERIFY(!closed && !m_form->isVisible());
+        QVERIFY(how == 0 || type->log.last() == QStringLiteral("CancelEdit()"));
         int32_t p = 0;
         int32_t def = -1;
-        QVERIFY(m_form->CleanupEditor(p, def));
-        QCOMPARE(QList<int32_t>({p, def}), QList<int32_t>({parm, 0}));
-    }
-
-    void refusedClose()
-    {
-        const int32_t parm = parameter("Gain", 3);
-        m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-        FakeTypeEditor* type = this->type();
-        m_form->show();
-        QCloseEvent close;
-        QCoreApplication::sendEvent(m_form.get(), &close);
-        QVERIFY(!close.isAccepted());
-        QVERIFY(!m_form->isVisible());
-        QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
-        int32_t p = 0;
-        int32_t def = 0;
-        QVERIFY(!m_form->CleanupEditor(p, def));
-    }
-
-    void escapeCancels()
-    {
-        const int32_t parm = parameter("Gain", 3);
-        m_form->SetUpEditor(parm, 0, 0, false, false, false, false);
-        FakeTypeEditor* type = this->type();
-        QTimer::singleShot(0, this, [&] { QTest::keyClick(m_form.get(), Qt::Key_Escape); });
-        QCOMPARE(m_form->exec(), int(QDialog::Rejected));
-        QCOMPARE(type->log.last(), QStringLiteral("CancelEdit()"));
-        QCOMPARE(QuenInt32GetValue(QuenParmGetData(parm)), 3);
+        QCOMPARE(m_form->CleanupEditor(p, def), how == 0);
+        QVERIFY(how != 0 || QList<int32_t>({p, def}) == QList<int32_t>({parm, 0}));
     }
 
     void sizing()
     {
-        const int32_t parm = parameter("Gain", 3);
-        m_form->SetUpEditor(parm, 0, 0, true, false, false, false);
+        m_form->SetUpEditor(parameter("Gain", 3), 0, 0, true, false, true, false);
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("Gain - Test Integer - View Only"));
         int32_t height = 0;
         int32_t width = 0;
         dialogDataEditing(m_form->dataEditor())->GetRecommendedSize(height, width);

@@ -1,5 +1,4 @@
-// XCStructEditFieldEnums: insertion at 1-based positions, appending, out-of-range reads and the
-// growth of the storage, which clearing keeps.
+// XCStructEditFieldEnums: 1-based insertion, appending, out-of-range reads and the growth of the storage.
 #include "columns.h"
 #include "callfailurescope.h"
 #include "xcstructeditfieldenums.h"

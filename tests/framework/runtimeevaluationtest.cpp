@@ -130,28 +130,17 @@ private Q_SLOTS:
         QuenPbDefRelease(block);
     }
 
-    void emptyAndDestroyedSlotsFail()
+    // An empty slot is reported; an evaluator that fails with an error of its own keeps it.
+    void emptySlotsAndEvaluatorsOwnErrors()
     {
         auto* evaluator = new FakeTypeEditor(Evaluator);
         RuntimeEvaluation::setEvaluator(9, evaluator);
         delete evaluator;
         RuntimeEvaluation::EvaluateCallback(9, 1, 2);
         QCOMPARE(takeErrors(), QStringList("Runtime evaluation slot 9 is empty"));
-    }
-
-    void evaluatorsOwnErrorIsKept()
-    {
-        class Complaining : public FakeTypeEditor
-        {
-        public:
-            Complaining() : FakeTypeEditor(Evaluator) { }
-            bool Evaluate(int32_t, int32_t) override
-            {
-                QuenExcRaiseUserError("Symbol 'x' is not defined");
-                return false;
-            }
-        } complaining;
-        RuntimeEvaluation::setEvaluator(10, &complaining);
+        m_editor->failing = true;
+        m_editor->onCall = [](const QString&) { QuenExcRaiseUserError("Symbol 'x' is not defined"); };
+        RuntimeEvaluation::setEvaluator(10, m_editor.get());
         RuntimeEvaluation::EvaluateCallback(10, 1, 2);
         QCOMPARE(takeErrors(), QStringList("Symbol 'x' is not defined"));
         RuntimeEvaluation::setEvaluator(10, nullptr);

@@ -1,5 +1,4 @@
-// The symbol selector's widget-free parts: SymbolChoice against real symbol tables of the core
-// (listing, filtering, reports, refresh, the local table's reference), then the drop-down's keys.
+// The symbol selector's widget-free parts: SymbolChoice against real symbol tables, then the drop-down's keys.
 #include "columns.h"
 #include "symbolchoice_p.h"
 #include "symbolcombokeys_p.h"
@@ -64,23 +63,21 @@ private Q_SLOTS:
         QTest::newRow("empty public table gives no All Public") << "Empty:" << "-" << QStringList{"Empty"};
         QTest::newRow("private table neither listed nor counted") << "-Hidden: A; Empty:" << "-" << QStringList{"Empty"};
         QTest::newRow("bound block counted but not listed") << "*Bound: B1" << "-" << QStringList{"All Public"};
-        QTest::newRow("All Public, locals, then registry order")
-            << "Zeta: Z; Alpha:" << "Locals" << QStringList{"All Public", "Locals", "Zeta", "Alpha"};
+        QTest::newRow("All Public, locals, then registry order") << "Zeta: Z; Alpha:" << "Locals" << QStringList{"All Public", "Locals", "Zeta", "Alpha"};
     }
     void tableEntries()
     {
         QFETCH(QString, tables);
         QFETCH(QString, localName);
-        QFETCH(QStringList, expected);
         CoreBuilder core;
         registry(core, tables);
         SymbolChoice choice(dataTypeName);
         if (localName != u"-") {
             choice.setLocalName(localName);
-            choice.setLocalHandle(locals(core, "L1"));
+            choice.setLocalHandle(addSymbols(core.block(), "L1"));
         }
         QVERIFY(!choice.refresh()); // nothing was chosen, nothing is
-        QCOMPARE(tableNames(choice), expected);
+        QTEST(tableNames(choice), "expected");
     }
 
     void listedSymbols_data()
@@ -95,18 +92,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, expected);
-        QFETCH(QString, placeholder);
         CoreBuilder core;
         table(core, "T", "Count ~Secret Gain=CQuenReal64 Name=CQuenString Limit");
         SymbolChoice choice(dataTypeName);
         choice.setFilter(filter);
         QVERIFY(choice.setTableName("T"));
         QCOMPARE(listed(choice), expected);
+        QTEST(choice.placeholder(), "placeholder");
         // "All Public" lists the same under the same filter, sorted.
         const std::vector<QString> all = choice.symbolsOf(0);
         expected.sort(Qt::CaseInsensitive);
         QCOMPARE(QStringList(all.begin(), all.end()), expected);
-        QCOMPARE(choice.placeholder(), placeholder);
     }
 
     // Tables Rich (One, Two), Reals (a real only) and the locals, listing integers.
@@ -120,8 +116,7 @@ private Q_SLOTS:
         QTest::newRow("symbol") << "Rich" << "Two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
         QTest::newRow("names without regard to case") << "rich" << "two" << QStringList{"Rich", "Two", "", "Rich.Two", "Rich/Two"};
         QTest::newRow("unknown symbol") << "Rich" << "Three" << QStringList{"Rich", "", SelectSymbol, "Rich.", "Rich/<No Symbol>"};
-        QTest::newRow("local symbol") << "ActionLocals" << "Local"
-                                      << QStringList{"ActionLocals", "Local", "", "ActionLocals.Local", "ActionLocals/Local"};
+        QTest::newRow("local symbol") << "ActionLocals" << "Local" << QStringList{"ActionLocals", "Local", "", "ActionLocals.Local", "ActionLocals/Local"};
         QTest::newRow("All Public by name") << "All Public" << "One" << QStringList{"", "One", "", "One", "All Public/One"};
         QTest::newRow("All Public by the empty name") << "" << "" << QStringList{"", "", SelectSymbol, "", "All Public/<No Symbol>"};
     }
@@ -134,7 +129,7 @@ private Q_SLOTS:
         registry(core, "Rich: One Two; Reals: R=CQuenReal64");
         SymbolChoice choice(dataTypeName);
         choice.setFilter("CQuenInt32");
-        choice.setLocalHandle(locals(core, "Local"));
+        choice.setLocalHandle(addSymbols(core.block(), "Local"));
         QCOMPARE(choice.setTableName(table), !expected.at(4).startsWith("<No Table>"));
         QCOMPARE(choice.setSymbolName(symbol), !expected.at(1).isEmpty());
         QCOMPARE(reported(choice), expected);
@@ -154,8 +149,6 @@ private Q_SLOTS:
         QFETCH(QString, tableName);
         QFETCH(QString, symbol);
         QFETCH(QString, newFilter);
-        QFETCH(QStringList, expected);
-        QFETCH(bool, changed);
         CoreBuilder core;
         table(core, "T", "Count Gain=CQuenReal64 Limit");
         SymbolChoice choice(dataTypeName);
@@ -163,8 +156,8 @@ private Q_SLOTS:
         choice.setSymbolName(symbol);
         choice.setFilter(newFilter); // alone it changes nothing listed
         QCOMPARE(listed(choice), (QStringList{"Count", "Gain", "Limit"}));
-        QCOMPARE(choice.setTableName(tableName), changed);
-        QCOMPARE(listed(choice) << choice.message(), expected);
+        QTEST(choice.setTableName(tableName), "changed");
+        QTEST(listed(choice) << choice.message(), "expected");
         QCOMPARE(choice.listedFilter(), newFilter);
     }
 
@@ -238,7 +231,6 @@ private Q_SLOTS:
         row("placeholders are never found", {0, Qt::Key_Less, Action::Walk, -1, "<"});
         row("letter without an entry", {0, Qt::Key_Z, Action::Walk, -1, "z"});
         row("modifiers go to the combo box", {1, Qt::Key_Down, Action::Pass, -1, {}, Qt::ControlModifier});
-        row("shifted letter goes to the combo box", {1, Qt::Key_S, Action::Pass, -1, "S", Qt::ShiftModifier});
         row("unprintable key goes to the combo box", {1, Qt::Key_Tab, Action::Pass, -1, "\t"});
         row("empty: down", {-2, Qt::Key_Down, Action::Walk, -1});
     }

@@ -1,5 +1,4 @@
-// SymbolSelector against real symbol tables of the core: the wiring of both presentations to the
-// choice, Change and DblClick, the keyboard, persistence, notifications and a very long list.
+// SymbolSelector against real symbol tables of the core: its wiring, keyboard, persistence and notifications.
 #include "symbolselector.h"
 
 #include "columns.h"
@@ -58,8 +57,7 @@ void chooseInList(QListView* list, const QString& text)
     list->setCurrentIndex(found.first());
 }
 
-// What the platform delivers for a double click on a list's row: press, release, press,
-// double click, release.
+// What the platform delivers for a double click on a row: press, release, press, double click, release.
 void doubleClick(QListView* list, int row)
 {
     QApplication::processEvents(); // lays the entries out
@@ -81,8 +79,7 @@ QString numbered(int i) { return u'S' + QString::number(i).rightJustified(5, u'0
 
 } // namespace
 
-// A change made to a selector that has table "T" and its symbol "S" chosen; `locals` is a block
-// the step may hand to LocalHandle.
+// A change made to a selector with table "T" and symbol "S" chosen, given a block for LocalHandle.
 using SelectorStep = std::function<void(SymbolSelector&, QuenHandle locals)>;
 Q_DECLARE_METATYPE(SelectorStep)
 
@@ -108,34 +105,30 @@ private Q_SLOTS:
         fixture.end();
     }
 
-    void bothPresentationsWire_data()
-    {
-        QTest::addColumn<bool>("compact");
-        QTest::newRow("compact") << true;
-        QTest::newRow("full") << false;
-    }
     // "All Public" lists the sorted symbols in the drop-down or its own list; choices reach Change.
     void bothPresentationsWire()
     {
-        QFETCH(bool, compact);
         CoreBuilder core;
         registry(core, "B: delta Alpha; A: charlie ~Able bravo; -Private: Aardvark");
-        SymbolSelector selector;
-        selector.setCompact(compact);
-        selector.Refresh();
-        QSignalSpy spy(&selector, &SymbolSelector::Change);
-        if (compact) {
-            activate(selector, "All Public");
-            QCOMPARE(texts(comboOf(selector)->model()).mid(1, 4), (QStringList{"Alpha", "bravo", "charlie", "delta"}));
-            activate(selector, "charlie");
-        } else {
-            chooseInList(listOf(selector, "TableList"), "All Public");
-            QVERIFY(listOf(selector, "SymbolList")->isHidden());
-            QCOMPARE(texts(listOf(selector, "SortedSymbolList")->model()), (QStringList{"Alpha", "bravo", "charlie", "delta"}));
-            chooseInList(listOf(selector, "SortedSymbolList"), "charlie");
+        for (const bool compact : {true, false}) {
+            SymbolSelector selector;
+            selector.setCompact(compact);
+            selector.Refresh();
+            QSignalSpy spy(&selector, &SymbolSelector::Change);
+            if (compact) {
+                activate(selector, "All Public");
+                QCOMPARE(texts(comboOf(selector)->model()).mid(1, 4), (QStringList{"Alpha", "bravo", "charlie", "delta"}));
+                activate(selector, "charlie");
+            } else {
+                chooseInList(listOf(selector, "TableList"), "All Public");
+                QVERIFY(listOf(selector, "SymbolList")->isHidden());
+                QCOMPARE(texts(listOf(selector, "SortedSymbolList")->model()), (QStringList{"Alpha", "bravo", "charlie", "delta"}));
+                chooseInList(listOf(selector, "SortedSymbolList"), "charlie");
+            }
+            QCOMPARE(changes(spy), (QStringList{".:" + SelectSymbol, ".charlie:"}));
+            QCOMPARE(selector.FullName() + ' ' + comboOf(selector)->toolTip(), "charlie All Public.charlie");
         }
-        QCOMPARE(changes(spy), (QStringList{".:" + SelectSymbol, ".charlie:"}));
-        QCOMPARE(selector.FullName() + ' ' + comboOf(selector)->toolTip(), "charlie All Public.charlie");
+        SymbolSelector selector;
         selector.setTableName("Nowhere");
         QCOMPARE(comboOf(selector)->toolTip() + ' ' + comboOf(selector)->placeholderText(), "<No Table>.<No Symbol> <No Table>");
     }
@@ -178,7 +171,6 @@ private Q_SLOTS:
         QSignalSpy spy(&selector, &SymbolSelector::Change);
         selector.setFilter("CQuenInt32");
         selector.setTableName("T");
-        QCOMPARE(texts(comboOf(selector)->model()), (QStringList{"All Public", "T", "Strings"})); // collapsed again
         activate(selector, "T");
         activate(selector, "Strings");
         QCOMPARE(texts(comboOf(selector)->model()), (QStringList{"All Public", "T", "Count", "Strings", "<No Integer (32 bit) found>"}));
@@ -241,28 +233,25 @@ private Q_SLOTS:
         QCOMPARE(changes(spy), QStringList{".:" + SelectSymbol});
         meddle = false;
         QStringList seen;
-        for (const int key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_End, Qt::Key_Home, Qt::Key_S, Qt::Key_Up, Qt::Key_Left}) {
+        for (const int key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_S, Qt::Key_Up, Qt::Key_Left}) { // the walk is pinned with the keys' rules
             QTest::keyClick(combo, Qt::Key(key));
             seen << QString::number(combo->count()) + changes(spy).last();
         }
-        QCOMPARE(seen, (QStringList{"2T.:" + SelectSymbol, "4T.:" + SelectSymbol, "4T.S2:", "4.:" + SelectSymbol, "4T.S1:",
-                                    "4T.:" + SelectSymbol, "2T.:" + SelectSymbol}));
-        QCOMPARE(spy.size(), 8);
+        QCOMPARE(seen, (QStringList{"2T.:" + SelectSymbol, "4T.:" + SelectSymbol, "4T.S1:", "4T.:" + SelectSymbol, "2T.:" + SelectSymbol}));
+        QCOMPARE(spy.size(), 6);
     }
 
-    // More rows than 16 bits count, in one table and sorted into "All Public".
+    // More rows than 16 bits count, in "All Public" and in its sorted list.
     void tensOfThousandsOfSymbols()
     {
         CoreBuilder core;
-        for (int t = 0; t < 4; ++t) { // interleaved names, so that "All Public" sorts across tables
-            const QuenHandle bulk = core.table(("Bulk" + QByteArray::number(t)).constData());
-            for (int i = 9999; i >= 0; --i)
-                CoreBuilder::parm(bulk, numbered(i * 4 + t).toUtf8().constData(), "CQuenInt32");
-        }
+        const QuenHandle bulk = core.table("Bulk");
+        for (int i = 39999; i >= 0; --i)
+            CoreBuilder::parm(bulk, numbered(i).toUtf8().constData(), "CQuenInt32");
         SymbolSelector selector;
         selector.Refresh();
         activate(selector, "All Public");
-        QCOMPARE(comboOf(selector)->count(), 40005);
+        QCOMPARE(comboOf(selector)->count(), 40002);
         activate(selector, numbered(39999));
         QCOMPARE(comboOf(selector)->currentIndex(), 40000);
         selector.setCompact(false);
@@ -282,14 +271,13 @@ private Q_SLOTS:
         const QString defaults = "Compact=true Enabled=true Filter= LocalHandle=0 LocalName=ActionLocals Separator=. Spacing=100";
         const QuenHandle locals = QuenPbDefCreate();
         SymbolSelector selector;
-        const QString fresh = saved(selector);
+        QCOMPARE(saved(selector), defaults);
         selector.loadProperties({{"Filter", "CQuenReal64"}, {"Compact", false}, {"Enabled", false}, {"Separator", "/"}, {"Spacing", 240},
                                  {"LocalName", "Mine"}, {"LocalHandle", locals}});
-        const QString loaded = saved(selector);
-        selector.loadProperties({});
+        QCOMPARE(saved(selector), QStringLiteral("Compact=false Enabled=false Filter=CQuenReal64 LocalHandle=%1 LocalName=Mine Separator=/ Spacing=240").arg(locals));
         QuenPbDefRelease(locals);
-        QCOMPARE(fresh + '|' + saved(selector), defaults + '|' + defaults);
-        QCOMPARE(loaded, QStringLiteral("Compact=false Enabled=false Filter=CQuenReal64 LocalHandle=%1 LocalName=Mine Separator=/ Spacing=240").arg(locals));
+        selector.loadProperties({});
+        QCOMPARE(saved(selector), defaults);
         QVERIFY(!blockIsAlive(locals));
     }
 
@@ -321,7 +309,7 @@ private Q_SLOTS:
         QFETCH(QStringList, notified);
         CoreBuilder core;
         registry(core, "T: S R; U: X");
-        const QuenHandle locals = symboltest::locals(core, QString());
+        const QuenHandle locals = core.block();
         SymbolSelector selector;
         Tester tables(listOf(selector, "TableList")->model(), Tester::FailureReportingMode::QtTest);
         Tester symbols(listOf(selector, "SymbolList")->model(), Tester::FailureReportingMode::QtTest);

@@ -21,7 +21,8 @@ inline QString dataTypeName(const QString& dataClass)
     return dataClass == u"CQuenInt32" ? QStringLiteral("Integer (32 bit)") : QString();
 }
 
-inline void addSymbols(QuenHandle block, const QString& symbols)
+// Adds the symbols to a table or block and hands it back.
+inline QuenHandle addSymbols(QuenHandle block, const QString& symbols)
 {
     for (QString symbol : symbols.split(u' ', Qt::SkipEmptyParts)) {
         const bool hidden = symbol.startsWith(u'~');
@@ -32,14 +33,13 @@ inline void addSymbols(QuenHandle block, const QString& symbols)
             QuenParmSetHidden(parm, QUEN_TRUE);
         QuenPbDefAddParm(block, parm);
     }
+    return block;
 }
 
 inline QuenHandle table(CoreBuilder& core, const QString& name, const QString& symbols = {})
 {
     const bool isPublic = !name.startsWith(u'-');
-    const QuenHandle table = core.table(name.mid(isPublic ? 0 : 1).toUtf8().constData(), isPublic);
-    addSymbols(table, symbols);
-    return table;
+    return addSymbols(core.table(name.mid(isPublic ? 0 : 1).toUtf8().constData(), isPublic), symbols);
 }
 
 // The tables of a one-line description, in its order.
@@ -59,14 +59,6 @@ inline void registry(CoreBuilder& core, const QString& description)
         QuenTableRegAddTable(bound, QUEN_TRUE);
         QuenPbRelease(bound);
     }
-}
-
-// A local block, released with the builder.
-inline QuenHandle locals(CoreBuilder& core, const QString& symbols)
-{
-    const QuenHandle block = core.block();
-    addSymbols(block, symbols);
-    return block;
 }
 
 inline bool blockIsAlive(QuenHandle block)

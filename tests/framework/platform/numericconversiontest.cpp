@@ -1,5 +1,4 @@
-// NumericConversion: parsing, the Val()-like reading, integer views, renderings of reals, the
-// unbounded values and a comma-decimal locale (the fuzz replay covers the round trips).
+// NumericConversion: parsing, integer views and renderings of reals (the fuzz replay covers the round trips).
 #include "columns.h"
 #include "numericconversion.h"
 
@@ -37,13 +36,15 @@ const ConversionError None = ConversionError::None;
 const ConversionError Mismatch = ConversionError::TypeMismatch;
 const ConversionError Overflow = ConversionError::Overflow;
 
-// What a text is parsed into: the three strict targets and the two Val()-like readings.
-enum class Target { Int16, Int32, Real, Leading, LeadingInt32 };
-const char* const TargetNames[] = {"int16", "int32", "real", "leading", "leading int32"};
+// What a text is parsed into: the three strict targets, the two Val()-like readings, the strict
+// targets with a decimal comma, and the rounding of the number the text spells.
+enum class Target { Int16, Int32, Real, Leading, LeadingInt32, CommaReal, CommaInt32, RoundInt16, RoundInt32 };
+const char* const TargetNames[] = {"int16", "int32", "real", "leading", "leading int32", "comma real", "comma int32", "round16", "round32"};
 
 RealResult parse(Target target, const QString& text)
 {
     const auto real = [](const auto& r) { return RealResult{double(r.value), r.error}; };
+    const LocaleSeparators comma = LocaleSeparators::withDecimalAndList(u',', u';');
     switch (target) {
     case Target::Int16:
         return real(NumericConversion::toInt16(text));
@@ -55,6 +56,14 @@ RealResult parse(Target target, const QString& text)
         return NumericConversion::leadingValue(text);
     case Target::LeadingInt32:
         return real(NumericConversion::leadingInt32(text));
+    case Target::CommaReal:
+        return NumericConversion::toReal(text, comma);
+    case Target::CommaInt32:
+        return real(NumericConversion::toInt32(text, comma));
+    case Target::RoundInt16:
+        return real(NumericConversion::roundToInt16(text.toDouble()));
+    case Target::RoundInt32:
+        return real(NumericConversion::roundToInt32(text.toDouble()));
     }
     return {};
 }
@@ -137,6 +146,16 @@ private Q_SLOTS:
             {"&H100000000", 0.0, Overflow}, {"&h1G", 1.0}, {"&o17 - x", 15.0}, {"&hZ", 0.0}});
         rows(ValI, {{"-32768 - Lowest", -32768}, {"2.5 - x", 2}, {"<Empty - Add Labels>", 0},
             {"3000000000 - x", 0, Overflow}, {"1e999", 0, Overflow}});
+
+        // A decimal comma makes the point a group separator; hexadecimal is unaffected.
+        rows(Target::CommaReal, {{"1,5", 1.5}, {"1.5", 15.0}, {"1.234,5", 1234.5}, {" -0,25e1 ", -2.5}, {"1,2,3", 0.0, Mismatch},
+            {"1,2.3", 0.0, Mismatch}, {"&hFF", 255.0}});
+        rows(Target::CommaInt32, {{"1,5", 2}, {"1.234,5", 1234}, {" -0,25e1 ", -2}, {"1,2,3", 0, Mismatch}, {"&hFF", 255}});
+
+        // Rounding a double: ties to even, the bounds of each width, NaN overflows.
+        rows(Target::RoundInt16, {{"2.5", 2}, {"3.5", 4}, {"32767.5", 0, Overflow}, {"-32768.5", -32768}, {"nan", 0, Overflow}});
+        rows(Target::RoundInt32, {{"32767.5", 32768}, {"2147483647.49", 2147483647}, {"2147483647.5", 0, Overflow},
+            {"-2147483648.5", Min32}, {"-2147483649", 0, Overflow}, {"nan", 0, Overflow}});
     }
 
     void parse()
@@ -158,31 +177,6 @@ private Q_SLOTS:
         }
     }
 
-    void roundToInteger_data()
-    {
-        VeltTest::columns<double, int, ConversionError, qint32, ConversionError>({"value", "int16", "int16Error", "int32", "int32Error"});
-        QTest::newRow("2.5") << 2.5 << 2 << None << 2 << None;
-        QTest::newRow("3.5") << 3.5 << 4 << None << 4 << None;
-        QTest::newRow("16-bit tie over") << 32767.5 << 0 << Overflow << 32768 << None;
-        QTest::newRow("16-bit min tie") << -32768.5 << -32768 << None << -32768 << None;
-        QTest::newRow("32-bit max") << 2147483647.49 << 0 << Overflow << 2147483647 << None;
-        QTest::newRow("32-bit tie over") << 2147483647.5 << 0 << Overflow << 0 << Overflow;
-        QTest::newRow("32-bit min tie") << -2147483648.5 << 0 << Overflow << Min32 << None;
-        QTest::newRow("32-bit below min") << -2147483649.0 << 0 << Overflow << 0 << Overflow;
-        QTest::newRow("NaN") << NaN << 0 << Overflow << 0 << Overflow;
-    }
-
-    void roundToInteger()
-    {
-        QFETCH(double, value);
-        const Int16Result small = NumericConversion::roundToInt16(value);
-        QTEST(small.error, "int16Error");
-        QTEST(int(small.value), "int16");
-        const Int32Result large = NumericConversion::roundToInt32(value);
-        QTEST(large.error, "int32Error");
-        QTEST(large.value, "int32");
-    }
-
     void parseInt32InView_data()
     {
         VeltTest::columns<QString, IntegerView, QString, qint32, ConversionError>({"text", "view", "normalized", "value", "error"});
@@ -194,16 +188,12 @@ private Q_SLOTS:
             QTest::newRow(("0x alone, view " + tag).constData()) << "0x" << view << "&h" << 0 << Mismatch;
         }
         QTest::newRow("upper X, decimal") << "0X1F" << IntegerView::Decimal << "&oX1F" << 0 << Mismatch;
-        QTest::newRow("17, decimal") << "17" << IntegerView::Decimal << "17" << 17 << None;
         QTest::newRow("17, octal") << "17" << IntegerView::Octal << "&o17" << 15 << None;
         QTest::newRow("blank, decimal") << "  " << IntegerView::Decimal << "" << 0 << Mismatch;
         QTest::newRow("2.5, decimal") << "2.5" << IntegerView::Decimal << "2.5" << 2 << None;
         QTest::newRow("negative, hexadecimal") << "-1" << IntegerView::Hexadecimal << "&h-1" << 0 << Mismatch;
-        QTest::newRow("all ones, hexadecimal") << "FFFFFFFF" << IntegerView::Hexadecimal << "&hFFFFFFFF" << -1 << None;
-        QTest::newRow("all ones, octal") << "37777777777" << IntegerView::Octal << "&o37777777777" << -1 << None;
-        QTest::newRow("too wide, hexadecimal") << "100000000" << IntegerView::Hexadecimal << "&h100000000" << 0 << Overflow;
-        QTest::newRow("8 in octal") << "18" << IntegerView::Octal << "&o18" << 0 << Mismatch;
-        QTest::newRow("grouped decimal") << "12,345" << IntegerView::Decimal << "12,345" << 12345 << None;
+        QTest::newRow("all ones, VB hexadecimal") << "FFFFFFFF" << IntegerView::VbHexadecimal << "&hFFFFFFFF" << -1 << None;
+        QTest::newRow("8 in VB octal") << "18" << IntegerView::VbOctal << "&o18" << 0 << Mismatch;
     }
 
     void parseInt32InView()
@@ -252,25 +242,19 @@ private Q_SLOTS:
             static const char* const names[] = {"general", "forced", "scientific", "real"};
             QTest::addRow("%s %.17g, %d", names[int(style)], value, precision) << style << value << precision << text;
         };
-        const auto plain = [&](Style style, std::initializer_list<std::pair<double, QString>> texts) {
-            for (const auto& [value, text] : texts)
-                row(style, value, 0, text);
-        };
         const auto rows = [&](Style style, std::initializer_list<std::tuple<double, int, QString>> texts) {
             for (const auto& [value, precision, text] : texts)
                 row(style, value, precision, text);
         };
 
         // 15 significant digits, plain from 1E-04 up to below 1E+15.
-        plain(Style::General, {{-0.0, "0"}, {-1.0, "-1"}, {0.1 + 0.2, "0.3"}, {2.0 / 3.0, "0.666666666666667"},
-            {999999999999999.0, "999999999999999"}, {999999999999999.9, "1E+15"}, {1234567890123456.0, "1.23456789012346E+15"},
-            {1e100, "1E+100"}, {0.0001, "0.0001"}, {0.00001, "1E-05"}, {-1.5e-7, "-1.5E-07"}, {DBL_MAX, "1.79769313486232E+308"},
-            {NumericConversion::RealUnbounded, "1.79769313486231E+308"},
-            {-NumericConversion::RealUnbounded, "-1.79769313486231E+308"},
-            {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}, {NaN, "NaN"},
-            {Inf, "Infinity"}, {-Inf, "-Infinity"}});
+        rows(Style::General, {{-0.0, 0, "0"}, {-1.0, 0, "-1"}, {0.1 + 0.2, 0, "0.3"}, {2.0 / 3.0, 0, "0.666666666666667"},
+            {999999999999999.0, 0, "999999999999999"}, {999999999999999.9, 0, "1E+15"}, {1234567890123456.0, 0, "1.23456789012346E+15"},
+            {1e100, 0, "1E+100"}, {0.0001, 0, "0.0001"}, {0.00001, 0, "1E-05"}, {-1.5e-7, 0, "-1.5E-07"}, {DBL_MAX, 0, "1.79769313486232E+308"},
+            {NumericConversion::RealUnbounded, 0, "1.79769313486231E+308"}, {-NumericConversion::RealUnbounded, 0, "-1.79769313486231E+308"},
+            {std::numeric_limits<double>::denorm_min(), 0, "4.94065645841247E-324"}, {NaN, 0, "NaN"}, {Inf, 0, "Infinity"}, {-Inf, 0, "-Infinity"}});
         // A decimal separator always.
-        plain(Style::Forced, {{-5.0, "-5.0"}, {-0.0, "0.0"}, {0.5, "0.5"}, {1.5e20, "1.5E+20"}, {1e-5, "1.0E-05"}, {1e15, "1.0E+15"}, {NaN, "NaN"}});
+        rows(Style::Forced, {{-5.0, 0, "-5.0"}, {-0.0, 0, "0.0"}, {0.5, 0, "0.5"}, {1.5e20, 0, "1.5E+20"}, {1e-5, 0, "1.0E-05"}, {1e15, 0, "1.0E+15"}, {NaN, 0, "NaN"}});
         // Scientific: half away from zero on the shown digits, at most 15.
         rows(Style::Scientific, {{-1234.5, 3, "-1.235E+03"}, {0.000123, 2, "1.23E-04"}, {-1.25, 1, "-1.3E+00"},
             {-0.0, 2, "0.00E+00"}, {9.9996, 3, "1.000E+01"}, {1e100, 2, "1.00E+100"}, {1e-100, 2, "1.00E-100"},
@@ -312,39 +296,6 @@ private Q_SLOTS:
                               N::isUnboundedLow(-DBL_MAX), N::isUnboundedLow(N::RealUnbounded), N::isUnboundedLow(Min32),
                               N::isUnboundedHigh(qint32(2147483647)), N::isUnboundedHigh(qint32(2147483646))}),
                  QList<bool>({true, true, false, false, false, true, true, false}));
-    }
-
-    void commaLocaleParsing_data()
-    {
-        VeltTest::columns<QString, double, ConversionError, qint32, ConversionError>({"text", "real", "realError", "int32", "int32Error"});
-        QTest::newRow("decimal comma") << "1,5" << 1.5 << None << 2 << None;
-        QTest::newRow("point is a group") << "1.5" << 15.0 << None << 15 << None;
-        QTest::newRow("grouped with fraction") << "1.234,5" << 1234.5 << None << 1234 << None;
-        QTest::newRow("negative exponent") << " -0,25e1 " << -2.5 << None << -2 << None;
-        QTest::newRow("two decimal commas") << "1,2,3" << 0.0 << Mismatch << 0 << Mismatch;
-        QTest::newRow("group after comma") << "1,2.3" << 0.0 << Mismatch << 0 << Mismatch;
-        QTest::newRow("hex unaffected") << "&hFF" << 255.0 << None << 255 << None;
-    }
-
-    void commaLocaleParsing()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, real);
-        QFETCH(ConversionError, realError);
-        QFETCH(qint32, int32);
-        m_locale.reset();
-        const LocaleSeparators::Override comma(u',', u';');
-        const RealResult r = NumericConversion::toReal(text);
-        QCOMPARE(r.error, realError);
-        QVERIFY2(sameDouble(r.value, real), describe(r.value));
-        const Int32Result i = NumericConversion::toInt32(text);
-        QTEST(i.error, "int32Error");
-        QCOMPARE(i.value, int32);
-
-        // Explicit separators give the same answers as the override.
-        const LocaleSeparators separators = LocaleSeparators::withDecimalAndList(u',', u';');
-        QCOMPARE(NumericConversion::toReal(text, separators).error, realError);
-        QCOMPARE(NumericConversion::toInt32(text, separators).value, int32);
     }
 
     void commaLocaleRendering()
