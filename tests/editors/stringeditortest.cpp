@@ -124,8 +124,7 @@ private Q_SLOTS:
         auto* format = child<QPlainTextEdit>(&editor, "txtFormat");
         auto* operation = child<QComboBox>(&editor, "cmbFormatOp");
         operation->setCurrentText(s("Update string from parameters"));
-        QCOMPARE(editor.state(), StringEditor::PatternEditState);
-        QCOMPARE(editor.pattern(), s(QuenStrFmtTokenizeText("abc", 1)));
+        QCOMPARE(QString::number(editor.state()) + editor.pattern(), QString::number(StringEditor::PatternEditState) + s(QuenStrFmtTokenizeText("abc", 1)));
         QVERIFY(value->isReadOnly() && format->isEnabled() && !format->isReadOnly());
         // The insertion aid: a symbol, then a special character, at the caret.
         format->selectAll();
@@ -147,11 +146,10 @@ private Q_SLOTS:
         child<QCheckBox>(&editor, "chkLock")->click();
         QVERIFY(editor.state() == StringEditor::FormatLockState && !operation->isEnabled());
         editor.host()->findChild<QPushButton*>(s("OKCommand"))->click();
-        QCOMPARE(site.AcceptCount(), 1);
-        QCOMPARE(QStringList({s(QuenStringGetValue(item)), CoreBuilder::string(item, "Format"), CoreBuilder::string(item, "View As"),
-                              CoreBuilder::string(item, "Format Operation"), QString::number(QuenInt32GetValue(QuenDataExGetProperty(item, "Format Lock")))}),
-                 QStringList({"7%", "%{Count}\\%", "Octal", "Update string from parameters", "1"}));
-        QVERIFY(QuenDataExIsRuntimeEvaluation(item));
+        QCOMPARE(QStringList({QString::number(site.AcceptCount()), s(QuenStringGetValue(item)), CoreBuilder::string(item, "Format"), CoreBuilder::string(item, "View As"),
+                              CoreBuilder::string(item, "Format Operation"), QString::number(QuenInt32GetValue(QuenDataExGetProperty(item, "Format Lock"))),
+                              QString::number(QuenDataExIsRuntimeEvaluation(item) != QUEN_FALSE)}),
+                 QStringList({"1", "7%", "%{Count}\\%", "Octal", "Update string from parameters", "1", "1"}));
     }
 
     void dialogNoneRemovesTheFormat_data()
@@ -173,9 +171,8 @@ private Q_SLOTS:
         child<QComboBox>(&editor, "cmbFormatOp")->setCurrentText(s("None"));
         child<QPlainTextEdit>(&editor, "txtValue")->setPlainText(s("plain"));
         editor.host()->findChild<QPushButton*>(accept ? s("OKCommand") : s("CancelCommand"))->click();
-        QCOMPARE(QStringList({CoreBuilder::string(item, "Format"), CoreBuilder::string(item, "Format Operation"), s(QuenStringGetValue(item))}),
-                 accept ? QStringList({"<absent>", "<absent>", "plain"}) : QStringList({"%{Count}", "Update parameters from string", "abc"}));
-        QCOMPARE(QuenDataExIsRuntimeScan(item) != QUEN_FALSE, !accept);
+        QCOMPARE(QStringList({CoreBuilder::string(item, "Format"), CoreBuilder::string(item, "Format Operation"), s(QuenStringGetValue(item)), QString::number(QuenDataExIsRuntimeScan(item) != QUEN_FALSE)}),
+                 accept ? QStringList({"<absent>", "<absent>", "plain", "0"}) : QStringList({"%{Count}", "Update parameters from string", "abc", "1"}));
     }
 
     void runtime()
@@ -185,19 +182,15 @@ private Q_SLOTS:
         QVERIFY(runtime);
         QVERIFY(runtime->Bind(item, locals)); // a plain string has nothing to bind
         CoreBuilder::setString(item, "Format Operation", "Update parameters from string");
-        QVERIFY(!runtime->Bind(item, locals));
-        QCOMPARE(VeltTest::takeErrors().value(0).message, s("Format Pattern Missing"));
+        QCOMPARE(runtime->Bind(item, locals) ? QString() : VeltTest::takeErrors().value(0).message, s("Format Pattern Missing"));
         CoreBuilder::setString(item, "Format", "C=%{Count}");
         QVERIFY(runtime->Bind(item, locals));
         QuenStringSetValue(item, "C=42");
-        QVERIFY(runtime->Scan(item, locals));
-        QCOMPARE(QuenInt32GetValue(count), 42);
+        QVERIFY(runtime->Scan(item, locals) && QuenInt32GetValue(count) == 42);
         CoreBuilder::setString(item, "Format", "C=%{Count}!");
-        QVERIFY(runtime->Evaluate(item, locals));
-        QCOMPARE(s(QuenStringGetValue(item)), s("C=42!"));
+        QCOMPARE(runtime->Evaluate(item, locals) ? s(QuenStringGetValue(item)) : QString(), s("C=42!"));
         CoreBuilder::setString(item, "Format", "%{Nope}");
-        QVERIFY(!runtime->Bind(item, locals));
-        QCOMPARE(VeltTest::takeErrors().value(0).message, s("the symbol 'Nope' is not defined"));
+        QCOMPARE(runtime->Bind(item, locals) ? QString() : VeltTest::takeErrors().value(0).message, s("the symbol 'Nope' is not defined"));
     }
 };
 
