@@ -77,8 +77,7 @@ private:
     std::unique_ptr<CoreBuilder> m_core;
     std::unique_ptr<CountingDataEditorSite> m_site;
 
-    // A new editor of the number type ("integer" or "real") and a parameter of that type;
-    // returns the parameter's item.
+    // A new editor of the number type ("integer" or "real") and the item of a parameter of it.
     QuenHandle make(const QString& number, double value)
     {
         m_editor.reset(qobject_cast<Velt::TypeEditorBase*>(Velt::ComponentRegistry::instance().create(QString::fromLatin1(classIdOf(number)))));
@@ -86,7 +85,6 @@ private:
     }
     QWidget* editor() const { return m_editor.get(); }
     DataEditor* host() const { return hostOf(m_editor.get()); }
-    // Starts a dialog edit of the item through a fresh site.
     void edit(QuenHandle item, bool designTime)
     {
         m_site = std::make_unique<CountingDataEditorSite>();
@@ -243,11 +241,9 @@ private Q_SLOTS:
         QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), "Label associated with the Value");
         QCOMPARE(comboTexts(combo) << QString::number(combo->currentIndex()), QStringList({"0  - False", "1  - True", "1"}));
         child<Velt::UpDown>(editor(), "EnumerationEndUpDown")->upButton()->click();
-        // A label typed into the overlay box over its cell.
         grid->setCurrentIndex(grid->model()->index(2, 1));
         grid->editCell();
         auto* cell = child(grid, "EnumerationCellText");
-        QVERIFY(cell);
         QTest::keyClicks(cell, "Maybe");
         QTest::keyClick(cell, Qt::Key_Return); // the delegate commits on the next event loop pass
         QTRY_COMPARE(comboTexts(combo).value(2), "2  - Maybe");
@@ -262,15 +258,6 @@ private Q_SLOTS:
                  QStringList({"0..2: False|True|Maybe", "2", "<absent>", "V"}));
     }
 
-    void choiceListLoadsAndUnticks()
-    {
-        const QuenHandle item = make("integer", 4);
-        CoreBuilder::setChoices(item, 3, {"Three", "Four"});
-        edit(item, true);
-        child<QCheckBox>(editor(), "EnumerationCheck")->click();
-        press(editor(), "OKCommand");
-        QCOMPARE(choices(item), "<absent>");
-    }
 
     void gridClipboard()
     {
@@ -301,11 +288,12 @@ private Q_SLOTS:
         QCOMPARE(choices(item), "0..2: |p|q");
     }
 
-    // The list may be changed only at design time, whatever edits the editor made before.
+    // The list may be changed only at design time, whatever edits the editor made before; unticked,
+    // it goes.
     void choiceListChangesOnlyAtDesignTime()
     {
-        const QuenHandle item = make("integer", 0);
-        CoreBuilder::setChoices(item, 0, {"a", "b"});
+        const QuenHandle item = make("integer", 3);
+        CoreBuilder::setChoices(item, 3, {"a", "b"});
         QStringList seen; // "cell box opened, list stored" after an edit at run time, then at design time
         for (const bool designTime : {false, true}) {
             edit(item, designTime);
@@ -319,7 +307,10 @@ private Q_SLOTS:
             press(editor(), "OKCommand");
             seen << QString::number(opened) + ' ' + choices(item);
         }
-        QCOMPARE(seen, QStringList({"0 0..1: a|b", "1 0..2: x|y|"}));
+        edit(item, true);
+        child<QCheckBox>(editor(), "EnumerationCheck")->click();
+        press(editor(), "OKCommand");
+        QCOMPARE(seen << choices(item), QStringList({"0 3..4: a|b", "1 3..5: x|y|", "<absent>"}));
     }
 
     // From 1234.5 with a precision (5 unless said) and a restriction from 0 upwards.
@@ -363,7 +354,6 @@ private Q_SLOTS:
         QCOMPARE(text("PrecisionText") + '/' + QString::number(fixture.services.beeps()), "15/1");
         type(child(editor(), "PrecisionText"), "x"); // unreadable: counts as 0
         upDown->downButton()->click();
-        QCOMPARE(text("PrecisionText") + '/' + QString::number(fixture.services.beeps()), "x/2");
         upDown->upButton()->click();
         upDown->downButton()->click(); // precision 0 shows an empty box
         QCOMPARE(text("PrecisionText") + '/' + QString::number(fixture.services.beeps()) + '/' + text("EntryText"), "/2/0.5");

@@ -1,6 +1,7 @@
 // The structured faces of the integer and real editors over real core items, bound through
 // XCStructEditFields: which lines a value declares, what each shows and locks, what a change writes.
 #include "columns.h"
+#include "fieldlines.h"
 #include "fixture.h"
 #include "numbertesting.h"
 
@@ -43,7 +44,6 @@ private:
     std::unique_ptr<CoreBuilder> m_core;
     std::unique_ptr<XCStructEditFields> m_fields;
 
-    // A parameter of the number type, set up and then bound; returns its item.
     QuenHandle bind(const QString& number, double value, bool designTime, const std::function<void(QuenHandle item)>& setUp)
     {
         const QuenHandle parm = parameter(*m_core, number, value);
@@ -52,14 +52,7 @@ private:
         return QuenParmGetData(parm);
     }
     // The line with that caption; the root line for "".
-    XCStructEditField* line(const QString& caption)
-    {
-        for (int i = 0; i < m_fields->Count(); ++i) {
-            if (caption.isEmpty() ? i == 0 : m_fields->Item(i)->Caption() == caption)
-                return m_fields->Item(i);
-        }
-        return nullptr;
-    }
+    XCStructEditField* line(const QString& caption) { return caption.isEmpty() ? m_fields->Item(0) : VeltTest::line(*m_fields, caption); }
 
 private Q_SLOTS:
     void init()
@@ -137,10 +130,9 @@ private Q_SLOTS:
     void lines()
     {
         QFETCH(Change, c);
-        const bool integer = c.number == u"integer";
         const QuenHandle item = bind(c.number, c.from, c.designTime, [&](QuenHandle data) {
             CoreBuilder::setString(data, "Units", c.designTime ? "V" : "mV");
-            if (integer) {
+            if (c.number == u"integer") {
                 CoreBuilder::setString(data, "View As", "Hexadecimal");
                 setRestriction(data, 16, 0x100);
             } else if (c.designTime) {
@@ -162,37 +154,35 @@ private Q_SLOTS:
                  std::tuple(c.error, !c.error.isEmpty(), c.value, c.restriction, c.age, c.locked));
     }
 
-    // From a value of 7 with units "V" and a restriction of 2..9, at design time.
+    // From a value of 7 with units "V" and a restriction of 2..9, or with a choice list, at design
+    // time. A fresh editor's own bounds are the unbounded pair.
     void styleChanges_data()
     {
         // stored: value, restriction, choices, units
-        VeltTest::columns<QString, QString, QStringList>({"number", "style", "stored"});
-        QTest::newRow("integer choices") << "integer" << "Provides list of Choices" << QStringList{"0", "<absent>", "0..1: False|True", "<absent>"};
-        QTest::newRow("integer restricted keeps its restriction") << "integer" << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
-        QTest::newRow("integer plain") << "integer" << "Value is 32-bit integer" << QStringList{"7", "<absent>", "<absent>", "V"};
-        QTest::newRow("real plain") << "real" << "Value is 64-bit real" << QStringList{"7", "<absent>", "<absent>", "V"};
+        VeltTest::columns<QString, bool, QString, QStringList>({"number", "fromChoices", "style", "stored"});
+        QTest::newRow("integer choices") << "integer" << false << "Provides list of Choices" << QStringList{"0", "<absent>", "0..1: False|True", "<absent>"};
+        QTest::newRow("integer restricted keeps its restriction") << "integer" << false << "Value is Restricted" << QStringList{"7", "2..9", "<absent>", "V"};
+        QTest::newRow("integer plain") << "integer" << false << "Value is 32-bit integer" << QStringList{"7", "<absent>", "<absent>", "V"};
+        QTest::newRow("real plain") << "real" << false << "Value is 64-bit real" << QStringList{"7", "<absent>", "<absent>", "V"};
+        QTest::newRow("choices make way") << "integer" << true << "Value is Restricted" << QStringList{"7", "-2147483648..2147483647", "<absent>", "<absent>"};
     }
     void styleChanges()
     {
         QFETCH(QString, number);
+        QFETCH(bool, fromChoices);
         QFETCH(QString, style);
         QFETCH(QStringList, stored);
         const QuenHandle item = bind(number, 7, true, [&](QuenHandle data) {
+            if (fromChoices)
+                return CoreBuilder::setChoices(data, 0, {"Off", "On"});
             CoreBuilder::setString(data, "Units", "V");
             setRestriction(data, 2, 9);
         });
         XCStructEditField* styleLine = line("Style");
-        QCOMPARE(styleLine->Text() + QString::number(choicesOf(styleLine).size()), "Value is Restricted" + QString::number(number == u"integer" ? 3 : 2));
+        if (!fromChoices)
+            QCOMPARE(styleLine->Text() + QString::number(choicesOf(styleLine).size()), "Value is Restricted" + QString::number(number == u"integer" ? 3 : 2));
         styleLine->setText(style);
         QCOMPARE(QStringList({QString::number(value(item)), restriction(item), choices(item), CoreBuilder::string(item, "Units"), styleLine->Text()}), stored << style);
-    }
-
-    // A fresh editor's own bounds are the unbounded pair; a choice list makes way.
-    void styleRestrictsWithTheEditorBounds()
-    {
-        const QuenHandle item = bind("integer", 7, true, [&](QuenHandle data) { CoreBuilder::setChoices(data, 0, {"Off", "On"}); });
-        line("Style")->setText("Value is Restricted");
-        QCOMPARE(choices(item) + ' ' + restriction(item), "<absent> -2147483648..2147483647");
     }
 
     // Properties set through their lines, read back by the core and by the root line. The real
@@ -225,34 +215,31 @@ private Q_SLOTS:
         QCOMPARE(QStringList({field->ErrorMessage(), storedText, m_fields->Item(0)->Text()}), QStringList({p.error, p.stored, p.root}));
     }
 
+    // A list from 4 on: the root line's text and error, the choices it offers (blank labels offer
+    // none) and what choosing the first writes ("error" then the value).
     void choiceRootLine_data()
     {
-        VeltTest::columns<int, QString, QString>({"value", "text", "error"});
-        QTest::newRow("labelled") << 5 << "5 - Five" << "";
-        QTest::newRow("blank label") << 6 << "6 - <choose>" << "This value is not a choice from the list";
-        QTest::newRow("out of range") << 9 << "9 - <choose>" << "The value is out of range - select a new choice";
+        VeltTest::columns<int, QStringList, QString, QString, QStringList, QString>({"value", "labels", "text", "error", "offered", "chosen"});
+        const QStringList labels{"Four", "Five", " "};
+        const QStringList offered{"4 - Four", "5 - Five"};
+        QTest::newRow("labelled") << 5 << labels << "5 - Five" << "" << offered << "4";
+        QTest::newRow("blank label") << 6 << labels << "6 - <choose>" << "This value is not a choice from the list" << offered << "4";
+        QTest::newRow("out of range") << 9 << labels << "9 - <choose>" << "The value is out of range - select a new choice" << offered << "4";
+        QTest::newRow("no labels") << 4 << QStringList{"", ""} << "4 - <choose>" << "No Labels are defined" << QStringList{"<Empty - Add Labels>"} << "No Labels are defined4";
     }
     void choiceRootLine()
     {
         QFETCH(int, value);
+        QFETCH(QStringList, labels);
         QFETCH(QString, text);
         QFETCH(QString, error);
-        const QuenHandle item = bind("integer", value, false, [](QuenHandle data) { CoreBuilder::setChoices(data, 4, {"Four", "Five", " "}); });
+        QFETCH(QStringList, offered);
+        const QuenHandle item = bind("integer", value, false, [&](QuenHandle data) { CoreBuilder::setChoices(data, 4, labels); });
         XCStructEditField* root = m_fields->Item(0);
         QCOMPARE(root->Text(), text); // reading the text reads the error too
-        QCOMPARE(std::tuple(root->ErrorMessage(), root->Locked()), std::tuple(error, true));
-        QCOMPARE(choicesOf(root), QStringList({"4 - Four", "5 - Five"})); // blank labels offer none
-        root->setText("4 - Four");
-        QCOMPARE(root->ErrorMessage() + QString::number(QuenInt32GetValue(item)), "4");
-    }
-
-    void choiceListWithoutLabels()
-    {
-        bind("integer", 0, false, [](QuenHandle data) { CoreBuilder::setChoices(data, 0, {"", ""}); });
-        XCStructEditField* root = m_fields->Item(0);
-        QCOMPARE(choicesOf(root), QStringList{"<Empty - Add Labels>"});
-        root->setText("<Empty - Add Labels>");
-        QCOMPARE(root->ErrorMessage(), "No Labels are defined");
+        QCOMPARE(std::tuple(root->ErrorMessage(), root->Locked(), choicesOf(root)), std::tuple(error, true, offered));
+        root->setText(offered.first());
+        QTEST(root->ErrorMessage() + QString::number(QuenInt32GetValue(item)), "chosen");
     }
 
     // From 3 in a list 1..3; the bounds' own rules are pinned with the rules.

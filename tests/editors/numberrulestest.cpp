@@ -113,8 +113,7 @@ private Q_SLOTS:
         const QString caption = Velt::NumberTexts::ValueCaption;
         if (v.number == u"integer") {
             const auto parsed = I::parseIntegerText(caption, v.text, v.view);
-            QCOMPARE(std::tuple(parsed.error, parsed.value, I::formatIntegerText(int32_t(v.value), v.view)),
-                     std::tuple(v.error, int32_t(v.value), v.rendered));
+            QCOMPARE(std::tuple(parsed.error, parsed.value, I::formatIntegerText(int32_t(v.value), v.view)), std::tuple(v.error, int32_t(v.value), v.rendered));
         } else {
             const auto parsed = R::parseRealText(caption, v.text);
             QCOMPARE(std::tuple(parsed.error, parsed.value), std::tuple(v.error, v.value));
@@ -125,17 +124,14 @@ private Q_SLOTS:
     void status_data()
     {
         QTest::addColumn<Status>("s");
-        const auto row = [](const char* name, double value, const char* view, const char* entry, const char* units, const char* status) {
-            QTest::newRow(name) << Status{"integer", value, view, entry, units, false, "", status};
-        };
-        row("hex with units", 255, "Hexadecimal", "0xFF", " mV ", "0xFF mV or 255 mV decimal");
-        row("single digit: no repetition", 5, "Hexadecimal", "0x5", "V", "0x5 V");
-        row("hex", 255, "Hexadecimal", "0xFF", "", "Hexadecimal view of 255");
-        row("octal", 8, "Octal", "010", "", "Octal view of 8");
-        row("VB hex", 255, "VB Hexadecimal", "&hFF", "", "Visual Basic hexadecimal view of 255");
-        row("rounds up, no units", 4, "Decimal", " 3.5 ", "", "Note: Value will round to 4 ");
-        row("decimal with units", 7, "Decimal", "7", "V", "7 V");
-        row("decimal plain", 7, "Decimal", "7", "", "");
+        QTest::newRow("hex with units") << Status{"integer", 255, "Hexadecimal", "0xFF", " mV ", false, "", "0xFF mV or 255 mV decimal"};
+        QTest::newRow("single digit: no repetition") << Status{"integer", 5, "Hexadecimal", "0x5", "V", false, "", "0x5 V"};
+        QTest::newRow("hex") << Status{"integer", 255, "Hexadecimal", "0xFF", "", false, "", "Hexadecimal view of 255"};
+        QTest::newRow("octal") << Status{"integer", 8, "Octal", "010", "", false, "", "Octal view of 8"};
+        QTest::newRow("VB hex") << Status{"integer", 255, "VB Hexadecimal", "&hFF", "", false, "", "Visual Basic hexadecimal view of 255"};
+        QTest::newRow("rounds up, no units") << Status{"integer", 4, "Decimal", " 3.5 ", "", false, "", "Note: Value will round to 4 "};
+        QTest::newRow("decimal with units") << Status{"integer", 7, "Decimal", "7", "V", false, "", "7 V"};
+        QTest::newRow("decimal plain") << Status{"integer", 7, "Decimal", "7", "", false, "", ""};
         QTest::newRow("integer restricted") << Status{"integer", 25, "Hexadecimal", "0x19", "", true, "Value must be less or equal to  0x14 (20)", "Hexadecimal view of 25"};
         QTest::newRow("real entry with units") << Status{"real", 1.5, "", "1,50", " V ", true, "", "1,50 V"};
         QTest::newRow("real without units") << Status{"real", 1.5, "", "1.5", "", true, "", ""};

@@ -34,7 +34,6 @@ inline void setPrecision(QuenHandle item, int32_t precision)
 {
     CoreBuilder::attach(item, "Precision", QuenInt32Create(precision));
 }
-// A restriction of the item's own number type.
 inline void setRestriction(QuenHandle item, double low, double high)
 {
     const QuenHandle array = isInteger(item) ? QuenI32ArrCreate(1, 2) : QuenR64ArrCreate(1, 2);

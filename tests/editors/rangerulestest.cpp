@@ -11,7 +11,6 @@ using Velt::LocaleSeparators;
 
 namespace {
 
-// A view named by what "View As" stores for it.
 R::View view(const QString& storedName) { return R::storedView(storedName, {}); }
 
 // "." with a "," list, or "," with a ";" list: the two locales the tables use.

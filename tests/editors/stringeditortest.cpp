@@ -25,11 +25,7 @@
 using VeltTest::CoreBuilder;
 using VeltTest::line;
 
-namespace {
-
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
-
-} // namespace
+constexpr auto s = &VeltTest::text; // a UTF-8 literal as a QString
 
 class StringEditorTest : public QObject
 {
@@ -105,7 +101,6 @@ private Q_SLOTS:
         fields.AttachParameter(command, 0, locals, true, false, false); // the lines change
         QVERIFY(QuenDataExIsRuntimeEvaluation(item) && !QuenDataExIsRuntimeScan(item));
         XCStructEditField* format = line(fields, "Format");
-        QVERIFY(format);
         format->setText(s("25 7B")); // "%{" read back from hexadecimal: not a valid pattern
         QCOMPARE(format->ErrorMessage() + '|' + CoreBuilder::string(item, "Format"), s("the symbol reference has no closing } at position 1|AB"));
         line(fields, "Locked")->setText(s("Locked Format"));
