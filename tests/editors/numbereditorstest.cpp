@@ -127,8 +127,8 @@ private Q_SLOTS:
         if (t.number == u"real")
             setRestriction(item, -Velt::Real64Rules::Unbounded, 10.0);
         edit(item, false);
-        QVERIFY(!child<QCheckBox>(editor(), "RestrictionCheck")->isEnabled() && child(editor(), "UnitsText")->isReadOnly());
-        QVERIFY(t.number == u"real" || !child<QCheckBox>(editor(), "EnumerationCheck")->isEnabled());
+        QVERIFY(!child<QCheckBox>(editor(), "RestrictionCheck")->isEnabled() && child(editor(), "UnitsText")->isReadOnly()
+                && (t.number == u"real" || !child<QCheckBox>(editor(), "EnumerationCheck")->isEnabled()));
         type(child(editor(), "EntryText"), t.typed);
         QCOMPARE(host()->ErrorMessage() + '|' + (t.error.isEmpty() ? host()->StatusMessage() : QString()), t.error + '|' + t.status);
         press(editor(), "OKCommand");

@@ -208,10 +208,8 @@ private Q_SLOTS:
         });
         XCStructEditField* field = line(p.caption);
         field->setText(p.text);
-        const QuenHandle stored = QuenDataExGetProperty(item, p.caption.toUtf8().constData());
-        const QString storedText = !stored ? QStringLiteral("<absent>")
-            : p.caption == u"Precision"    ? QString::number(QuenInt32GetValue(stored))
-                                           : QString::fromUtf8(QuenStringGetValue(stored));
+        const QuenHandle precision = QuenDataExGetProperty(item, "Precision");
+        const QString storedText = p.caption == u"Precision" && precision ? QString::number(QuenInt32GetValue(precision)) : CoreBuilder::string(item, qPrintable(p.caption));
         QCOMPARE(QStringList({field->ErrorMessage(), storedText, m_fields->Item(0)->Text()}), QStringList({p.error, p.stored, p.root}));
     }
 

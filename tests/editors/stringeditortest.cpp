@@ -123,8 +123,7 @@ private Q_SLOTS:
         QVERIFY(value->isReadOnly() && format->isEnabled() && !format->isReadOnly());
         // The insertion aid: a symbol, then a special character, at the caret.
         format->selectAll();
-        auto* symbols = child<QObject>(&editor, "SymSelect");
-        Q_EMIT qobject_cast<SymbolSelector*>(symbols)->Change(s("Current table"), s("Count"), QString());
+        Q_EMIT child<SymbolSelector>(&editor, "SymSelect")->Change(s("Current table"), s("Count"), QString());
         QCOMPARE(editor.host()->StatusMessage(), s("Click 'Insert' to add symbol to format string."));
         child<QPushButton>(&editor, "btnInsert")->click();
         auto* characters = child<QComboBox>(&editor, "cmbInsertType");
