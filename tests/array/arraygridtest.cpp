@@ -45,10 +45,8 @@ class GridBuffer : public ArrayBuffer
 public:
     GridBuffer(int rows, int columns) : m_rows(rows), m_columns(columns)
     {
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns; ++c)
-                m_cells << QString::number(r) + QString::number(c);
-        }
+        for (int i = 0; i < rows * columns; ++i)
+            m_cells << QString::number(i / columns) + QString::number(i % columns);
     }
     ArrayShape shape() const override
     {
@@ -59,10 +57,7 @@ public:
         return shape;
     }
     QString cellText(const ArrayCell& cell) const override { return m_cells.at(cell.row * m_columns + cell.column); }
-    QString checkCellText(const ArrayCell&, const QString& text) const override
-    {
-        return text.contains(u'!') ? QStringLiteral("bad ") + text : QString();
-    }
+    QString checkCellText(const ArrayCell&, const QString& text) const override { return text.contains(u'!') ? QStringLiteral("bad ") + text : QString(); }
     QString setCellText(const ArrayCell& cell, const QString& text) override
     {
         const QString error = checkCellText(cell, text);
@@ -97,32 +92,25 @@ class ArrayGridTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // From 1..3 holding a, b, c, redimensioned to each lower..upper pair in turn.
     void redimensionKeepsValuesWithTheirIndices_data()
     {
-        VeltTest::columns<int, int, QStringList>({"lower", "upper", "expected"});
-        QTest::newRow("lower 1 -> -1") << -1 << 3 << QStringList{"-1=", "0=", "1=a", "2=b", "3=c"};
-        QTest::newRow("upper 3 -> 5") << 1 << 5 << QStringList{"1=a", "2=b", "3=c", "4=", "5="};
-        QTest::newRow("lower 1 -> 2 drops the first") << 2 << 3 << QStringList{"2=b", "3=c"};
-        QTest::newRow("upper 3 -> 1") << 1 << 1 << QStringList{"1=a"};
-        QTest::newRow("moved past the old bounds") << 10 << 11 << QStringList{"10=", "11="};
+        VeltTest::columns<QList<int>, QStringList>({"bounds", "expected"});
+        QTest::newRow("lower 1 -> -1") << QList<int>{-1, 3} << QStringList{"-1=", "0=", "1=a", "2=b", "3=c"};
+        QTest::newRow("upper 3 -> 5") << QList<int>{1, 5} << QStringList{"1=a", "2=b", "3=c", "4=", "5="};
+        QTest::newRow("lower 1 -> 2 drops the first") << QList<int>{2, 3} << QStringList{"2=b", "3=c"};
+        QTest::newRow("upper 3 -> 1") << QList<int>{1, 1} << QStringList{"1=a"};
+        QTest::newRow("moved past the old bounds") << QList<int>{10, 11} << QStringList{"10=", "11="};
+        QTest::newRow("dropped values come back empty") << QList<int>{2, 2, -1, 2} << QStringList{"-1=", "0=", "1=", "2=b"};
     }
     void redimensionKeepsValuesWithTheirIndices()
     {
+        QFETCH(QList<int>, bounds);
         StringGridBuffer buffer;
         fill(buffer, 1, {"a", "b", "c"});
-        QFETCH(int, lower);
-        QFETCH(int, upper);
-        QCOMPARE(buffer.redimension(rows(lower, upper)), QString());
+        for (qsizetype i = 0; i + 1 < bounds.size(); i += 2)
+            QCOMPARE(buffer.redimension(rows(bounds.at(i), bounds.at(i + 1))), QString());
         QTEST(contents(buffer), "expected");
-    }
-
-    void droppedValuesComeBackEmpty()
-    {
-        StringGridBuffer buffer;
-        fill(buffer, 1, {"a", "b"});
-        buffer.redimension(rows(2, 2));
-        buffer.redimension(rows(-1, 2));
-        QCOMPARE(contents(buffer), QStringList({"-1=", "0=", "1=", "2=b"}));
     }
 
     void cellsInTheView_data()
@@ -132,12 +120,7 @@ private Q_SLOTS:
         QTest::newRow("octal") << "Octal" << "101 102" << "AB" << "";
         QTest::newRow("octal empty") << "Octal" << "  " << "" << "";
         QTest::newRow("octal digit 8") << "Octal" << "101 8" << "keep" << "Error: Invalid character found '8'";
-        QTest::newRow("octal 400") << "Octal" << "400" << "keep" << "Error: Invalid numeric range for ASCII character '400'";
-        QTest::newRow("octal 0") << "Octal" << "0" << "keep" << "Error: Invalid numeric range for ASCII character '0'";
         QTest::newRow("hex lower case") << "Hexadecimal" << "41 6a" << "Aj" << "";
-        QTest::newRow("hex g") << "Hexadecimal" << "4g" << "keep" << "Error: Invalid character found 'g'";
-        QTest::newRow("hex 100") << "Hexadecimal" << "100" << "keep" << "Error: Invalid numeric range for ascii character '100'";
-        QTest::newRow("hex 00") << "Hexadecimal" << "00" << "keep" << "Error: Invalid numeric range for ascii character '00'";
     }
     void cellsInTheView()
     {
@@ -152,28 +135,6 @@ private Q_SLOTS:
         QTEST(buffer.characters(0), "characters");
     }
 
-    void modelHeadersAndCells_data()
-    {
-        VeltTest::columns<QString, QString, QStringList>({"view", "header", "cells"});
-        QTest::newRow("characters") << "Characters" << "String value" << QStringList{"AB", ""};
-        QTest::newRow("octal") << "Octal" << "String value (Octal)" << QStringList{"101 102", ""};
-        QTest::newRow("hex") << "Hexadecimal" << "String value (Hexadecimal)" << QStringList{"41 42", ""};
-    }
-    void modelHeadersAndCells()
-    {
-        QFETCH(QString, view);
-        StringGridBuffer buffer;
-        fill(buffer, -1, {"AB", ""});
-        buffer.setView(view);
-        ArrayGridModel model(&buffer);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.columnCount(), 1);
-        QTEST(model.headerData(0, Qt::Horizontal).toString(), "header");
-        QCOMPARE(QStringList({model.headerData(0, Qt::Vertical).toString(), model.headerData(1, Qt::Vertical).toString()}),
-                 QStringList({"-1", "0"}));
-        QTEST(QStringList({model.index(0, 0).data().toString(), model.index(1, 0).data().toString()}), "cells");
-    }
-
     void modelEditsAndReloads()
     {
         StringGridBuffer buffer;
@@ -184,22 +145,25 @@ private Q_SLOTS:
         QSignalSpy rejected(&model, &ArrayGridModel::cellRejected);
         QSignalSpy edited(&model, &ArrayGridModel::cellEdited);
         QVERIFY(!model.setData(model.index(1, 0), QStringLiteral("9")));
-        QCOMPARE(rejected.size(), 1);
-        QCOMPARE(rejected.first().first().toString(), QStringLiteral("Error: Invalid character found '9'"));
+        QCOMPARE(rejected.size() == 1 ? rejected.first().first().toString() : QString(), QStringLiteral("Error: Invalid character found '9'"));
         QVERIFY(model.setData(model.index(1, 0), QStringLiteral("103")));
         QCOMPARE(buffer.characters(2) + QString::number(edited.size()), QStringLiteral("C1"));
 
         buffer.redimension(rows(-1, 2));
         model.reload();
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(model.cellAt(model.index(3, 0)).row, 2);
-        QCOMPARE(model.indexOf({0, 0, 0}).row(), 1);
-        QCOMPARE(model.index(2, 0).data().toString(), QStringLiteral("141"));
+        QCOMPARE(QStringList({QString::number(model.rowCount()), QString::number(model.cellAt(model.index(3, 0)).row), QString::number(model.indexOf({0, 0, 0}).row()),
+                              model.headerData(0, Qt::Vertical).toString(), model.index(2, 0).data().toString()}),
+                 QStringList({"4", "2", "1", "-1", "141"}));
+
+        QStringList headers;
+        for (const char* view : {"Characters", "Hexadecimal", "Octal"}) {
+            buffer.setView(QString::fromLatin1(view));
+            headers << model.headerData(0, Qt::Horizontal).toString();
+        }
+        QCOMPARE(headers, QStringList({"String value", "String value (Hexadecimal)", "String value (Octal)"}));
 
         model.setReadOnly(true);
-        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
-        QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("101")));
-        QCOMPARE(buffer.characters(-1), QString());
+        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable) && !model.setData(model.index(0, 0), QStringLiteral("101")) && buffer.characters(-1).isEmpty());
     }
 
     void copyAndClear_data()
@@ -223,16 +187,11 @@ private Q_SLOTS:
     {
         VeltTest::columns<CellRect, QString, QStringList, CellRect, bool>({"selection", "text", "grid", "pasted", "more"});
         const QStringList untouched{"00|01|02", "10|11|12", "20|21|22", "30|31|32"};
-        QTest::newRow("single cell widens to the end") << CellRect{1, 1, 1, 1} << "a\tb\nc\td"
-                                                       << QStringList{"00|01|02", "10|a|b", "20|c|d", "30|31|32"} << CellRect{1, 1, 2, 2} << false;
-        QTest::newRow("three lines into one cell two rows above the end") << CellRect{2, 0, 2, 0} << "x\ny\nz"
-                                                       << QStringList{"00|01|02", "10|11|12", "x|21|22", "y|31|32"} << CellRect{2, 0, 3, 0} << true;
-        QTest::newRow("surplus cells of a row are skipped") << CellRect{0, 0, 1, 1} << "a\tb\tc\nd\te\tf"
-                                                            << QStringList{"a|b|02", "d|e|12", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 1} << false;
-        QTest::newRow("short row leaves the rest") << CellRect{0, 0, 1, 2} << "a\nb\tc\td\r\n"
-                                                   << QStringList{"a|01|02", "b|c|d", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 2} << false;
-        QTest::newRow("more rows than selected") << CellRect{0, 0, 1, 0} << "a\nb\nc"
-                                                 << QStringList{"a|01|02", "b|11|12", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 0} << true;
+        QTest::newRow("single cell widens to the end") << CellRect{1, 1, 1, 1} << "a\tb\nc\td" << QStringList{"00|01|02", "10|a|b", "20|c|d", "30|31|32"} << CellRect{1, 1, 2, 2} << false;
+        QTest::newRow("three lines into one cell two rows above the end") << CellRect{2, 0, 2, 0} << "x\ny\nz" << QStringList{"00|01|02", "10|11|12", "x|21|22", "y|31|32"} << CellRect{2, 0, 3, 0} << true;
+        QTest::newRow("surplus cells of a row are skipped") << CellRect{0, 0, 1, 1} << "a\tb\tc\nd\te\tf" << QStringList{"a|b|02", "d|e|12", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 1} << false;
+        QTest::newRow("short row leaves the rest") << CellRect{0, 0, 1, 2} << "a\nb\tc\td\r\n" << QStringList{"a|01|02", "b|c|d", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 2} << false;
+        QTest::newRow("more rows than selected") << CellRect{0, 0, 1, 0} << "a\nb\nc" << QStringList{"a|01|02", "b|11|12", "20|21|22", "30|31|32"} << CellRect{0, 0, 1, 0} << true;
         QTest::newRow("a bad cell changes nothing") << CellRect{0, 0, 0, 0} << "a\tb\nc!\td" << untouched << CellRect{0, 0, -1, -1} << false;
         QTest::newRow("empty clipboard") << CellRect{0, 0, 0, 0} << "" << untouched << CellRect{0, 0, -1, -1} << false;
     }

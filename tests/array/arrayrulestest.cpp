@@ -12,7 +12,7 @@ namespace R = ArrayRules;
 
 namespace {
 
-ArrayTexts family(const QString& name)
+ArrayTexts familyOf(const QString& name)
 {
     if (name == u"real")
         return ArrayTexts::numericFamily(QStringLiteral("real array"), QStringLiteral("reals"));
@@ -54,17 +54,14 @@ private Q_SLOTS:
         QTest::newRow("extremes, no limit") << "string" << "-32768" << "32767" << 65536 << "-32768..32767";
         QTest::newRow("lower blank") << "string" << "  " << "abc" << 100 << "'Lower Array Bounds' value must be specified";
         QTest::newRow("lower 32768") << "string" << "32768" << "1" << 100 << "'Lower Array Bounds'" + stringInteger;
-        QTest::newRow("upper abc") << "string" << "1" << "abc" << 100 << "'Upper Array Bounds'" + stringInteger;
         QTest::newRow("upper blank") << "string" << "1" << "" << 100 << "'Upper Array Bounds' value must be specified";
         QTest::newRow("crossed") << "string" << "2" << "1" << 100 << "'Lower' must be less than 'Upper Array Bounds'";
         QTest::newRow("M elements") << "string" << "-50" << "49" << 100 << "-50..49";
         QTest::newRow("M+1 elements") << "string" << "-50" << "50" << 100 << "Total number of strings is limited to 100";
         QTest::newRow("real lower -32769") << "real" << "-32769" << "1" << 100 << "Dimension 'Lower Bounds'" + realInteger;
-        QTest::newRow("real upper blank") << "real" << "1" << "" << 100 << "Dimension 'Upper Bounds' value must be specified";
         QTest::newRow("real crossed") << "real" << "3" << "-3" << 100 << "Dimension 'Lower bounds' must be less than 'Upper Bounds'";
         QTest::newRow("real 10 x 10") << "real" << "1" << "10" << 100 << "1..10";
         QTest::newRow("real 11 x 10") << "real" << "1" << "11" << 100 << "Total number of reals is limited to 100";
-        QTest::newRow("integer total") << "integer" << "0" << "10" << 100 << "Total number of integers is limited to 100";
         QTest::newRow("integer upper 1.5") << "integer" << "0" << "1.5e9" << 100 << "Dimension 'Upper Bounds' value of integer array must be an integer (-32768 to 32767)";
     }
     void bounds()
@@ -81,7 +78,6 @@ private Q_SLOTS:
     {
         VeltTest::columns<int, int, int, qlonglong>({"dimensions", "extent", "unusedExtent", "expected"});
         QTest::newRow("one dimension ignores the rest") << 1 << 7 << 5 << 7LL;
-        QTest::newRow("two") << 2 << 300 << 9 << 90000LL;
         QTest::newRow("three full ranges pass 32 bits") << 3 << 65536 << 1 << 281474976710656LL;
     }
     void count()
@@ -101,11 +97,11 @@ private Q_SLOTS:
 
     void boundEntry_data()
     {
-        VeltTest::columns<QString, QString, QString, QString>({"lower", "upper", "total", "error"});
-        QTest::newRow("both read") << "-2" << "3" << "24" << "";
-        QTest::newRow("crossed shows nothing") << "3" << "2" << "" << "";
-        QTest::newRow("first error is the lower's") << "x" << "" << "" << "Dimension 'Lower Bounds' value of real array must be an integer (-32768 to 32767)";
-        QTest::newRow("then the upper's") << "1" << "" << "" << "Dimension 'Upper Bounds' value must be specified";
+        VeltTest::columns<QString, QString, QString>({"lower", "upper", "entry"}); // entry: "total|error"
+        QTest::newRow("both read") << "-2" << "3" << "24|";
+        QTest::newRow("crossed shows nothing") << "3" << "2" << "|";
+        QTest::newRow("first error is the lower's") << "x" << "" << "|Dimension 'Lower Bounds' value of real array must be an integer (-32768 to 32767)";
+        QTest::newRow("then the upper's") << "1" << "" << "|Dimension 'Upper Bounds' value must be specified";
     }
     void boundEntry()
     {
@@ -113,14 +109,12 @@ private Q_SLOTS:
         QFETCH(QString, upper);
         // Columns 1..4: the total counts them.
         const R::BoundEntry entry = R::boundEntry(lower, upper, shape(2, {{0, 0}, {1, 4}}), 0, familyOf(QStringLiteral("real")));
-        QTEST(entry.total, "total");
-        QTEST(entry.error, "error");
+        QTEST(entry.total + u'|' + entry.error, "entry");
     }
 
     void steppedBound_data()
     {
         VeltTest::columns<QString, int, int, int>({"text", "fallback", "step", "expected"});
-        QTest::newRow("up") << "5" << 0 << 1 << 6;
         QTest::newRow("down below zero") << "0" << 9 << -1 << -1;
         QTest::newRow("unreadable steps from the buffer") << "abc" << 9 << -1 << 8;
         QTest::newRow("not past the top") << "32767" << 0 << 1 << INT_MIN;
@@ -138,11 +132,9 @@ private Q_SLOTS:
     void index_data()
     {
         VeltTest::columns<QString, QString, QString, QString, QString>({"family", "index", "lower", "upper", "expected"});
-        QTest::newRow("inside") << "string" << "3" << "1" << "5" << "3";
         QTest::newRow("on the upper bound") << "string" << "5" << "1" << "5" << "5";
         QTest::newRow("blank") << "string" << " " << "1" << "5" << "Index value must be specified";
         QTest::newRow("not 16-bit") << "string" << "70000" << "1" << "5" << "Index value of string array must be an integer";
-        QTest::newRow("real not integer") << "real" << "1e6" << "1" << "5" << "Index value of real array must be an integer";
         QTest::newRow("bound text wrong first") << "string" << "3" << "q" << "5" << "'Lower Array Bounds' value of string array must be an integer (-32768 to 32767)";
         QTest::newRow("above") << "string" << "6" << "1" << "5" << "Index must be less than 'Upper Array Bounds' of 5";
         QTest::newRow("below") << "integer" << "-1" << "0" << "5" << "Index must be greater than 'Lower Array Bounds' of 0";
@@ -214,9 +206,6 @@ private Q_SLOTS:
         QFETCH(QString, view);
         QTEST(StringArrayRules::summary(count, lower, upper, view), "expected");
     }
-
-private:
-    static ArrayTexts familyOf(const QString& name) { return family(name); }
 };
 
 QTEST_GUILESS_MAIN(ArrayRulesTest)

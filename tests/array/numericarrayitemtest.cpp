@@ -40,16 +40,6 @@ private:
         QuenParmSetData(parm, QuenDataExDeepCopy(numbered(core, family, s)));
         return parm;
     }
-    // "caption/indentation/picture=text" for each line below the root.
-    QStringList declared() const
-    {
-        QStringList declared;
-        for (int i = 1; i < fields->Count(); ++i) {
-            XCStructEditField* f = fields->Item(i);
-            declared << QStringLiteral("%1/%2/%3=%4").arg(f->Caption()).arg(f->Indentation()).arg(f->BitmapName(), f->Text());
-        }
-        return declared;
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -61,8 +51,8 @@ private Q_SLOTS:
             const QString dataClass = integer ? "CQuenInt32Array" : "CQuenReal64Array";
             auto* editor = new VeltTest::FakeTypeEditor({dataClass, VeltTest::HostFace | VeltTest::StructuredFace});
             editor->table = integer ? &int32Table : &real64Table;
-            QVERIFY(DataEditorRegistry::instance()->AddDataEditorIfAbsent(dataClass, editor->editor()));
-            QVERIFY(DataEditorRegistry::instance()->AddStructuredDataEditorIfAbsent(dataClass, editor));
+            QVERIFY(DataEditorRegistry::instance()->AddDataEditorIfAbsent(dataClass, editor->editor())
+                    && DataEditorRegistry::instance()->AddStructuredDataEditorIfAbsent(dataClass, editor));
         }
     }
     void init()
@@ -112,13 +102,10 @@ private Q_SLOTS:
             locksSaw = snapshot(written);
             CoreBuilder::setString(written, "Locks", "None");
         });
-        QFETCH(QString, written);
-        QCOMPARE(snapshot(item), written);
-        QCOMPARE(locksSaw.section(u'|', 0, 0), written.section(u'|', 0, 0)); // values final before the locks
-        QVERIFY(!locksSaw.contains(QStringLiteral("Graphical View As")));
+        QTEST(snapshot(item), "written");
+        QCOMPARE(locksSaw.section(u'|', 0, 0), snapshot(item).section(u'|', 0, 0)); // values final before the locks
+        QVERIFY(!locksSaw.contains(QStringLiteral("Graphical View As")) && !copy.active() && !QuenDataIsValid(work));
         QCOMPARE(CoreBuilder::string(item, "Graphical View As"), QStringLiteral("By row"));
-        QVERIFY(!copy.active());
-        QVERIFY(!QuenDataIsValid(work));
         QuenExcRegClearError(0);
     }
     void lines_data()
@@ -128,9 +115,8 @@ private Q_SLOTS:
             << "6 values in  (1 to 2) rows,  (1 to 3) columns"
             << QStringList{"Row (1)/1/NumberList=1.0 3.0 5.0", "Column (1)/2/Number=1.0", "Column (2)/2/Number=3.0", "Column (3)/2/Number=5.0",
                            "Row (2)/1/NumberList=2.0 4.0 6.0", "Column (1)/2/Number=2.0", "Column (2)/2/Number=4.0", "Column (3)/2/Number=6.0"};
-        QTest::newRow("integer hex vector with units") << "integer" << shape({-1, 0}) << "Hexadecimal"
-            << "2 Hex values indexed from -1 to 0 in mV" << QStringList{"Row (-1)/1/Number=0x1 mV", "Row (0)/1/Number=0x2 mV", "View As/1/Enumeration=Hexadecimal"};
-        QTest::newRow("50 elements") << "real" << shape({1, 50}) << "" << "50 values indexed from 1 to 50" << QStringList();
+        QTest::newRow("integer hex vector with units") << "integer" << shape({-1, 0}) << "Hexadecimal" << "2 Hex values indexed from -1 to 0 in mV" << QStringList{"Row (-1)/1/Number=0x1 mV", "Row (0)/1/Number=0x2 mV", "View As/1/Enumeration=Hexadecimal"};
+        QTest::newRow("50 elements") << "real" << shape({1, 50}) << "" << "50 values indexed from 1 to 50" << QStringList{"50"};
         QTest::newRow("51 elements, none") << "integer" << shape({1, 51}) << "" << "Click here and then press '...' to edit" << QStringList();
         QTest::newRow("planes, none") << "real" << shape({0, 1, 0, 1, 0, 1}) << "" << "8 values in  (0 to 1) rows,  (0 to 1) columns,  (0 to 1) planes" << QStringList();
     }
@@ -147,10 +133,12 @@ private Q_SLOTS:
         }
         fields->AttachParameter(parm, 0, 0, true, false, false);
         QTEST(fields->Item(0)->Text(), "root");
-        if (shape.count() == 50)
-            QCOMPARE(fields->Count(), 51); // the root and one line per element
-        else
-            QTEST(declared(), "lines");
+        QStringList declared; // "caption/indentation/picture=text" below the root
+        for (int i = 1; i < fields->Count(); ++i) {
+            XCStructEditField* f = fields->Item(i);
+            declared << QStringLiteral("%1/%2/%3=%4").arg(f->Caption()).arg(f->Indentation()).arg(f->BitmapName(), f->Text());
+        }
+        QTEST(shape.count() == 50 ? QStringList{QString::number(declared.size())} : declared, "lines"); // 50: only how many
         fields->Detach();
     }
 
@@ -200,11 +188,9 @@ private Q_SLOTS:
         CoreBuilder::setString(item, "View As", "Octal");
         fields->AttachParameter(parm, 0, 0, true, false, false);
         fields->Item(2)->setText("17");
-        QCOMPARE(QuenI32ArrGetAt1(item, 2), 15);
-        QCOMPARE(fields->Item(3)->Enumeration()->Count(), 3);
+        QCOMPARE(QStringLiteral("%1 %2").arg(QuenI32ArrGetAt1(item, 2)).arg(fields->Item(3)->Enumeration()->Count()), QStringLiteral("15 3"));
         fields->Item(3)->setText("Decimal");
-        QCOMPARE(CoreBuilder::string(item, "View As"), QStringLiteral("<absent>"));
-        QCOMPARE(fields->Item(2)->Text(), QStringLiteral("15"));
+        QCOMPARE(CoreBuilder::string(item, "View As") + ' ' + fields->Item(2)->Text(), QStringLiteral("<absent> 15"));
         fields->Detach();
     }
 };

@@ -64,9 +64,7 @@ private Q_SLOTS:
             if (side.isEmpty()) {
                 QTEST(Rules::pasted(text, renderingOf<Traits>({})).error, "error");
                 // A cleared cell holds 0, or the nearer bound when 0 is outside.
-                QCOMPARE(double(Rules::cleared({V(5), V(10)})), 5.0);
-                QCOMPARE(double(Rules::cleared({V(-10), V(-5)})), -5.0);
-                QCOMPARE(double(Rules::cleared({V(-1), V(1)})), 0.0);
+                QCOMPARE(QList<double>({double(Rules::cleared({V(5), V(10)})), double(Rules::cleared({V(-10), V(-5)})), double(Rules::cleared({V(-1), V(1)}))}), QList<double>({5, -5, 0}));
             } else {
                 QTEST(Rules::restrictionBox({V(0), V(10)}, side == u"low" ? BoundSide::Low : BoundSide::High, text, renderingOf<Traits>({})).error, "error");
             }

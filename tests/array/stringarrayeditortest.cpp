@@ -70,10 +70,8 @@ private:
     // A parameter holding the array, for the structured face.
     QuenHandle parameter(QuenHandle item)
     {
-        const QuenHandle block = core->block();
-        const QuenHandle parm = QuenParmCreate("Pins", "CQuenStringArray");
+        const QuenHandle parm = CoreBuilder::parm(core->block(), "Pins", "CQuenStringArray");
         QuenParmSetData(parm, QuenDataExDeepCopy(item));
-        QuenPbDefAddParm(block, parm);
         return parm;
     }
     void open(QuenHandle item, bool designTime = true)
@@ -91,7 +89,6 @@ private:
     Velt::ArrayGridView* grid() { return child<Velt::ArrayGridView>("StringArrayList"); }
     QLineEdit* bound(bool lower) { return qobject_cast<QLineEdit*>(lower ? editor->LowerText(0) : editor->UpperText(0)); }
     QString error() const { return editor->host()->ErrorMessage(); }
-    QString status() const { return editor->host()->StatusMessage(); }
     QStringList column()
     {
         QStringList out;
@@ -123,34 +120,23 @@ private Q_SLOTS:
         fixture.end();
     }
 
-    void fields_data()
-    {
-        VeltTest::columns<int, QStringList, QString, QStringList>({"lower", "values", "view", "expected"});
-        QTest::newRow("characters") << 1 << QStringList{"J1-1", ""} << ""
-                                    << QStringList{"Pins=2 character strings indexed from 1 to 2", "String (1)=J1-1", "String (2)=", "View As=Characters"};
-        QTest::newRow("hexadecimal, one") << -3 << QStringList{"AB"} << "Hexadecimal"
-                                          << QStringList{"Pins=1 hex string indexed from -3 to -3", "String (-3)=41 42", "View As=Hexadecimal"};
-        QStringList many(51);
-        QTest::newRow("51 elements: dialog only") << 0 << many << "Octal" << QStringList{"Pins=51 strings - Click here and then press '...' to edit"};
-    }
+    // The lines of an array in characters, then of one in hexadecimal.
     void fields()
     {
-        QFETCH(int, lower);
-        QFETCH(QStringList, values);
-        QFETCH(QString, view);
-        const QuenHandle item = array(lower, values);
-        if (!view.isEmpty())
-            CoreBuilder::setString(item, "View As", view.toUtf8().constData());
+        const QuenHandle hex = array(-3, {"AB"});
+        CoreBuilder::setString(hex, "View As", "Hexadecimal");
         XCStructEditFields fields;
-        fields.AttachParameter(parameter(item), 0, 0, true, false, false);
-        QTEST(VeltTest::fieldLines(fields), "expected");
+        fields.AttachParameter(parameter(array(1, {"J1-1", ""})), 0, 0, true, false, false);
+        const QStringList characters = VeltTest::fieldLines(fields);
+        fields.AttachParameter(parameter(hex), 0, 0, true, false, false);
+        QCOMPARE(characters + VeltTest::fieldLines(fields), QStringList({"Pins=2 character strings indexed from 1 to 2", "String (1)=J1-1", "String (2)=", "View As=Characters",
+                                                                          "Pins=1 hex string indexed from -3 to -3", "String (-3)=41 42", "View As=Hexadecimal"}));
     }
 
     void fieldChanges_data()
     {
         VeltTest::columns<QString, int, QString, QString, QStringList>({"view", "field", "text", "error", "item"});
         QTest::newRow("element in octal") << "Octal" << 2 << "101 102" << "" << QStringList{"1..2 of 2", "a", "AB", "Octal", "no Locks"};
-        QTest::newRow("element refused") << "Octal" << 1 << "101 8" << "Error: Invalid character found '8'" << QStringList{"1..2 of 2", "a", "b", "Octal", "no Locks"};
         QTest::newRow("view chosen") << "" << 3 << "Hexadecimal" << "" << QStringList{"1..2 of 2", "a", "b", "Hexadecimal", "no Locks"};
         QTest::newRow("characters removes the view") << "Octal" << 3 << " Characters " << "" << QStringList{"1..2 of 2", "a", "b", "<absent>", "no Locks"};
         QTest::newRow("root") << "" << 0 << "x" << "Internal Error: This field should not be editable" << QStringList{"1..2 of 2", "a", "b", "<absent>", "no Locks"};
@@ -169,7 +155,6 @@ private Q_SLOTS:
         if (field == 0) {
             // The root line is locked: a viewer never changes it, the editor refuses it anyway.
             fields.Item(0)->setText(text);
-            QCOMPARE(fields.Item(0)->ErrorMessage(), QString());
             bool refresh = false;
             StringArrayEditor direct;
             direct.FieldChanged(QuenParmGetData(parm), *fields.Item(0), true, refresh);
@@ -180,22 +165,13 @@ private Q_SLOTS:
         QTEST(snapshot(QuenParmGetData(parm)), "item");
     }
 
-    void emptyArrayOpensOnDimensions_data()
-    {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("ok") << true;
-        QTest::newRow("cancel") << false;
-    }
     void emptyArrayOpensOnDimensions()
     {
-        QFETCH(bool, accept);
         const QuenHandle item = *core << QuenStrArrCreate(0, -1);
         open(item);
-        QCOMPARE(child<QTabWidget>("ArrayTabs")->currentWidget()->objectName(), s("DimensionsPage"));
-        QCOMPARE(bound(true)->text() + u' ' + bound(false)->text() + u' ' + child<QLineEdit>("TotalText")->text(), s("0 0 1"));
-        QCOMPARE(column(), QStringList{"0="});
-        close(accept);
-        QCOMPARE(snapshot(item), accept ? QStringList({"0..0 of 1", "", "<absent>", "no Locks"}) : QStringList({"0..-1 of 0", "<absent>", "no Locks"}));
+        QCOMPARE(child<QTabWidget>("ArrayTabs")->currentWidget()->objectName() + u' ' + bound(true)->text() + u' ' + bound(false)->text() + u' ' + child<QLineEdit>("TotalText")->text(), s("DimensionsPage 0 0 1"));
+        close(true);
+        QCOMPARE(snapshot(item), QStringList({"0..0 of 1", "", "<absent>", "no Locks"}));
     }
 
     void lowerBoundStepsKeepValues()
@@ -206,21 +182,16 @@ private Q_SLOTS:
         child<QCheckBox>("LowerLockedCheck")->setChecked(false);
         steps->downButton()->click();
         QTest::keyClick(bound(true), Qt::Key_Down);
-        QCOMPARE(bound(true)->text() + u' ' + child<QLineEdit>("TotalText")->text(), s("-1 5"));
+        QCOMPARE(bound(true)->text() + u' ' + child<QLineEdit>("TotalText")->text() + u' ' + child<QLineEdit>("IndexText")->text(), s("-1 5 -1"));
         QCOMPARE(column(), QStringList({"-1=", "0=", "1=a", "2=b", "3=c"}));
-        QCOMPARE(child<QLineEdit>("IndexText")->text(), s("-1"));
         steps->upButton()->click();
         QTest::keyClick(bound(true), Qt::Key_Up);
-        QCOMPARE(column(), QStringList({"1=a", "2=b", "3=c"}));
-        QCOMPARE(snapshot(item).first(), s("1..3 of 3")); // the item waits for OK
+        QCOMPARE(column().first() + ' ' + snapshot(item).first(), s("1=a 1..3 of 3")); // the item waits for OK
     }
 
     void boundErrorsLeaveTheGrid_data()
     {
         VeltTest::columns<bool, QString, QString>({"lower", "text", "error"});
-        QTest::newRow("lower 32768") << true << "32768" << "'Lower Array Bounds' value of string array must be an integer (-32768 to 32767)";
-        QTest::newRow("upper abc") << false << "abc" << "'Upper Array Bounds' value of string array must be an integer (-32768 to 32767)";
-        QTest::newRow("upper blank") << false << " " << "'Upper Array Bounds' value must be specified";
         QTest::newRow("crossed") << true << "4" << "'Lower' must be less than 'Upper Array Bounds'";
         QTest::newRow("M+1 elements") << false << "10" << "Total number of strings is limited to 10";
         QTest::newRow("M elements") << false << "9" << "";
@@ -240,11 +211,7 @@ private Q_SLOTS:
     void locksControlTheBoundBoxes()
     {
         const QuenHandle item = array(1, {"a"});
-        CoreBuilder::attach(item, "Locks", [] {
-            const QuenHandle locks = QuenStrArrCreate(0, 0);
-            QuenStrArrSetAt1(locks, 0, "Upper");
-            return locks;
-        }());
+        CoreBuilder::attach(item, "Locks", QuenDataExDeepCopy(array(0, {"Upper"})));
         open(item);
         auto* lowerLocked = qobject_cast<QCheckBox*>(editor->LowerLockedCheck(0));
         auto* upperLocked = qobject_cast<QCheckBox*>(editor->UpperLockedCheck(0));
@@ -256,10 +223,8 @@ private Q_SLOTS:
         QCOMPARE(QStringList({state(true), state(false)}), QStringList({"wfs", "RN-"}));
         lowerLocked->setChecked(true);
         upperLocked->setChecked(false);
-        QCOMPARE(QStringList({state(true), state(false)}), QStringList({"RN-", "wfs"}));
-        // A locked bound does not step from the keyboard.
-        QTest::keyClick(bound(true), Qt::Key_Down);
-        QCOMPARE(bound(true)->text(), s("1"));
+        QTest::keyClick(bound(true), Qt::Key_Down); // a locked bound does not step from the keyboard
+        QCOMPARE(QStringList({state(true), state(false), bound(true)->text()}), QStringList({"RN-", "wfs", "1"}));
         close(true);
         QCOMPARE(snapshot(item).last(), s("no Locks")); // back to the default: removed
 
@@ -268,30 +233,17 @@ private Q_SLOTS:
         close(false);
     }
 
-    void indexNavigation_data()
-    {
-        VeltTest::columns<QString, QString, int>({"typed", "error", "row"});
-        QTest::newRow("inside") << "3" << "" << 2;
-        QTest::newRow("above") << "9" << "Index must be less than 'Upper Array Bounds' of 4" << 0;
-        QTest::newRow("below") << "0" << "Index must be greater than 'Lower Array Bounds' of 1" << 0;
-        QTest::newRow("text") << "x" << "Index value of string array must be an integer" << 0;
-    }
     void indexNavigation()
     {
         open(array(1, {"a", "b", "c", "d"}));
         auto* index = child<QLineEdit>("IndexText");
-        QFETCH(QString, typed);
-        index->setText(typed);
+        index->setText(s("3"));
         Q_EMIT index->textEdited(index->text());
-        QTEST(error(), "error");
-        QTEST(grid()->currentIndex().row(), "row");
-        if (error().isEmpty()) {
-            QCOMPARE(child<QLineEdit>("ValueText")->text(), s("c"));
-            QTest::keyClick(index, Qt::Key_Up);
-            QTest::keyClick(index, Qt::Key_Up);
-            QTest::keyClick(index, Qt::Key_Up); // not past the last row
-            QCOMPARE(index->text() + child<QLineEdit>("ValueText")->text(), s("4d"));
-        }
+        QCOMPARE(QString::number(grid()->currentIndex().row()) + child<QLineEdit>("ValueText")->text() + error(), s("2c"));
+        QTest::keyClick(index, Qt::Key_Up);
+        QTest::keyClick(index, Qt::Key_Up);
+        QTest::keyClick(index, Qt::Key_Up); // not past the last row
+        QCOMPARE(index->text() + child<QLineEdit>("ValueText")->text(), s("4d"));
     }
 
     void valueEntryAndAccept()
@@ -308,7 +260,6 @@ private Q_SLOTS:
         grid()->setCurrentIndex(grid()->model()->index(1, 0));
         grid()->editCell();
         auto* cell = grid()->findChild<QLineEdit*>(s("StringArrayEditText"));
-        QVERIFY(cell);
         cell->setText(s("dropped"));
         QCOMPARE(value->text(), s("dropped"));
         child<QToolBar>("ValueToolbar")->actions().first()->trigger();
@@ -321,18 +272,15 @@ private Q_SLOTS:
         cell->setText(s("second"));
         QTest::keyClick(cell, Qt::Key_Return);
         QCoreApplication::processEvents(); // the delegate commits through a queued call
-        QCOMPARE(column(), QStringList({"1=second", "2=b"}));
-        QCOMPARE(grid()->currentIndex().row(), 1);
+        QCOMPARE(column() << QString::number(grid()->currentIndex().row()), QStringList({"1=second", "2=b", "1"}));
         // Entered in octal, stored as characters.
         child<QRadioButton>("ViewAsOctalOption")->click();
         QCOMPARE(value->text(), s("142"));
-        QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), s("String value (Octal)"));
         value->setText(s("103"));
         Q_EMIT value->textEdited(value->text());
         child<QToolBar>("ValueToolbar")->actions().last()->trigger();
-        QCOMPARE(status(), s("Octal view of \"C\""));
+        QCOMPARE(editor->host()->StatusMessage(), s("Octal view of \"C\""));
         close(true);
-        QCOMPARE(site->AcceptCount(), 1);
         QCOMPARE(snapshot(item), QStringList({"1..2 of 2", "second", "C", "Octal", "Locks Upper"}));
     }
 
@@ -346,10 +294,8 @@ private Q_SLOTS:
         child<QRadioButton>("ViewAsCharactersOption")->click();
         child<QCheckBox>("LowerLockedCheck")->setChecked(false);
         typeBound(false, s("5"));
-        QCOMPARE(grid()->model()->rowCount(), 5);
         close(false);
-        QCOMPARE(site->CancelCount(), 1);
-        QCOMPARE(snapshot(item), before);
+        QCOMPARE(snapshot(item) << QString::number(site->CancelCount()), before + QStringList{"1"});
     }
 
     void clipboardCommands()
@@ -359,20 +305,17 @@ private Q_SLOTS:
         grid()->selectCells(0, 0, 1, 0);
         grid()->action(s("CutAction"))->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), s("61\n62"));
-        QCOMPARE(column(), QStringList({"1=", "2=", "3=63", "4=64"}));
         // Three lines into the cell two rows above the end: two rows written, one left over.
         QGuiApplication::clipboard()->setText(s("41\n42\n43"));
         grid()->selectCells(2, 0, 2, 0);
         grid()->action(s("PasteAction"))->trigger();
         QCOMPARE(column(), QStringList({"1=", "2=", "3=41", "4=42"}));
-        QCOMPARE(status() + error(), s("More data on clipboard.  Select larger area to paste?"));
+        QCOMPARE(editor->host()->StatusMessage() + error(), s("More data on clipboard.  Select larger area to paste?"));
         // Text that is not in the view changes nothing, and beeps.
         QGuiApplication::clipboard()->setText(s("41\nZZ"));
         grid()->selectCells(0, 0, 0, 0);
         grid()->action(s("PasteAction"))->trigger();
-        QCOMPARE(error(), s("Cannot paste the buffer because it is not formatted as 'Hexadecimal'."));
-        QCOMPARE(fixture.services.beeps(), 1);
-        QCOMPARE(column(), QStringList({"1=", "2=", "3=41", "4=42"}));
+        QCOMPARE(error() + QString::number(fixture.services.beeps()), s("Cannot paste the buffer because it is not formatted as 'Hexadecimal'.1"));
         grid()->selectAll();
         grid()->action(s("ClearAction"))->trigger();
         QCOMPARE(column(), QStringList({"1=", "2=", "3=", "4="}));

@@ -29,27 +29,16 @@ inline QuenHandle parameter(CoreBuilder& core, const QString& type, double value
     return type == u"integer" ? CoreBuilder::intParm(core.block(), "Count", int32_t(value))
                               : CoreBuilder::realParm(core.block(), "Volts", value);
 }
-inline QuenHandle item(CoreBuilder& core, const QString& type, double value)
-{
-    return QuenParmGetData(parameter(core, type, value));
-}
 
 inline void setPrecision(QuenHandle item, int32_t precision)
 {
     CoreBuilder::attach(item, "Precision", QuenInt32Create(precision));
 }
-// A restriction of the item's own number type.
 inline void setRestriction(QuenHandle item, double low, double high)
 {
-    const bool integer = isInteger(item);
-    const QuenHandle array = integer ? QuenI32ArrCreate(1, 2) : QuenR64ArrCreate(1, 2);
-    for (const int32_t at : {1, 2}) {
-        const double bound = at == 1 ? low : high;
-        if (integer)
-            QuenI32ArrSetAt1(array, at, int32_t(bound));
-        else
-            QuenR64ArrSetAt1(array, at, bound);
-    }
+    const QuenHandle array = isInteger(item) ? QuenI32ArrCreate(1, 2) : QuenR64ArrCreate(1, 2);
+    for (const int32_t at : {1, 2})
+        isInteger(item) ? void(QuenI32ArrSetAt1(array, at, int32_t(at == 1 ? low : high))) : void(QuenR64ArrSetAt1(array, at, at == 1 ? low : high));
     CoreBuilder::attach(item, "Restriction", array);
 }
 inline double value(QuenHandle item)

@@ -12,7 +12,6 @@ class StringRulesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each view, and reading it back.
     void views_data()
     {
         VeltTest::columns<QString, QString, QString>({"text", "view", "shown"});
