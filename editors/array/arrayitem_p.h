@@ -23,7 +23,7 @@ bool redimension(int32_t item, const ArrayShape& shape);
 
 // One lock per dimension: an absent property, an entry outside its bounds or an unknown text
 // is the default, "Lower".
-QList<BoundLock> locks(int32_t item, int dimensions);
+VELT_EXPORT QList<BoundLock> locks(int32_t item, int dimensions);
 // Removed when every entry is the default.
 void setLocks(int32_t item, const QList<BoundLock>& locks);
 

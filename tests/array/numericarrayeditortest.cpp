@@ -121,6 +121,12 @@ private Q_SLOTS:
         QVERIFY(!locked(true, 0) && locked(false, 0));
         chooseDimensions("2");
         QVERIFY(host()->ErrorMessage().isEmpty() && locked(true, 0) && !locked(false, 0) && locked(true, 1) && !locked(false, 1));
+        // Hosts ask for the bound controls by index: none beyond the three dimensions.
+        for (const int d : {-1, 3}) {
+            for (QObject* control : {m_editor->LowerText(d), m_editor->UpperText(d), m_editor->LowerLockedCheck(d),
+                                     m_editor->UpperLockedCheck(d), m_editor->LowerUpDown(d), m_editor->UpperUpDown(d)})
+                QCOMPARE(control, nullptr);
+        }
         press("OKCommand");
         QCOMPARE(snapshot(item), QStringLiteral("2 1..4 0..0: 1 2 3 4|"));
     }

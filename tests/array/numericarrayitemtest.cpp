@@ -5,6 +5,7 @@
 #include "faketypeeditor.h"
 #include "fixture.h"
 
+#include "arrayitem_p.h"
 #include "componentregistry.h"
 #include "dataeditorregistry.h"
 #include "numericarrayfields_p.h"
@@ -107,6 +108,18 @@ private Q_SLOTS:
         QVERIFY(!locksSaw.contains(QStringLiteral("Graphical View As")) && !copy.active() && !QuenDataIsValid(work));
         QCOMPARE(CoreBuilder::string(item, "Graphical View As"), QStringLiteral("By row"));
         QuenExcRegClearError(0);
+    }
+    // Stored locks that do not reach every dimension: the others are the default, and reading
+    // them leaves no error behind.
+    void locksShorterThanTheDimensions()
+    {
+        CoreBuilder core;
+        const QuenHandle item = core << QuenR64ArrCreate(0, 1);
+        const QuenHandle locks = QuenStrArrCreate(1, 1);
+        QuenStrArrSetAt1(locks, 1, "Upper");
+        CoreBuilder::attach(item, "Locks", locks);
+        QCOMPARE(ArrayItem::locks(item, 3), (QList<BoundLock>{BoundLock::Lower, BoundLock::Upper, BoundLock::Lower}));
+        EXPECT_NO_ERROR();
     }
     void lines_data()
     {

@@ -14,6 +14,8 @@
 #include "real64editor.h"
 #include "updown_p.h"
 #include "xcruntimedataevaluation.h"
+#include "xcstructeditfield.h"
+#include "xcstructeditfields.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -359,16 +361,20 @@ private Q_SLOTS:
         QCOMPARE(text("PrecisionText") + '/' + QString::number(fixture.services.beeps()) + '/' + text("EntryText"), "/2/0.5");
     }
 
-    // The one wiring row for the locale's separators: shown and read with a comma.
+    // The one wiring row for the locale's separators: shown, read and written with a comma.
     void commaLocale()
     {
         const Velt::LocaleSeparators::Override comma(u',', u';');
         const QuenHandle item = make("real", 12.0);
+        CoreBuilder::setString(item, "Units", "V");
         edit(item, false);
         QCOMPARE(text("EntryText"), "12,0");
         type(child(editor(), "EntryText"), "2,5");
         press(editor(), "OKCommand");
         QCOMPARE(QuenReal64GetValue(item), 2.5);
+        XCStructEditFields fields;
+        fields.AttachData(item, 0, false, false, false, QStringLiteral("Volts"));
+        QCOMPARE(fields.Item(0)->Text(), "2,5 V");
     }
 };
 

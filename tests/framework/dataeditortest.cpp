@@ -257,6 +257,18 @@ private Q_SLOTS:
         editing()->CancelEdit();
     }
 
+    // A name the host sets replaces the designed caption at once and is announced once.
+    void parameterNameFromTheHost()
+    {
+        QSignalSpy names(editor(), &DataEditor::ParameterNameChanged);
+        const auto* title = editor()->findChild<QGroupBox*>(QStringLiteral("TitleFrame"));
+        const QString designed = title->title();
+        editor()->setParameterName(QStringLiteral("Gain"));
+        QCOMPARE(designed + u'|' + title->title() + u'|' + names.value(0).value(0).toString(), QStringLiteral("<Parameter Name>||Gain"));
+        editor()->setParameterName(QStringLiteral("Gain"));
+        QCOMPARE(names.count(), 1);
+    }
+
     void persistence()
     {
         QSignalSpy changes(editor()->extender(), &XCDataEditorExtender::propertyChanged);
