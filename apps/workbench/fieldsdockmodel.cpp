@@ -19,21 +19,7 @@ FieldsDockModel::~FieldsDockModel() = default;
 void FieldsDockModel::setParameter(QuenHandle parm)
 {
     beginResetModel();
-    m_parm = parm;
-    m_rows = 0;
-    QString failure;
-    try {
-        Velt::checkedCall([&] {
-            CoreReadGuard guard;
-            if (parm)
-                m_fields->AttachParameter(parm, 0, 0, true, false, false);
-            else
-                m_fields->Detach();
-            m_rows = m_fields->Count();
-        });
-    } catch (const Velt::CallFailed& error) {
-        failure = error.message();
-    }
+    const QString failure = attach(parm);
     endResetModel();
     if (!failure.isEmpty())
         Q_EMIT problem(failure);
@@ -44,9 +30,39 @@ QuenHandle FieldsDockModel::parameter() const
     return m_parm;
 }
 
+// The same rows again are changed in place, not reset: a field being edited in place keeps its
+// editor (and the view its focus) when the value it wrote comes back through the host.
 void FieldsDockModel::refresh()
 {
-    setParameter(m_parm);
+    const int before = m_rows;
+    const QString failure = attach(m_parm);
+    if (m_rows != before || !failure.isEmpty()) {
+        beginResetModel();
+        endResetModel();
+    } else if (m_rows > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
+    }
+    if (!failure.isEmpty())
+        Q_EMIT problem(failure);
+}
+
+QString FieldsDockModel::attach(QuenHandle parm)
+{
+    m_parm = parm;
+    m_rows = 0;
+    try {
+        Velt::checkedCall([&] {
+            CoreReadGuard guard;
+            if (parm)
+                m_fields->AttachParameter(parm, 0, 0, true, false, false);
+            else
+                m_fields->Detach();
+            m_rows = m_fields->Count();
+        });
+    } catch (const Velt::CallFailed& error) {
+        return error.message();
+    }
+    return {};
 }
 
 XCStructEditFields* FieldsDockModel::fields() const

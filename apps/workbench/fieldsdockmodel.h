@@ -27,7 +27,7 @@ public:
     // reported through problem().
     void setParameter(QuenHandle parm);
     QuenHandle parameter() const;
-    // Re-reads every row (after the value changed elsewhere).
+    // Re-reads every row (after the value changed elsewhere); resets only when the rows change.
     void refresh();
     XCStructEditFields* fields() const;
 
@@ -46,6 +46,9 @@ Q_SIGNALS:
     void valueChanged(QuenHandle parm);
 
 private:
+    // Binds the fields and counts the rows; the failure's message, if any.
+    QString attach(QuenHandle parm);
+
     XCStructEditFields* m_fields;
     QuenHandle m_parm = 0;
     int m_rows = 0;

@@ -235,13 +235,15 @@ private Q_SLOTS:
         QTreeView* fields = m_window->fieldView();
         QApplication::setActiveWindow(m_window.get());
         fields->setFocus();
-        // The field editor writes as it is typed into; Enter keeps it, Escape puts the text back.
+        // F2 edits in place every time; the field editor writes as it is typed into; Enter keeps it,
+        // Escape puts the text back.
         const auto editField = [&](const QString& text, Qt::Key key) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // a closed editor goes
             const QModelIndex caption = m_window->fieldModel()->match(m_window->fieldModel()->index(1, 0), Qt::DisplayRole,
                                                                       QRegularExpression(QStringLiteral("^ *Value$")), 1, Qt::MatchRegularExpression).value(0);
             fields->setCurrentIndex(caption); // found again each time: the model is re-read after an edit
-            key == Qt::Key_Return ? QTest::keyClick(fields, Qt::Key_F2) : fields->edit(caption.siblingAtColumn(Workbench::FieldsDockModel::TextColumn));
+            QTimer::singleShot(0, [] { if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close(); }); // not the dialog
+            QTest::keyClick(fields, Qt::Key_F2);
             auto* editor = fields->viewport()->findChild<QLineEdit*>(QStringLiteral("ParmText"));
             QVERIFY(editor);
             editor->selectAll();
