@@ -1,9 +1,8 @@
-// Format patterns: the token walk, literal and symbol tokenization, evaluation, validation and
-// scanning against real blocks and tables.
+// Format patterns: tokens, tokenization, evaluation, validation and scanning against real blocks and tables.
 #include "columns.h"
 #include "coretesting.h"
 
-#include <QTest>
+#include <utility>
 
 using VeltTest::CoreBuilder;
 
@@ -52,6 +51,7 @@ private Q_SLOTS:
         CoreBuilder::realParm(bench, "Volts", 99);
         CoreBuilder::stringParm(core.table("Hidden", false), "Secret", "s3");
     }
+    void init() { QuenInt32SetValue(count, 7); QuenReal64SetValue(volts, 1.5); QuenStringSetValue(name, "DUT"); QuenReal64SetValue(supply, 12.25); }
     void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void tokens_data()
@@ -79,14 +79,13 @@ private Q_SLOTS:
     void walkOutsideThePattern()
     {
         int32_t next = 5;
-        QCOMPARE(QuenStrFmtGetNextToken("ab", 3, &next), int32_t(QUEN_TOKEN_NONE));
-        QCOMPARE(next, 0);
+        QVERIFY(QuenStrFmtGetNextToken("ab", 3, &next) == QUEN_TOKEN_NONE && next == 0);
         EXPECT_ONE_ERROR(QUEN_ERR_OUT_OF_RANGE, "QuenStrFmtGetNextToken");
         QCOMPARE(s(QuenStrFmtGetTokenValue("ab", -1)), QString());
         QCOMPARE(lastError(), s("QuenStrFmtGetTokenValue: position -1 lies outside the pattern (0 to 2)"));
     }
-    // Text made a pattern evaluates to itself; line ends stay only when asked to.
-    void literalTokenization()
+    // Text made a pattern evaluates to itself; line ends stay only when asked to. Symbols are escaped.
+    void tokenization()
     {
         for (const QByteArray& text : { QByteArray("50% of C:\\temp\t%{Volts}"), QByteArray("a\r\nb\nc\r") }) {
             for (const int32_t lineEnds : { 0, 1 }) {
@@ -95,10 +94,6 @@ private Q_SLOTS:
                 QCOMPARE(pattern.contains('\n') || pattern.contains('\r'), lineEnds && (text.contains('\n') || text.contains('\r')));
             }
         }
-    }
-
-    void symbolTokenization()
-    {
         const QByteArray odd = QuenStrFmtTokenizeSymbol("a:b}\\c", "T:1");
         QCOMPARE(odd, QByteArray("%{T\\:1:a\\:b\\}\\\\c}"));
         QCOMPARE(walk(odd), QStringList { "symbol:a:b}\\c" });
@@ -129,19 +124,12 @@ private Q_SLOTS:
         QCOMPARE(result.startsWith(u'!') ? u'!' + lastError() : value, result);
     }
 
-    void realsRenderWith15Digits_data()
-    {
-        VeltTest::columns<double, QString>({"value", "text"});
-        QTest::newRow("sum") << 0.1 + 0.2 << "0.3";
-        QTest::newRow("large") << 1e300 << "1e+300";
-        QTest::newRow("15 digits") << 123456789.0123456 << "123456789.012346";
-    }
     void realsRenderWith15Digits()
     {
-        QFETCH(double, value);
-        QuenReal64SetValue(volts, value);
-        QTEST(s(QuenStrFmtGetStringValue("%{Volts}", locals)), "text");
-        QuenReal64SetValue(volts, 1.5);
+        for (const auto& [value, shown] : { std::pair(0.1 + 0.2, "0.3"), std::pair(1e300, "1e+300"), std::pair(123456789.0123456, "123456789.012346") }) {
+            QuenReal64SetValue(volts, value);
+            QCOMPARE(s(QuenStrFmtGetStringValue("%{Volts}", locals)), s(shown));
+        }
     }
 
     void validate_data()
@@ -186,10 +174,6 @@ private Q_SLOTS:
         const bool ok = QuenStrFmtRuntimeScan(item, locals) != QUEN_FALSE;
         const QString error = lastError();
         const QString after = QStringLiteral("%1 %2 %3 %4").arg(QuenInt32GetValue(count)).arg(QuenReal64GetValue(volts)).arg(s(QuenStringGetValue(name))).arg(QuenReal64GetValue(supply));
-        QuenInt32SetValue(count, 7);
-        QuenReal64SetValue(volts, 1.5);
-        QuenStringSetValue(name, "DUT");
-        QuenReal64SetValue(supply, 12.25);
         const bool failed = values.startsWith(u'!');
         QCOMPARE(ok, !failed);
         QCOMPARE(failed ? u'!' + error + u' ' + after : after,
