@@ -2,8 +2,6 @@
 #include "columns.h"
 #include "coretesting.h"
 
-#include <QObject>
-
 #include <algorithm>
 #include <functional>
 
@@ -32,9 +30,8 @@ private Q_SLOTS:
     void init() { QuenExcRegClearError(0); m_live = QuenCoreGetLiveObjectCount(); }
     void cleanup() { QVERIFY(QuenCoreGetLiveObjectCount() == m_live && !QuenExcRegIsError(0)); }
 
-    // Every path that changes names or membership keeps the finds in step: each parameter is
-    // found at its position by its name in any case, a name taken is refused, and a name gone
-    // finds nothing and may be used again.
+    // Every change of names or membership keeps the finds in step: each name is found at its position in any
+    // case, a name taken is refused, and a name gone finds nothing and may be used again.
     void findsFollowEveryChange_data()
     {
         VeltTest::columns<Edit, QStringList, QStringList>({"edit", "names", "gone"});
@@ -65,8 +62,7 @@ private Q_SLOTS:
             EXPECT_ONE_ERROR(QUEN_ERR_INVALID_ARGUMENT, "QuenPbDefAddParm");
             QuenParmRelease(twin);
         }
-        QCOMPARE(QuenPbDefFindId(edited, ""), 0);
-        QCOMPARE(QuenPbDefFindParm(edited, names[0].left(names[0].size() - 1).toUtf8().constData()), 0);
+        QVERIFY(!QuenPbDefFindId(edited, "") && !QuenPbDefFindParm(edited, names[0].left(names[0].size() - 1).toUtf8().constData()));
         for (const QString& name : gone) {
             QCOMPARE(QuenPbDefFindParm(edited, name.toUtf8().constData()), 0);
             QVERIFY(QuenPbDefAddParm(edited, QuenParmCreate(name.toUtf8().constData(), "CQuenInt32")));
@@ -76,8 +72,7 @@ private Q_SLOTS:
         QuenPbDefRelease(block);
     }
 
-    // Enough names that they share slots of the block's index, removed and renamed in another
-    // order than they were added: every name left is found, at its position, and no other.
+    // Enough names to share slots of the block's index, removed and renamed out of order: each left is found, no other.
     void findsAfterManyRemovalsAndRenames()
     {
         constexpr int kCount = 3000;
@@ -94,17 +89,15 @@ private Q_SLOTS:
             const QByteArray kept = i % 3 == 1 ? name("q", i) : name("p", i);
             const QByteArray gone = i % 3 == 1 ? name("P", i) : name("Q", i);
             const int32_t position = QuenPbDefFindId(block, kept.constData());
-            QCOMPARE(position ? QuenPbDefGetParm(block, position) : 0, QuenPbDefFindParm(block, kept.constData()));
-            QCOMPARE(position != 0, i % 3 != 0);
-            QCOMPARE(QuenPbDefFindParm(block, gone.constData()), 0);
+            QVERIFY2((position ? QuenPbDefGetParm(block, position) : 0) == QuenPbDefFindParm(block, kept.constData()) && (position != 0) == (i % 3 != 0)
+                             && !QuenPbDefFindParm(block, gone.constData()), kept.constData());
         }
         QuenPbDefRelease(block);
     }
 
     void positionsOutsideAndOwnedParametersFail()
     {
-        const QuenHandle block = blockOf({ "A", "B" });
-        const QuenHandle parm = QuenParmCreate("C", "CQuenInt32");
+        const QuenHandle block = blockOf({ "A", "B" }), parm = QuenParmCreate("C", "CQuenInt32");
         for (const int position : { 0, 3 }) {
             QVERIFY(!QuenPbDefGetParm(block, position) && !QuenPbDefRemoveParmId(block, position) && !*QuenPbGetParmName(block, position));
             const QList<Raised> raised = takeErrors();
@@ -123,15 +116,12 @@ private Q_SLOTS:
         QVERIFY(QuenParmRelease(parm) && QuenPbDefRelease(block) && QuenPbDefRelease(other));
     }
 
-    // Every kind of change ages the block, including changes deep inside a parameter's value.
     void ageChangesOnEveryChange_data()
     {
         VeltTest::columns<Change, bool>({"change", "ages"});
         QTest::newRow("reads") << Change([](QuenHandle b, QuenHandle p) { QuenPbDefFindParm(b, "Gain"); QuenParmSetName(p, "Gain"); }) << false;
         QTest::newRow("add") << Change([](QuenHandle b, QuenHandle) { QuenPbDefAddParm(b, QuenParmCreate("New", "CQuenInt32")); }) << true;
-        QTest::newRow("insert") << Change([](QuenHandle b, QuenHandle) { QuenPbDefInsertParmAt(b, QuenParmCreate("New", "CQuenInt32"), 1); }) << true;
         QTest::newRow("remove") << Change([](QuenHandle b, QuenHandle) { QuenParmRelease(QuenPbDefRemoveParmId(b, 2)); }) << true;
-        QTest::newRow("release parm") << Change([](QuenHandle b, QuenHandle) { QuenPbDefReleaseParm(b, "Other"); }) << true;
         QTest::newRow("block name") << Change([](QuenHandle b, QuenHandle) { QuenPbDefSetName(b, "Renamed"); }) << true;
         QTest::newRow("parm name") << Change([](QuenHandle, QuenHandle p) { QuenParmSetName(p, "Renamed"); }) << true;
         QTest::newRow("output") << Change([](QuenHandle, QuenHandle p) { QuenParmSetOutput(p); }) << true;
@@ -155,16 +145,6 @@ private Q_SLOTS:
         QuenPbDefRelease(block);
     }
 
-    void referenceCountsRelease()
-    {
-        const QuenHandle block = blockOf({ "A", "B", "C" });
-        QVERIFY(QuenPbDefAddRef(block) && QuenPbAddRef(block));
-        QVERIFY(QuenPbDefRelease(block) && QuenPbRelease(block));
-        QCOMPARE(QuenPbDefGetSize(block), 3); // one reference left
-        QVERIFY(QuenPbDefRelease(block));
-        QCOMPARE(QuenCoreGetLiveObjectCount(), m_live);
-    }
-
     void parameterBlockIsADeepBoundCopy()
     {
         const QuenHandle definition = blockOf({ "Channel" });
@@ -182,7 +162,8 @@ private Q_SLOTS:
         const int32_t age = QuenPbDefGetAge(definition);
         QuenInt32SetValue(QuenParmGetData(channel), 8);
         QVERIFY(QuenInt32GetValue(QuenParmGetData(QuenPbDefGetParm(definition, 1))) == 5 && QuenPbDefGetAge(definition) == age);
-        QVERIFY(QuenPbRelease(values) && QuenPbDefRelease(definition));
+        QVERIFY(QuenPbDefAddRef(values) && QuenPbAddRef(values) && QuenPbDefRelease(values) && QuenPbRelease(values));
+        QVERIFY(QuenPbGetSize(values) == 2 && QuenPbRelease(values) && QuenPbDefRelease(definition)); // the last reference ends it
     }
 
 private:
