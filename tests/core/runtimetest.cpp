@@ -2,8 +2,7 @@
 #include "columns.h"
 #include "coretesting.h"
 
-#include <QObject>
-
+#include <algorithm>
 #include <array>
 #include <tuple>
 #include <utility>
@@ -40,11 +39,9 @@ constexpr std::array<QuenRuntimeCallback, sizeof...(N)> distinctFunctions(std::i
 
 int16_t registerAll(const char* cls)
 {
-    const int16_t bind = QuenDataRegisterBindFunction(cls, record<'B'>);
-    const int16_t evaluate = QuenDataRegisterEvaluateFunction(cls, record<'E'>);
-    const int16_t scan = QuenDataRegisterScanFunction(cls, record<'S'>);
-    const int16_t unbind = QuenDataRegisterUnbindFunction(cls, record<'U'>);
-    return bind == evaluate && evaluate == scan && scan == unbind ? bind : int16_t(-1);
+    const int16_t slots[] = { QuenDataRegisterBindFunction(cls, record<'B'>), QuenDataRegisterEvaluateFunction(cls, record<'E'>),
+                              QuenDataRegisterScanFunction(cls, record<'S'>), QuenDataRegisterUnbindFunction(cls, record<'U'>) };
+    return std::count(std::begin(slots), std::end(slots), slots[0]) == 4 ? slots[0] : int16_t(-1);
 }
 
 QuenHandle addValue(QuenHandle block, const char* name, const char* cls, bool evaluate, bool scan)
@@ -64,12 +61,7 @@ class RuntimeTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        QuenExcRegClearError(0);
-        g_calls.clear();
-        g_failOn = 0;
-    }
+    void init() { QuenExcRegClearError(0); g_calls.clear(); g_failOn = 0; }
     void cleanup() { QVERIFY2(!QuenExcRegIsError(0), "an error was left in the register"); }
 
     void oneSlotPerClass()
@@ -97,27 +89,20 @@ private Q_SLOTS:
     {
         QFETCH(char, phase);
         QFETCH(QString, called);
-        const int16_t strings = registerAll("CQuenString");
-        const int16_t reals = registerAll("CQuenReal64");
+        const int16_t strings = registerAll("CQuenString"), reals = registerAll("CQuenReal64");
         const QuenHandle block = QuenPbDefCreate();
         QMap<QString, QuenHandle> items; // E: a class without callbacks, unmarked
         for (const auto& [n, cls, evaluate, scan] : { std::tuple("A", "CQuenString", true, false), std::tuple("B", "CQuenString", false, true),
                                                        std::tuple("C", "CQuenString", false, false), std::tuple("D", "CQuenReal64", true, true), std::tuple("E", "CQuenInt32", false, false) })
             items[n] = addValue(block, n, cls, evaluate, scan);
-        const QuenHandle ref = QuenParmCreate("R", "CQuenString");
-        const QuenHandle refValue = QuenParmGetData(ref);
-        QuenDataExSetRuntimeEvaluation(refValue);
-        QuenParmSetReference(ref, "A", -1, "", -1); // a reference has no item of its own to call
-        QuenDataRelease(refValue);
-        QuenPbDefAddParm(block, ref);
+        CoreBuilder::reference(block, "R", "CQuenString", "A", ""); // a reference has no item of its own to call
 
         std::vector<Call> expected;
         for (const QString& name : called.split(' '))
             expected.push_back({ phase, name == "D" ? reals : strings, items[name], block });
         const int32_t count = (phase == 'B' ? QuenDataRunBind : phase == 'E' ? QuenDataRunEvaluate : phase == 'S' ? QuenDataRunScan : QuenDataRunUnbind)(block);
         EXPECT_NO_ERROR();
-        QCOMPARE(count, int32_t(expected.size()));
-        QVERIFY(g_calls == expected);
+        QVERIFY(count == int32_t(expected.size()) && g_calls == expected);
         QuenPbDefRelease(block);
     }
 
@@ -129,8 +114,7 @@ private Q_SLOTS:
         g_failOn = addValue(block, "First", "CQuenString", true, false);
         addValue(block, "Second", "CQuenString", true, false);
         addValue(block, "Count", "CQuenComplex", false, true);
-        QCOMPARE(QuenDataRunEvaluate(block), -1);
-        QCOMPARE(g_calls.size(), std::size_t(1));
+        QVERIFY(QuenDataRunEvaluate(block) == -1 && g_calls.size() == 1);
         const QList<Raised> errors = takeErrors();
         QVERIFY(errors.size() == 2 && errors[0].code == QUEN_ERR_USER && errors[1].code == QUEN_ERR_CALLBACK && errors[1].message.contains("'First'"));
         QCOMPARE(QuenDataRunScan(block), -1);
@@ -147,15 +131,9 @@ private Q_SLOTS:
         constexpr auto functions = distinctFunctions(std::make_integer_sequence<int, 101>());
         int16_t last = 0;
         std::size_t i = 0;
-        for (; i < functions.size(); ++i) {
-            const int16_t slot = QuenDataRegisterBindFunction("CQuenPoint", functions[i]);
-            if (slot == 0)
-                break;
+        for (int16_t slot; i < functions.size() && (slot = QuenDataRegisterBindFunction("CQuenPoint", functions[i])) != 0; ++i, last = slot)
             QVERIFY(slot > last); // each new evaluator of the class takes a new slot
-            last = slot;
-        }
-        QCOMPARE(last, int16_t(100));
-        QVERIFY(i < functions.size());
+        QVERIFY(last == 100 && i < functions.size());
         EXPECT_ONE_ERROR(QUEN_ERR_OVERFLOW, "QuenDataRegisterBindFunction");
         // The class's last slot still takes its other registrations, and the full table
         // leaves earlier slots working.
