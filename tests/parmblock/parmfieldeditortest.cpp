@@ -46,6 +46,16 @@ int fieldIndex(ParmFieldEditor& editor, const QString& caption)
     return -1;
 }
 
+// The editor on the parameter's first field, shown in its window at the geometry.
+bool showOnFirstField(QWidget& window, ParmFieldEditor& editor, QuenHandle parm, const QRect& geometry)
+{
+    editor.setGeometry(geometry);
+    editor.setHandle(parm);
+    editor.setFieldIndex(0);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
 } // namespace
 
 class ParmFieldEditorTest : public QObject
@@ -102,11 +112,7 @@ private Q_SLOTS:
         const QuenHandle parm = CoreBuilder::intParm(core.block(), "Gain", 12);
         QWidget window;
         ParmFieldEditor editor(&window);
-        editor.setGeometry(20, 20, 160, 24);
-        editor.setHandle(parm);
-        editor.setFieldIndex(0);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnFirstField(window, editor, parm, QRect(20, 20, 160, 24)));
         QStringList events;
         connect(&editor, &ParmFieldEditor::Change, this, [&] { events << "Change " + editor.Text(); });
         connect(&editor, &ParmFieldEditor::ErrorStatusChange, this,
@@ -158,11 +164,7 @@ private Q_SLOTS:
         const QuenHandle parm = CoreBuilder::parm(core.block(), "Z", "CQuenComplex");
         QWidget window;
         ParmFieldEditor editor(&window);
-        editor.setGeometry(0, 0, 120, 24);
-        editor.setHandle(parm);
-        editor.setFieldIndex(0);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnFirstField(window, editor, parm, QRect(0, 0, 120, 24)));
         editor.setText(QStringLiteral("anything"));
         QCOMPARE(editor.ErrorMessage(), message);
         QVERIFY(hoverForm()->isVisible());
